@@ -1,0 +1,149 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <array>
+
+#include "app/picture_view.h"
+#include "dialogs/messages.h"
+
+namespace app {
+namespace {
+
+constexpr double kFormFontPoints = 9.0;
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
+    : QMainWindow(parent), messages_(messages) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("湿りミルテン"));
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), static_cast<int>(kFormFontPoints)));
+
+    Picture1 = new PictureView(picture_, this);
+    setCentralWidget(Picture1);
+    buildMenus();
+    buildReadoutFrame();
+
+    Label20 = makeLabel(Picture1, "Label20", QStringLiteral("大気圧 = 760 mmHg"));
+    Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
+    Label20->setAttribute(Qt::WA_NoMousePropagation);
+    Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    QApplication::quit();
+}
+
+QMenu* MainWindow::addMenu(const char* name, const QString& caption) {
+    QMenu* menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu ? menu->addAction(caption) : menuBar()->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setParent(this);  // findable by name from the window
+    return action;
+}
+
+void MainWindow::addSeparator(QMenu* menu, const char* name) {
+    QAction* separator = menu->addSeparator();
+    separator->setObjectName(QString::fromLatin1(name));
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = addMenu("mnuFfile", QStringLiteral("ファイル(&F)"));
+    addItem(file, "mnuFileprint", QStringLiteral("印刷(&P)"));
+    addSeparator(file, "mnuFSeparator");
+    QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
+    connect(exit, &QAction::triggered, this, [] { QApplication::quit(); });
+
+    // Three top-level items without sub-items; choosing them does nothing.
+    addItem(nullptr, "mnuEdit", QStringLiteral("編集(&E)"));
+    addItem(nullptr, "mnuView", QStringLiteral("表示(&V)"));
+
+    QMenu* calc = addMenu("mnuCal", QStringLiteral("計算(&C)"));
+    addItem(calc, "mnuCalMix", QStringLiteral("混合(&M)"));
+    addItem(calc, "mnuCalHeat", QStringLiteral("加熱(&H)"));
+    addItem(calc, "mnuCalCh", QStringLiteral("冷却(&C)"));
+    QMenu* humidify = calc->addMenu(QStringLiteral("加湿(&W)"));
+    humidify->setObjectName(QStringLiteral("mnuCalW"));
+    humidify->menuAction()->setObjectName(QStringLiteral("mnuCalW"));
+    addItem(humidify, "mnuCalWV", QStringLiteral("蒸気加湿(&V)"));
+    addItem(humidify, "mnuCalWW", QStringLiteral("水噴霧加湿(&W)"));
+    addSeparator(calc, "mnuCSeparator");
+    addItem(calc, "mnuCalPMV", QStringLiteral("PMV"));
+    addItem(calc, "mnuCalDI", QStringLiteral("不快指数"));
+
+    QMenu* draw = addMenu("mnuDraw", QStringLiteral("作図(&D)"));
+    addItem(draw, "mnuDrawW", QStringLiteral("ミルテン描画(&W)"));
+    addSeparator(draw, "mnuDSeparator");
+    addItem(draw, "mnuDrawPoint", QStringLiteral("点指定(&P)"));
+
+    addItem(nullptr, "mnuTool", QStringLiteral("ツール(&T)"));
+
+    QMenu* help = addMenu("mnuHelp", QStringLiteral("ヘルプ(&H)"));
+    QAction* version = addItem(help, "mnuHelpV", QStringLiteral("バージョン情報"));
+    connect(version, &QAction::triggered, this, &MainWindow::showVersion);
+}
+
+void MainWindow::buildReadoutFrame() {
+    Frame1 = new QGroupBox(QStringLiteral("空気状態"), Picture1);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setAttribute(Qt::WA_NoMousePropagation);
+    Picture1->placeInTwips(Frame1, QRectF(12360, 7680, 2685, 2535), kFormFontPoints);
+
+    struct Row {
+        const char* nameLabel;
+        const char* caption;
+        QLabel** value;
+        const char* valueLabel;
+        const char* unitLabel;
+        const char* unit;
+    };
+    const std::array<Row, 6> rows{{
+        {"Label14", "絶対湿度", &Label5, "Label5", "Label2", "kg/kg(DA)"},
+        {"Label15", "エンタルピ", &Label4, "Label4", "Label9", "kcal/kg(DA)"},
+        {"Label16", "温度", &Label3, "Label3", "Label10", "℃"},
+        {"Label17", "湿球温度", &Label8, "Label8", "Label11", "℃"},
+        {"Label18", "比容積", &Label7, "Label7", "Label12", "m3/kg(DA)"},
+        {"Label19", "相対湿度", &Label6, "Label6", "Label13", "％"},
+    }};
+    constexpr double kRowHeight = 255;
+    double top = 360;
+    for (const Row& row : rows) {
+        QLabel* name = makeLabel(Frame1, row.nameLabel, QString::fromUtf8(row.caption));
+        Picture1->placeInTwips(name, QRectF(120, top, 900, kRowHeight), kFormFontPoints);
+
+        // Until the pointer first crosses the chart each value label shows its own name.
+        QLabel* value = makeLabel(Frame1, row.valueLabel, QString::fromLatin1(row.valueLabel));
+        value->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
+        Picture1->placeInTwips(value, QRectF(1080, top, 675, kRowHeight), kFormFontPoints);
+        *row.value = value;
+
+        QLabel* unit = makeLabel(Frame1, row.unitLabel, QString::fromUtf8(row.unit));
+        unit->setFont(QFont(QStringLiteral("Times New Roman")));
+        Picture1->placeInTwips(unit, QRectF(1800, top, 840, kRowHeight), kFormFontPoints);
+        top += 360;
+    }
+}
+
+void MainWindow::showVersion() {
+    messages_.show(QStringLiteral("バージョン情報"), QStringLiteral("Version 1.0"));
+}
+
+}  // namespace app

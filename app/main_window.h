@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "chart/picture.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+
+namespace dialogs {
+class Messenger;
+}
+
+namespace app {
+
+class PictureView;
+
+// `Form1`: the chart surface with its readout frame and pressure label, and the menu bar from
+// which every command and dialog is reached.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(dialogs::Messenger& messages, QWidget* parent = nullptr);
+
+    [[nodiscard]] chart::Picture& picture() { return picture_; }
+    [[nodiscard]] PictureView* pictureView() const { return Picture1; }
+
+  protected:
+    // Closing the window by its frame ends the program as Exit does: no dialog may keep the
+    // program running without its main window.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildReadoutFrame();
+    void showVersion();
+
+    QMenu* addMenu(const char* name, const QString& caption);
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption);
+    void addSeparator(QMenu* menu, const char* name);
+
+    dialogs::Messenger& messages_;
+    chart::Picture picture_;
+    PictureView* Picture1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label20 = nullptr;
+    // Value labels of the readout, as the design numbers them.
+    QLabel* Label3 = nullptr;  // dry-bulb temperature
+    QLabel* Label4 = nullptr;  // enthalpy
+    QLabel* Label5 = nullptr;  // absolute humidity
+    QLabel* Label6 = nullptr;  // relative humidity
+    QLabel* Label7 = nullptr;  // specific volume
+    QLabel* Label8 = nullptr;  // wet-bulb temperature
+};
+
+}  // namespace app

@@ -1,0 +1,73 @@
+#include "chart/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace chart {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+double scaleOf(int decimals) {
+    return std::pow(10.0, decimals);
+}
+
+}  // namespace
+
+double roundHalfEven(double v, int decimals) {
+    const double scale = scaleOf(decimals);
+    return std::nearbyint(v * scale) / scale;  // the default rounding mode breaks ties to even
+}
+
+double roundHalfUp(double v, int decimals) {
+    const double scale = scaleOf(decimals);
+    return std::round(v * scale) / scale;
+}
+
+std::string generalText(double v) {
+    if (std::isnan(v)) {
+        return "NaN";
+    }
+    if (std::isinf(v)) {
+        return v > 0 ? "Inf" : "-Inf";
+    }
+    if (v == 0.0) {
+        return "0";
+    }
+    // "-d.dddddddddddddde±XXX": the 15 significant digits and the decimal exponent.
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, v);
+    const std::string scientific(buffer);
+    const bool negative = scientific.front() == '-';
+    const std::size_t first = negative ? 1 : 0;
+    std::string digits = scientific.substr(first, 1) + scientific.substr(first + 2, 14);
+    const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+    while (digits.size() > 1 && digits.back() == '0') {
+        digits.pop_back();
+    }
+
+    std::string text = negative ? "-" : "";
+    const int intDigits = exponent + 1;  // digits before the decimal point
+    if (intDigits <= 0) {
+        text += "0." + std::string(static_cast<std::size_t>(-intDigits), '0') + digits;
+    } else if (static_cast<std::size_t>(intDigits) >= digits.size()) {
+        text += digits + std::string(static_cast<std::size_t>(intDigits) - digits.size(), '0');
+    } else {
+        const auto split = static_cast<std::size_t>(intDigits);
+        text += digits.substr(0, split) + "." + digits.substr(split);
+    }
+    return text;
+}
+
+std::string printedNumber(double v) {
+    std::string text = generalText(v);
+    const bool negative = text.front() == '-';
+    const std::size_t body = negative ? 1 : 0;
+    if (text.compare(body, 2, "0.") == 0) {
+        text.erase(body, 1);
+    }
+    return negative ? text : " " + text;
+}
+
+}  // namespace chart

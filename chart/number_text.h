@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+// The one place where numbers become text: every label, text box and chart number goes
+// through these, so that the whole program writes numbers the same way.
+namespace chart {
+
+// v rounded to `decimals` places, ties to the even neighbour (68.625 → 68.62).
+[[nodiscard]] double roundHalfEven(double v, int decimals);
+// v rounded to `decimals` places, ties away from zero (68.625 → 68.63).
+[[nodiscard]] double roundHalfUp(double v, int decimals);
+
+// The general number form: at most 15 significant digits, plain decimal notation (never an
+// exponent), no digit grouping and no trailing zeros; "0.00726", "20", "-6.26". Zero of either
+// sign is "0". Non-finite values, which no caller should show, come out as "NaN", "Inf", "-Inf".
+[[nodiscard]] std::string generalText(double v);
+
+// A number as the picture prints it at its text position: the general form with one leading
+// blank in place of the sign when the value is not negative, and without the zero before the
+// decimal point of a fraction (" 12", " .75", "-.5", "-2").
+[[nodiscard]] std::string printedNumber(double v);
+
+}  // namespace chart

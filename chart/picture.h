@@ -1,0 +1,88 @@
+#pragma once
+
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "chart/chart_frame.h"
+
+// The drawing surface of the chart as a display list, in picture millimetres (origin top left,
+// Y downward). The chart drawing and the dialogs append to it; the screen view and the printer
+// replay the same list, so what is printed is exactly what is shown, at any resolution.
+namespace chart {
+
+// Size of the picture surface, mm.
+inline constexpr double kPictureWidth = 267.0;
+inline constexpr double kPictureHeight = 189.0;
+
+// Colours are numbers of the classic 16-colour palette.
+inline constexpr int kBlack = 0;
+inline constexpr int kGrey = 8;
+inline constexpr int kLightBlue = 9;
+inline constexpr int kLightGreen = 10;
+inline constexpr int kLightRed = 12;
+
+struct Rgb {
+    int r;
+    int g;
+    int b;
+};
+// RGB of palette colour `number` (0 … 15); any other number gives black.
+[[nodiscard]] Rgb paletteColour(int number);
+
+struct LineItem {
+    PointMm from;
+    PointMm to;
+    int colour;
+    int widthPx;  // line width in screen pixels (96 per inch)
+};
+
+struct CircleItem {
+    PointMm centre;
+    double radius;  // mm
+    int colour;
+    int widthPx;
+};
+
+// A text whose top-left corner stands at `position`, in the foreground colour (black).
+// heightPx == 0 means the picture's own font ("ＭＳ ゴシック" 9 pt, unrotated); otherwise a font
+// of that cell height in screen pixels, turned counter-clockwise by angleDeg.
+struct TextItem {
+    PointMm position;
+    std::string text;  // UTF-8
+    double heightPx;
+    int angleDeg;
+};
+
+using PictureItem = std::variant<LineItem, CircleItem, TextItem>;
+
+class Picture {
+  public:
+    // Erases everything; the line width returns to 1 and the text position to (0, 0).
+    void clear();
+
+    void setLineWidth(int px) { lineWidth_ = px; }
+    [[nodiscard]] int lineWidth() const { return lineWidth_; }
+
+    void line(PointMm from, PointMm to, int colour);
+    void circle(PointMm centre, double radius, int colour);
+
+    // The current text position: the top-left corner of the next text printed.
+    void setTextPosition(PointMm position) { textPosition_ = position; }
+    [[nodiscard]] PointMm textPosition() const { return textPosition_; }
+
+    // Prints text at the current text position in the picture's font.
+    void print(std::string text);
+    // Prints text at the current text position in a font of the given cell height (pixels),
+    // turned counter-clockwise by angleDeg.
+    void printRotated(std::string text, double heightPx, int angleDeg);
+
+    [[nodiscard]] const std::vector<PictureItem>& items() const { return items_; }
+
+  private:
+    std::vector<PictureItem> items_;
+    int lineWidth_ = 1;
+    PointMm textPosition_{0.0, 0.0};
+};
+
+}  // namespace chart

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <vector>
+
+// Every message the program shows goes through a Messenger: the program shows message boxes,
+// tests record what would have been shown and never block.
+namespace dialogs {
+
+// Title of every message box but the version box.
+inline constexpr char16_t kApplicationTitle[] = u"ミルテン";
+
+class Messenger {
+  public:
+    virtual ~Messenger() = default;
+    // A message under the application's title, OK only, no icon.
+    void show(const QString& text) { present(QString::fromUtf16(kApplicationTitle), text); }
+    // A message under its own title, OK only, no icon.
+    void show(const QString& title, const QString& text) { present(title, text); }
+
+  protected:
+    virtual void present(const QString& title, const QString& text) = 0;
+};
+
+// Modal message boxes over the active window.
+class MessageBoxes final : public Messenger {
+  protected:
+    void present(const QString& title, const QString& text) override;
+};
+
+// Keeps the messages instead of showing them.
+class RecordedMessages final : public Messenger {
+  public:
+    struct Message {
+        QString title;
+        QString text;
+    };
+    [[nodiscard]] const std::vector<Message>& messages() const { return messages_; }
+    [[nodiscard]] QStringList texts() const;
+    void clear() { messages_.clear(); }
+
+  protected:
+    void present(const QString& title, const QString& text) override;
+
+  private:
+    std::vector<Message> messages_;
+};
+
+}  // namespace dialogs

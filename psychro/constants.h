@@ -1,0 +1,29 @@
+#pragma once
+
+// The constants of moist air at the system's fixed pressure, in the engineering units of the
+// chart (°C, kg/kg(DA), kcal/kg(DA), m³/kg(DA), kgf/cm²). Every relation of the program uses
+// these same values, so that the chart, the solver and the readout agree to the last digit.
+namespace psychro {
+
+// 760 mmHg in kgf/cm²; also the saturation pressure of water at the steam point.
+inline constexpr double kAtmosphericPressure = 1.03323;
+// Molar-mass ratio of water vapour to dry air.
+inline constexpr double kMolarMassRatio = 0.622;
+// Celsius offset of the absolute temperature (the ice point, 273.15 K, not 273.16 K).
+inline constexpr double kCelsiusOffset = 273.15;
+
+// Enthalpy of moist air: i = 0.24·t + x·(597.3 + 0.441·t)  [kcal/kg(DA)].
+inline constexpr double kDryAirHeat = 0.24;   // specific heat of dry air, kcal/(kg·K)
+inline constexpr double kLatentHeat = 597.3;  // latent heat of vaporisation at 0 °C, kcal/kg
+inline constexpr double kVapourHeat = 0.441;  // specific heat of water vapour, kcal/(kg·K)
+inline constexpr double kFusionHeat = 79.7;   // latent heat of fusion of ice, kcal/kg
+inline constexpr double kIceHeat = 0.5;       // specific heat of ice, kcal/(kg·K)
+
+// Specific volume: 100·v = 0.455·(0.622 + x)·(t + 273.15)  [m³/kg(DA)].
+inline constexpr double kVolumeFactor = 0.455;
+
+// The temperature range in which every search of the program looks for its root, °C.
+inline constexpr double kSearchLow = -50.0;
+inline constexpr double kSearchHigh = 100.0;
+
+}  // namespace psychro

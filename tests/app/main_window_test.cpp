@@ -1,0 +1,157 @@
+#include "app/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "app/picture_view.h"
+#include "dialogs/messages.h"
+
+namespace {
+
+struct MenuEntry {
+    int depth;
+    const char* name;
+    const char* caption;  // "-" for a separator
+};
+
+// The whole menu tree in order, as the user sees it.
+const MenuEntry kMenuTree[] = {
+    {0, "mnuFfile", "ファイル(&F)"},   {1, "mnuFileprint", "印刷(&P)"},
+    {1, "mnuFSeparator", "-"},         {1, "mnuFileExit", "終了(&X)"},
+    {0, "mnuEdit", "編集(&E)"},        {0, "mnuView", "表示(&V)"},
+    {0, "mnuCal", "計算(&C)"},         {1, "mnuCalMix", "混合(&M)"},
+    {1, "mnuCalHeat", "加熱(&H)"},     {1, "mnuCalCh", "冷却(&C)"},
+    {1, "mnuCalW", "加湿(&W)"},        {2, "mnuCalWV", "蒸気加湿(&V)"},
+    {2, "mnuCalWW", "水噴霧加湿(&W)"}, {1, "mnuCSeparator", "-"},
+    {1, "mnuCalPMV", "PMV"},           {1, "mnuCalDI", "不快指数"},
+    {0, "mnuDraw", "作図(&D)"},        {1, "mnuDrawW", "ミルテン描画(&W)"},
+    {1, "mnuDSeparator", "-"},         {1, "mnuDrawPoint", "点指定(&P)"},
+    {0, "mnuTool", "ツール(&T)"},      {0, "mnuHelp", "ヘルプ(&H)"},
+    {1, "mnuHelpV", "バージョン情報"},
+};
+
+void flatten(const QList<QAction*>& actions, int depth, std::vector<MenuEntry>& out,
+             std::vector<QByteArray>& storage) {
+    for (QAction* action : actions) {
+        storage.push_back(action->objectName().toUtf8());
+        const QByteArray& name = storage.back();
+        storage.push_back(action->isSeparator() ? QByteArray("-") : action->text().toUtf8());
+        out.push_back({depth, name.constData(), storage.back().constData()});
+        EXPECT_TRUE(action->isVisible()) << name.constData();
+        EXPECT_TRUE(action->isEnabled()) << name.constData();
+        EXPECT_TRUE(action->shortcut().isEmpty()) << name.constData();
+        EXPECT_FALSE(action->isCheckable()) << name.constData();
+        if (QMenu* sub = action->menu()) {
+            EXPECT_EQ(sub->objectName(), action->objectName());
+            flatten(sub->actions(), depth + 1, out, storage);
+        }
+    }
+}
+
+class MainWindowTest : public testing::Test {
+  protected:
+    dialogs::RecordedMessages messages;
+    app::MainWindow window{messages};
+};
+
+TEST_F(MainWindowTest, CaptionAndMenuTree) {
+    EXPECT_EQ(window.objectName(), "Form1");
+    EXPECT_EQ(window.windowTitle(), "湿りミルテン");
+
+    std::vector<MenuEntry> seen;
+    std::vector<QByteArray> storage;
+    storage.reserve(200);
+    flatten(window.menuBar()->actions(), 0, seen, storage);
+    ASSERT_EQ(seen.size(), std::size(kMenuTree));
+    for (std::size_t k = 0; k < seen.size(); ++k) {
+        EXPECT_EQ(seen[k].depth, kMenuTree[k].depth) << kMenuTree[k].name;
+        EXPECT_STREQ(seen[k].name, kMenuTree[k].name);
+        EXPECT_STREQ(seen[k].caption, kMenuTree[k].caption);
+    }
+}
+
+TEST_F(MainWindowTest, VersionBoxGoesThroughTheMessenger) {
+    window.findChild<QAction*>("mnuHelpV")->trigger();
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].title, "バージョン情報");
+    EXPECT_EQ(messages.messages()[0].text, "Version 1.0");
+}
+
+TEST_F(MainWindowTest, InertItemsDoNothing) {
+    for (const char* name : {"mnuEdit", "mnuView", "mnuTool", "mnuCalWV", "mnuCalWW"}) {
+        window.findChild<QAction*>(name)->trigger();
+    }
+    EXPECT_TRUE(messages.messages().empty());
+    EXPECT_TRUE(window.picture().items().empty());
+}
+
+TEST_F(MainWindowTest, ReadoutFrameShowsItsDesignCaptions) {
+    auto* frame = window.findChild<QGroupBox*>("Frame1");
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->title(), "空気状態");
+    const char* rows[][3] = {
+        {"Label14", "Label5", "Label2"},  {"Label15", "Label4", "Label9"},
+        {"Label16", "Label3", "Label10"}, {"Label17", "Label8", "Label11"},
+        {"Label18", "Label7", "Label12"}, {"Label19", "Label6", "Label13"},
+    };
+    const char* names[] = {"絶対湿度", "エンタルピ", "温度", "湿球温度", "比容積", "相対湿度"};
+    const char* units[] = {"kg/kg(DA)", "kcal/kg(DA)", "℃", "℃", "m3/kg(DA)", "％"};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(frame->findChild<QLabel*>(rows[k][0])->text(), QString::fromUtf8(names[k]));
+        EXPECT_EQ(frame->findChild<QLabel*>(rows[k][1])->text(), QString::fromUtf8(rows[k][1]));
+        EXPECT_EQ(frame->findChild<QLabel*>(rows[k][2])->text(), QString::fromUtf8(units[k]));
+    }
+    EXPECT_EQ(window.findChild<QLabel*>("Label20")->text(), "大気圧 = 760 mmHg");
+}
+
+TEST_F(MainWindowTest, PictureScalesUniformlyAndReportsMillimetres) {
+    app::PictureView* view = window.pictureView();
+    ASSERT_EQ(view->objectName(), "Picture1");
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    view->resize(534, 500);  // twice natural width in mm; height has room to spare
+    EXPECT_DOUBLE_EQ(view->pixelsPerMm(), 2.0);
+
+    // The readout frame keeps its millimetre place: 12360 twips = 218.0 mm from the left.
+    auto* frame = window.findChild<QGroupBox*>("Frame1");
+    EXPECT_NEAR(frame->x(), 2.0 * 12360 * 25.4 / 1440, 1.0);
+    EXPECT_NEAR(frame->y(), 2.0 * 7680 * 25.4 / 1440, 1.0);
+
+    QSignalSpy moved(view, &app::PictureView::pointerMoved);
+    QTest::mouseMove(view, QPoint(200, 320));
+    ASSERT_EQ(moved.count(), 1);
+    EXPECT_FLOAT_EQ(moved[0][0].toFloat(), 100.0f);
+    EXPECT_FLOAT_EQ(moved[0][1].toFloat(), 160.0f);
+}
+
+// Exit and the close box both end the event loop, also with another window open.
+TEST(MainWindowLifetime, ExitAndCloseBoxEndTheProgram) {
+    for (bool viaMenu : {true, false}) {
+        dialogs::RecordedMessages messages;
+        app::MainWindow window(messages);
+        window.show();
+        QWidget other;  // stands for an open dialog
+        other.show();
+        QTimer::singleShot(0, &window, [&] {
+            if (viaMenu) {
+                window.findChild<QAction*>("mnuFileExit")->trigger();
+            } else {
+                window.close();
+            }
+        });
+        // A safety net so that a failure cannot hang the test.
+        QTimer::singleShot(5000, &window, [] { QApplication::exit(1); });
+        EXPECT_EQ(QApplication::exec(), 0) << (viaMenu ? "Exit" : "close box");
+    }
+}
+
+}  // namespace

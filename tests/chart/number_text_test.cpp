@@ -1,0 +1,70 @@
+#include "chart/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+struct TextRow {
+    double value;
+    const char* text;
+};
+
+TEST(GeneralText, PlainDecimalWithoutTrailingZeros) {
+    const TextRow rows[] = {
+        {0.0, "0"},
+        {-0.0, "0"},
+        {20.0, "20"},
+        {9.2, "9.2"},
+        {0.00726, "0.00726"},
+        {-6.26, "-6.26"},
+        {68.6, "68.6"},
+        {0.00001, "0.00001"},  // never an exponent
+        {1e-20, "0.00000000000000000001"},
+        {1234567.0, "1234567"},  // no digit grouping
+        {1e20, "100000000000000000000"},
+        {0.1 + 0.2, "0.3"},  // 15 significant digits hide binary noise
+        {0.75 + 0.01, "0.76"},
+        {123456789.123456789, "123456789.123457"},
+        {std::numeric_limits<double>::quiet_NaN(), "NaN"},
+        {std::numeric_limits<double>::infinity(), "Inf"},
+        {-std::numeric_limits<double>::infinity(), "-Inf"},
+    };
+    for (const TextRow& row : rows) {
+        EXPECT_EQ(chart::generalText(row.value), row.text) << row.value;
+    }
+}
+
+TEST(PrintedNumber, LeadingBlankForNonNegativeAndNoZeroBeforeTheDecimalPoint) {
+    const TextRow rows[] = {
+        {0.0, " 0"},   {12.0, " 12"},    {-2.0, "-2"},  {0.75, " .75"},
+        {-0.5, "-.5"}, {0.053, " .053"}, {1.5, " 1.5"}, {-10.25, "-10.25"},
+    };
+    for (const TextRow& row : rows) {
+        EXPECT_EQ(chart::printedNumber(row.value), row.text) << row.value;
+    }
+}
+
+struct RoundRow {
+    double value;
+    int decimals;
+    double even;
+    double up;
+};
+
+TEST(Rounding, TiesGoToEvenOrAwayFromZero) {
+    const RoundRow rows[] = {
+        {0.125, 2, 0.12, 0.13},  // exact binary ties
+        {0.375, 2, 0.38, 0.38},   {-0.125, 2, -0.12, -0.13},
+        {2.5, 0, 2.0, 3.0},       {0.0072566913, 5, 0.00726, 0.00726},
+        {9.1984257, 2, 9.2, 9.2}, {16.2649, 2, 16.26, 16.26},
+    };
+    for (const RoundRow& row : rows) {
+        EXPECT_DOUBLE_EQ(chart::roundHalfEven(row.value, row.decimals), row.even) << row.value;
+        EXPECT_DOUBLE_EQ(chart::roundHalfUp(row.value, row.decimals), row.up) << row.value;
+    }
+    EXPECT_EQ(chart::generalText(chart::roundHalfUp(0.0072566913, 5)), "0.00726");
+}
+
+}  // namespace
