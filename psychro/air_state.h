@@ -1,0 +1,36 @@
+#pragma once
+
+#include <expected>
+
+// Completing an air state from any two of its six properties.
+namespace psychro {
+
+// The six properties of an air state, in the order of the input panel's rows.
+enum class Property {
+    x,    // absolute humidity, kg/kg(DA)
+    i,    // enthalpy, kcal/kg(DA)
+    t,    // dry-bulb temperature, °C
+    tw,   // wet-bulb temperature, °C
+    v,    // specific volume, m³/kg(DA)
+    phi,  // relative humidity, % (as typed; the relations use φ/100)
+};
+
+// The two properties that place a state on the chart.
+struct AirState {
+    double x;  // kg/kg(DA)
+    double i;  // kcal/kg(DA)
+};
+
+enum class SolveError {
+    SameProperty,            // the two properties are one and the same
+    NoState,                 // no air state follows from the values (no root, a division by
+                             // zero, a search without a root in −50 … 100 °C, a non-finite value)
+    EnthalpyVolumeMismatch,  // i–v: neither root of the quadratic has a positive humidity
+    WetBulbVolumeMismatch,   // t′–v: likewise
+};
+
+// Solves the state given by property a = va and property b = vb (either order).
+[[nodiscard]] std::expected<AirState, SolveError> solvePair(Property a, double va, Property b,
+                                                            double vb);
+
+}  // namespace psychro
