@@ -22,9 +22,9 @@ struct AirState {
 };
 
 enum class SolveError {
-    SameProperty,            // the two properties are one and the same
-    NoState,                 // no air state follows from the values (no root, a division by
-                             // zero, a search without a root in −50 … 100 °C, a non-finite value)
+    SameProperty,  // the two properties are one and the same
+    NoState,       // no air state follows from the values (no root, a division by
+                   // zero, a search without a root in −50 … 100 °C, a non-finite value)
     EnthalpyVolumeMismatch,  // i–v: neither root of the quadratic has a positive humidity
     WetBulbVolumeMismatch,   // t′–v: likewise
 };
