@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <array>
 
 #include "app/picture_view.h"
@@ -15,6 +16,7 @@ namespace app {
 namespace {
 
 constexpr double kFormFontPoints = 9.0;
+constexpr double kUnitFontPoints = 8.25;
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
@@ -39,6 +41,13 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
     Label20->setAttribute(Qt::WA_NoMousePropagation);
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
+
+    // Open with the whole picture at its natural size where the screen allows.
+    QSize size = Picture1->sizeHint() + QSize(0, menuBar()->sizeHint().height());
+    if (const QScreen* screen = this->screen()) {
+        size = size.boundedTo(screen->availableGeometry().size());
+    }
+    resize(size);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -105,6 +114,7 @@ void MainWindow::buildReadoutFrame() {
     Frame1 = new QGroupBox(QStringLiteral("空気状態"), Picture1);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setAttribute(Qt::WA_NoMousePropagation);
+    Frame1->setAutoFillBackground(true);
     Picture1->placeInTwips(Frame1, QRectF(12360, 7680, 2685, 2535), kFormFontPoints);
 
     struct Row {
@@ -137,7 +147,7 @@ void MainWindow::buildReadoutFrame() {
 
         QLabel* unit = makeLabel(Frame1, row.unitLabel, QString::fromUtf8(row.unit));
         unit->setFont(QFont(QStringLiteral("Times New Roman")));
-        Picture1->placeInTwips(unit, QRectF(1800, top, 840, kRowHeight), kFormFontPoints);
+        Picture1->placeInTwips(unit, QRectF(1800, top, 870, kRowHeight), kUnitFontPoints);
         top += 360;
     }
 }
