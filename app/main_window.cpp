@@ -10,6 +10,7 @@
 #include <array>
 
 #include "app/picture_view.h"
+#include "chart/cursor_readout.h"
 #include "dialogs/messages.h"
 
 namespace app {
@@ -36,6 +37,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     setCentralWidget(Picture1);
     buildMenus();
     buildReadoutFrame();
+    connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::showReadout);
 
     Label20 = makeLabel(Picture1, "Label20", QStringLiteral("大気圧 = 760 mmHg"));
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
@@ -150,6 +152,16 @@ void MainWindow::buildReadoutFrame() {
         Picture1->placeInTwips(unit, QRectF(1800, top, 870, kRowHeight), kUnitFontPoints);
         top += 360;
     }
+}
+
+void MainWindow::showReadout(float X, float Y) {
+    const chart::Readout r = chart::cursorReadout(X, Y);
+    Label3->setText(QString::fromStdString(r.t));
+    Label4->setText(QString::fromStdString(r.i));
+    Label5->setText(QString::fromStdString(r.x));
+    Label6->setText(QString::fromStdString(r.phi));
+    Label7->setText(QString::fromStdString(r.v));
+    Label8->setText(QString::fromStdString(r.tw));
 }
 
 void MainWindow::showVersion() {

@@ -36,6 +36,8 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildReadoutFrame();
     void showVersion();
+    // Writes the air state under the pointer (picture mm) into the six value labels.
+    void showReadout(float X, float Y);
 
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);

@@ -22,6 +22,12 @@ inline constexpr double kIceHeat = 0.5;       // specific heat of ice, kcal/(kg�
 // Specific volume: 100·v = 0.455·(0.622 + x)·(t + 273.15)  [m³/kg(DA)].
 inline constexpr double kVolumeFactor = 0.455;
 
+// Wet-bulb balance (adiabatic saturation), water and ice branches; see psychro/wet_bulb.h.
+inline constexpr double kWetBulbWaterHumidity = 0.559;  // 1 − 0.441: liquid water less vapour
+inline constexpr double kWetBulbIceLatent = 677.0;      // 597.3 + 79.7, kcal/kg
+inline constexpr double kWetBulbIceHumidity = 0.0595;   // humidity coefficient over ice
+inline constexpr double kWetBulbTolerance = 1e-6;       // °C, on the balance residual
+
 // The temperature range in which every search of the program looks for its root, °C.
 inline constexpr double kSearchLow = -50.0;
 inline constexpr double kSearchHigh = 100.0;

@@ -1,0 +1,56 @@
+#include "chart/cursor_readout.h"
+
+#include "chart/chart_frame.h"
+#include "chart/number_text.h"
+#include "psychro/constants.h"
+#include "psychro/saturation.h"
+#include "psychro/wet_bulb.h"
+
+namespace chart {
+namespace {
+
+Readout allSix(const char* text) {
+    return {text, text, text, text, text, text};
+}
+
+std::string labelText(double v, int decimals) {
+    return generalText(roundHalfEven(v, decimals));
+}
+
+}  // namespace
+
+Readout cursorReadout(float X, float Y) {
+    using namespace psychro;
+    const ChartFrame& f = chartFrame();
+    const FrameAngles& a = frameAngles();
+    const double px = X;
+    const double py = Y;
+
+    const double xg = (kBottomY - py) / f.HumidityUnit;
+    // The isenthalp through the pointer meets the scale line at (u, Yu); i is the distance
+    // from the scale origin to there, in enthalpy units.
+    const double u =
+        (px * a.tanIsenthalp + kScaleLineTopX * a.tanScale - py) / (a.tanIsenthalp + a.tanScale);
+    const double yu = (kScaleLineTopX - u) * a.tanScale;
+    const double i = kTopEnthalpy * (f.OriginY - yu) / (f.EnthalpyAxisLength * a.sinScale);
+
+    const double x = xg / 1000.0;
+    const double t = (i - kLatentHeat * x) / (kDryAirHeat + kVapourHeat * x);
+    const double ps = SaturationPressure(t);
+    const double phi = 100.0 * (x * kAtmosphericPressure) / (kMolarMassRatio * ps + x * ps);
+    const double v = kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0;
+    const double tw = wbt(x, i);
+
+    const bool inside = X >= 0.0f && X <= static_cast<float>(kRightEdge) && Y >= 0.0f &&
+                        Y <= static_cast<float>(kBottomY);
+    if (!inside) {
+        return allSix(kOutsideText);
+    }
+    if (!(phi <= 100.0)) {  // NaN included
+        return allSix(kFogText);
+    }
+    return {labelText(x, 5),  labelText(i, 2), labelText(t, 2),
+            labelText(tw, 2), labelText(v, 3), labelText(phi, 2)};
+}
+
+}  // namespace chart

@@ -1,0 +1,51 @@
+#include "psychro/wet_bulb.h"
+
+#include <cmath>
+
+#include "psychro/constants.h"
+#include "psychro/saturation.h"
+
+namespace psychro {
+namespace {
+
+// The 150 K bracket reaches the spacing of doubles near 100 °C after about 55 halvings; the
+// loop normally stops well before this cap, either on the tolerance or on a collapsed bracket.
+constexpr int kMaxHalvings = 200;
+
+// Dry-bulb temperature implied by the adiabatic-saturation balance when the wetted surface is
+// at ts and saturated (xs). Over water the surface enthalpy is ts, over ice −79.7 + 0.5·ts.
+double balanceTemperature(double x, double i, double ts, double xs) {
+    if (ts >= 0.0) {
+        return (i - kLatentHeat * xs) / ((kDryAirHeat + x) - kWetBulbWaterHumidity * xs);
+    }
+    return ((i + kFusionHeat * x) - kWetBulbIceLatent * xs) /
+           ((kDryAirHeat + kIceHeat * x) - kWetBulbIceHumidity * xs);
+}
+
+}  // namespace
+
+double wbt(double x, double i) {
+    double lo = kSearchLow;
+    double hi = kSearchHigh;
+    double ts = (lo + hi) / 2.0;
+    for (int step = 0; step < kMaxHalvings; ++step) {
+        ts = (hi + lo) / 2.0;
+        const double xs = saturationHumidity(SaturationPressure(ts));
+        const double d = ts - balanceTemperature(x, i, ts, xs);
+        if (std::fabs(d) < kWetBulbTolerance) {
+            break;
+        }
+        if (ts == lo || ts == hi) {
+            break;  // no root inside the bracket: it has shrunk onto one end
+        }
+        // A NaN residual (non-finite input) lowers the upper end, so the search still ends.
+        if (d <= 0.0) {
+            lo = ts;
+        } else {
+            hi = ts;
+        }
+    }
+    return ts;
+}
+
+}  // namespace psychro
