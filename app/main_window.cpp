@@ -144,6 +144,8 @@ void MainWindow::buildReadoutFrame() {
         // Until the pointer first crosses the chart each value label shows its own name.
         QLabel* value = makeLabel(Frame1, row.valueLabel, QString::fromLatin1(row.valueLabel));
         value->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
+        // Half-width fixed-pitch digits: "0.01053" fits the design's narrow value column.
+        value->setFont(QFont(QStringLiteral("ＭＳ ゴシック")));
         Picture1->placeInTwips(value, QRectF(1080, top, 675, kRowHeight), kFormFontPoints);
         *row.value = value;
 
