@@ -9,6 +9,7 @@
 #include "chart/picture.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
+#include "dialogs/single_precision.h"
 #include "dialogs/state_input_panel.h"
 
 namespace dialogs {
@@ -77,15 +78,17 @@ void PointDialog::drawPoint() {
 
     PointCount += 1.0F;
     // The picture takes its coordinates in single precision.
-    const chart::PointMm at{static_cast<float>(solved.XP), static_cast<float>(solved.YP)};
+    const float XP = toSingle(solved.XP);
+    const float YP = toSingle(solved.YP);
+    const chart::PointMm at{XP, YP};
     picture_.circle(at, kMarkRadius, chart::kLightRed);
     if (Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F) {
         picture_.line({LastPointX, LastPointY}, at, chart::kLightRed);
     }
     picture_.setTextPosition({at.X, at.Y + kLabelDrop});
     picture_.print(chart::generalText(PointCount) + "点");
-    LastPointX = static_cast<float>(solved.XP);
-    LastPointY = static_cast<float>(solved.YP);
+    LastPointX = XP;
+    LastPointY = YP;
     panel_->ButtonOK();
     emit pictureChanged();
 }
