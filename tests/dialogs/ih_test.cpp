@@ -117,6 +117,14 @@ TEST(Ih, ProcessFormWithoutAPairShowsNothingAndSaysSo) {
     }
 }
 
+TEST(Ih, PointFormCalledWithoutAPairRefuses) {
+    Panel p(PanelHost::PointDialog, 3, 0, {u"", u"", u"20", u"", u"", u"50"});
+    dialogs::RecordedMessages messages;
+    EXPECT_EQ(dialogs::ihPointForm(*p.panel, messages).ten, -1);
+    EXPECT_EQ(messages.texts(), QStringList{msg(dialogs::kCheckTwoBoxes)});
+    EXPECT_EQ(p.panel->text(row(1)), "");
+}
+
 // What the point form writes back: the rounded x and i in plain text, never over a value the
 // user gave; the chart point comes from the unrounded state.
 struct Written {
