@@ -11,7 +11,10 @@
 
 #include "app/picture_view.h"
 #include "chart/cursor_readout.h"
+#include "dialogs/calc_mode.h"
 #include "dialogs/messages.h"
+#include "dialogs/point_dialog.h"
+#include "dialogs/process_dialogs.h"
 
 namespace app {
 namespace {
@@ -38,6 +41,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     buildMenus();
     buildReadoutFrame();
     connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::showReadout);
+    connectDialogMenus();
 
     Label20 = makeLabel(Picture1, "Label20", QStringLiteral("大気圧 = 760 mmHg"));
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
@@ -168,6 +172,52 @@ void MainWindow::showReadout(float X, float Y) {
 
 void MainWindow::showVersion() {
     messages_.show(QStringLiteral("バージョン情報"), QStringLiteral("Version 1.0"));
+}
+
+void MainWindow::connectDialogMenus() {
+    const auto item = [this](const char* name) { return findChild<QAction*>(name); };
+    connect(item("mnuDrawPoint"), &QAction::triggered, this,
+            [this] { pointDialog()->showFromMenu(); });
+    // The mode is set before the dialog is created or shown, so it always sees the new one.
+    connect(item("mnuCalMix"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcMix;
+        mixingCoolingDialog()->showForMixing();
+    });
+    connect(item("mnuCalHeat"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcHeat;
+        heatingDialog()->showForHeating();
+    });
+    connect(item("mnuCalCh"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcCool;
+        mixingCoolingDialog()->showForCooling();
+    });
+}
+
+dialogs::PointDialog* MainWindow::pointDialog() {
+    if (Form2 == nullptr) {
+        Form2 = new dialogs::PointDialog(picture_, messages_, this);
+        connect(Form2, &dialogs::PointDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form2;
+}
+
+dialogs::MixingCoolingDialog* MainWindow::mixingCoolingDialog() {
+    if (Form3 == nullptr) {
+        Form3 = new dialogs::MixingCoolingDialog(picture_, messages_, this);
+        connect(Form3, &dialogs::MixingCoolingDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form3;
+}
+
+dialogs::HeatingDialog* MainWindow::heatingDialog() {
+    if (Form4 == nullptr) {
+        Form4 = new dialogs::HeatingDialog(picture_, messages_, this);
+        connect(Form4, &dialogs::HeatingDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form4;
 }
 
 }  // namespace app

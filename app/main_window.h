@@ -10,8 +10,11 @@ class QLabel;
 class QMenu;
 
 namespace dialogs {
+class HeatingDialog;
 class Messenger;
-}
+class MixingCoolingDialog;
+class PointDialog;
+}  // namespace dialogs
 
 namespace app {
 
@@ -39,6 +42,12 @@ class MainWindow : public QMainWindow {
     // Writes the air state under the pointer (picture mm) into the six value labels.
     void showReadout(float X, float Y);
 
+    // The dialogs of the Calc and Draw menus, each created on first use and kept.
+    void connectDialogMenus();
+    dialogs::PointDialog* pointDialog();
+    dialogs::MixingCoolingDialog* mixingCoolingDialog();
+    dialogs::HeatingDialog* heatingDialog();
+
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
     void addSeparator(QMenu* menu, const char* name);
@@ -55,6 +64,9 @@ class MainWindow : public QMainWindow {
     QLabel* Label6 = nullptr;  // relative humidity
     QLabel* Label7 = nullptr;  // specific volume
     QLabel* Label8 = nullptr;  // wet-bulb temperature
+    dialogs::PointDialog* Form2 = nullptr;
+    dialogs::MixingCoolingDialog* Form3 = nullptr;
+    dialogs::HeatingDialog* Form4 = nullptr;
 };
 
 }  // namespace app

@@ -32,4 +32,26 @@ inline constexpr double kWetBulbTolerance = 1e-6;       // °C, on the balance r
 inline constexpr double kSearchLow = -50.0;
 inline constexpr double kSearchHigh = 100.0;
 
+// Saturation humidity in g/kg(DA): 622 = 1000 · 0.622, for the dew-point search.
+inline constexpr double kMolarMassRatioGrams = 622.0;
+
+// Tolerance of the searches on the dry-bulb temperature that complete a state from its relative
+// humidity: on the enthalpy residual in kcal/kg(DA), on the temperature residuals in °C.
+inline constexpr double kPairSearchTolerance = 1e-6;
+
+// The two pairs with the specific volume (i–v, t′–v) eliminate x between the volume relation and
+// the enthalpy or wet-bulb relation, which leaves a quadratic in t. Its coefficients are products
+// of the constants above, kept as the rounded decimals the solutions are built on (the last one
+// differs from the exact product by 5e-10); recomputing them would move the results in the last
+// digits and break agreement with the program's reference states.
+inline constexpr double kQuadraticA = 0.01560741;             // 0.455 · (0.622 · 0.441 − 0.24)
+inline constexpr double kMolarLatentHeat = 371.5206;          // 0.622 · 597.3
+inline constexpr double kVolumeAtIcePoint = 124.28325;        // 0.455 · 273.15
+inline constexpr double kVolumeAtIcePointHeat = 4.263164041;  // 124.28325 · (0.622 · 0.441 − 0.24)
+inline constexpr double kVapourHeatPercent = 44.1;            // 100 · 0.441
+inline constexpr double kLatentHeatPercent = 59730.0;         // 100 · 597.3
+inline constexpr double kVolumeMolar = 0.28301;               // 0.455 · 0.622
+inline constexpr double kVolumeAtIcePointMolar = 77.3041815;  // 124.28325 · 0.622
+inline constexpr double kWetBulbVolumeHeat = 29.82798;        // 0.441 · 77.3041815 − 4.263164041
+
 }  // namespace psychro

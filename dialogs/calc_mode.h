@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+namespace dialogs {
+
+// The process that the Calc menu chose last: the menu sets it before it shows a dialog, and the
+// mixing/cooling dialog reads it at every button press. Nothing else writes it.
+inline constexpr std::int16_t kCalcMix = 3;
+inline constexpr std::int16_t kCalcHeat = 4;
+inline constexpr std::int16_t kCalcCool = 5;
+
+inline std::int16_t CalcMode = 0;
+
+}  // namespace dialogs

@@ -1,0 +1,113 @@
+#include "dialogs/ih.h"
+
+#include <cmath>
+
+#include "chart/number_text.h"
+#include "dialogs/messages.h"
+#include "dialogs/number_input.h"
+#include "dialogs/state_input_panel.h"
+#include "psychro/air_state.h"
+
+namespace dialogs {
+namespace {
+
+using psychro::Property;
+
+struct Solved {
+    psychro::AirState state;
+    chart::PointMm point;
+    Property first;  // the checked pair, in row order
+    Property second;
+};
+
+enum class EmptyTexts {
+    OwnMessage,  // the point dialog asks whether two values were given
+    NotANumber,  // the process dialogs refuse them as any other non-number
+};
+
+QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+QString solveErrorMessage(psychro::SolveError error) {
+    switch (error) {
+        case psychro::SolveError::EnthalpyVolumeMismatch:
+            return message(kEnthalpyVolumeMismatch);
+        case psychro::SolveError::WetBulbVolumeMismatch:
+            return message(kWetBulbVolumeMismatch);
+        case psychro::SolveError::SameProperty:
+        case psychro::SolveError::NoState:
+            break;
+    }
+    return message(kNoAirState);
+}
+
+// The one solver behind both forms: finds the checked pair, reads its two texts, completes the
+// state and maps it. Every refusal shows its message here; nothing is written into the panel.
+std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messenger& messages,
+                                            EmptyTexts empty) {
+    const std::vector<Property> rows = panel.checkedRows();
+    if (rows.size() != 2) {
+        return std::unexpected(IhFailure::NoPair);
+    }
+    const QString firstText = panel.text(rows[0]);
+    const QString secondText = panel.text(rows[1]);
+    if (empty == EmptyTexts::OwnMessage && (firstText.isEmpty() || secondText.isEmpty())) {
+        messages.show(message(kPairTextEmpty));
+        return std::unexpected(IhFailure::Refused);
+    }
+    const std::optional<double> first = readNumber(firstText);
+    const std::optional<double> second = readNumber(secondText);
+    if (!first || !second) {
+        messages.show(message(kNotANumber));
+        return std::unexpected(IhFailure::Refused);
+    }
+    const auto state = psychro::solvePair(rows[0], *first, rows[1], *second);
+    if (!state) {
+        messages.show(solveErrorMessage(state.error()));
+        return std::unexpected(IhFailure::Refused);
+    }
+    const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
+    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
+        messages.show(message(kNoAirState));
+        return std::unexpected(IhFailure::Refused);
+    }
+    return Solved{*state, point, rows[0], rows[1]};
+}
+
+QString plainText(double value, int decimals) {
+    return QString::fromStdString(chart::generalText(chart::roundHalfUp(value, decimals)));
+}
+
+}  // namespace
+
+PointIh ihPointForm(StateInputPanel& panel, Messenger& messages) {
+    const auto solved = solvePanel(panel, messages, EmptyTexts::OwnMessage);
+    if (!solved) {
+        if (solved.error() == IhFailure::NoPair) {
+            // The point dialog counts the boxes before it calls and the panel never holds more
+            // than two, so this is a call out of turn: refuse rather than guess a pair.
+            messages.show(message(kCheckTwoBoxes));
+        }
+        return {0.0, 0.0, -1};
+    }
+    const auto given = [&](Property p) { return solved->first == p || solved->second == p; };
+    if (!given(Property::x)) {
+        panel.setText(Property::x, plainText(solved->state.x, 5));
+    }
+    if (!given(Property::i)) {
+        panel.setText(Property::i, plainText(solved->state.i, 2));
+    }
+    return {solved->point.X, solved->point.Y, 0};
+}
+
+std::expected<ProcessIh, IhFailure> ihProcessForm(const StateInputPanel& panel,
+                                                  Messenger& messages) {
+    const auto solved = solvePanel(panel, messages, EmptyTexts::NotANumber);
+    if (!solved) {
+        return std::unexpected(solved.error());
+    }
+    return ProcessIh{solved->state.i, solved->state.x, solved->point.X, solved->point.Y};
+}
+
+}  // namespace dialogs

@@ -1,0 +1,115 @@
+#include "dialogs/point_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QPushButton>
+
+#include "chart/number_text.h"
+#include "chart/picture.h"
+#include "dialogs/controls.h"
+#include "dialogs/messages.h"
+#include "dialogs/single_precision.h"
+#include "dialogs/state_input_panel.h"
+
+namespace dialogs {
+namespace {
+
+constexpr double kMarkRadius = 0.7;  // mm
+constexpr double kLabelDrop = 2.0;   // mm from the centre down to the label's top
+
+QRect buttonRect(double left) {
+    return twipsRect(left, 3000, 855, 375);
+}
+
+}  // namespace
+
+PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
+    : QDialog(parent), picture_(picture), messages_(messages) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("点指定"));
+    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    setModal(false);
+    setFixedSize(twipsToPixels(3000), twipsToPixels(3480));
+
+    panel_ = new StateInputPanel(this, PanelHost::PointDialog);
+    Line1 = makeSeparator(this, "Line1", 120, 2880, 2280);
+    Check8 = new QCheckBox(QStringLiteral("２つの点を直線でつなぐ"), this);
+    Check8->setObjectName(QStringLiteral("Check8"));
+    Check8->setGeometry(twipsRect(120, 2400, 2295, 270));
+    Line2 = makeSeparator(this, "Line2", 120, 2880, 2760);
+    Command1 = makeButton(this, "Command1", QStringLiteral("描画"), buttonRect(120));
+    Command2 = makeButton(this, "Command2", QStringLiteral("クリア"), buttonRect(1080));
+    Command3 = makeButton(this, "Command3", QStringLiteral("閉じる"), buttonRect(2040));
+
+    connect(Command1, &QPushButton::clicked, this, &PointDialog::drawPoint);
+    connect(Command2, &QPushButton::clicked, this, &PointDialog::clear);
+    connect(Command3, &QPushButton::clicked, this, &PointDialog::closeDialog);
+}
+
+void PointDialog::showFromMenu() {
+    show();
+    raise();
+    activateWindow();
+    panel_->disableTexts();
+}
+
+PointIh PointDialog::ih() {
+    return ihPointForm(*panel_, messages_);
+}
+
+void PointDialog::drawPoint() {
+    bool allEmpty = true;
+    for (int k = 0; k < StateInputPanel::kRows; ++k) {
+        allEmpty = allEmpty && panel_->text(static_cast<psychro::Property>(k)).isEmpty();
+    }
+    if (allEmpty) {
+        messages_.show(QStringLiteral("空気の状態量を二つ入力してください。"));
+        return;
+    }
+    if (panel_->checkedCount() < 2) {
+        messages_.show(QString::fromUtf16(kCheckTwoBoxes));
+        return;
+    }
+    const PointIh solved = ih();
+    if (solved.ten == -1) {
+        return;  // the solver has said why; the panel keeps its marks and texts
+    }
+
+    PointCount += 1.0F;
+    // The picture takes its coordinates in single precision.
+    const float XP = toSingle(solved.XP);
+    const float YP = toSingle(solved.YP);
+    const chart::PointMm at{XP, YP};
+    picture_.circle(at, kMarkRadius, chart::kLightRed);
+    if (Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F) {
+        picture_.line({LastPointX, LastPointY}, at, chart::kLightRed);
+    }
+    picture_.setTextPosition({at.X, at.Y + kLabelDrop});
+    picture_.print(chart::generalText(PointCount) + "点");
+    LastPointX = XP;
+    LastPointY = YP;
+    panel_->ButtonOK();
+    emit pictureChanged();
+}
+
+void PointDialog::clear() {
+    panel_->ButtonClear();
+    Check8->setChecked(false);
+}
+
+void PointDialog::closeDialog() {
+    panel_->ButtonOK();
+    hide();
+}
+
+void PointDialog::reject() {
+    closeDialog();
+}
+
+void PointDialog::closeEvent(QCloseEvent* event) {
+    closeDialog();
+    event->accept();
+}
+
+}  // namespace dialogs

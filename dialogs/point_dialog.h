@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDialog>
+
+#include "dialogs/ih.h"
+
+class QCheckBox;
+class QFrame;
+class QPushButton;
+
+namespace chart {
+class Picture;
+}
+
+namespace dialogs {
+
+class Messenger;
+class StateInputPanel;
+
+// `Form2`, "点指定": marks air states on the chart. The user picks two of the six properties,
+// types them and presses "描画"; the state is completed, x and i are shown in the panel, and a
+// red circle with the running number is drawn, joined to the previous point on request.
+class PointDialog : public QDialog {
+    Q_OBJECT
+  public:
+    PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+
+    // What the Draw menu's point command does: show the dialog, bring it forward and disable
+    // its six text boxes (they open through their check boxes).
+    void showFromMenu();
+
+    // The air-state solver in its point-dialog form.
+    [[nodiscard]] PointIh ih();
+
+    [[nodiscard]] StateInputPanel& panel() { return *panel_; }
+    [[nodiscard]] float pointCount() const { return PointCount; }
+    [[nodiscard]] float lastPointX() const { return LastPointX; }
+    [[nodiscard]] float lastPointY() const { return LastPointY; }
+
+  signals:
+    // Marks were added to the picture; the view should repaint.
+    void pictureChanged();
+
+  public slots:
+    // Closing by the window frame or Esc does what "閉じる" does.
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void drawPoint();    // Command1
+    void clear();        // Command2
+    void closeDialog();  // Command3
+
+    chart::Picture& picture_;
+    Messenger& messages_;
+    StateInputPanel* panel_ = nullptr;
+    QFrame* Line1 = nullptr;
+    QCheckBox* Check8 = nullptr;
+    QFrame* Line2 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+    // Kept for the program's life: neither clearing, closing nor redrawing the chart resets
+    // them, so numbering and joining carry on across all three.
+    float PointCount = 0.0F;
+    float LastPointX = 0.0F;  // picture mm
+    float LastPointY = 0.0F;
+};
+
+}  // namespace dialogs

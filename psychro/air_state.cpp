@@ -1,0 +1,181 @@
+#include "psychro/air_state.h"
+
+#include <cmath>
+#include <utility>
+
+#include "psychro/constants.h"
+#include "psychro/implicit_pairs.h"
+#include "psychro/relations.h"
+#include "psychro/saturation.h"
+
+namespace psychro {
+namespace {
+
+using Result = std::expected<AirState, SolveError>;
+
+Result noState() {
+    return std::unexpected(SolveError::NoState);
+}
+
+Result fromImplicit(const std::expected<detail::ImplicitSolution, SolveError>& solution) {
+    if (!solution) {
+        return std::unexpected(solution.error());
+    }
+    return AirState{solution->x, solution->i};
+}
+
+// x–t′: i = is′ − (xs′ − x)·hw, with the ice value of hw at t′ = 0.
+Result humidityWetBulb(double x, double tw) {
+    const auto wet = wetBulbSaturation(tw);
+    if (!wet) {
+        return noState();
+    }
+    const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Ice);
+    return AirState{x, wet->is - (wet->xs - x) * hw};
+}
+
+// x–φ: the vapour pressure x·P / (0.622 + x) is φ·ps, so ps = P·x / (φ·(0.622 + x)) is the
+// saturation pressure of the dry bulb; the dew point of its saturation humidity is the dry bulb.
+Result humidityRelativeHumidity(double x, double phiFraction) {
+    if (phiFraction == 0.0) {
+        return noState();  // dry air has no saturation pressure to go with it
+    }
+    const double ps = kAtmosphericPressure * x / (phiFraction * (kMolarMassRatio + x));
+    if (!(ps < kAtmosphericPressure)) {
+        return noState();  // the dry bulb would be at or above the boiling point
+    }
+    const double xsGrams = kMolarMassRatioGrams * ps / (kAtmosphericPressure - ps);
+    const auto t = DewPointTemperature(xsGrams);
+    if (!t) {
+        return noState();  // no dry bulb in −50 … 100 °C (including x or φ of opposite signs)
+    }
+    return AirState{x, enthalpy(*t, x)};
+}
+
+// i–t′: the wet-bulb relation solved for x, x = xs′ − (is′ − i) / hw; hw = t′ itself would
+// divide by zero at t′ = 0, so the ice value holds there.
+Result enthalpyWetBulb(double i, double tw) {
+    const auto wet = wetBulbSaturation(tw);
+    if (!wet) {
+        return noState();
+    }
+    const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Ice);
+    return AirState{wet->xs - (wet->is - i) / hw, i};
+}
+
+// t–t′: the wet-bulb relation with i = i(t, x) solved for x, water value of hw from 0 °C up.
+Result temperatureWetBulb(double t, double tw) {
+    const auto wet = wetBulbSaturation(tw);
+    if (!wet) {
+        return noState();
+    }
+    const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Water);
+    const double x =
+        (wet->is - wet->xs * hw - kDryAirHeat * t) / (kLatentHeat + kVapourHeat * t - hw);
+    return AirState{x, enthalpy(t, x)};
+}
+
+// t–φ: the vapour pressure φ·ps must stay below the whole pressure for a humidity to exist.
+Result temperatureRelativeHumidity(double t, double phiFraction) {
+    const double ps = SaturationPressure(t);
+    if (!(phiFraction * ps < kAtmosphericPressure)) {
+        return noState();
+    }
+    const double x = humidityFromRelativeHumidity(phiFraction, ps);
+    return AirState{x, enthalpy(t, x)};
+}
+
+// The fifteen pairs, first property in the order of the Property enum.
+Result solveOrdered(Property a, double va, Property b, double vb) {
+    using enum Property;
+    switch (a) {
+        case x:
+            switch (b) {
+                case i:
+                    return AirState{va, vb};
+                case t:
+                    return AirState{va, enthalpy(vb, va)};
+                case tw:
+                    return humidityWetBulb(va, vb);
+                case v: {
+                    const double dryBulb = temperatureFromVolume(vb, va);
+                    return AirState{va, enthalpy(dryBulb, va)};
+                }
+                case phi:
+                    return humidityRelativeHumidity(va, vb / 100.0);
+                default:
+                    break;
+            }
+            break;
+        case i:
+            switch (b) {
+                case t:
+                    return AirState{humidityFromEnthalpy(va, vb), va};
+                case tw:
+                    return enthalpyWetBulb(va, vb);
+                case v:
+                    return fromImplicit(detail::solveEnthalpyVolume(va, vb));
+                case phi:
+                    return fromImplicit(detail::solveEnthalpyRelativeHumidity(va, vb / 100.0));
+                default:
+                    break;
+            }
+            break;
+        case t:
+            switch (b) {
+                case tw:
+                    return temperatureWetBulb(va, vb);
+                case v: {
+                    const double humidity = humidityFromVolume(vb, va);
+                    return AirState{humidity, enthalpy(va, humidity)};
+                }
+                case phi:
+                    return temperatureRelativeHumidity(va, vb / 100.0);
+                default:
+                    break;
+            }
+            break;
+        case tw:
+            switch (b) {
+                case v:
+                    return fromImplicit(detail::solveWetBulbVolume(va, vb));
+                case phi:
+                    return fromImplicit(detail::solveWetBulbRelativeHumidity(va, vb / 100.0));
+                default:
+                    break;
+            }
+            break;
+        case v:
+            if (b == phi) {
+                return fromImplicit(detail::solveVolumeRelativeHumidity(va, vb / 100.0));
+            }
+            break;
+        case phi:
+            break;
+    }
+    return std::unexpected(SolveError::SameProperty);
+}
+
+}  // namespace
+
+std::expected<AirState, SolveError> solvePair(Property a, double va, Property b, double vb) {
+    if (a == b) {
+        return std::unexpected(SolveError::SameProperty);
+    }
+    if (!std::isfinite(va) || !std::isfinite(vb)) {
+        return noState();
+    }
+    if (std::to_underlying(b) < std::to_underlying(a)) {
+        std::swap(a, b);
+        std::swap(va, vb);
+    }
+    const Result state = solveOrdered(a, va, b, vb);
+    // A divisor that reaches zero or an overflow anywhere above shows up here; no infinity or
+    // NaN may reach a text box or the chart.
+    if (state && (!std::isfinite(state->x) || !std::isfinite(state->i))) {
+        return noState();
+    }
+    return state;
+}
+
+}  // namespace psychro

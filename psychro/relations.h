@@ -1,0 +1,75 @@
+#pragma once
+
+#include <optional>
+
+#include "psychro/constants.h"
+#include "psychro/saturation.h"
+
+// The property relations of moist air at the fixed pressure, written out once in the order in
+// which every caller evaluates them, so that each pair solution reproduces the same digits. x is
+// in kg/kg(DA), i in kcal/kg(DA), t in °C, v in m³/kg(DA), pressures in kgf/cm², φ a fraction.
+// None of them guards its divisor; the callers decide which inputs have no state.
+namespace psychro {
+
+// i = 0.24·t + x·(597.3 + 0.441·t). Any t and x.
+[[nodiscard]] inline double enthalpy(double t, double x) {
+    return kDryAirHeat * t + x * (kLatentHeat + kVapourHeat * t);
+}
+
+// x = (i − 0.24·t) / (597.3 + 0.441·t), the enthalpy relation solved for x. t ≠ −1354.4 °C.
+[[nodiscard]] inline double humidityFromEnthalpy(double i, double t) {
+    return (i - kDryAirHeat * t) / (kLatentHeat + kVapourHeat * t);
+}
+
+// t = (i − 597.3·x) / (0.24 + 0.441·x), the enthalpy relation solved for t. x ≠ −0.544.
+[[nodiscard]] inline double temperatureFromEnthalpy(double i, double x) {
+    return (i - kLatentHeat * x) / (kDryAirHeat + kVapourHeat * x);
+}
+
+// t = 100·v / (0.455·(0.622 + x)) − 273.15, from 100·v = 0.455·(0.622 + x)·(t + 273.15).
+// x ≠ −0.622.
+[[nodiscard]] inline double temperatureFromVolume(double v, double x) {
+    return 100.0 * v / (kVolumeFactor * (kMolarMassRatio + x)) - kCelsiusOffset;
+}
+
+// x = 100·v / (0.455·(t + 273.15)) − 0.622, the volume relation solved for x. t ≠ −273.15 °C.
+[[nodiscard]] inline double humidityFromVolume(double v, double t) {
+    return 100.0 * v / (kVolumeFactor * (t + kCelsiusOffset)) - kMolarMassRatio;
+}
+
+// x = 0.622·φ·ps / (1.03323 − φ·ps): humidity of air whose vapour pressure is φ·ps. Has a value
+// only while φ·ps < 1.03323 (the vapour cannot exceed the whole pressure).
+[[nodiscard]] inline double humidityFromRelativeHumidity(double phiFraction, double ps) {
+    return kMolarMassRatio * phiFraction * ps / (kAtmosphericPressure - phiFraction * ps);
+}
+
+// Saturated air at the wet-bulb temperature t′: ps′ (kgf/cm²), xs′ (kg/kg(DA)), is′ (kcal/kg(DA)).
+struct WetBulbSaturation {
+    double ps;
+    double xs;
+    double is;
+};
+
+// ps′ = SaturationPressure(t′), xs′ = 0.622·ps′ / (1.03323 − ps′), is′ = i(t′, xs′). nullopt
+// when ps′ reaches the atmospheric pressure (t′ ≥ 100 °C) or is no number (t′ at or below
+// absolute zero), where saturated air has no humidity.
+[[nodiscard]] inline std::optional<WetBulbSaturation> wetBulbSaturation(double tw) {
+    const double ps = SaturationPressure(tw);
+    if (!(ps < kAtmosphericPressure) || !(ps >= 0.0)) {
+        return std::nullopt;
+    }
+    const double xs = saturationHumidity(ps);
+    return WetBulbSaturation{ps, xs, enthalpy(tw, xs)};
+}
+
+// Which water wets the bulb at exactly 0 °C. The pairs that divide by t′ (and x–t′ with them)
+// take ice there; the others take water from 0 °C up.
+enum class WetBulbAtZero { Ice, Water };
+
+// Enthalpy hw of the water on the wet bulb, kcal/kg: t′ over water, 0.5·t′ − 79.7 over ice.
+[[nodiscard]] inline double wettingWaterEnthalpy(double tw, WetBulbAtZero atZero) {
+    const bool water = atZero == WetBulbAtZero::Water ? tw >= 0.0 : tw > 0.0;
+    return water ? tw : kIceHeat * tw - kFusionHeat;
+}
+
+}  // namespace psychro
