@@ -28,8 +28,8 @@ std::expected<Roots, SolveError> quadraticRoots(double b, double c) {
 
 // Which way the residual runs with t, and so which bound a midpoint replaces.
 enum class Slope {
-    Rising,   // d ≤ 0: the solution lies above, the midpoint becomes the lower bound
-    Falling,  // d ≥ 0: the solution lies above, the midpoint becomes the lower bound
+    Rising,  // d grows with t: d ≤ 0 puts the solution above, the midpoint becomes the lower bound
+    Falling,  // d falls with t: d ≥ 0 puts the solution above, the midpoint becomes the lower bound
 };
 
 struct Residual {
@@ -51,7 +51,9 @@ std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, Sl
     for (int midpoints = 1; midpoints <= kMaxMidpoints; ++midpoints) {
         const double t = (lo + hi) / 2.0;
         if (t == lo || t == hi) {
-            break;  // the bracket cannot shrink any more: the solution lies at or past an end
+            // The bracket cannot shrink any more and no midpoint met the tolerance: the root lies
+            // at or past an end of the range.
+            break;
         }
         const double ps = SaturationPressure(t);
         if (!(phiFraction * ps < kAtmosphericPressure)) {
