@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "app/printing.h"
 #include "chart/picture.h"
 
 class QAction;
@@ -27,6 +28,9 @@ class MainWindow : public QMainWindow {
     [[nodiscard]] chart::Picture& picture() { return picture_; }
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
 
+    // Replaces the print dialog step (tests print to a PDF file through it).
+    void setPrintDialog(PrintDialogStep dialog) { printDialog_ = std::move(dialog); }
+
   protected:
     // Closing the window by its frame ends the program as Exit does: no dialog may keep the
     // program running without its main window.
@@ -36,6 +40,8 @@ class MainWindow : public QMainWindow {
     void buildMenus();
     void buildReadoutFrame();
     void showVersion();
+    void drawChart();
+    void printChart();
 
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
@@ -43,6 +49,7 @@ class MainWindow : public QMainWindow {
 
     dialogs::Messenger& messages_;
     chart::Picture picture_;
+    PrintDialogStep printDialog_;
     PictureView* Picture1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
