@@ -5,6 +5,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QTransform>
 #include <cmath>
 #include <set>
 #include <string>
@@ -34,8 +35,7 @@ QPen penOf(int colour, int widthPx) {
     return pen;
 }
 
-// The painter's coordinates are millimetres, so glyphs are drawn at a few units and magnified
-// by its transform: leave them unhinted, or their outlines would snap to a grid of millimetres.
+// Unhinted, so that a label keeps its proportions at every size and on every device.
 QFont baseFont() {
     QFont font(QStringLiteral("ＭＳ ゴシック"));
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -57,23 +57,18 @@ const EmRatios& emRatios() {
     return ratios;
 }
 
-struct SizedFont {
-    QFont font;
-    double ascentMm;  // baseline below the top of the cell
-};
-
-// A font whose em height is `mm` millimetres in the painter's (millimetre) coordinates.
-SizedFont fontOfEm(double mm, const QPaintDevice& device) {
+// A font whose em is `dots` device pixels high on `device`.
+QFont fontOfEmDots(double dots, const QPaintDevice& device) {
     QFont font = baseFont();
-    font.setPointSizeF(mm * 72.0 / device.logicalDpiY());
-    return {font, mm * emRatios().ascent};
+    font.setPointSizeF(dots * 72.0 / device.logicalDpiY());
+    return font;
 }
 
-// A font whose cell height (ascent + descent) is `mm` millimetres, as a font of positive height
-// is specified on a Windows device context: the height given is the cell, not the em.
-SizedFont fontOfCell(double mm, const QPaintDevice& device) {
+// The em of a font whose cell (ascent + descent) has the given height, as a font of positive
+// height is specified on a Windows device context: the height given is the cell, not the em.
+double cellToEm(double cell) {
     const double cellPerEm = emRatios().cell;
-    return fontOfEm(cellPerEm > 0.0 ? mm / cellPerEm : mm, device);
+    return cellPerEm > 0.0 ? cell / cellPerEm : cell;
 }
 
 // Printing the same text twice at one place in one font leaves an opaque surface unchanged;
@@ -85,7 +80,7 @@ using TextKey = std::tuple<double, double, std::string, double, int>;
 
 void paintPicture(QPainter& painter, const chart::Picture& picture) {
     const QPaintDevice& device = *painter.device();
-    const SizedFont pictureFont = fontOfEm(kPictureFontPoints * kMmPerPoint, device);
+    const double pictureEmMm = kPictureFontPoints * kMmPerPoint;
     std::set<TextKey> painted;
 
     painter.save();
@@ -107,17 +102,23 @@ void paintPicture(QPainter& painter, const chart::Picture& picture) {
                      .second) {
                 continue;
             }
-            const SizedFont font = text->heightPx > 0.0
-                                       ? fontOfCell(text->heightPx * kMmPerPixel, device)
-                                       : pictureFont;
-            painter.setFont(font.font);
-            painter.setPen(Qt::black);
+            const double emMm =
+                text->heightPx > 0.0 ? cellToEm(text->heightPx * kMmPerPixel) : pictureEmMm;
+            // Glyphs are laid out in device pixels: a font a few millimetre-units high would be
+            // sized in whole units, and its advances would not scale with the surface.
+            const QTransform toDevice = painter.worldTransform();
+            const double dotsPerMm = std::sqrt(std::fabs(toDevice.determinant()));
+            const QPointF at = toDevice.map(QPointF(text->position.X, text->position.Y));
             painter.save();
+            painter.resetTransform();
+            painter.setFont(fontOfEmDots(emMm * dotsPerMm, device));
+            painter.setPen(Qt::black);
             // The position is the top-left corner of the text cell; the text turns about it,
             // counter-clockwise as seen on the Y-down surface.
-            painter.translate(text->position.X, text->position.Y);
+            painter.translate(at);
             painter.rotate(-text->angleDeg);
-            painter.drawText(QPointF(0.0, font.ascentMm), QString::fromStdString(text->text));
+            painter.drawText(QPointF(0.0, emMm * emRatios().ascent * dotsPerMm),
+                             QString::fromStdString(text->text));
             painter.restore();
         }
     }
