@@ -164,40 +164,47 @@ TEST_F(ChartImage, FamiliesAppearWhereTheMappingPutsThem) {
 
 // Line widths are screen pixels at 96 per inch: at 96 dpi a 1-pixel line centred on a pixel row
 // covers exactly that row, a 2-pixel line centred between rows exactly two.
-TEST(PictureLines, WidthsConvertAt96DotsPerInch) {
-    const struct {
+// On a finer device (the printer) the same widths keep their physical size: at 192 dpi a
+// 1-pixel line covers two device rows and a 2-pixel line four.
+TEST(PictureLines, WidthsConvertAt96PixelsPerInchOnEveryDevice) {
+    struct Row {
         int widthPx;
         double centreRow;
         std::vector<int> inkedRows;
-    } rows[] = {
-        {1, 200.5, {200}},
-        {2, 300.0, {299, 300}},
     };
-    chart::Picture picture;
-    for (const auto& row : rows) {
-        picture.setLineWidth(row.widthPx);
-        const double y = row.centreRow / kDotsPerMm;
-        picture.line({10.0, y}, {100.0, y}, chart::kLightRed);
-    }
-    const QImage image = app::pictureImage(picture);
-    std::vector<int> inked;
-    for (int y = 0; y < image.height(); ++y) {
-        const QColor c = image.pixelColor(200, y);
-        if (c != QColor(Qt::white)) {
-            EXPECT_EQ(c, QColor(255, 0, 0)) << "row " << y << " fully covered";
-            inked.push_back(y);
+    const struct {
+        double dotsPerInch;
+        std::vector<Row> rows;
+    } devices[] = {
+        {96.0, {{1, 200.5, {200}}, {2, 300.0, {299, 300}}}},
+        {192.0, {{1, 400.0, {399, 400}}, {2, 600.0, {598, 599, 600, 601}}}},
+    };
+    for (const auto& device : devices) {
+        chart::Picture picture;
+        std::vector<int> expected;
+        for (const Row& row : device.rows) {
+            picture.setLineWidth(row.widthPx);
+            const double y = row.centreRow * 25.4 / device.dotsPerInch;
+            picture.line({10.0, y}, {100.0, y}, chart::kLightRed);
+            expected.insert(expected.end(), row.inkedRows.begin(), row.inkedRows.end());
         }
+        const QImage image = app::pictureImage(picture, device.dotsPerInch);
+        std::vector<int> inked;
+        const int column = static_cast<int>(50.0 * device.dotsPerInch / 25.4);
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(column, y);
+            if (c != QColor(Qt::white)) {
+                EXPECT_EQ(c, QColor(255, 0, 0)) << "row " << y << " fully covered";
+                inked.push_back(y);
+            }
+        }
+        EXPECT_EQ(inked, expected) << device.dotsPerInch << " dpi";
     }
-    std::vector<int> expected;
-    for (const auto& row : rows) {
-        expected.insert(expected.end(), row.inkedRows.begin(), row.inkedRows.end());
-    }
-    EXPECT_EQ(inked, expected);
 }
 
 // Ink bounds of one label, in pixels.
-QRect inkOf(const chart::Picture& picture) {
-    const QImage image = app::pictureImage(picture);
+QRect inkOf(const chart::Picture& picture, double dotsPerInch = 96.0) {
+    const QImage image = app::pictureImage(picture, dotsPerInch);
     QRect ink;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -255,6 +262,13 @@ TEST(PictureText, HeightsAndAnglesBind) {
     EXPECT_GT(ratio, 0.7);
     EXPECT_LT(ratio, 0.85);
 
+    // On a device of twice the resolution the label is twice as many dots long, up to the em
+    // being set in whole device pixels (9 at 96 dpi, 19 at 192).
+    const double twice =
+        inkOf(picture, 192.0).width() / static_cast<double>(inkOf(picture).width());
+    EXPECT_GT(twice, 1.9);
+    EXPECT_LT(twice, 2.15);
+
     // The picture's own font, 9 pt: a 12-pixel em at 96 dpi, unrotated.
     picture.clear();
     picture.setTextPosition({X, Y});
@@ -262,7 +276,8 @@ TEST(PictureText, HeightsAndAnglesBind) {
     ink = inkOf(picture);
     EXPECT_GE(ink.top(), py - 1);
     EXPECT_LE(ink.bottom(), py + 13);
-    EXPECT_NEAR(ink.width(), 10 * 6 - 4, 4) << "ten half-width cells of 6 pixels, less bearings";
+    EXPECT_NEAR(ink.width(), 3 * 12 + 5 * 6 - 2, 3)
+        << "three full-width cells of 12 pixels and five half-width ones, less bearings";
 }
 
 // The volume title is printed once per volume line at one place; painting it once or thirty
