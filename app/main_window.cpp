@@ -6,10 +6,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <array>
 
 #include "app/picture_view.h"
+#include "chart/chart_drawing.h"
 #include "chart/cursor_readout.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/messages.h"
@@ -31,7 +33,9 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 }  // namespace
 
 MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
-    : QMainWindow(parent), messages_(messages) {
+    : QMainWindow(parent),
+      messages_(messages),
+      printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("湿りミルテン"));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), static_cast<int>(kFormFontPoints)));
@@ -82,7 +86,8 @@ void MainWindow::addSeparator(QMenu* menu, const char* name) {
 
 void MainWindow::buildMenus() {
     QMenu* file = addMenu("mnuFfile", QStringLiteral("ファイル(&F)"));
-    addItem(file, "mnuFileprint", QStringLiteral("印刷(&P)"));
+    QAction* print = addItem(file, "mnuFileprint", QStringLiteral("印刷(&P)"));
+    connect(print, &QAction::triggered, this, &MainWindow::printChart);
     addSeparator(file, "mnuFSeparator");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     connect(exit, &QAction::triggered, this, [] { QApplication::quit(); });
@@ -105,7 +110,8 @@ void MainWindow::buildMenus() {
     addItem(calc, "mnuCalDI", QStringLiteral("不快指数"));
 
     QMenu* draw = addMenu("mnuDraw", QStringLiteral("作図(&D)"));
-    addItem(draw, "mnuDrawW", QStringLiteral("ミルテン描画(&W)"));
+    QAction* drawW = addItem(draw, "mnuDrawW", QStringLiteral("ミルテン描画(&W)"));
+    connect(drawW, &QAction::triggered, this, &MainWindow::drawChart);
     addSeparator(draw, "mnuDSeparator");
     addItem(draw, "mnuDrawPoint", QStringLiteral("点指定(&P)"));
 
@@ -218,6 +224,18 @@ dialogs::HeatingDialog* MainWindow::heatingDialog() {
                 [this] { Picture1->update(); });
     }
     return Form4;
+}
+
+void MainWindow::drawChart() {
+    chart::drawChart(picture_);
+    Picture1->update();
+}
+
+void MainWindow::printChart() {
+    QPrinter printer(QPrinter::HighResolution);
+    if (app::printChart(picture_, printer, printDialog_) == PrintResult::Failed) {
+        messages_.show(printFailedMessage());
+    }
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 
+#include "app/printing.h"
 #include "chart/picture.h"
 
 class QAction;
@@ -30,6 +31,9 @@ class MainWindow : public QMainWindow {
     [[nodiscard]] chart::Picture& picture() { return picture_; }
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
 
+    // Replaces the print dialog step (tests print to a PDF file through it).
+    void setPrintDialog(PrintDialogStep dialog) { printDialog_ = std::move(dialog); }
+
   protected:
     // Closing the window by its frame ends the program as Exit does: no dialog may keep the
     // program running without its main window.
@@ -48,12 +52,16 @@ class MainWindow : public QMainWindow {
     dialogs::MixingCoolingDialog* mixingCoolingDialog();
     dialogs::HeatingDialog* heatingDialog();
 
+    void drawChart();
+    void printChart();
+
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
     void addSeparator(QMenu* menu, const char* name);
 
     dialogs::Messenger& messages_;
     chart::Picture picture_;
+    PrintDialogStep printDialog_;
     PictureView* Picture1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;

@@ -1,0 +1,302 @@
+#include "chart/chart_drawing.h"
+
+#include <cmath>
+#include <string>
+
+#include "chart/number_text.h"
+#include "chart/picture.h"
+#include "psychro/constants.h"
+#include "psychro/saturation.h"
+
+namespace chart {
+namespace {
+
+using psychro::kAtmosphericPressure;
+using psychro::kMolarMassRatio;
+
+// Lines that carry a round value are drawn in 2 pixels, all others in 1.
+constexpr int kThinPx = 1;
+constexpr int kBoldPx = 2;
+
+constexpr double kDryBulbTop = 48.0;  // °C, the warmest isotherm of the chart
+constexpr double kLabelGapBelowBottom = 0.7;
+constexpr double kBottomLabelShift = 2.5;
+
+// Rotated labels: cell heights in screen pixels and the slant of the enthalpy scale, rounded to
+// a whole degree as the font rotation takes it.
+constexpr double kSmallLabelPx = 10.0;
+constexpr double kLargeLabelPx = 13.0;
+const int kScaleSlantDeg = static_cast<int>(std::nearbyint(kScaleLineAngle));
+
+// Whole degrees, halves to the even neighbour.
+int wholeDegrees(double deg) {
+    return static_cast<int>(std::nearbyint(deg));
+}
+
+PointMm pointOf(double t, double xg) {
+    return statePoint(enthalpyAt(t, xg), xg);
+}
+
+void lineInWidth(Picture& picture, PointMm from, PointMm to, int colour, int widthPx) {
+    picture.setLineWidth(widthPx);
+    picture.line(from, to, colour);
+    picture.setLineWidth(kThinPx);
+}
+
+void printAt(Picture& picture, PointMm at, std::string text) {
+    picture.setTextPosition(at);
+    picture.print(std::move(text));
+}
+
+void printRotatedAt(Picture& picture, PointMm at, std::string text, double heightPx, int angleDeg) {
+    picture.setTextPosition(at);
+    picture.printRotated(std::move(text), heightPx, angleDeg);
+}
+
+// The zero-enthalpy line from the zero point down-left to the scale origin, and the scale line.
+void drawFrameLines(Picture& picture) {
+    const ChartFrame& f = chartFrame();
+    picture.line({kZeroPointX, kBottomY}, {f.OriginX, f.OriginY}, kLightRed);
+    picture.line({kScaleLineTopX, 0.0}, {0.0, kScaleLineTopX * frameAngles().tanScale}, kBlack);
+}
+
+void drawHumidityLines(Picture& picture) {
+    for (int xg = 1; xg <= 53; ++xg) {
+        if (const std::optional<HumidityLine> line = humidityLine(xg)) {
+            const bool round = xg == 10 || xg == 20 || xg == 30;
+            lineInWidth(picture, line->edge, line->saturation, kGrey, round ? kBoldPx : kThinPx);
+        }
+    }
+}
+
+void drawEnthalpyLines(Picture& picture) {
+    const ChartFrame& f = chartFrame();
+    const FrameAngles& a = frameAngles();
+    // As many whole kcal below zero as the scale line has room for above the bottom line.
+    const int below = static_cast<int>(((kBottomY - f.OriginY) / a.sinScale) / f.EnthalpyUnit);
+    for (int i = -below; i <= static_cast<int>(kTopEnthalpy); ++i) {
+        const PointMm start = scalePoint(i);
+        PointMm end{kRightEdge, start.Y + (kRightEdge - start.X) * a.tanIsenthalp};
+        if (end.Y > kBottomY) {
+            end = {start.X + (kBottomY - start.Y) / a.tanIsenthalp, kBottomY};
+        }
+        picture.line(start, end, kLightRed);
+    }
+}
+
+// Where the 48 °C isotherm stands: its bottom point and its Y change per unit X.
+struct Isotherm {
+    PointMm bottom;
+    double slope;
+};
+
+Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled) {
+    const PointMm bottom = pointOf(t, 0.0);
+    const PointMm top = pointOf(t, saturationHumidityG(t));
+    const bool round = t >= 0 && t <= 40 && t % 10 == 0;
+    lineInWidth(picture, bottom, top, kGrey, round ? kBoldPx : kThinPx);
+    if (labelled) {
+        printAt(picture, {bottom.X - kBottomLabelShift, kBottomY + kLabelGapBelowBottom},
+                printedNumber(t));
+    }
+    return {bottom, (top.Y - bottom.Y) / (top.X - bottom.X)};
+}
+
+Isotherm drawDryBulbLines(Picture& picture) {
+    Isotherm warmest{};
+    for (int t = 0; t <= static_cast<int>(kDryBulbTop); ++t) {
+        warmest = drawDryBulbLine(picture, t, t % 2 == 0);
+    }
+    for (int t = -1; t >= -10; --t) {
+        drawDryBulbLine(picture, t, t % 2 == 0 && t >= -8);
+    }
+    return warmest;
+}
+
+// Lines of constant specific volume, traced upward from x = 0 in small humidity steps until they
+// meet the saturation curve. The loop values are accumulated by repeated addition and the
+// comparisons are made on those sums: they decide that 1.05 is never reached (the last line is
+// 1.04) and that the labels stop at 0.90.
+void drawVolumeLines(Picture& picture) {
+    const std::string title = "比容積 v [m3/kg(DA)]";
+    for (double v = 0.75; v <= 1.05; v += 0.01) {
+        const PointMm base = pointOf(temperatureAtVolume(v, 0.0), 0.0);
+        PointMm previous = base;
+        PointMm last = base;
+        bool first = true;
+        for (double xg = -2.5; xg <= 53.0; xg += 0.03) {
+            const double t = temperatureAtVolume(v, xg);
+            const double saturated = saturationHumidityG(t);
+            const PointMm p = pointOf(t, xg);
+            last = p;
+            if (xg > saturated) {
+                break;
+            }
+            if (xg >= 0.0) {
+                if (t <= kDryBulbTop) {
+                    picture.line(previous, p, kLightGreen);
+                }
+                previous = p;
+            }
+            if (first && v <= 0.91) {
+                // On the line's extension below the bottom line.
+                printAt(picture, {p.X - 3.0, p.Y}, printedNumber(v));
+            }
+            first = false;
+        }
+        // A tick continuing the line below the bottom line, down to Y = 170.
+        const double slope = std::fabs(base.Y - last.Y) / std::fabs(last.X - base.X);
+        const double x170 = base.X + (170.0 - kBottomY) / slope;
+        if (x170 < kRightEdge) {
+            picture.line(base, {x170, 170.0}, kLightGreen);
+        }
+        printAt(picture, {104.15, 175.0}, title);
+    }
+}
+
+// Wet-bulb lines from the saturation point at t′ down to the 48 °C isotherm, or to the bottom
+// line where they reach it first. Along a wet-bulb line the enthalpy falls by the heat of the
+// water evaporated at t′.
+void drawWetBulbLines(Picture& picture, const Isotherm& warmest) {
+    for (int tw = 0; tw <= 37; ++tw) {
+        const double xs = saturationHumidityG(tw);
+        const PointMm s = pointOf(tw, xs);
+        if (tw <= 9) {
+            printRotatedAt(picture, {s.X - 4.0, s.Y - 0.8}, printedNumber(tw), kSmallLabelPx,
+                           kScaleSlantDeg);
+        } else {
+            printRotatedAt(picture, {s.X - 5.1, s.Y}, printedNumber(tw), kSmallLabelPx,
+                           kScaleSlantDeg);
+        }
+        const double i0 = enthalpyAt(tw, xs) - xs * tw / 1000.0;
+        const PointMm b = statePoint(i0, 0.0);
+        const double mw = (kBottomY - s.Y) / (b.X - s.X);
+
+        const double m48 = warmest.slope;
+        const double x48 = warmest.bottom.X;
+        PointMm end;
+        end.X = (m48 * x48 - mw * s.X + s.Y - kBottomY) / (m48 - mw);
+        end.Y = (end.X - x48) * m48 + kBottomY;
+        if (end.Y > kBottomY) {
+            end = {s.X + (kBottomY - s.Y) / mw, kBottomY};
+        }
+        picture.line(s, end, kLightBlue);
+    }
+}
+
+// Ice-bulb lines: below freezing the evaporated water is ice, which also gives up its heat of
+// fusion and its sensible heat down from 0 °C.
+void drawIceBulbLines(Picture& picture) {
+    using psychro::kFusionHeat;
+    using psychro::kIceHeat;
+    for (int tw = 0; tw >= -13; --tw) {
+        const double xs = saturationHumidityG(tw);
+        const PointMm s = pointOf(tw, xs);
+        if (tw == -2 || tw == -4 || tw == -6 || tw == -8) {
+            printRotatedAt(picture, {s.X - 4.0, s.Y - 1.0}, printedNumber(tw), kSmallLabelPx,
+                           kScaleSlantDeg);
+        }
+        const double i0 = enthalpyAt(tw, xs) + xs * (kFusionHeat - kIceHeat * tw) / 1000.0;
+        picture.line(s, statePoint(i0, 0.0), kLightBlue);
+    }
+}
+
+// Curves of constant relative humidity above freezing, 100 % (the saturation curve) down to 5 %
+// as the accumulated fraction falls; the one that would be 0 % is never reached because the
+// accumulated sum ends just below zero.
+void drawRelativeHumidityCurves(Picture& picture) {
+    for (double phi = 1.0; phi >= 0.0; phi -= 0.05) {
+        PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0));
+        const std::string label = printedNumber(std::floor(100.0 * phi + 0.1));
+        for (int t = 1; t <= static_cast<int>(kDryBulbTop); ++t) {
+            const PointMm p = pointOf(t, humidityAtRelative(phi, t));
+            picture.line(previous, p, kBlack);
+            previous = p;
+            if (t == 43 && phi < 1.0) {
+                printRotatedAt(picture, {p.X - 0.7, p.Y - 4.5}, label, kLargeLabelPx,
+                               wholeDegrees(135.0 * phi));
+            }
+            if (t == 34 && phi >= 0.6 && phi <= 0.95) {
+                printRotatedAt(picture, {p.X - 0.7, p.Y - 6.0}, label, kLargeLabelPx,
+                               wholeDegrees(phi * 90.0 * 0.88));
+            }
+        }
+    }
+    // Below freezing in tenths; the eleventh sum is about 1.4e-16 and lies on the bottom line.
+    for (double phi = 1.0; phi >= 0.0; phi -= 0.1) {
+        PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0));
+        for (int t = -1; t >= -10; --t) {
+            const PointMm p = pointOf(t, humidityAtRelative(phi, t));
+            picture.line(previous, p, kBlack);
+            previous = p;
+        }
+    }
+}
+
+void drawBorder(Picture& picture) {
+    picture.line({kRightEdge, 0.0}, {kRightEdge, kBottomY}, kBlack);
+    picture.line({kRightEdge, kBottomY}, {0.0, kBottomY}, kBlack);
+}
+
+void drawScalesAndTitles(Picture& picture) {
+    const ChartFrame& f = chartFrame();
+    printAt(picture, {104.15, 165.0}, "温度 t [℃]");
+    for (int xg = 0; xg <= 53; ++xg) {
+        printAt(picture, {kRightEdge, kBottomY - xg * f.HumidityUnit - 1.5},
+                printedNumber(xg / 1000.0));
+    }
+    printRotatedAt(picture, {219.3, 85.0}, "絶対湿度 x [kg/kg(DA)]", kLargeLabelPx, 90);
+    for (int i = 0; i <= static_cast<int>(kTopEnthalpy); ++i) {
+        const PointMm e = scalePoint(i);
+        printRotatedAt(picture, {e.X - 5.0, e.Y - 1.0}, printedNumber(i), kLargeLabelPx,
+                       kScaleSlantDeg);
+    }
+    const double halfScale = kScaleLineTopX * frameAngles().tanScale / 2.0;
+    printRotatedAt(picture, {59.0, halfScale - 3.0}, "エンタルピー i [kcal/kg(DA)]", kLargeLabelPx,
+                   kScaleSlantDeg);
+    printRotatedAt(picture, {179.0, halfScale + 22.0}, "相対湿度 φ[％]", kLargeLabelPx,
+                   kScaleSlantDeg);
+}
+
+}  // namespace
+
+double saturationHumidityG(double t) {
+    const double ps = psychro::SaturationPressure(t);
+    return 1000.0 * kMolarMassRatio * ps / (kAtmosphericPressure - ps);
+}
+
+double humidityAtRelative(double phi, double t) {
+    const double ps = psychro::SaturationPressure(t);
+    return 1000.0 * kMolarMassRatio * phi * ps / (kAtmosphericPressure - phi * ps);
+}
+
+double temperatureAtVolume(double v, double xg) {
+    using psychro::kCelsiusOffset;
+    using psychro::kVolumeFactor;
+    return 100.0 * v / (kVolumeFactor * (kMolarMassRatio + xg / 1000.0)) - kCelsiusOffset;
+}
+
+std::optional<HumidityLine> humidityLine(double xg) {
+    const std::optional<double> dewPoint = psychro::DewPointTemperature(xg);
+    if (!dewPoint) {
+        return std::nullopt;
+    }
+    const double y = kBottomY - xg * chartFrame().HumidityUnit;
+    return HumidityLine{{kRightEdge, y}, statePoint(enthalpyAt(*dewPoint, xg), xg)};
+}
+
+void drawChart(Picture& picture) {
+    picture.clear();
+    drawFrameLines(picture);
+    drawHumidityLines(picture);
+    drawEnthalpyLines(picture);
+    const Isotherm warmest = drawDryBulbLines(picture);
+    drawVolumeLines(picture);
+    drawWetBulbLines(picture, warmest);
+    drawIceBulbLines(picture);
+    drawRelativeHumidityCurves(picture);
+    drawBorder(picture);
+    drawScalesAndTitles(picture);
+}
+
+}  // namespace chart
