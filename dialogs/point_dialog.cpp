@@ -9,7 +9,6 @@
 #include "chart/picture.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
-#include "dialogs/single_precision.h"
 #include "dialogs/state_input_panel.h"
 
 namespace dialogs {
@@ -77,9 +76,9 @@ void PointDialog::drawPoint() {
     }
 
     PointCount += 1.0F;
-    // The picture takes its coordinates in single precision.
-    const float XP = toSingle(solved.XP);
-    const float YP = toSingle(solved.YP);
+    // The point is kept, and drawn, in single precision.
+    const auto XP = static_cast<float>(solved.XP);
+    const auto YP = static_cast<float>(solved.YP);
     const chart::PointMm at{XP, YP};
     picture_.circle(at, kMarkRadius, chart::kLightRed);
     if (Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F) {

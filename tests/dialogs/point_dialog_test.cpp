@@ -14,7 +14,6 @@
 
 #include "chart/picture.h"
 #include "dialogs/messages.h"
-#include "dialogs/single_precision.h"
 #include "dialogs/state_input_panel.h"
 #include "panel_driver.h"
 
@@ -91,8 +90,10 @@ TEST_F(PointDialogTest, TwentyDegreesHalfSaturated) {
     EXPECT_NEAR(m.circles[0].centre.X, 101.5503, 1e-4);
     EXPECT_NEAR(m.circles[0].centre.Y, 128.4272, 1e-4);
     // the picture gets the point in single precision
-    EXPECT_EQ(m.circles[0].centre.X, dialogs::toSingle(m.circles[0].centre.X));
-    EXPECT_EQ(m.circles[0].centre.Y, dialogs::toSingle(m.circles[0].centre.Y));
+    EXPECT_EQ(m.circles[0].centre.X,
+              static_cast<double>(static_cast<float>(m.circles[0].centre.X)));
+    EXPECT_EQ(m.circles[0].centre.Y,
+              static_cast<double>(static_cast<float>(m.circles[0].centre.Y)));
     EXPECT_EQ(m.circles[0].radius, 0.7);
     EXPECT_EQ(m.circles[0].colour, chart::kLightRed);
     EXPECT_TRUE(m.lines.empty());  // the first point is never joined
