@@ -14,6 +14,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/picture.h"
 #include "dialogs/messages.h"
+#include "picture_items.h"
 
 namespace {
 
@@ -21,16 +22,6 @@ using chart::LineItem;
 using chart::PointMm;
 
 constexpr double kDotsPerMm = 96.0 / 25.4;
-
-std::vector<LineItem> linesOf(const chart::Picture& picture) {
-    std::vector<LineItem> lines;
-    for (const chart::PictureItem& item : picture.items()) {
-        if (const auto* line = std::get_if<LineItem>(&item)) {
-            lines.push_back(*line);
-        }
-    }
-    return lines;
-}
 
 double distanceToSegment(PointMm p, const LineItem& l) {
     const double dx = l.to.X - l.from.X;
@@ -63,7 +54,7 @@ struct ClearPoint {
     double clearance;  // mm to the nearest other line
 };
 ClearPoint clearPointOn(const chart::Picture& picture, const LineItem& target) {
-    const std::vector<LineItem> lines = linesOf(picture);
+    const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     ClearPoint best{{0.0, 0.0}, -1.0};
     for (int k = 1; k < 100; ++k) {
         const double u = k / 100.0;
@@ -119,7 +110,7 @@ class ChartImage : public testing::Test {
     std::vector<LineItem> lines = [this] {
         chart::Picture p;
         chart::drawChart(p);
-        return linesOf(p);
+        return itemsOf<LineItem>(p);
     }();
 };
 

@@ -9,6 +9,7 @@
 
 #include "chart/number_text.h"
 #include "chart/picture.h"
+#include "picture_items.h"
 
 namespace {
 
@@ -16,29 +17,9 @@ using chart::LineItem;
 using chart::PointMm;
 using chart::TextItem;
 
-std::vector<LineItem> linesOf(const chart::Picture& picture) {
-    std::vector<LineItem> lines;
-    for (const chart::PictureItem& item : picture.items()) {
-        if (const auto* line = std::get_if<LineItem>(&item)) {
-            lines.push_back(*line);
-        }
-    }
-    return lines;
-}
-
-std::vector<TextItem> textsOf(const chart::Picture& picture) {
-    std::vector<TextItem> texts;
-    for (const chart::PictureItem& item : picture.items()) {
-        if (const auto* text = std::get_if<TextItem>(&item)) {
-            texts.push_back(*text);
-        }
-    }
-    return texts;
-}
-
 std::vector<TextItem> textsWhere(const chart::Picture& picture, double heightPx, int angleDeg) {
     std::vector<TextItem> found;
-    for (const TextItem& text : textsOf(picture)) {
+    for (const TextItem& text : itemsOf<TextItem>(picture)) {
         if (text.heightPx == heightPx && text.angleDeg == angleDeg) {
             found.push_back(text);
         }
@@ -65,13 +46,13 @@ TEST_F(ChartDrawing, FamiliesComeInOrderWithTheirCounts) {
         const char* family;
     };
     std::vector<Run> runs;
-    for (const LineItem& line : linesOf(picture)) {
+    for (const LineItem& line : itemsOf<LineItem>(picture)) {
         if (runs.empty() || runs.back().colour != line.colour) {
             runs.push_back({line.colour, 0, ""});
         }
         ++runs.back().count;
     }
-    const std::vector<LineItem> lines = linesOf(picture);
+    const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     const auto greenCount =
         static_cast<std::size_t>(std::count_if(lines.begin(), lines.end(), [](const LineItem& l) {
             return l.colour == chart::kLightGreen;
@@ -95,7 +76,7 @@ TEST_F(ChartDrawing, FamiliesComeInOrderWithTheirCounts) {
 }
 
 TEST_F(ChartDrawing, OnlyRoundHumiditiesAndIsothermsAreBold) {
-    const std::vector<LineItem> lines = linesOf(picture);
+    const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     std::vector<LineItem> bold;
     for (const LineItem& line : lines) {
         if (line.widthPx != 1) {
@@ -146,7 +127,7 @@ TEST(HumidityLine, EndsOnTheSaturationCurveAndNeedsADewPoint) {
 }
 
 TEST_F(ChartDrawing, EnthalpyLinesEndOnTheRightEdgeOrTheBottomLine) {
-    const std::vector<LineItem> lines = linesOf(picture);
+    const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     // Items 55 … 103: i = −3 … 45.
     const std::vector<LineItem> enthalpy(lines.begin() + 55, lines.begin() + 104);
     for (std::size_t k = 0; k < enthalpy.size(); ++k) {
@@ -170,7 +151,7 @@ TEST_F(ChartDrawing, EnthalpyLinesEndOnTheRightEdgeOrTheBottomLine) {
 
 TEST_F(ChartDrawing, TemperatureLabelsStandBelowTheBottomLine) {
     std::vector<std::string> texts;
-    for (const TextItem& t : textsOf(picture)) {
+    for (const TextItem& t : itemsOf<TextItem>(picture)) {
         if (t.heightPx == 0.0 && t.position.Y == 160.7) {
             texts.push_back(t.text);
             const double value = std::stod(t.text);
@@ -192,7 +173,7 @@ TEST_F(ChartDrawing, TemperatureLabelsStandBelowTheBottomLine) {
 TEST_F(ChartDrawing, VolumeLinesStopAt104AndTheirLabelsAt090) {
     std::size_t titles = 0;
     std::vector<TextItem> labels;
-    for (const TextItem& t : textsOf(picture)) {
+    for (const TextItem& t : itemsOf<TextItem>(picture)) {
         if (t.text == "比容積 v [m3/kg(DA)]") {
             ++titles;
             EXPECT_DOUBLE_EQ(t.position.X, 104.15);
@@ -217,7 +198,7 @@ TEST_F(ChartDrawing, VolumeLinesStopAt104AndTheirLabelsAt090) {
 
 TEST_F(ChartDrawing, VolumeLinesStayInsideTheWarmestIsothermAndTickBelow) {
     std::size_t ticks = 0;
-    for (const LineItem& l : linesOf(picture)) {
+    for (const LineItem& l : itemsOf<LineItem>(picture)) {
         if (l.colour != chart::kLightGreen) {
             continue;
         }
@@ -240,7 +221,7 @@ TEST_F(ChartDrawing, VolumeLinesStayInsideTheWarmestIsothermAndTickBelow) {
 }
 
 TEST_F(ChartDrawing, WetBulbLinesEndOnThe48DegreeIsothermOrTheBottomLine) {
-    const std::vector<LineItem> lines = linesOf(picture);
+    const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     std::vector<LineItem> blue;
     std::copy_if(lines.begin(), lines.end(), std::back_inserter(blue),
                  [](const LineItem& l) { return l.colour == chart::kLightBlue; });
@@ -305,7 +286,7 @@ TEST_F(ChartDrawing, RotatedLabelsAtTheirPlaces) {
         {"エンタルピー i [kcal/kg(DA)]", 13, 45, 59.0, 66.2896},
         {"相対湿度 φ[％]", 13, 45, 179.0, 91.2896},
     };
-    const std::vector<TextItem> texts = textsOf(picture);
+    const std::vector<TextItem> texts = itemsOf<TextItem>(picture);
     for (const LabelRow& row : rows) {
         const auto found = std::find_if(texts.begin(), texts.end(), [&](const TextItem& t) {
             return t.text == row.text && t.heightPx == row.heightPx &&
@@ -330,7 +311,7 @@ TEST_F(ChartDrawing, RotatedLabelsAtTheirPlaces) {
 // labelled at 43 °C but not at 34 °C.
 TEST_F(ChartDrawing, RelativeHumidityLabelsAt43And34Degrees) {
     std::vector<TextItem> labels;
-    for (const TextItem& t : textsOf(picture)) {
+    for (const TextItem& t : itemsOf<TextItem>(picture)) {
         if (t.heightPx == 13 && t.angleDeg != 45 && t.angleDeg != 90) {
             labels.push_back(t);
         }
@@ -374,7 +355,7 @@ TEST_F(ChartDrawing, RelativeHumidityLabelsAt43And34Degrees) {
 }
 
 TEST_F(ChartDrawing, RelativeHumidityCurvesAboveAndBelowFreezing) {
-    const std::vector<LineItem> lines = linesOf(picture);
+    const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     ASSERT_GE(lines.size(), 1072u);
     // The last 1 072 lines: 20 curves of 48 segments, 11 of 10, then the border.
     const std::vector<LineItem> curves(lines.end() - 1072, lines.end() - 2);
@@ -410,7 +391,7 @@ TEST_F(ChartDrawing, RelativeHumidityCurvesAboveAndBelowFreezing) {
 TEST_F(ChartDrawing, HumidityScaleAndTemperatureTitle) {
     std::vector<TextItem> scale;
     bool title = false;
-    for (const TextItem& t : textsOf(picture)) {
+    for (const TextItem& t : itemsOf<TextItem>(picture)) {
         if (t.heightPx == 0.0 && t.position.X == 208.3) {
             scale.push_back(t);
         }
