@@ -9,20 +9,34 @@ namespace {
 
 constexpr int kSignificantDigits = 15;
 
-double scaleOf(int decimals) {
-    return std::pow(10.0, decimals);
+// Below 2^52 a double still has a fraction bit, so rounding can change it.
+constexpr double kLargestWithFraction = 4503599627370496.0;
+
+// Applies `roundWhole` to v scaled by 10^decimals and scales back, unless there is nothing to
+// round at that scale.
+template <typename RoundWhole>
+double roundScaled(double v, int decimals, RoundWhole roundWhole) {
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = v * scale;
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= kLargestWithFraction) {
+        return v;
+    }
+    return roundWhole(scaled) / scale;
 }
 
 }  // namespace
 
 double roundHalfEven(double v, int decimals) {
-    const double scale = scaleOf(decimals);
-    return std::nearbyint(v * scale) / scale;  // the default rounding mode breaks ties to even
+    // The default rounding mode breaks ties to even.
+    return roundScaled(v, decimals, [](double s) { return std::nearbyint(s); });
 }
 
 double roundHalfUp(double v, int decimals) {
-    const double scale = scaleOf(decimals);
-    return std::round(v * scale) / scale;
+    return roundScaled(v, decimals, [](double s) { return std::round(s); });
+}
+
+double roundHalfUpward(double v, int decimals) {
+    return roundScaled(v, decimals, [](double s) { return std::floor(s + 0.5); });
 }
 
 std::string generalText(double v) {

@@ -10,6 +10,12 @@ namespace chart {
 [[nodiscard]] double roundHalfEven(double v, int decimals);
 // v rounded to `decimals` places, ties away from zero (68.625 → 68.63).
 [[nodiscard]] double roundHalfUp(double v, int decimals);
+// v rounded to `decimals` places as floor(v·10^decimals + 0.5) / 10^decimals: ties go upward,
+// toward +∞ (1249.5 → 1250, −1249.5 → −1249). The loads and the comfort indices round so.
+[[nodiscard]] double roundHalfUpward(double v, int decimals);
+// All three return v itself where v·10^decimals is not finite or already a whole number too
+// large to have a fraction (|v·10^decimals| ≥ 2^52): there is nothing to round, and scaling
+// back from an overflowed product would give infinity.
 
 // The general number form: at most 15 significant digits, plain decimal notation (never an
 // exponent), no digit grouping and no trailing zeros; "0.00726", "20", "-6.26". Zero of either

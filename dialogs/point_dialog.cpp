@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include "chart/chart_marks.h"
 #include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
@@ -13,9 +14,6 @@
 
 namespace dialogs {
 namespace {
-
-constexpr double kMarkRadius = 0.7;  // mm
-constexpr double kLabelDrop = 2.0;   // mm from the centre down to the label's top
 
 QRect buttonRect(double left) {
     return twipsRect(left, 3000, 855, 375);
@@ -80,11 +78,12 @@ void PointDialog::drawPoint() {
     const auto XP = static_cast<float>(solved.XP);
     const auto YP = static_cast<float>(solved.YP);
     const chart::PointMm at{XP, YP};
-    picture_.circle(at, kMarkRadius, chart::kLightRed);
+    // The circle, the line from the last point, then the label: the drawing's order.
+    chart::markState(picture_, at);
     if (Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F) {
-        picture_.line({LastPointX, LastPointY}, at, chart::kLightRed);
+        chart::processLine(picture_, {LastPointX, LastPointY}, at);
     }
-    picture_.setTextPosition({at.X, at.Y + kLabelDrop});
+    picture_.setTextPosition({at.X, at.Y + chart::kLabelDrop});
     picture_.print(chart::generalText(PointCount) + "点");
     LastPointX = XP;
     LastPointY = YP;

@@ -51,20 +51,33 @@ struct RoundRow {
     int decimals;
     double even;
     double up;
+    double upward;  // floor(v·10^d + 0.5)/10^d
 };
 
-TEST(Rounding, TiesGoToEvenOrAwayFromZero) {
+TEST(Rounding, TiesGoToEvenAwayFromZeroOrUpward) {
+    constexpr double kHuge = 1e304;  // scaling it by 10^5 overflows
     const RoundRow rows[] = {
-        {0.125, 2, 0.12, 0.13},  // exact binary ties
-        {0.375, 2, 0.38, 0.38},   {-0.125, 2, -0.12, -0.13},
-        {2.5, 0, 2.0, 3.0},       {0.0072566913, 5, 0.00726, 0.00726},
-        {9.1984257, 2, 9.2, 9.2}, {16.2649, 2, 16.26, 16.26},
+        {0.125, 2, 0.12, 0.13, 0.13},  // exact binary ties
+        {0.375, 2, 0.38, 0.38, 0.38},
+        {-0.125, 2, -0.12, -0.13, -0.12},
+        {2.5, 0, 2.0, 3.0, 3.0},
+        {-1249.5, 0, -1250.0, -1250.0, -1249.0},
+        {1249.4, 0, 1249.0, 1249.0, 1249.0},
+        {-0.4, 0, -0.0, -0.0, 0.0},
+        {0.0072566913, 5, 0.00726, 0.00726, 0.00726},
+        {9.1984257, 2, 9.2, 9.2, 9.2},
+        {16.2649, 2, 16.26, 16.26, 16.26},
+        {kHuge, 5, kHuge, kHuge, kHuge},
+        {-kHuge, 2, -kHuge, -kHuge, -kHuge},
+        {4503599627370497.0, 1, 4503599627370497.0, 4503599627370497.0, 4503599627370497.0},
     };
     for (const RoundRow& row : rows) {
         EXPECT_DOUBLE_EQ(chart::roundHalfEven(row.value, row.decimals), row.even) << row.value;
         EXPECT_DOUBLE_EQ(chart::roundHalfUp(row.value, row.decimals), row.up) << row.value;
+        EXPECT_DOUBLE_EQ(chart::roundHalfUpward(row.value, row.decimals), row.upward) << row.value;
     }
     EXPECT_EQ(chart::generalText(chart::roundHalfUp(0.0072566913, 5)), "0.00726");
+    EXPECT_EQ(chart::generalText(chart::roundHalfUpward(-0.4, 0)), "0");  // never "-0"
 }
 
 }  // namespace

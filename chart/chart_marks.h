@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+
+#include "chart/chart_frame.h"
+
+namespace chart {
+
+class Picture;
+
+// How the dialogs mark air states on the chart: an unfilled light-red circle of radius 0.7 mm
+// on the state, its label with the top-left corner 2 mm below the centre, and process lines
+// between marked states in the same colour.
+inline constexpr double kMarkRadius = 0.7;  // mm
+inline constexpr double kLabelDrop = 2.0;   // mm from the centre down to the label's top
+
+// The circle at `at`, and `label` below it unless the label is empty.
+void markState(Picture& picture, PointMm at, const std::string& label = {});
+// A process line from one marked state to another.
+void processLine(Picture& picture, PointMm from, PointMm to);
+
+// The point kept between button presses, and drawn, in single precision.
+[[nodiscard]] PointMm singlePrecision(double X, double Y);
+
+}  // namespace chart
