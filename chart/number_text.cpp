@@ -40,11 +40,8 @@ double roundHalfUpward(double v, int decimals) {
 }
 
 std::string generalText(double v) {
-    if (std::isnan(v)) {
-        return "NaN";
-    }
-    if (std::isinf(v)) {
-        return v > 0 ? "Inf" : "-Inf";
+    if (!std::isfinite(v)) {
+        return {};
     }
     if (v == 0.0) {
         return "0";
@@ -76,6 +73,9 @@ std::string generalText(double v) {
 
 std::string printedNumber(double v) {
     std::string text = generalText(v);
+    if (text.empty()) {
+        return text;
+    }
     const bool negative = text.front() == '-';
     const std::size_t body = negative ? 1 : 0;
     if (text.compare(body, 2, "0.") == 0) {
