@@ -16,15 +16,19 @@ constexpr double kLargestWithFraction = 4503599627370496.0;
 // round at that scale.
 template <typename RoundWhole>
 double roundScaled(double v, int decimals, RoundWhole roundWhole) {
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = v * scale;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= kLargestWithFraction) {
+    if (!roundable(v, decimals)) {
         return v;
     }
-    return roundWhole(scaled) / scale;
+    const double scale = std::pow(10.0, decimals);
+    return roundWhole(scale * v) / scale;
 }
 
 }  // namespace
+
+bool roundable(double v, int decimals) {
+    const double scaled = v * std::pow(10.0, decimals);
+    return std::isfinite(scaled) && std::fabs(scaled) < kLargestWithFraction;
+}
 
 double roundHalfEven(double v, int decimals) {
     // The default rounding mode breaks ties to even.

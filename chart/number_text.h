@@ -17,6 +17,11 @@ namespace chart {
 // large to have a fraction (|v·10^decimals| ≥ 2^52): there is nothing to round, and scaling
 // back from an overflowed product would give infinity.
 
+// Whether v can be rounded to `decimals` places: v·10^decimals finite and below 2^52. A value
+// that cannot is too large to be written as a rounded number (it would come out as dozens or
+// hundreds of digits), so the dialogs refuse it rather than write it.
+[[nodiscard]] bool roundable(double v, int decimals);
+
 // The general number form: at most 15 significant digits, plain decimal notation (never an
 // exponent), no digit grouping and no trailing zeros; "0.00726", "20", "-6.26". Zero of either
 // sign is "0". Non-finite values have no text: they come out empty, so that a caller which

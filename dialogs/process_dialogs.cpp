@@ -31,10 +31,6 @@ bool fitsFloat(double v) {
     return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
 }
 
-bool isFinite(chart::PointMm p) {
-    return std::isfinite(p.X) && std::isfinite(p.Y);
-}
-
 // A point to keep between presses, in single precision; nullopt when it does not fit.
 std::optional<chart::PointMm> keptPoint(double X, double Y) {
     if (!fitsFloat(X) || !fitsFloat(Y)) {
@@ -215,7 +211,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
     const double i3 = (point2.i * *G2 + i11G1) / (*G2 + G1);
     const double x3 = (point2.h * *G2 + h11G1) / (*G2 + G1);
     const chart::PointMm mixed = chart::statePoint(i3, 1000.0 * x3);
-    if (!isFinite(mixed)) {
+    if (!chart::withinReach(mixed)) {
         messages_.show(message(kNoResult));
         return;
     }
@@ -230,7 +226,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
 // after the load, so the quantity on screen is always the one the load was computed with.
 void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     const double Q = (static_cast<double>(i11) - point2.i) * static_cast<double>(G1);
-    if (!std::isfinite(Q)) {
+    if (!chart::roundable(Q, 0)) {  // a load of 16 digits and more is no load to write
         messages_.show(message(kNoResult));
         return;
     }
@@ -338,7 +334,9 @@ void HeatingDialog::calculate() {
     const double Q = (i2 - state->i) * *G;
     const auto at1 = keptPoint(state->XP, state->YP);
     const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state->h);  // Y2 = Y1
-    if (!at1 || !isFinite(at2) || !std::isfinite(Q)) {
+    // A final temperature far off the chart, or a load too large to write rounded, is refused
+    // like a state beyond the chart.
+    if (!at1 || !chart::withinReach(at2) || !chart::roundable(Q, 0)) {
         messages_.show(message(kNoResult));
         return;
     }

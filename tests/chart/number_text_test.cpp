@@ -56,6 +56,17 @@ struct RoundRow {
     double upward;  // floor(v·10^d + 0.5)/10^d
 };
 
+TEST(Rounding, RoundableOnlyBelowTwoToTheFiftyTwoAtItsScale) {
+    EXPECT_TRUE(chart::roundable(4503599627370495.0, 0));
+    EXPECT_FALSE(chart::roundable(4503599627370496.0, 0));
+    EXPECT_FALSE(chart::roundable(-4503599627370496.0, 0));
+    EXPECT_TRUE(chart::roundable(45035996273.70, 5));
+    EXPECT_FALSE(chart::roundable(45035996273.71, 5));
+    EXPECT_FALSE(chart::roundable(1e304, 2));  // the scaled value overflows
+    EXPECT_FALSE(chart::roundable(std::numeric_limits<double>::quiet_NaN(), 2));
+    EXPECT_TRUE(chart::roundable(-0.0, 15));
+}
+
 TEST(Rounding, TiesGoToEvenAwayFromZeroOrUpward) {
     constexpr double kHuge = 1e304;  // scaling it by 10^5 overflows
     const RoundRow rows[] = {
