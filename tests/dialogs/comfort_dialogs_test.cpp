@@ -330,6 +330,9 @@ TEST_F(DiscomfortDialogTest, RefusalsWriteAndDrawNothing) {
         {"20", "-300", dialogs::kDiscomfortNoState},
         // beyond single precision
         {"1000000000000000000000000000000000000000", "20", dialogs::kDiscomfortNoState},
+        // the saturation formula, taken far beyond boiling, falls below the atmosphere again:
+        // "saturated" air at 1.4e10 °C, metres off the chart
+        {"14000000000", "14000000000", dialogs::kDiscomfortNoState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tw);
