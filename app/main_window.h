@@ -11,9 +11,11 @@ class QLabel;
 class QMenu;
 
 namespace dialogs {
+class DiscomfortDialog;
 class HeatingDialog;
 class Messenger;
 class MixingCoolingDialog;
+class PmvDialog;
 class PointDialog;
 }  // namespace dialogs
 
@@ -51,6 +53,8 @@ class MainWindow : public QMainWindow {
     dialogs::PointDialog* pointDialog();
     dialogs::MixingCoolingDialog* mixingCoolingDialog();
     dialogs::HeatingDialog* heatingDialog();
+    dialogs::PmvDialog* pmvDialog();
+    dialogs::DiscomfortDialog* discomfortDialog();
 
     void drawChart();
     void printChart();
@@ -75,6 +79,8 @@ class MainWindow : public QMainWindow {
     dialogs::PointDialog* Form2 = nullptr;
     dialogs::MixingCoolingDialog* Form3 = nullptr;
     dialogs::HeatingDialog* Form4 = nullptr;
+    dialogs::PmvDialog* Form5 = nullptr;
+    dialogs::DiscomfortDialog* Form6 = nullptr;
 };
 
 }  // namespace app
