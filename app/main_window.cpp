@@ -14,6 +14,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/cursor_readout.h"
 #include "dialogs/calc_mode.h"
+#include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
@@ -197,6 +198,14 @@ void MainWindow::connectDialogMenus() {
         dialogs::CalcMode = dialogs::kCalcCool;
         mixingCoolingDialog()->showForCooling();
     });
+    connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcSteam;
+        humidifyingDialog()->showForSteam();
+    });
+    connect(item("mnuCalWW"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcWaterSpray;
+        humidifyingDialog()->showForWaterSpray();
+    });
 }
 
 dialogs::PointDialog* MainWindow::pointDialog() {
@@ -224,6 +233,15 @@ dialogs::HeatingDialog* MainWindow::heatingDialog() {
                 [this] { Picture1->update(); });
     }
     return Form4;
+}
+
+dialogs::HumidifyingDialog* MainWindow::humidifyingDialog() {
+    if (Form7 == nullptr) {
+        Form7 = new dialogs::HumidifyingDialog(picture_, messages_, this);
+        connect(Form7, &dialogs::HumidifyingDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form7;
 }
 
 void MainWindow::drawChart() {

@@ -12,6 +12,7 @@ class QMenu;
 
 namespace dialogs {
 class HeatingDialog;
+class HumidifyingDialog;
 class Messenger;
 class MixingCoolingDialog;
 class PointDialog;
@@ -51,6 +52,7 @@ class MainWindow : public QMainWindow {
     dialogs::PointDialog* pointDialog();
     dialogs::MixingCoolingDialog* mixingCoolingDialog();
     dialogs::HeatingDialog* heatingDialog();
+    dialogs::HumidifyingDialog* humidifyingDialog();
 
     void drawChart();
     void printChart();
@@ -75,6 +77,7 @@ class MainWindow : public QMainWindow {
     dialogs::PointDialog* Form2 = nullptr;
     dialogs::MixingCoolingDialog* Form3 = nullptr;
     dialogs::HeatingDialog* Form4 = nullptr;
+    dialogs::HumidifyingDialog* Form7 = nullptr;
 };
 
 }  // namespace app

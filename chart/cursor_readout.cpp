@@ -3,6 +3,7 @@
 #include "chart/chart_frame.h"
 #include "chart/number_text.h"
 #include "psychro/constants.h"
+#include "psychro/relations.h"
 #include "psychro/saturation.h"
 #include "psychro/wet_bulb.h"
 
@@ -35,9 +36,9 @@ Readout cursorReadout(float X, float Y) {
     const double i = kTopEnthalpy * (f.OriginY - yu) / (f.EnthalpyAxisLength * a.sinScale);
 
     const double x = xg / 1000.0;
-    const double t = (i - kLatentHeat * x) / (kDryAirHeat + kVapourHeat * x);
+    const double t = temperatureFromEnthalpy(i, x);
     const double ps = SaturationPressure(t);
-    const double phi = 100.0 * (x * kAtmosphericPressure) / (kMolarMassRatio * ps + x * ps);
+    const double phi = relativeHumidityPercent(x, ps);
     const double v = kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0;
     const double tw = wbt(x, i);
 
