@@ -15,6 +15,7 @@
 #include "chart/cursor_readout.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
+#include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
@@ -201,6 +202,14 @@ void MainWindow::connectDialogMenus() {
     connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { pmvDialog()->showFromMenu(); });
     connect(item("mnuCalDI"), &QAction::triggered, this,
             [this] { discomfortDialog()->showFromMenu(); });
+    connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcSteam;
+        humidifyingDialog()->showForSteam();
+    });
+    connect(item("mnuCalWW"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcWaterSpray;
+        humidifyingDialog()->showForWaterSpray();
+    });
 }
 
 dialogs::PointDialog* MainWindow::pointDialog() {
@@ -246,6 +255,15 @@ dialogs::DiscomfortDialog* MainWindow::discomfortDialog() {
                 [this] { Picture1->update(); });
     }
     return Form6;
+}
+
+dialogs::HumidifyingDialog* MainWindow::humidifyingDialog() {
+    if (Form7 == nullptr) {
+        Form7 = new dialogs::HumidifyingDialog(picture_, messages_, this);
+        connect(Form7, &dialogs::HumidifyingDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form7;
 }
 
 void MainWindow::drawChart() {
