@@ -320,7 +320,7 @@ void DiscomfortDialog::calculate() {
     }
     const double di = psychro::discomfortIndex(*t, *tw);
     Text9->setText(resultText(di, 1));
-    Text7->setText(QString::number(psychro::discomfortShare(di)));
+    Text7->setText(QString::fromStdString(chart::generalText(psychro::discomfortShare(di))));
     chart::markState(picture_, *at);
     emit pictureChanged();
 }
