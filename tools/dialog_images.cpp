@@ -319,6 +319,26 @@ void heating(Shots& s) {
     s.press(form4, "Command3");
 }
 
+// Humidifying 20 °C, 30 % air at 1000 kg/h to 50 %: with steam at 100 °C (`kind` "steam") or a
+// water spray at 15 °C.
+void humidifying(Shots& s, const char* menuItem, const char* water, const char* kind) {
+    QDialog* form7 = s.open(menuItem, "Form7");
+    s.press(form7, "Command2");
+    s.check(form7, "Check3");
+    s.check(form7, "Check6");
+    s.type(form7, "Text3", "20");
+    s.type(form7, "Text6", "30");
+    s.type(form7, "Text7", "1000");
+    s.type(form7, "Text8", water);
+    s.type(form7, "Text10", "50");
+    s.save(form7, QStringLiteral("%1_input.png").arg(QLatin1String(kind)));
+    s.press(form7, "Command1");
+    s.report(form7, kind);
+    s.save(form7, QStringLiteral("%1_result.png").arg(QLatin1String(kind)));
+    s.reportLastMark("point 2, readout:");
+    s.press(form7, "Command3");
+}
+
 // PMV: 25 °C, 50 %, 0.1 m/s, radiant 25 °C, 0.5 clo, 1.2 met.
 void pmv(Shots& s) {
     QDialog* form5 = s.openDirectly<dialogs::PmvDialog>("mnuCalPMV", "Form5");
@@ -386,6 +406,10 @@ int main(int argc, char** argv) {
     shots.menu("mnuDrawW");
     heating(shots);
     shots.saveMarks(QStringLiteral("heating_chart.png"));
+    shots.menu("mnuDrawW");
+    humidifying(shots, "mnuCalWV", "100", "steam");
+    humidifying(shots, "mnuCalWW", "15", "spray");
+    shots.saveMarks(QStringLiteral("humidifying_chart.png"));
     shots.menu("mnuDrawW");
     pmv(shots);
     discomfort(shots);
