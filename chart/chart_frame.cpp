@@ -52,6 +52,11 @@ PointMm scalePoint(double i) {
             f.OriginY - i * f.EnthalpyUnit * a.sinScale};
 }
 
+bool withinReach(PointMm p) {
+    // Written so that NaN fails.
+    return std::fabs(p.X) <= kMarkReach && std::fabs(p.Y) <= kMarkReach;
+}
+
 PointMm statePoint(double i, double xg) {
     const double y = kBottomY - xg * chartFrame().HumidityUnit;
     const PointMm e = scalePoint(i);

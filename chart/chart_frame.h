@@ -54,6 +54,15 @@ struct PointMm {
 // Y = 160 − xg·HumidityUnit; X lies on the isenthalp through the scale point of i.
 [[nodiscard]] PointMm statePoint(double i, double xg);
 
+// How far off the picture a state may lie and still be marked: 10 m in either direction, about
+// fifty picture widths (x up to about 2.3 kg/kg(DA), i within about ±700 kcal/kg(DA)). States
+// beyond it are no air this chart is drawn for: their numbers could be neither written rounded
+// nor drawn sensibly, so the dialogs refuse them.
+inline constexpr double kMarkReach = 1.0e4;  // mm
+
+// Whether a point is finite and within kMarkReach of the picture's origin in X and Y.
+[[nodiscard]] bool withinReach(PointMm p);
+
 // Enthalpy of air at t °C holding xg g/kg(DA): i = 0.24·t + xg·(597.3 + 0.441·t)/1000.
 [[nodiscard]] double enthalpyAt(double t, double xg);
 

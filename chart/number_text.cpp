@@ -16,15 +16,19 @@ constexpr double kLargestWithFraction = 4503599627370496.0;
 // round at that scale.
 template <typename RoundWhole>
 double roundScaled(double v, int decimals, RoundWhole roundWhole) {
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = v * scale;
-    if (!std::isfinite(scaled) || std::fabs(scaled) >= kLargestWithFraction) {
+    if (!roundable(v, decimals)) {
         return v;
     }
-    return roundWhole(scaled) / scale;
+    const double scale = std::pow(10.0, decimals);
+    return roundWhole(scale * v) / scale;
 }
 
 }  // namespace
+
+bool roundable(double v, int decimals) {
+    const double scaled = v * std::pow(10.0, decimals);
+    return std::isfinite(scaled) && std::fabs(scaled) < kLargestWithFraction;
+}
 
 double roundHalfEven(double v, int decimals) {
     // The default rounding mode breaks ties to even.
@@ -40,11 +44,8 @@ double roundHalfUpward(double v, int decimals) {
 }
 
 std::string generalText(double v) {
-    if (std::isnan(v)) {
-        return "NaN";
-    }
-    if (std::isinf(v)) {
-        return v > 0 ? "Inf" : "-Inf";
+    if (!std::isfinite(v)) {
+        return {};
     }
     if (v == 0.0) {
         return "0";
@@ -76,6 +77,9 @@ std::string generalText(double v) {
 
 std::string printedNumber(double v) {
     std::string text = generalText(v);
+    if (text.empty()) {
+        return text;
+    }
     const bool negative = text.front() == '-';
     const std::size_t body = negative ? 1 : 0;
     if (text.compare(body, 2, "0.") == 0) {

@@ -17,14 +17,20 @@ namespace chart {
 // large to have a fraction (|v·10^decimals| ≥ 2^52): there is nothing to round, and scaling
 // back from an overflowed product would give infinity.
 
+// Whether v can be rounded to `decimals` places: v·10^decimals finite and below 2^52. A value
+// that cannot is too large to be written as a rounded number (it would come out as dozens or
+// hundreds of digits), so the dialogs refuse it rather than write it.
+[[nodiscard]] bool roundable(double v, int decimals);
+
 // The general number form: at most 15 significant digits, plain decimal notation (never an
 // exponent), no digit grouping and no trailing zeros; "0.00726", "20", "-6.26". Zero of either
-// sign is "0". Non-finite values, which no caller should show, come out as "NaN", "Inf", "-Inf".
+// sign is "0". Non-finite values have no text: they come out empty, so that a caller which
+// failed to refuse one shows a blank, never a word like "NaN" or "Inf".
 [[nodiscard]] std::string generalText(double v);
 
 // A number as the picture prints it at its text position: the general form with one leading
 // blank in place of the sign when the value is not negative, and without the zero before the
-// decimal point of a fraction (" 12", " .75", "-.5", "-2").
+// decimal point of a fraction (" 12", " .75", "-.5", "-2"); empty for a non-finite value.
 [[nodiscard]] std::string printedNumber(double v);
 
 }  // namespace chart

@@ -94,6 +94,11 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
         return std::unexpected(solveErrorMessage(state.error()));
     }
     const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
+    if (!chart::withinReach(point)) {
+        // As in the dialogs: a state metres off the chart is no air it is drawn for, and its
+        // numbers could not be written rounded.
+        return std::unexpected(message(dialogs::kNoAirState));
+    }
     const psychro::StateProperties more = psychro::stateProperties(state->x, state->i);
     const FullState full{state->x, state->i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
     for (const double value : {full.x, full.i, full.t, full.tw, full.v, full.phi, full.X, full.Y}) {

@@ -62,11 +62,11 @@ QString resultText(double value, int decimals) {
 }
 
 // The chart point of an air state, kept and drawn in single precision; nullopt when the state
-// maps to no finite point.
+// maps to no finite point or lies far off the picture.
 std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
     const chart::PointMm p = chart::statePoint(air.i, 1000.0 * air.x);
     const chart::PointMm single = chart::singlePrecision(p.X, p.Y);
-    if (!std::isfinite(single.X) || !std::isfinite(single.Y)) {
+    if (!chart::withinReach(single)) {
         return std::nullopt;
     }
     return single;

@@ -171,7 +171,7 @@ void HumidifyingDialog::calculate() {
     }
     const auto at1 = keptPoint(state->XP, state->YP);
     const chart::PointMm at2 = chart::statePoint(after->i, 1000.0 * after->x);
-    if (!at1 || !isFinite(at2)) {
+    if (!at1 || !chart::withinReach(at2) || !chart::roundable(after->L, 1)) {
         messages_.show(message(kNoResult));
         return;
     }

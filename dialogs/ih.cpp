@@ -68,7 +68,9 @@ std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messen
         return std::unexpected(IhFailure::Refused);
     }
     const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
-    if (!std::isfinite(point.X) || !std::isfinite(point.Y)) {
+    // A state far off the picture is no air the chart is for; its x and i could not be written
+    // rounded either.
+    if (!chart::withinReach(point)) {
         messages.show(message(kNoAirState));
         return std::unexpected(IhFailure::Refused);
     }

@@ -155,7 +155,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
     const double i3 = (point2.i * *G2 + i11G1) / (*G2 + G1);
     const double x3 = (point2.h * *G2 + h11G1) / (*G2 + G1);
     const chart::PointMm mixed = chart::statePoint(i3, 1000.0 * x3);
-    if (!isFinite(mixed)) {
+    if (!chart::withinReach(mixed)) {
         messages_.show(message(kNoResult));
         return;
     }
@@ -170,7 +170,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
 // after the load, so the quantity on screen is always the one the load was computed with.
 void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     const double Q = (static_cast<double>(i11) - point2.i) * static_cast<double>(G1);
-    if (!std::isfinite(Q)) {
+    if (!chart::roundable(Q, 0)) {  // a load of 16 digits and more is no load to write
         messages_.show(message(kNoResult));
         return;
     }
@@ -278,7 +278,9 @@ void HeatingDialog::calculate() {
     const double Q = (i2 - state->i) * *G;
     const auto at1 = keptPoint(state->XP, state->YP);
     const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state->h);  // Y2 = Y1
-    if (!at1 || !isFinite(at2) || !std::isfinite(Q)) {
+    // A final temperature far off the chart, or a load too large to write rounded, is refused
+    // like a state beyond the chart.
+    if (!at1 || !chart::withinReach(at2) || !chart::roundable(Q, 0)) {
         messages_.show(message(kNoResult));
         return;
     }

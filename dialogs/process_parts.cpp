@@ -43,10 +43,6 @@ bool fitsFloat(double v) {
     return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
 }
 
-bool isFinite(chart::PointMm p) {
-    return std::isfinite(p.X) && std::isfinite(p.Y);
-}
-
 std::optional<chart::PointMm> keptPoint(double X, double Y) {
     if (!fitsFloat(X) || !fitsFloat(Y)) {
         return std::nullopt;

@@ -29,7 +29,6 @@ void bringForward(QDialog* dialog);
 
 // A value kept in single precision must be finite there too.
 [[nodiscard]] bool fitsFloat(double v);
-[[nodiscard]] bool isFinite(chart::PointMm p);
 // A point to keep between presses, in single precision; nullopt when it does not fit.
 [[nodiscard]] std::optional<chart::PointMm> keptPoint(double X, double Y);
 

@@ -27,9 +27,10 @@ TEST(GeneralText, PlainDecimalWithoutTrailingZeros) {
         {0.1 + 0.2, "0.3"},  // 15 significant digits hide binary noise
         {0.75 + 0.01, "0.76"},
         {123456789.123456789, "123456789.123457"},
-        {std::numeric_limits<double>::quiet_NaN(), "NaN"},
-        {std::numeric_limits<double>::infinity(), "Inf"},
-        {-std::numeric_limits<double>::infinity(), "-Inf"},
+        // No word for what is not a number: callers refuse such values before writing.
+        {std::numeric_limits<double>::quiet_NaN(), ""},
+        {std::numeric_limits<double>::infinity(), ""},
+        {-std::numeric_limits<double>::infinity(), ""},
     };
     for (const TextRow& row : rows) {
         EXPECT_EQ(chart::generalText(row.value), row.text) << row.value;
@@ -38,8 +39,9 @@ TEST(GeneralText, PlainDecimalWithoutTrailingZeros) {
 
 TEST(PrintedNumber, LeadingBlankForNonNegativeAndNoZeroBeforeTheDecimalPoint) {
     const TextRow rows[] = {
-        {0.0, " 0"},   {12.0, " 12"},    {-2.0, "-2"},  {0.75, " .75"},
-        {-0.5, "-.5"}, {0.053, " .053"}, {1.5, " 1.5"}, {-10.25, "-10.25"},
+        {0.0, " 0"},    {12.0, " 12"},      {-2.0, "-2"},
+        {0.75, " .75"}, {-0.5, "-.5"},      {0.053, " .053"},
+        {1.5, " 1.5"},  {-10.25, "-10.25"}, {std::numeric_limits<double>::quiet_NaN(), ""},
     };
     for (const TextRow& row : rows) {
         EXPECT_EQ(chart::printedNumber(row.value), row.text) << row.value;
@@ -53,6 +55,17 @@ struct RoundRow {
     double up;
     double upward;  // floor(v·10^d + 0.5)/10^d
 };
+
+TEST(Rounding, RoundableOnlyBelowTwoToTheFiftyTwoAtItsScale) {
+    EXPECT_TRUE(chart::roundable(4503599627370495.0, 0));
+    EXPECT_FALSE(chart::roundable(4503599627370496.0, 0));
+    EXPECT_FALSE(chart::roundable(-4503599627370496.0, 0));
+    EXPECT_TRUE(chart::roundable(45035996273.70, 5));
+    EXPECT_FALSE(chart::roundable(45035996273.71, 5));
+    EXPECT_FALSE(chart::roundable(1e304, 2));  // the scaled value overflows
+    EXPECT_FALSE(chart::roundable(std::numeric_limits<double>::quiet_NaN(), 2));
+    EXPECT_TRUE(chart::roundable(-0.0, 15));
+}
 
 TEST(Rounding, TiesGoToEvenAwayFromZeroOrUpward) {
     constexpr double kHuge = 1e304;  // scaling it by 10^5 overflows

@@ -215,6 +215,14 @@ TEST(CliState, CsvQuotesAMessageWithCommasAndJsonGivesOneObjectForOneState) {
     const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
     EXPECT_EQ(object.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
     EXPECT_TRUE(object.value(QStringLiteral("x")).isNull());
+
+    // x = 1e304 solves, but its enthalpy has 307 digits: refused as the dialogs refuse it
+    const QString huge = QStringLiteral("x=1") + QString(304, QLatin1Char('0'));
+    const CliRun far = runCli(
+        {QStringLiteral("state"), huge, QStringLiteral("t=20"), QStringLiteral("--format=json")});
+    EXPECT_EQ(far.status, 1);
+    const QJsonObject farObject = QJsonDocument::fromJson(far.out.toUtf8()).object();
+    EXPECT_EQ(farObject.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
 }
 
 TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {

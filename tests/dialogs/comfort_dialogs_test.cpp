@@ -197,6 +197,8 @@ TEST_F(PmvDialogTest, RefusalsWriteAndDrawNothing) {
         {{"20", "50", "0", "20", "50", "1"}, dialogs::kPmvNoConvergence},
         {{"-240", "50", "0.1", "25", "0.5", "1.2"}, dialogs::kPmvNoResult},
         {{"100", "100", "0.1", "25", "0.5", "1.2"}, dialogs::kRoomAirNoState},
+        // saturated air just below boiling holds about 1700 kg/kg: far off the chart
+        {{"99.99", "100", "0.1", "25", "0.5", "1.2"}, dialogs::kRoomAirNoState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(text(c.message).toStdString());
@@ -328,6 +330,9 @@ TEST_F(DiscomfortDialogTest, RefusalsWriteAndDrawNothing) {
         {"20", "-300", dialogs::kDiscomfortNoState},
         // beyond single precision
         {"1000000000000000000000000000000000000000", "20", dialogs::kDiscomfortNoState},
+        // the saturation formula, taken far beyond boiling, falls below the atmosphere again:
+        // "saturated" air at 1.4e10 °C, metres off the chart
+        {"14000000000", "14000000000", dialogs::kDiscomfortNoState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tw);

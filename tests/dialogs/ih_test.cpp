@@ -50,6 +50,9 @@ struct Refusal {
     const char16_t* processMessage;        // process form
 };
 
+// x = 1 followed by 304 zeros: it solves, but its enthalpy could not be written rounded.
+const std::u16string kHugeX = u"1" + std::u16string(304, u'0');
+
 const Refusal kRefusals[] = {
     // an empty text of the pair: the point form asks for two values, the process form refuses
     // it as not a number
@@ -65,6 +68,10 @@ const Refusal kRefusals[] = {
     {1, 6, {u"0.007", u"", u"", u"", u"", u"0"}, dialogs::kNoAirState, dialogs::kNoAirState},
     {3, 6, {u"", u"", u"100", u"", u"", u"100"}, dialogs::kNoAirState, dialogs::kNoAirState},
     {2, 6, {u"", u"-20", u"", u"", u"", u"50"}, dialogs::kNoAirState, dialogs::kNoAirState},
+    // states that solve but lie far off the picture, beyond any air the chart is for
+    {1, 3, {kHugeX.c_str(), u"", u"20", u"", u"", u""}, dialogs::kNoAirState, dialogs::kNoAirState},
+    {1, 3, {u"3", u"", u"20", u"", u"", u""}, dialogs::kNoAirState, dialogs::kNoAirState},
+    {1, 2, {u"0", u"800", u"", u"", u"", u""}, dialogs::kNoAirState, dialogs::kNoAirState},
     // the two volume pairs keep their own messages
     {2,
      5,
@@ -169,6 +176,8 @@ const Written kWritten[] = {
      0.0072566913},
     // wet bulb 0 °C over ice (x–t′): i = 2.3141277 shows as 2.31
     {1, 4, {u"0.003", u"", u"", u"0", u"", u""}, "0.003", "2.31", 2.3141277, 0.003},
+    // far above the chart but within reach: plain numbers, the point kept
+    {1, 3, {u"2", u"", u"20", u"", u"", u""}, "2", "1217.04", 1217.04, 2.0},
     // a negative enthalpy below 0 °C
     {4, 6, {u"", u"", u"", u"-6", u"", u"80"}, "0.00196", "-0.06", -0.0641595, 0.00195756},
 };

@@ -428,6 +428,14 @@ TEST_F(MixingCooling, Refusals) {
              "Command4", kNoResult},
             {"cooling point 2, one box", [&] { afterPoint1(true, one, "100"); }, "Command4",
              kNextState},
+            // a load of 20 digits would be written out in full: refused instead
+            {"cooling load too large to write",
+             [&] {
+                 fresh(true, {{1, "0.008"}, {2, "12"}}, "100000000000000000000");
+                 click(form3, "Command1");
+                 enter(form3.panel(), good);
+             },
+             "Command4", kNoResult},
         });
     // A refused cooling "点2確定" keeps the air quantity locked at G1.
     EXPECT_FALSE(child<QWidget>(form3, "Frame2")->isEnabled());
@@ -517,18 +525,23 @@ TEST_F(Heating, Refusals) {
         };
     };
     const Rows good{{3, "20"}, {6, "50"}};
-    expectRefusals(form4, picture, messages,
-                   {
-                       {"one box", given({{3, "20"}}, "1000", "30"), "Command1", kCheckTwo},
-                       {"no state", given({{2, "-20"}, {6, "50"}}, "1000", "30"), "Command1",
-                        QStringLiteral("入力した値では空気の状態が求まりません。")},
-                       {"no quantity", given(good, "", "30"), "Command1", kAirQuantity},
-                       {"negative quantity", given(good, "-1", "30"), "Command1", kAirQuantity},
-                       {"no temperature", given(good, "1000", ""), "Command1", kNotANumber},
-                       {"temperature text", given(good, "1000", "abc"), "Command1", kNotANumber},
-                       {"load beyond double", given(good, "1000", std::string(306, '9')),
-                        "Command1", kNoResult},
-                   });
+    expectRefusals(
+        form4, picture, messages,
+        {
+            {"one box", given({{3, "20"}}, "1000", "30"), "Command1", kCheckTwo},
+            {"no state", given({{2, "-20"}, {6, "50"}}, "1000", "30"), "Command1",
+             QStringLiteral("入力した値では空気の状態が求まりません。")},
+            {"no quantity", given(good, "", "30"), "Command1", kAirQuantity},
+            {"negative quantity", given(good, "-1", "30"), "Command1", kAirQuantity},
+            {"no temperature", given(good, "1000", ""), "Command1", kNotANumber},
+            {"temperature text", given(good, "1000", "abc"), "Command1", kNotANumber},
+            {"load beyond double", given(good, "1000", std::string(306, '9')), "Command1",
+             kNoResult},
+            // point 2 ten metres off the picture; a load of 17 digits
+            {"final state far off the chart", given(good, "1000", "5000"), "Command1", kNoResult},
+            {"load too large to write", given(good, "10000000000000000", "30"), "Command1",
+             kNoResult},
+        });
     EXPECT_TRUE(form4.findChild<QPushButton*>("Command1")->isEnabled());
 }
 
