@@ -4,8 +4,10 @@
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
@@ -131,22 +133,40 @@ QPointF pointOf(chart::PointMm p) {
     return {p.X, p.Y};
 }
 
-void paintText(QPainter& painter, const PicturePlan::Text& text) {
+// Paints `text` on a painter whose world transform has been reset to device pixels; `toDevice`
+// maps picture millimetres to them.
+void paintText(QPainter& painter, const PicturePlan::Text& text, const QTransform& toDevice) {
     // Glyphs are laid out in device pixels: a font a few millimetre-units high would be sized in
     // whole units, and its advances would not scale with the surface.
-    const QTransform toDevice = painter.worldTransform();
     const double dotsPerMm = std::sqrt(std::fabs(toDevice.determinant()));
+    const double emDots = text.emMm * dotsPerMm;
     const QPointF at = toDevice.map(text.position);
-    painter.save();
-    painter.resetTransform();
-    painter.setFont(fontOfEmDots(text.emMm * dotsPerMm, *painter.device()));
-    painter.setPen(Qt::black);
     // The position is the top-left corner of the text cell; the text turns about it,
     // counter-clockwise as seen on the Y-down surface.
-    painter.translate(at);
-    painter.rotate(-text.angleDeg);
-    painter.drawText(QPointF(0.0, text.emMm * emRatios().ascent * dotsPerMm), text.text);
-    painter.restore();
+    QTransform turn;
+    turn.translate(at.x(), at.y());
+    turn.rotate(-text.angleDeg);
+    painter.setWorldTransform(turn);
+    const double baseline = text.emMm * emRatios().ascent * dotsPerMm;
+    QPaintDevice* device = painter.device();
+    if (painter.paintEngine()->type() != QPaintEngine::Raster) {
+        // Printers and vector files are given the text itself, so that it stays text there.
+        painter.setFont(fontOfEmDots(emDots, *device));
+        painter.drawText(QPointF(0.0, baseline), text.text);
+        return;
+    }
+    PicturePlan::Text::Glyphs& glyphs = text.glyphs;
+    if (glyphs.emDots != emDots || glyphs.dotsPerInch != device->logicalDpiY()) {
+        QTextLayout layout(text.text, fontOfEmDots(emDots, *device), device);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(1e6);  // one line, however long the text
+        layout.endLayout();
+        glyphs = {emDots, device->logicalDpiY(), layout.glyphRuns(), line.ascent()};
+    }
+    for (const QGlyphRun& run : glyphs.runs) {
+        painter.drawGlyphRun(QPointF(0.0, baseline - glyphs.ascent), run);
+    }
 }
 
 QRectF inkOf(const PicturePlan::Step& step) {
@@ -238,8 +258,11 @@ void PicturePlan::append(const chart::Picture& picture, std::size_t firstItem) {
             }
             const double emMm =
                 text->heightPx > 0.0 ? cellToEm(text->heightPx * kMmPerPixel) : pictureEmMm;
-            steps_.emplace_back(Text{pointOf(text->position), QString::fromStdString(text->text),
-                                     emMm, text->angleDeg});
+            steps_.emplace_back(Text{pointOf(text->position),
+                                     QString::fromStdString(text->text),
+                                     emMm,
+                                     text->angleDeg,
+                                     {}});
         }
     }
     itemCount_ = items.size();
@@ -261,6 +284,7 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
         }
     };
     std::vector<QLineF> segments;
+    const QTransform toDevice = painter.worldTransform();
     for (std::size_t k = firstStep; k < steps_.size(); ++k) {
         const Step& step = steps_[k];
         if (const auto* line = std::get_if<Polyline>(&step)) {
@@ -276,7 +300,13 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
             usePen(circle->colour, circle->widthPx);
             painter.drawEllipse(circle->centre, circle->radius, circle->radius);
         } else {
-            paintText(painter, std::get<Text>(step));  // leaves the pen as it found it
+            if (penColour != chart::kBlack) {
+                painter.setPen(Qt::black);
+                penColour = chart::kBlack;
+                penWidth = -1;
+            }
+            paintText(painter, std::get<Text>(step), toDevice);
+            painter.setWorldTransform(toDevice);
         }
     }
     painter.restore();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -63,6 +65,15 @@ class PicturePlan {
         QString text;
         double emMm;
         int angleDeg;
+        // The glyphs as last laid out for a raster device: shaping a text costs more than
+        // painting its glyphs, and a view paints at one size many times.
+        struct Glyphs {
+            double emDots = -1.0;
+            int dotsPerInch = 0;
+            QList<QGlyphRun> runs;
+            double ascent = 0.0;
+        };
+        mutable Glyphs glyphs;
     };
     using Step = std::variant<Polyline, Circle, Text>;
 

@@ -93,14 +93,18 @@ void PictureView::keepUpToDate(double ratio) {
 }
 
 void PictureView::paintSteps(std::size_t firstStep) {
-    QPainter painter(&kept_);
     if (firstStep == 0) {
-        painter.fillRect(rect(), palette().color(QPalette::Window));
+        kept_.fill(Qt::white);
     }
+    QPainter painter(&kept_);
     const double scale = pixelsPerMm();
     painter.scale(scale, scale);
     if (firstStep == 0) {
-        painter.fillRect(kSurface, Qt::white);
+        // Right of and below the surface the window shows through; each pixel is filled once.
+        const double far = std::max(width(), height()) / scale + 1.0;
+        const QColor window = palette().color(QPalette::Window);
+        painter.fillRect(QRectF(kSurface.right(), 0.0, far, far), window);
+        painter.fillRect(QRectF(0.0, kSurface.bottom(), far, far), window);
     }
     painter.setClipRect(kSurface);
     plan_.paint(painter, firstStep);
