@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/picture_painter.h"
+#include "app/picture_plan.h"
 
 namespace chart {
 class Picture;

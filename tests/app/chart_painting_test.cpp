@@ -10,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "app/picture_painter.h"
+#include "app/picture_plan.h"
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
