@@ -12,6 +12,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <utility>
 
 #include "chart/picture.h"
@@ -223,14 +224,32 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
         const auto* next = std::get_if<chart::LineItem>(&items[itemCount_]);
         anew = last != nullptr && next != nullptr && continues(*last, *next);
     }
-    if (anew) {
-        reset();
-        planned_ = true;
-        revision_ = picture.revision();
+    if (!anew) {
+        const std::size_t firstNew = steps_.size();
+        append(picture, itemCount_);
+        return firstNew;
     }
-    const std::size_t firstNew = steps_.size();
-    append(picture, itemCount_);
-    return firstNew;
+    // A chart drawn again prints the same labels: their glyph layouts are kept.
+    std::map<std::pair<QString, double>, Text::Glyphs> laid;
+    for (const Step& step : steps_) {
+        if (const auto* text = std::get_if<Text>(&step);
+            text != nullptr && text->glyphs.pixelSize) {
+            laid.emplace(std::pair{text->text, text->emMm}, text->glyphs);
+        }
+    }
+    reset();
+    planned_ = true;
+    revision_ = picture.revision();
+    append(picture, 0);
+    for (Step& step : steps_) {
+        if (auto* text = std::get_if<Text>(&step)) {
+            if (const auto found = laid.find(std::pair{text->text, text->emMm});
+                found != laid.end()) {
+                text->glyphs = found->second;
+            }
+        }
+    }
+    return 0;
 }
 
 void PicturePlan::append(const chart::Picture& picture, std::size_t firstItem) {
