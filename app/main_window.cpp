@@ -14,6 +14,8 @@
 #include "chart/chart_drawing.h"
 #include "chart/cursor_readout.h"
 #include "dialogs/calc_mode.h"
+#include "dialogs/comfort_dialogs.h"
+#include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
@@ -197,6 +199,17 @@ void MainWindow::connectDialogMenus() {
         dialogs::CalcMode = dialogs::kCalcCool;
         mixingCoolingDialog()->showForCooling();
     });
+    connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { pmvDialog()->showFromMenu(); });
+    connect(item("mnuCalDI"), &QAction::triggered, this,
+            [this] { discomfortDialog()->showFromMenu(); });
+    connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcSteam;
+        humidifyingDialog()->showForSteam();
+    });
+    connect(item("mnuCalWW"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcWaterSpray;
+        humidifyingDialog()->showForWaterSpray();
+    });
 }
 
 dialogs::PointDialog* MainWindow::pointDialog() {
@@ -224,6 +237,33 @@ dialogs::HeatingDialog* MainWindow::heatingDialog() {
                 [this] { Picture1->refresh(); });
     }
     return Form4;
+}
+
+dialogs::PmvDialog* MainWindow::pmvDialog() {
+    if (Form5 == nullptr) {
+        Form5 = new dialogs::PmvDialog(picture_, messages_, this);
+        connect(Form5, &dialogs::PmvDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form5;
+}
+
+dialogs::DiscomfortDialog* MainWindow::discomfortDialog() {
+    if (Form6 == nullptr) {
+        Form6 = new dialogs::DiscomfortDialog(picture_, messages_, this);
+        connect(Form6, &dialogs::DiscomfortDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form6;
+}
+
+dialogs::HumidifyingDialog* MainWindow::humidifyingDialog() {
+    if (Form7 == nullptr) {
+        Form7 = new dialogs::HumidifyingDialog(picture_, messages_, this);
+        connect(Form7, &dialogs::HumidifyingDialog::pictureChanged, Picture1,
+                [this] { Picture1->update(); });
+    }
+    return Form7;
 }
 
 void MainWindow::drawChart() {

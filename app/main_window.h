@@ -11,9 +11,12 @@ class QLabel;
 class QMenu;
 
 namespace dialogs {
+class DiscomfortDialog;
 class HeatingDialog;
+class HumidifyingDialog;
 class Messenger;
 class MixingCoolingDialog;
+class PmvDialog;
 class PointDialog;
 }  // namespace dialogs
 
@@ -51,6 +54,9 @@ class MainWindow : public QMainWindow {
     dialogs::PointDialog* pointDialog();
     dialogs::MixingCoolingDialog* mixingCoolingDialog();
     dialogs::HeatingDialog* heatingDialog();
+    dialogs::PmvDialog* pmvDialog();
+    dialogs::DiscomfortDialog* discomfortDialog();
+    dialogs::HumidifyingDialog* humidifyingDialog();
 
     void drawChart();
     void printChart();
@@ -75,6 +81,9 @@ class MainWindow : public QMainWindow {
     dialogs::PointDialog* Form2 = nullptr;
     dialogs::MixingCoolingDialog* Form3 = nullptr;
     dialogs::HeatingDialog* Form4 = nullptr;
+    dialogs::PmvDialog* Form5 = nullptr;
+    dialogs::DiscomfortDialog* Form6 = nullptr;
+    dialogs::HumidifyingDialog* Form7 = nullptr;
 };
 
 }  // namespace app

@@ -2,9 +2,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/number_text.h"
-#include "psychro/constants.h"
-#include "psychro/saturation.h"
-#include "psychro/wet_bulb.h"
+#include "psychro/state_properties.h"
 
 namespace chart {
 namespace {
@@ -35,11 +33,7 @@ Readout cursorReadout(float X, float Y) {
     const double i = kTopEnthalpy * (f.OriginY - yu) / (f.EnthalpyAxisLength * a.sinScale);
 
     const double x = xg / 1000.0;
-    const double t = (i - kLatentHeat * x) / (kDryAirHeat + kVapourHeat * x);
-    const double ps = SaturationPressure(t);
-    const double phi = 100.0 * (x * kAtmosphericPressure) / (kMolarMassRatio * ps + x * ps);
-    const double v = kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0;
-    const double tw = wbt(x, i);
+    const auto [t, tw, v, phi] = stateProperties(x, i);
 
     const bool inside = X >= 0.0f && X <= static_cast<float>(kRightEdge) && Y >= 0.0f &&
                         Y <= static_cast<float>(kBottomY);

@@ -24,6 +24,7 @@ inline constexpr const char* kOutsideText = "範囲外";  // outside the chart f
 //   xg = (160 − Y) / HumidityUnit                                  [g/kg(DA)], x = xg / 1000
 //   u = (X·tan 26.4° + 138·tan 45.12° − Y) / (tan 26.4° + tan 45.12°), Yu = (138 − u)·tan 45.12°
 //   i = 45·(OriginY − Yu) / (EnthalpyAxisLength·sin 45.12°)        [kcal/kg(DA)]
+//   t, t′, v and φ from x and i by psychro::stateProperties:
 //   t = (i − 597.3·x) / (0.24 + 0.441·x), ps = SaturationPressure(t)
 //   φ = 100·1.03323·x / ((0.622 + x)·ps) [%], v = 0.455·(x + 0.622)·(273.15 + t) / 100, t′ = wbt
 // All six texts are kFogText where φ > 100, and kOutsideText unless 0 ≤ X ≤ 208.3 and

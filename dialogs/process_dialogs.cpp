@@ -1,48 +1,30 @@
 #include "dialogs/process_dialogs.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <cmath>
+#include <optional>
 
+#include "chart/chart_marks.h"
+#include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
+#include "dialogs/number_input.h"
+#include "dialogs/process_parts.h"
 #include "dialogs/state_input_panel.h"
+#include "psychro/relations.h"
 
 namespace dialogs {
-namespace {
 
-void setDialogDefaults(QDialog* dialog, const char* name, double width, double height) {
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    dialog->setModal(false);
-    dialog->setFixedSize(twipsToPixels(width), twipsToPixels(height));
+QString loadText(double kcalPerHour) {
+    // generalText writes a rounded −0 as "0".
+    return QString::fromStdString(chart::generalText(chart::roundHalfUpward(kcalPerHour, 0)));
 }
-
-// The load box: large red figures.
-QLineEdit* makeLoadBox(QGroupBox* frame) {
-    QLineEdit* box =
-        makeTextBox(frame, "Text9", QStringLiteral("0"), twipsRect(120, 240, 1815, 390));
-    QFont font(QStringLiteral("Times New Roman"), 12);
-    font.setBold(true);
-    box->setFont(font);
-    QPalette palette = box->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Text, QColor(255, 0, 0));
-    }
-    box->setPalette(palette);
-    return box;
-}
-
-void bringForward(QDialog* dialog) {
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-}  // namespace
 
 MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& messages,
                                          QWidget* parent)
@@ -73,29 +55,158 @@ MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& mes
         makeButton(this, "Command4", QStringLiteral("点2確定"), twipsRect(1080, 3480, 855, 375));
     Command3 =
         makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
+
+    connect(Command1, &QPushButton::clicked, this, &MixingCoolingDialog::acceptPoint1);
+    connect(Command4, &QPushButton::clicked, this, &MixingCoolingDialog::acceptPoint2);
+    connect(Command2, &QPushButton::clicked, this, &MixingCoolingDialog::clear);
+    connect(Command3, &QPushButton::clicked, this, &MixingCoolingDialog::closeDialog);
 }
 
 void MixingCoolingDialog::showForMixing() {
-    prepare(QStringLiteral("混合"));
+    prepare(kCalcMix, QStringLiteral("混合"));
 }
 
 void MixingCoolingDialog::showForCooling() {
-    prepare(QStringLiteral("冷却"));
+    prepare(kCalcCool, QStringLiteral("冷却"));
     Command1->setEnabled(true);
     Command2->setEnabled(true);
     Command3->setEnabled(true);
 }
 
-// The steps both openings share. Neither touches the check boxes, the texts or `Frame2`; the
-// mixing opening leaves `Command1` as it was.
-void MixingCoolingDialog::prepare(const QString& caption) {
+// The steps both openings share. Neither touches the check boxes or the texts; the mixing
+// opening leaves `Command1` as it was. An opening drops a pending point 1 (`Command4` off), so
+// cooling's lock on the air quantity, which only guards that point 1, is lifted with it.
+void MixingCoolingDialog::prepare(std::int16_t mode, const QString& caption) {
+    mode_ = mode;
     bringForward(this);
     setWindowTitle(caption);
     panel_->disableTexts();
     Text7->setEnabled(false);
     Command4->setEnabled(false);
+    Frame2->setEnabled(true);
     Frame1->show();
     Frame4->hide();
+}
+
+// Point 1 is stored and marked only when its state and its air quantity are both good, so a
+// refused press leaves the last accepted point 1 whole (a later "点2確定" may still use it).
+void MixingCoolingDialog::acceptPoint1() {
+    const auto state = ih();
+    if (!state) {
+        explainRefusal(state.error(), messages_, kCheckTwoBoxes);
+        return;
+    }
+    const std::optional<double> G = readNumber(Text7->text());
+    if (!G || !fitsFloat(*G) || !(static_cast<float>(*G) > 0.0F)) {
+        messages_.show(message(kGiveAirQuantity));
+        return;
+    }
+    const auto at = keptPoint(state->XP, state->YP);
+    if (!at || !fitsFloat(state->i) || !fitsFloat(state->h)) {
+        messages_.show(message(kNoResult));
+        return;
+    }
+    XPB = static_cast<float>(at->X);
+    YPB = static_cast<float>(at->Y);
+    i11 = static_cast<float>(state->i);
+    h11 = static_cast<float>(state->h);
+    G1 = static_cast<float>(*G);
+    G1Text_ = Text7->text();
+    chart::markState(picture_, *at, "点１");
+    Command1->setEnabled(false);
+    if (mode_ == kCalcCool) {
+        Frame2->setEnabled(false);  // the load is computed with G1: keep the text showing it
+    }
+    Command4->setEnabled(true);
+    panel_->ButtonClear();
+    emit pictureChanged();
+    messages_.show(message(kGiveNextPoint));
+}
+
+void MixingCoolingDialog::acceptPoint2() {
+    const auto state = ih();
+    if (!state) {
+        explainRefusal(state.error(), messages_, kGiveNextState);
+        return;
+    }
+    const chart::PointMm at{state->XP, state->YP};
+    if (mode_ == kCalcCool) {
+        cool(*state, at);
+    } else {
+        mix(*state, at);
+    }
+}
+
+// Adiabatic mixing: the mixing point divides the line from point 2 to point 1 in the ratio
+// G1 : G2 of the air quantities.
+void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
+    const std::optional<double> G2 = readNumber(Text7->text());
+    if (!G2) {
+        messages_.show(message(kGiveAirQuantity));
+        return;
+    }
+    if (!(*G2 > 0.0)) {
+        messages_.show(message(kGiveNextState));
+        return;
+    }
+    // Point 1's share is formed in single precision, as point 1 is kept.
+    const float i11G1 = i11 * G1;
+    const float h11G1 = h11 * G1;
+    const double i3 = (point2.i * *G2 + i11G1) / (*G2 + G1);
+    const double x3 = (point2.h * *G2 + h11G1) / (*G2 + G1);
+    const chart::PointMm mixed = chart::statePoint(i3, 1000.0 * x3);
+    if (!isFinite(mixed)) {
+        messages_.show(message(kNoResult));
+        return;
+    }
+    chart::markState(picture_, at, "点２");
+    chart::processLine(picture_, {XPB, YPB}, at);
+    panel_->ButtonOK();
+    chart::markState(picture_, mixed, "混合点");
+    emit pictureChanged();
+}
+
+// The cooling load (i11 − i2)·G1. `Text7` was locked at G1 since point 1 and shows it again
+// after the load, so the quantity on screen is always the one the load was computed with.
+void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
+    const double Q = (static_cast<double>(i11) - point2.i) * static_cast<double>(G1);
+    if (!std::isfinite(Q)) {
+        messages_.show(message(kNoResult));
+        return;
+    }
+    chart::markState(picture_, at, "点２");
+    chart::processLine(picture_, {XPB, YPB}, at);
+    panel_->ButtonOK();
+    Frame1->hide();
+    Frame4->show();
+    Text9->setText(loadText(Q));
+    Text7->setText(G1Text_);
+    Frame2->setEnabled(true);
+    emit pictureChanged();
+}
+
+// Back to point 1 in either process. `Command4` stays on, so "点2確定" still completes the
+// last accepted point 1; nothing is erased from the chart.
+void MixingCoolingDialog::clear() {
+    panel_->ButtonClear();
+    Command1->setEnabled(true);
+    Frame2->setEnabled(true);
+    Frame1->show();
+    Frame4->hide();
+}
+
+void MixingCoolingDialog::closeDialog() {
+    panel_->ButtonOK();
+    hide();
+}
+
+void MixingCoolingDialog::reject() {
+    closeDialog();
+}
+
+void MixingCoolingDialog::closeEvent(QCloseEvent* event) {
+    closeDialog();
+    event->accept();
 }
 
 std::expected<ProcessIh, IhFailure> MixingCoolingDialog::ih() const {
@@ -127,8 +238,14 @@ HeatingDialog::HeatingDialog(chart::Picture& picture, Messenger& messages, QWidg
         makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 3480, 855, 375));
     Command3 =
         makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
+
+    connect(Command1, &QPushButton::clicked, this, &HeatingDialog::calculate);
+    connect(Command2, &QPushButton::clicked, this, &HeatingDialog::clear);
+    connect(Command3, &QPushButton::clicked, this, &HeatingDialog::closeDialog);
 }
 
+// The opening touches neither `Frame1` nor `Command1`: a load shown before closing keeps
+// "計算" off until "クリア".
 void HeatingDialog::showForHeating() {
     bringForward(this);
     panel_->disableTexts();
@@ -137,6 +254,67 @@ void HeatingDialog::showForHeating() {
 
 std::expected<ProcessIh, IhFailure> HeatingDialog::ih() const {
     return ihProcessForm(*panel_, messages_);
+}
+
+// Sensible heating at the humidity of state 1: i2 = i(t2, x1), Q = (i2 − i1)·G. Every input is
+// checked before anything is drawn. An air quantity of 0 is a valid (empty) duct: load 0.
+void HeatingDialog::calculate() {
+    const auto state = ih();
+    if (!state) {
+        explainRefusal(state.error(), messages_, kCheckTwoBoxes);
+        return;
+    }
+    const std::optional<double> G = readNumber(Text7->text());
+    if (!G || *G < 0.0) {
+        messages_.show(message(kGiveAirQuantity));
+        return;
+    }
+    const std::optional<double> t2 = readNumber(Text8->text());
+    if (!t2) {
+        messages_.show(message(kNotANumber));
+        return;
+    }
+    const double i2 = psychro::enthalpy(*t2, state->h);
+    const double Q = (i2 - state->i) * *G;
+    const auto at1 = keptPoint(state->XP, state->YP);
+    const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state->h);  // Y2 = Y1
+    if (!at1 || !isFinite(at2) || !std::isfinite(Q)) {
+        messages_.show(message(kNoResult));
+        return;
+    }
+    XPB = static_cast<float>(at1->X);
+    YPB = static_cast<float>(at1->Y);
+    chart::markState(picture_, *at1, "点１");
+    Frame1->hide();
+    Text9->setText(loadText(Q));
+    Frame4->show();
+    chart::markState(picture_, at2, "点２");
+    chart::processLine(picture_, {XPB, YPB}, at2);
+    Command1->setEnabled(false);
+    emit pictureChanged();
+}
+
+void HeatingDialog::clear() {
+    Frame4->hide();
+    Frame1->show();
+    Command1->setEnabled(true);
+    panel_->ButtonClear();
+}
+
+void HeatingDialog::closeDialog() {
+    Frame1->show();
+    Frame4->hide();
+    panel_->ButtonOK();
+    hide();
+}
+
+void HeatingDialog::reject() {
+    closeDialog();
+}
+
+void HeatingDialog::closeEvent(QCloseEvent* event) {
+    closeDialog();
+    event->accept();
 }
 
 }  // namespace dialogs

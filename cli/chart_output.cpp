@@ -1,0 +1,179 @@
+#include "cli/chart_output.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "app/picture_painter.h"
+#include "chart/chart_drawing.h"
+#include "chart/chart_marks.h"
+#include "chart/number_text.h"
+
+namespace cli {
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr int kPdfDotsPerInch = 1200;
+// 100 dots to the millimetre: the 267 × 189 mm surface is a whole number of dots.
+constexpr int kSvgDotsPerInch = 2540;
+// A4 across, mm.
+constexpr double kA4Width = 297.0;
+constexpr double kA4Height = 210.0;
+
+QRectF surface() {
+    return {0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight};
+}
+
+// Paints the surface on a painter whose units are device dots, `dotsPerMm` of them to the
+// millimetre, with the surface's corner at `corner` mm.
+void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsPerMm,
+                  QPointF corner) {
+    painter.scale(dotsPerMm, dotsPerMm);
+    painter.translate(corner);
+    painter.setClipRect(surface());
+    app::paintPicture(painter, picture);
+}
+
+bool writePdf(const chart::Picture& picture, QIODevice& device) {
+    QPdfWriter writer(&device);
+    writer.setResolution(kPdfDotsPerInch);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                     QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    writer.setTitle(QStringLiteral("湿り空気線図"));
+    writer.setCreator(QStringLiteral("milten-cli"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        return false;
+    }
+    const QPointF corner((kA4Width - chart::kPictureWidth) / 2.0,
+                         (kA4Height - chart::kPictureHeight) / 2.0);
+    paintSurface(painter, picture, kPdfDotsPerInch / kMmPerInch, corner);
+    return painter.end();
+}
+
+bool writeSvg(const chart::Picture& picture, QIODevice& device) {
+    const double dotsPerMm = kSvgDotsPerInch / kMmPerInch;
+    const QSize size(static_cast<int>(std::lround(chart::kPictureWidth * dotsPerMm)),
+                     static_cast<int>(std::lround(chart::kPictureHeight * dotsPerMm)));
+    QSvgGenerator generator;
+    generator.setOutputDevice(&device);
+    generator.setResolution(kSvgDotsPerInch);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QStringLiteral("湿り空気線図"));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return false;
+    }
+    paintSurface(painter, picture, dotsPerMm, {0.0, 0.0});
+    return painter.end();
+}
+
+bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch) {
+    const double dotsPerMm = dotsPerInch / kMmPerInch;
+    QImage image(static_cast<int>(std::ceil(chart::kPictureWidth * dotsPerMm)),
+                 static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm)),
+                 QImage::Format_RGB32);
+    if (image.isNull()) {
+        return false;
+    }
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000.0));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        paintSurface(painter, picture, dotsPerMm, {0.0, 0.0});
+    }
+    return image.save(&device, "PNG");
+}
+
+}  // namespace
+
+std::optional<ImageKind> imageKindOf(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("pdf")) {
+        return ImageKind::Pdf;
+    }
+    if (suffix == QLatin1String("svg")) {
+        return ImageKind::Svg;
+    }
+    if (suffix == QLatin1String("png")) {
+        return ImageKind::Png;
+    }
+    return std::nullopt;
+}
+
+chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join) {
+    chart::Picture picture;
+    chart::drawChart(picture);
+    picture.setTextPosition({0.0, 0.0});
+    picture.print("大気圧 = 760 mmHg");
+
+    std::optional<chart::PointMm> last;
+    double count = 0.0;
+    for (const chart::PointMm& point : points) {
+        count += 1.0;
+        const chart::PointMm at = chart::singlePrecision(point.X, point.Y);
+        chart::markState(picture, at);
+        if (join && last) {
+            chart::processLine(picture, *last, at);
+        }
+        picture.setTextPosition({at.X, at.Y + chart::kLabelDrop});
+        picture.print(chart::generalText(count) + "点");
+        last = at;
+    }
+    return picture;
+}
+
+std::expected<void, QString> checkWritable(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
+        return std::unexpected(QStringLiteral("'%1' is a directory").arg(path));
+    }
+    QSaveFile probe(path);
+    if (!probe.open(QIODevice::WriteOnly)) {
+        return std::unexpected(
+            QStringLiteral("cannot write '%1': %2").arg(path, probe.errorString()));
+    }
+    probe.cancelWriting();
+    return {};
+}
+
+std::expected<void, QString> writeChart(const chart::Picture& picture, const QString& path,
+                                        ImageKind kind, double dotsPerInch) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return std::unexpected(
+            QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+    }
+    bool drawn = false;
+    switch (kind) {
+        case ImageKind::Pdf:
+            drawn = writePdf(picture, file);
+            break;
+        case ImageKind::Svg:
+            drawn = writeSvg(picture, file);
+            break;
+        case ImageKind::Png:
+            drawn = writePng(picture, file, dotsPerInch);
+            break;
+    }
+    if (!drawn) {
+        file.cancelWriting();
+        return std::unexpected(QStringLiteral("cannot draw the chart into '%1'").arg(path));
+    }
+    if (!file.commit()) {
+        return std::unexpected(
+            QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+    }
+    return {};
+}
+
+}  // namespace cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <expected>
+#include <optional>
+#include <vector>
+
+#include "chart/picture.h"
+
+// `milten-cli chart`: the chart with marked states, rendered by the program's own painter.
+namespace cli {
+
+enum class ImageKind { Pdf, Svg, Png };
+
+// By the file's extension, in any case: .pdf, .svg, .png.
+[[nodiscard]] std::optional<ImageKind> imageKindOf(const QString& path);
+
+// The chart as "ミルテン描画" draws it, the line "大気圧 = 760 mmHg" at the top left as the
+// printout has it, and the points marked in order as the point dialog marks them: a red circle,
+// the line from the previous point when `join` is set, and the label "1点", "2点", … 2 mm below.
+// Points are kept and drawn in single precision, as the dialog keeps them.
+[[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join);
+
+// Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
+// the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white
+// background. The file appears complete or not at all (written to a temporary file in the same
+// folder and renamed). On failure, the one-line reason.
+[[nodiscard]] std::expected<void, QString> writeChart(const chart::Picture& picture,
+                                                      const QString& path, ImageKind kind,
+                                                      double dotsPerInch);
+
+// Whether `path` can be written: checked before anything is drawn, so that a wrong path is a
+// usage error. On failure, the reason.
+[[nodiscard]] std::expected<void, QString> checkWritable(const QString& path);
+
+}  // namespace cli

@@ -1,0 +1,186 @@
+#include "cli/output_format.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+
+#include "chart/number_text.h"
+
+namespace cli {
+namespace {
+
+struct Column {
+    const char* name;
+    const char* unit;
+    int width;
+};
+
+constexpr std::array<Column, 8> kColumns{{
+    {"x", "kg/kg(DA)", 10},
+    {"i", "kcal/kg(DA)", 12},
+    {"t", "°C", 8},
+    {"tw", "°C", 8},
+    {"v", "m3/kg(DA)", 10},
+    {"phi", "%", 8},
+    {"X", "mm", 9},
+    {"Y", "mm", 9},
+}};
+
+std::array<double, 8> numbersOf(const FullState& s) {
+    return {s.x, s.i, s.t, s.tw, s.v, s.phi, s.X, s.Y};
+}
+
+// The program's own rounding of each property for display.
+std::array<QString, 8> shownTexts(const FullState& s) {
+    using chart::generalText;
+    using chart::roundHalfEven;
+    using chart::roundHalfUp;
+    const auto text = [](double v) { return QString::fromStdString(generalText(v)); };
+    return {text(roundHalfUp(s.x, 5)),   text(roundHalfUp(s.i, 2)),
+            text(roundHalfEven(s.t, 2)), text(roundHalfEven(s.tw, 2)),
+            text(roundHalfEven(s.v, 3)), text(roundHalfEven(s.phi, 2)),
+            text(roundHalfEven(s.X, 2)), text(roundHalfEven(s.Y, 2))};
+}
+
+QString textLine(const std::array<QString, 8>& cells, const QString& tail) {
+    QString line;
+    for (std::size_t k = 0; k < kColumns.size(); ++k) {
+        line += cells[k].rightJustified(kColumns[k].width);
+    }
+    if (!tail.isEmpty()) {
+        line += QStringLiteral("  ") + tail;
+    }
+    return line + QLatin1Char('\n');
+}
+
+QString csvField(const QString& text) {
+    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
+        !text.contains(QLatin1Char('\n'))) {
+        return text;
+    }
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QString jsonString(const QString& text) {
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
+            out += QLatin1Char('\\');
+            out += c;
+        } else if (c.unicode() < 0x20) {
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+            out += c;
+        }
+    }
+    return out + QLatin1Char('"');
+}
+
+QString jsonObject(const Row& row) {
+    QString out = QStringLiteral("{");
+    for (std::size_t k = 0; k < kColumns.size(); ++k) {
+        const QString value = row.state
+                                  ? QString::fromStdString(shortestText(numbersOf(*row.state)[k]))
+                                  : QStringLiteral("null");
+        out += QStringLiteral("\"%1\": %2, ").arg(QLatin1String(kColumns[k].name), value);
+    }
+    out += QStringLiteral("\"error\": ") +
+           (row.state ? QStringLiteral("null") : jsonString(row.error)) + QLatin1Char('}');
+    return out;
+}
+
+}  // namespace
+
+std::optional<Format> formatNamed(const QString& name) {
+    if (name == QLatin1String("text")) {
+        return Format::Text;
+    }
+    if (name == QLatin1String("csv")) {
+        return Format::Csv;
+    }
+    if (name == QLatin1String("json")) {
+        return Format::Json;
+    }
+    return std::nullopt;
+}
+
+std::string shortestText(double v) {
+    std::array<char, 64> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    return error == std::errc{} ? std::string(buffer.data(), end) : std::string{};
+}
+
+RowWriter::RowWriter(Format format, bool batch) : format_(format), batch_(batch) {}
+
+void RowWriter::put(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+}
+
+void RowWriter::begin() {
+    switch (format_) {
+        case Format::Text: {
+            std::array<QString, 8> names;
+            std::array<QString, 8> units;
+            for (std::size_t k = 0; k < kColumns.size(); ++k) {
+                names[k] = QString::fromUtf8(kColumns[k].name);
+                units[k] = QString::fromUtf8(kColumns[k].unit);
+            }
+            put(textLine(names, {}) + textLine(units, {}));
+            break;
+        }
+        case Format::Csv:
+            put(QStringLiteral("x,i,t,tw,v,phi,X,Y,error\n"));
+            break;
+        case Format::Json:
+            if (batch_) {
+                put(QStringLiteral("["));
+            }
+            break;
+    }
+}
+
+void RowWriter::write(const Row& row) {
+    switch (format_) {
+        case Format::Text:
+            put(textLine(row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
+                         row.state ? QString{} : row.error));
+            break;
+        case Format::Csv: {
+            QString line;
+            for (std::size_t k = 0; k < kColumns.size(); ++k) {
+                if (row.state) {
+                    line += QString::fromStdString(shortestText(numbersOf(*row.state)[k]));
+                }
+                line += QLatin1Char(',');
+            }
+            put(line + (row.state ? QString{} : csvField(row.error)) + QLatin1Char('\n'));
+            break;
+        }
+        case Format::Json:
+            if (batch_) {
+                put(QLatin1String(rows_ == 0 ? "\n  " : ",\n  "));
+            }
+            put(jsonObject(row));
+            if (!batch_) {
+                put(QStringLiteral("\n"));
+            }
+            break;
+    }
+    ++rows_;
+}
+
+void RowWriter::end() {
+    if (format_ == Format::Json && batch_) {
+        put(QLatin1String(rows_ == 0 ? "]\n" : "\n]\n"));
+    }
+    std::fflush(stdout);
+}
+
+bool RowWriter::ok() {
+    return std::ferror(stdout) == 0;
+}
+
+}  // namespace cli

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "cli/state_query.h"
+
+// The rows that `milten-cli state` writes: one per state asked for, in text, CSV or JSON.
+namespace cli {
+
+enum class Format { Text, Csv, Json };
+
+// "text", "csv" or "json".
+[[nodiscard]] std::optional<Format> formatNamed(const QString& name);
+
+// One state asked for: the completed state, or the Japanese message why there is none.
+struct Row {
+    std::optional<FullState> state;
+    QString error;
+};
+
+// A double in its shortest form that reads back to the same value ("0.0072566913", "20",
+// "1e-05"), as std::to_chars writes it.
+[[nodiscard]] std::string shortestText(double v);
+
+// Writes rows to standard output as they come. Text is an aligned table with a header of names
+// and units, numbers rounded as the program shows them (x half up to 5 decimals and i to 2 as
+// the point dialog writes them; t, t′ and φ half to even to 2, v to 3 as the cursor readout;
+// X and Y to 2); a failed row leaves the numbers blank and ends with its message. CSV has the
+// header x,i,t,tw,v,phi,X,Y,error and numbers in their shortest form. JSON is one object, or,
+// for a batch, an array of objects, with the same fields; a failed row has null numbers, a good
+// one a null error.
+class RowWriter {
+  public:
+    RowWriter(Format format, bool batch);
+    void begin();
+    void write(const Row& row);
+    void end();
+    // False once standard output reported an error (a full disk, a closed pipe).
+    [[nodiscard]] bool ok();
+
+  private:
+    void put(const QString& text);
+
+    Format format_;
+    bool batch_;
+    int rows_ = 0;
+};
+
+}  // namespace cli

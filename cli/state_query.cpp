@@ -1,0 +1,122 @@
+#include "cli/state_query.h"
+
+#include <QRegularExpression>
+#include <cmath>
+
+#include "chart/chart_frame.h"
+#include "dialogs/ih.h"
+#include "dialogs/number_input.h"
+#include "psychro/state_properties.h"
+
+namespace cli {
+namespace {
+
+using psychro::Property;
+
+// Texts for mistakes that the dialogs' check boxes make impossible.
+constexpr char16_t kUnknownName[] =
+    u"状態量は x, i, t, tw, v, phi のいずれかを 名前=値 の形で入力してください。";
+constexpr char16_t kSameTwice[] = u"異なる二つの状態量を入力してください。";
+
+QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+QString solveErrorMessage(psychro::SolveError error) {
+    switch (error) {
+        case psychro::SolveError::EnthalpyVolumeMismatch:
+            return message(dialogs::kEnthalpyVolumeMismatch);
+        case psychro::SolveError::WetBulbVolumeMismatch:
+            return message(dialogs::kWetBulbVolumeMismatch);
+        case psychro::SolveError::SameProperty:
+        case psychro::SolveError::NoState:
+            break;
+    }
+    return message(dialogs::kNoAirState);
+}
+
+}  // namespace
+
+std::optional<Property> propertyNamed(const QString& name) {
+    static const std::array<std::pair<const char*, Property>, 6> names{{
+        {"x", Property::x},
+        {"i", Property::i},
+        {"t", Property::t},
+        {"tw", Property::tw},
+        {"v", Property::v},
+        {"phi", Property::phi},
+    }};
+    for (const auto& [text, property] : names) {
+        if (name == QLatin1String(text)) {
+            return property;
+        }
+    }
+    return std::nullopt;
+}
+
+QStringList splitItems(const QString& line) {
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    return line.split(separators, Qt::SkipEmptyParts);
+}
+
+std::expected<std::array<Given, 2>, PairError> readPair(const QStringList& items) {
+    std::vector<Given> given;
+    for (const QString& item : items) {
+        const qsizetype equals = item.indexOf(QLatin1Char('='));
+        if (equals <= 0) {
+            return std::unexpected(PairError{PairProblem::Malformed, item});
+        }
+        const auto property = propertyNamed(item.left(equals));
+        if (!property) {
+            return std::unexpected(PairError{PairProblem::UnknownName, item});
+        }
+        const auto value = dialogs::readNumber(item.mid(equals + 1));
+        if (!value) {
+            return std::unexpected(PairError{PairProblem::NotANumber, item});
+        }
+        for (const Given& earlier : given) {
+            if (earlier.property == *property) {
+                return std::unexpected(PairError{PairProblem::SameTwice, item});
+            }
+        }
+        given.push_back({*property, *value});
+    }
+    if (given.size() != 2) {
+        return std::unexpected(PairError{PairProblem::NotTwo, {}});
+    }
+    return std::array<Given, 2>{given[0], given[1]};
+}
+
+std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
+    const auto state =
+        psychro::solvePair(pair[0].property, pair[0].value, pair[1].property, pair[1].value);
+    if (!state) {
+        return std::unexpected(solveErrorMessage(state.error()));
+    }
+    const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
+    const psychro::StateProperties more = psychro::stateProperties(state->x, state->i);
+    const FullState full{state->x, state->i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
+    for (const double value : {full.x, full.i, full.t, full.tw, full.v, full.phi, full.X, full.Y}) {
+        if (!std::isfinite(value)) {
+            return std::unexpected(message(dialogs::kNoAirState));
+        }
+    }
+    return full;
+}
+
+QString pairErrorMessage(const PairError& error) {
+    switch (error.problem) {
+        case PairProblem::NotANumber:
+            return message(dialogs::kNotANumber);
+        case PairProblem::SameTwice:
+            return message(kSameTwice);
+        case PairProblem::NotTwo:
+            return message(dialogs::kPairTextEmpty);
+        case PairProblem::Malformed:
+        case PairProblem::UnknownName:
+            break;
+    }
+    return message(kUnknownName);
+}
+
+}  // namespace cli

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <expected>
+#include <optional>
+
+#include "psychro/air_state.h"
+
+// Air states from the command line: reading NAME=VALUE pairs and completing the state they give,
+// through the same solver and number reader as the dialogs.
+namespace cli {
+
+// One property as given, e.g. t=20.
+struct Given {
+    psychro::Property property;
+    double value;
+};
+
+// Why a set of NAME=VALUE items is no pair of properties.
+enum class PairProblem {
+    Malformed,    // an item without '=' or without a name
+    UnknownName,  // a name other than x, i, t, tw, v, phi
+    NotANumber,   // a value the text boxes would refuse
+    SameTwice,    // one property given twice
+    NotTwo,       // fewer or more than two items
+};
+
+struct PairError {
+    PairProblem problem;
+    QString item;  // the offending item, where there is one
+};
+
+// The property of a name ("x", "i", "t", "tw", "v", "phi"), case as written.
+[[nodiscard]] std::optional<psychro::Property> propertyNamed(const QString& name);
+
+// The items of one line of input: NAME=VALUE separated by blanks or commas.
+[[nodiscard]] QStringList splitItems(const QString& line);
+
+// Exactly two NAME=VALUE items of two different properties. Values are read as a text box
+// reads them (dialogs::readNumber): plain decimals, full-width digits allowed, no exponents.
+[[nodiscard]] std::expected<std::array<Given, 2>, PairError> readPair(const QStringList& items);
+
+// The complete state: the six properties and the chart point.
+struct FullState {
+    double x;    // kg/kg(DA)
+    double i;    // kcal/kg(DA)
+    double t;    // °C
+    double tw;   // °C
+    double v;    // m³/kg(DA)
+    double phi;  // %
+    double X;    // picture mm
+    double Y;    // picture mm
+};
+
+// Completes the state as the dialogs' solver does: psychro::solvePair, the point by
+// chart::statePoint, the four other properties from x and i as the cursor readout finds them.
+// A refusal comes back as the dialogs' Japanese message; so does a state with any property
+// that is not a finite number, which no output may carry.
+[[nodiscard]] std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair);
+
+// The Japanese message written into a failed row for a pair that could not be read.
+[[nodiscard]] QString pairErrorMessage(const PairError& error);
+
+}  // namespace cli

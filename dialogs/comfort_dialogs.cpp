@@ -1,0 +1,344 @@
+#include "dialogs/comfort_dialogs.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "chart/chart_frame.h"
+#include "chart/chart_marks.h"
+#include "chart/number_text.h"
+#include "chart/picture.h"
+#include "dialogs/controls.h"
+#include "dialogs/ih.h"
+#include "dialogs/messages.h"
+#include "dialogs/number_input.h"
+#include "psychro/comfort.h"
+
+namespace dialogs {
+namespace {
+
+QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+void setDialogDefaults(QDialog* dialog, const char* name, const QString& caption, double width,
+                       double height) {
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(caption);
+    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    dialog->setModal(false);
+    dialog->setFixedSize(twipsToPixels(width), twipsToPixels(height));
+}
+
+// One input row of a "計算条件" frame: name label at 240, text box at 1320, unit label at 2280.
+QLineEdit* makeInputRow(QGroupBox* frame, double top, const char* nameLabel, const char* name,
+                        const char* box, const char* unitLabel, const char* unit) {
+    makeLabel(frame, nameLabel, QString::fromUtf8(name), twipsRect(240, top + 30, 1035, 240));
+    QLineEdit* text = makeTextBox(frame, box, QString(), twipsRect(1320, top, 855, 270));
+    makeLabel(frame, unitLabel, QString::fromUtf8(unit), twipsRect(2280, top + 30, 435, 240));
+    return text;
+}
+
+QLineEdit* makeResultBox(QGroupBox* frame, const char* name, QRect rect) {
+    QLineEdit* box = makeTextBox(frame, name, QString(), rect);
+    box->setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    return box;
+}
+
+void bringForward(QDialog* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+QString resultText(double value, int decimals) {
+    return QString::fromStdString(chart::generalText(chart::roundHalfUpward(value, decimals)));
+}
+
+// The chart point of an air state, kept and drawn in single precision; nullopt when the state
+// maps to no finite point.
+std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
+    const chart::PointMm p = chart::statePoint(air.i, 1000.0 * air.x);
+    const chart::PointMm single = chart::singlePrecision(p.X, p.Y);
+    if (!std::isfinite(single.X) || !std::isfinite(single.Y)) {
+        return std::nullopt;
+    }
+    return single;
+}
+
+QString pmvFailureMessage(psychro::PmvFailure failure) {
+    using enum psychro::PmvFailure;
+    switch (failure) {
+        case NegativeAirVelocity:
+            return message(kNegativeAirVelocity);
+        case NegativeClothing:
+            return message(kNegativeClothing);
+        case NonPositiveMetabolicRate:
+            return message(kNonPositiveMetabolicRate);
+        case HumidityOutOfRange:
+            return message(kHumidityOutOfRange);
+        case AirBelowAbsoluteZero:
+            return message(kAirBelowAbsoluteZero);
+        case RadiantBelowAbsoluteZero:
+            return message(kRadiantBelowAbsoluteZero);
+        case NoConvergence:
+            return message(kPmvNoConvergence);
+        case NoResult:
+            break;
+    }
+    return message(kPmvNoResult);
+}
+
+QString isoRangeName(psychro::IsoRange range) {
+    using enum psychro::IsoRange;
+    switch (range) {
+        case MetabolicRate:
+            return QStringLiteral("代謝量（0.8～4 met）");
+        case Clothing:
+            return QStringLiteral("着衣量（0～2 clo）");
+        case AirTemperature:
+            return QStringLiteral("温度（10～30℃）");
+        case RadiantTemperature:
+            return QStringLiteral("放射温度（10～40℃）");
+        case AirVelocity:
+            return QStringLiteral("空気流速（0～1 m/s）");
+        case VapourPressure:
+            return QStringLiteral("水蒸気分圧（0～2700 Pa）");
+        case Vote:
+            break;
+    }
+    return QStringLiteral("PMV（-2～2）");
+}
+
+QString discomfortFailureMessage(psychro::DiscomfortFailure failure) {
+    using enum psychro::DiscomfortFailure;
+    switch (failure) {
+        case WetBulbAboveDryBulb:
+            return message(kWetBulbAboveDryBulb);
+        case WetBulbAtBoiling:
+            return message(kWetBulbAtBoiling);
+        case NegativeHumidity:
+            return message(kNegativeHumidity);
+        case NoAirState:
+            break;
+    }
+    return message(kDiscomfortNoState);
+}
+
+// A typed temperature held in single precision; nullopt beyond the range of float, where the
+// conversion would have no value.
+std::optional<float> singlePrecisionInput(double v) {
+    if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()))) {
+        return std::nullopt;
+    }
+    return static_cast<float>(v);
+}
+
+}  // namespace
+
+PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
+    : QDialog(parent), picture_(picture), messages_(messages) {
+    setDialogDefaults(this, "Form5", QStringLiteral("PMV"), 3015, 3975);
+
+    Frame1 = makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(120, 120, 2775, 2415));
+    Text1 = makeInputRow(Frame1, 240, "Label7", "温度", "Text1", "Label2", "℃");
+    Text2 = makeInputRow(Frame1, 600, "Label8", "相対湿度", "Text2", "Label1", "％");
+    Text3 = makeInputRow(Frame1, 960, "Label9", "空気流速", "Text3", "Label3", "m/s");
+    Text4 = makeInputRow(Frame1, 1320, "Label10", "放射温度", "Text4", "Label6", "℃");
+    Text5 = makeInputRow(Frame1, 1680, "Label11", "着衣量", "Text5", "Label5", "clo");
+    Text6 = makeInputRow(Frame1, 2040, "Label12", "代謝量", "Text6", "Label4", "met");
+
+    Frame2 = makeFrame(this, "Frame2", QStringLiteral("PMV"), twipsRect(120, 2640, 1215, 735));
+    Text9 = makeResultBox(Frame2, "Text9", twipsRect(240, 240, 735, 390));
+    Frame3 = makeFrame(this, "Frame3", QStringLiteral("PPD"), twipsRect(1440, 2640, 1455, 735));
+    Text7 = makeResultBox(Frame3, "Text7", twipsRect(240, 240, 735, 390));
+    Label13 = makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(1080, 330, 255, 240));
+
+    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 3480, 855, 375));
+    Command2 =
+        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 3480, 855, 375));
+    Command3 =
+        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
+
+    connect(Command1, &QPushButton::clicked, this, &PmvDialog::calculate);
+    connect(Command2, &QPushButton::clicked, this, &PmvDialog::clear);
+    connect(Command3, &QPushButton::clicked, this, &QWidget::hide);
+    // Enter in a condition box computes, so six values can be typed without the mouse.
+    for (QLineEdit* box : inputs()) {
+        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    }
+}
+
+std::array<QLineEdit*, 6> PmvDialog::inputs() const {
+    return {Text1, Text2, Text3, Text4, Text5, Text6};
+}
+
+void PmvDialog::showFromMenu() {
+    bringForward(this);
+    for (QLineEdit* box : inputs()) {
+        box->setEnabled(true);
+    }
+}
+
+void PmvDialog::calculate() {
+    const std::array<QLineEdit*, 6> boxes = inputs();
+    for (const QLineEdit* box : boxes) {
+        if (box->text().isEmpty()) {
+            messages_.show(message(kSixConditionsEmpty));
+            return;
+        }
+    }
+    std::array<double, 6> value{};
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        const std::optional<double> number = readNumber(boxes[k]->text());
+        if (!number) {
+            messages_.show(message(kNotANumber));
+            boxes[k]->setFocus();
+            return;
+        }
+        value[k] = *number;
+    }
+    const auto [ta, rh, vel, tr, clo, act] = value;
+
+    // Everything is computed before anything is written or drawn, so a refusal leaves the
+    // results and the chart as they were.
+    const auto result = psychro::PMVS(ta, tr, rh, vel, clo, act);
+    if (!result) {
+        messages_.show(pmvFailureMessage(result.error()));
+        return;
+    }
+    const auto air = psychro::roomAirState(ta, rh);
+    const std::optional<chart::PointMm> at = air ? markPoint(*air) : std::nullopt;
+    if (!at) {
+        messages_.show(message(kRoomAirNoState));
+        return;
+    }
+
+    Text9->setText(resultText(result->pmv, 2));
+    Text7->setText(resultText(result->ppd, 2));
+    chart::markState(picture_, *at);
+    emit pictureChanged();
+
+    // A value outside the model's validated ranges is shown, but not as if it were a result.
+    const std::vector<psychro::IsoRange> outside =
+        psychro::isoRangeExceedances(ta, tr, vel, clo, act, *result);
+    if (!outside.empty()) {
+        QStringList names;
+        for (psychro::IsoRange range : outside) {
+            names << isoRangeName(range);
+        }
+        messages_.show(message(kOutsideIsoRanges).arg(names.join(QStringLiteral("、"))));
+    }
+}
+
+void PmvDialog::clear() {
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4, Text5, Text6, Text7, Text9}) {
+        box->clear();
+    }
+    Text1->setFocus();  // ready for the next room's first condition
+}
+
+void PmvDialog::reject() {
+    hide();
+}
+
+void PmvDialog::closeEvent(QCloseEvent* event) {
+    hide();
+    event->accept();
+}
+
+DiscomfortDialog::DiscomfortDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
+    : QDialog(parent), picture_(picture), messages_(messages) {
+    setDialogDefaults(this, "Form6", QStringLiteral("不快指数"), 2895, 3495);
+
+    Frame1 = makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(0, 120, 2775, 975));
+    Text1 = makeInputRow(Frame1, 240, "Label7", "温度", "Text1", "Label2", "℃");
+    Text2 = makeInputRow(Frame1, 600, "Label8", "湿球温度", "Text2", "Label1", "℃");
+
+    Frame2 = makeFrame(this, "Frame2", QStringLiteral("不快指数"), twipsRect(0, 1200, 2775, 735));
+    Text9 = makeResultBox(Frame2, "Text9", twipsRect(600, 240, 1575, 390));
+    Frame3 = makeFrame(this, "Frame3", QStringLiteral("不快に感じる人の割合"),
+                       twipsRect(0, 2040, 2775, 735));
+    Text7 = makeResultBox(Frame3, "Text7", twipsRect(600, 240, 1575, 390));
+    Label13 = makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(2280, 330, 255, 240));
+
+    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(0, 3000, 855, 375));
+    Command2 =
+        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(960, 3000, 855, 375));
+    Command3 =
+        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(1920, 3000, 855, 375));
+
+    connect(Command1, &QPushButton::clicked, this, &DiscomfortDialog::calculate);
+    connect(Command2, &QPushButton::clicked, this, &DiscomfortDialog::clear);
+    connect(Command3, &QPushButton::clicked, this, &QWidget::hide);
+    for (QLineEdit* box : {Text1, Text2}) {
+        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    }
+}
+
+void DiscomfortDialog::showFromMenu() {
+    bringForward(this);
+    for (QLineEdit* box : {Text1, Text2, Text9, Text7}) {
+        box->setEnabled(true);
+    }
+}
+
+void DiscomfortDialog::calculate() {
+    if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
+        messages_.show(message(kTwoConditionsEmpty));
+        return;
+    }
+    const std::optional<double> dryText = readNumber(Text1->text());
+    const std::optional<double> wetText = readNumber(Text2->text());
+    if (!dryText || !wetText) {
+        messages_.show(message(kNotANumber));
+        (dryText ? Text2 : Text1)->setFocus();
+        return;
+    }
+    const std::optional<float> t = singlePrecisionInput(*dryText);
+    const std::optional<float> tw = singlePrecisionInput(*wetText);
+    if (!t || !tw) {
+        messages_.show(message(kDiscomfortNoState));
+        return;
+    }
+
+    const auto air = psychro::discomfortAirState(*t, *tw);
+    if (!air) {
+        messages_.show(discomfortFailureMessage(air.error()));
+        return;
+    }
+    const std::optional<chart::PointMm> at = markPoint(*air);
+    if (!at) {
+        messages_.show(message(kDiscomfortNoState));
+        return;
+    }
+    const double di = psychro::discomfortIndex(*t, *tw);
+    Text9->setText(resultText(di, 1));
+    Text7->setText(QString::fromStdString(chart::generalText(psychro::discomfortShare(di))));
+    chart::markState(picture_, *at);
+    emit pictureChanged();
+}
+
+void DiscomfortDialog::clear() {
+    for (QLineEdit* box : {Text1, Text2, Text7, Text9}) {
+        box->clear();
+    }
+    Text1->setFocus();
+}
+
+void DiscomfortDialog::reject() {
+    hide();
+}
+
+void DiscomfortDialog::closeEvent(QCloseEvent* event) {
+    hide();
+    event->accept();
+}
+
+}  // namespace dialogs

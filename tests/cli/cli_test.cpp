@@ -1,0 +1,319 @@
+// milten-cli through its real process: states against the solver, batch rows, usage errors,
+// each output format read back, and the chart files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "chart/chart_frame.h"
+#include "dialogs/ih.h"
+#include "psychro/air_state.h"
+#include "psychro/state_properties.h"
+
+namespace {
+
+using psychro::Property;
+
+struct CliRun {
+    int status;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& arguments, const QByteArray& input = {},
+              const QString& folder = {}) {
+    QProcess process;
+    if (!folder.isEmpty()) {
+        process.setWorkingDirectory(folder);
+    }
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses offscreen
+    environment.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(MILTEN_CLI_PATH), arguments);
+    EXPECT_TRUE(process.waitForStarted());
+    process.write(input);
+    process.closeWriteChannel();
+    EXPECT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+double exactNumber(const QString& text) {
+    const std::string s = text.toStdString();
+    double value = std::nan("");
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    EXPECT_TRUE(error == std::errc{} && end == s.data() + s.size()) << s;
+    return value;
+}
+
+QStringList lines(const QString& text) {
+    QStringList all = text.split(QLatin1Char('\n'));
+    if (!all.isEmpty() && all.constLast().isEmpty()) {
+        all.removeLast();
+    }
+    return all;
+}
+
+struct PairCase {
+    const char* first;
+    const char* second;
+    Property a;
+    double va;
+    Property b;
+    double vb;
+};
+
+// One pair of every kind of solution, each on the chart.
+const std::vector<PairCase> kPairs{
+    {"t=20", "phi=50", Property::t, 20.0, Property::phi, 50.0},
+    {"x=0.01", "i=12", Property::x, 0.01, Property::i, 12.0},
+    {"t=30", "tw=25", Property::t, 30.0, Property::tw, 25.0},
+    {"i=10", "v=0.85", Property::i, 10.0, Property::v, 0.85},
+    {"tw=10", "phi=60", Property::tw, 10.0, Property::phi, 60.0},
+    {"x=0.003", "t=-5", Property::x, 0.003, Property::t, -5.0},
+    {"v=0.86", "phi=40", Property::v, 0.86, Property::phi, 40.0},
+    {"tw=-2", "v=0.78", Property::tw, -2.0, Property::v, 0.78},
+};
+
+TEST(CliState, EveryPairAgreesWithTheSolverToTheLastBit) {
+    QByteArray input;
+    for (const PairCase& c : kPairs) {
+        input += QByteArray(c.first) + " " + c.second + "\n";
+    }
+    const CliRun run = runCli({QStringLiteral("state"), QStringLiteral("--format=csv")}, input);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList rows = lines(run.out);
+    ASSERT_EQ(rows.size(), static_cast<qsizetype>(kPairs.size() + 1));
+    EXPECT_EQ(rows[0], QStringLiteral("x,i,t,tw,v,phi,X,Y,error"));
+    for (std::size_t k = 0; k < kPairs.size(); ++k) {
+        const PairCase& c = kPairs[k];
+        SCOPED_TRACE(std::string(c.first) + " " + c.second);
+        const auto state = psychro::solvePair(c.a, c.va, c.b, c.vb);
+        ASSERT_TRUE(state.has_value());
+        const auto more = psychro::stateProperties(state->x, state->i);
+        const auto point = chart::statePoint(state->i, 1000.0 * state->x);
+        const std::array<double, 8> expected{state->x, state->i, more.t,  more.tw,
+                                             more.v,   more.phi, point.X, point.Y};
+        const QStringList fields = rows[static_cast<qsizetype>(k + 1)].split(QLatin1Char(','));
+        ASSERT_EQ(fields.size(), 9);
+        for (std::size_t f = 0; f < expected.size(); ++f) {
+            EXPECT_EQ(exactNumber(fields[static_cast<qsizetype>(f)]), expected[f]) << f;
+        }
+        EXPECT_TRUE(fields[8].isEmpty());
+    }
+}
+
+TEST(CliState, TextShowsTheOverviewStateRoundedAsTheProgramShowsIt) {
+    // 20 °C, 50 %: x = 0.0072566913, i = 9.1984257, point (101.5503, 128.4272) by hand.
+    const CliRun csv = runCli({QStringLiteral("state"), QStringLiteral("t=20"),
+                               QStringLiteral("phi=50"), QStringLiteral("--format=csv")});
+    ASSERT_EQ(csv.status, 0);
+    const QStringList f = lines(csv.out).at(1).split(QLatin1Char(','));
+    EXPECT_NEAR(exactNumber(f[0]), 0.0072566913, 1e-10);
+    EXPECT_NEAR(exactNumber(f[1]), 9.1984257, 1e-7);
+    EXPECT_NEAR(exactNumber(f[6]), 101.5503, 1e-4);
+    EXPECT_NEAR(exactNumber(f[7]), 128.4272, 1e-4);
+
+    const CliRun text =
+        runCli({QStringLiteral("state"), QStringLiteral("t=20"), QStringLiteral("phi=50")});
+    ASSERT_EQ(text.status, 0);
+    const QStringList rows = lines(text.out);
+    ASSERT_EQ(rows.size(), 3);
+    const QStringList cells = rows[2].split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    // x half up to 5 decimals and i to 2 as the point dialog writes them; t, φ as the readout;
+    // X, Y to 0.01 mm.
+    EXPECT_EQ(cells, (QStringList{"0.00726", "9.2", "20", cells.value(3), cells.value(4), "50",
+                                  "101.55", "128.43"}));
+    // Columns line up under their names.
+    EXPECT_EQ(rows[0].size(), rows[2].size());
+}
+
+TEST(CliState, BatchKeepsTheOrderAndGivesFailedLinesTheirRows) {
+    const QByteArray input =
+        "t=20 phi=50\n"
+        "\n"
+        "x=0.01,i=abc\r\n"
+        "t=30, tw=25\n"
+        "y=1 t=2\n"
+        "t=1 t=2\n"
+        "i=10 v=2\n"
+        "t=200 phi=50\n"
+        "t=20 phi=50 x=0.01\n"
+        "x=0.01  i=12";  // no line end at the end of the file
+    const CliRun run = runCli({QStringLiteral("state"), QStringLiteral("--format=json")}, input);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.isEmpty());
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    const QJsonArray rows = document.array();
+    ASSERT_EQ(rows.size(), 10);
+    const QString unknown = rows[4].toObject().value(QStringLiteral("error")).toString();
+    const std::vector<QString> errors{
+        {},
+        message(dialogs::kPairTextEmpty),
+        message(dialogs::kNotANumber),
+        {},
+        unknown,
+        rows[5].toObject().value(QStringLiteral("error")).toString(),
+        message(dialogs::kEnthalpyVolumeMismatch),
+        message(dialogs::kNoAirState),
+        message(dialogs::kPairTextEmpty),
+        {},
+    };
+    EXPECT_FALSE(unknown.isEmpty());
+    EXPECT_TRUE(unknown.contains(QStringLiteral("phi")));
+    EXPECT_FALSE(errors[5].isEmpty());
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        SCOPED_TRACE(k);
+        const QJsonObject row = rows[k].toObject();
+        const bool good = errors[static_cast<std::size_t>(k)].isEmpty();
+        EXPECT_EQ(row.value(QStringLiteral("error")).isNull(), good);
+        if (!good) {
+            EXPECT_EQ(row.value(QStringLiteral("error")).toString(),
+                      errors[static_cast<std::size_t>(k)]);
+        }
+        for (const char* name : {"x", "i", "t", "tw", "v", "phi", "X", "Y"}) {
+            EXPECT_EQ(row.value(QLatin1String(name)).isDouble(), good) << name;
+        }
+    }
+    EXPECT_DOUBLE_EQ(rows[3].toObject().value(QStringLiteral("tw")).toDouble(), 25.0);
+    EXPECT_DOUBLE_EQ(rows[9].toObject().value(QStringLiteral("i")).toDouble(), 12.0);
+}
+
+TEST(CliState, CsvQuotesAMessageWithCommasAndJsonGivesOneObjectForOneState) {
+    const CliRun csv =
+        runCli({QStringLiteral("state"), QStringLiteral("--format=csv")}, "y=1 t=2\nt=20 phi=50\n");
+    EXPECT_EQ(csv.status, 1);
+    const QStringList rows = lines(csv.out);
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_TRUE(rows[1].startsWith(QStringLiteral(",,,,,,,,\"")));
+    EXPECT_TRUE(rows[1].endsWith(QLatin1Char('"')));
+    EXPECT_EQ(rows[2].count(QLatin1Char(',')), 8);
+
+    const CliRun json = runCli({QStringLiteral("state"), QStringLiteral("t=200"),
+                                QStringLiteral("phi=50"), QStringLiteral("--format=json")});
+    EXPECT_EQ(json.status, 1);  // a state asked for on the command line that does not exist
+    const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(object.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
+    EXPECT_TRUE(object.value(QStringLiteral("x")).isNull());
+}
+
+TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::vector<QStringList> mistakes{
+        {},
+        {"draw"},
+        {"--bogus", "state"},
+        {"state", "y=1", "t=2"},
+        {"state", "t=1", "t=2"},
+        {"state", "t=20"},
+        {"state", "t=20", "phi=50", "x=0.01"},
+        {"state", "t=abc", "phi=50"},
+        {"state", "t", "phi=50"},
+        {"state", "--format=xml", "t=20", "phi=50"},
+        {"state", "-o", "a.pdf", "t=20", "phi=50"},
+        {"chart"},
+        {"chart", "-o", "a.jpg"},
+        {"chart", "-o", "nowhere/a.pdf"},
+        {"chart", "-o", "a.png", "--dpi", "0"},
+        {"chart", "-o", "a.png", "--point", "t=20"},
+        {"chart", "-o", "a.png", "--point", "t=20,u=3"},
+        {"chart", "-o", "a.png", "t=20", "phi=50"},
+        {"chart", "-o", "a.png", "--format=csv"},
+    };
+    for (const QStringList& arguments : mistakes) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const CliRun run = runCli(arguments, {}, folder.path());
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("milten-cli: ")));
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+        EXPECT_TRUE(run.err.endsWith(QLatin1Char('\n')));
+    }
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+TEST(CliChart, PdfIsOneA4LandscapePage) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.pdf"));
+    const CliRun run = runCli({QStringLiteral("chart"), QStringLiteral("-o"), path,
+                               QStringLiteral("--point"), QStringLiteral("t=20,phi=50")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    ASSERT_TRUE(info.waitForFinished(30000));
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    const auto match =
+        QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+) x ([0-9.]+) pts")).match(text);
+    ASSERT_TRUE(match.hasMatch()) << text.toStdString();
+    EXPECT_NEAR(match.captured(1).toDouble(), 297.0 / 25.4 * 72.0, 1.0);
+    EXPECT_NEAR(match.captured(2).toDouble(), 210.0 / 25.4 * 72.0, 1.0);
+    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+}
+
+TEST(CliChart, PngHasTheJoinLineAtTheMappedPointsAndNoFileOnAFailedPoint) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.png"));
+    const CliRun run =
+        runCli({QStringLiteral("chart"), QStringLiteral("-o"), path, QStringLiteral("--dpi=384"),
+                QStringLiteral("--point=t=10,phi=40"), QStringLiteral("--point"),
+                QStringLiteral("t=30 phi=40"), QStringLiteral("--join")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QImage image(path);
+    const double dotsPerMm = 384.0 / 25.4;
+    EXPECT_EQ(image.width(), static_cast<int>(std::ceil(267.0 * dotsPerMm)));
+    const auto pointOf = [](double t, double phi) {
+        const auto s = psychro::solvePair(Property::t, t, Property::phi, phi);
+        return chart::statePoint(s->i, 1000.0 * s->x);
+    };
+    const chart::PointMm a = pointOf(10.0, 40.0);
+    const chart::PointMm b = pointOf(30.0, 40.0);
+    // The middle of the line joining the two marks is red, the chart under it hidden.
+    const QPoint middle(static_cast<int>((a.X + b.X) / 2.0 * dotsPerMm),
+                        static_cast<int>((a.Y + b.Y) / 2.0 * dotsPerMm));
+    EXPECT_EQ(image.pixel(middle), qRgb(255, 0, 0));
+    // The centre of a mark is inside its circle: not red.
+    EXPECT_NE(
+        image.pixel(QPoint(static_cast<int>(a.X * dotsPerMm), static_cast<int>(a.Y * dotsPerMm))),
+        qRgb(255, 0, 0));
+
+    const QString failed = folder.filePath(QStringLiteral("failed.svg"));
+    const CliRun refused =
+        runCli({QStringLiteral("chart"), QStringLiteral("-o"), failed,
+                QStringLiteral("--point=t=20,phi=50"), QStringLiteral("--point=t=200,phi=50")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(message(dialogs::kNoAirState)));
+    EXPECT_FALSE(QFile::exists(failed));
+}
+
+TEST(CliChart, SvgIsTheSurfaceInMillimetres) {
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart.SVG"));
+    ASSERT_EQ(runCli({QStringLiteral("chart"), QStringLiteral("--output"), path}).status, 0);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray head = file.read(400);
+    EXPECT_TRUE(head.contains("width=\"267mm\" height=\"189mm\""));
+}
+
+}  // namespace
