@@ -243,7 +243,7 @@ dialogs::PmvDialog* MainWindow::pmvDialog() {
     if (Form5 == nullptr) {
         Form5 = new dialogs::PmvDialog(picture_, messages_, this);
         connect(Form5, &dialogs::PmvDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form5;
 }
@@ -252,7 +252,7 @@ dialogs::DiscomfortDialog* MainWindow::discomfortDialog() {
     if (Form6 == nullptr) {
         Form6 = new dialogs::DiscomfortDialog(picture_, messages_, this);
         connect(Form6, &dialogs::DiscomfortDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form6;
 }
@@ -261,7 +261,7 @@ dialogs::HumidifyingDialog* MainWindow::humidifyingDialog() {
     if (Form7 == nullptr) {
         Form7 = new dialogs::HumidifyingDialog(picture_, messages_, this);
         connect(Form7, &dialogs::HumidifyingDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form7;
 }
