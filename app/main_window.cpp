@@ -15,6 +15,7 @@
 #include "chart/cursor_readout.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
+#include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
@@ -42,7 +43,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), static_cast<int>(kFormFontPoints)));
 
     Picture1 = new PictureView(picture_, this);
-    setCentralWidget(Picture1);
+    setCentralWidget(new FormArea(Picture1, QPointF(120, 0)));
     buildMenus();
     buildReadoutFrame();
     connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::showReadout);
@@ -54,7 +55,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
 
     // Open with the whole picture at its natural size where the screen allows.
-    QSize size = Picture1->sizeHint() + QSize(0, menuBar()->sizeHint().height());
+    QSize size = centralWidget()->sizeHint() + QSize(0, menuBar()->sizeHint().height());
     if (const QScreen* screen = this->screen()) {
         size = size.boundedTo(screen->availableGeometry().size());
     }
@@ -201,13 +202,21 @@ void MainWindow::connectDialogMenus() {
     connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { pmvDialog()->showFromMenu(); });
     connect(item("mnuCalDI"), &QAction::triggered, this,
             [this] { discomfortDialog()->showFromMenu(); });
+    connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcSteam;
+        humidifyingDialog()->showForSteam();
+    });
+    connect(item("mnuCalWW"), &QAction::triggered, this, [this] {
+        dialogs::CalcMode = dialogs::kCalcWaterSpray;
+        humidifyingDialog()->showForWaterSpray();
+    });
 }
 
 dialogs::PointDialog* MainWindow::pointDialog() {
     if (Form2 == nullptr) {
         Form2 = new dialogs::PointDialog(picture_, messages_, this);
         connect(Form2, &dialogs::PointDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form2;
 }
@@ -216,7 +225,7 @@ dialogs::MixingCoolingDialog* MainWindow::mixingCoolingDialog() {
     if (Form3 == nullptr) {
         Form3 = new dialogs::MixingCoolingDialog(picture_, messages_, this);
         connect(Form3, &dialogs::MixingCoolingDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form3;
 }
@@ -225,7 +234,7 @@ dialogs::HeatingDialog* MainWindow::heatingDialog() {
     if (Form4 == nullptr) {
         Form4 = new dialogs::HeatingDialog(picture_, messages_, this);
         connect(Form4, &dialogs::HeatingDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form4;
 }
@@ -234,7 +243,7 @@ dialogs::PmvDialog* MainWindow::pmvDialog() {
     if (Form5 == nullptr) {
         Form5 = new dialogs::PmvDialog(picture_, messages_, this);
         connect(Form5, &dialogs::PmvDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form5;
 }
@@ -243,14 +252,23 @@ dialogs::DiscomfortDialog* MainWindow::discomfortDialog() {
     if (Form6 == nullptr) {
         Form6 = new dialogs::DiscomfortDialog(picture_, messages_, this);
         connect(Form6, &dialogs::DiscomfortDialog::pictureChanged, Picture1,
-                [this] { Picture1->update(); });
+                [this] { Picture1->refresh(); });
     }
     return Form6;
 }
 
+dialogs::HumidifyingDialog* MainWindow::humidifyingDialog() {
+    if (Form7 == nullptr) {
+        Form7 = new dialogs::HumidifyingDialog(picture_, messages_, this);
+        connect(Form7, &dialogs::HumidifyingDialog::pictureChanged, Picture1,
+                [this] { Picture1->refresh(); });
+    }
+    return Form7;
+}
+
 void MainWindow::drawChart() {
     chart::drawChart(picture_);
-    Picture1->update();
+    Picture1->refresh();
 }
 
 void MainWindow::printChart() {

@@ -13,6 +13,7 @@ class QMenu;
 namespace dialogs {
 class DiscomfortDialog;
 class HeatingDialog;
+class HumidifyingDialog;
 class Messenger;
 class MixingCoolingDialog;
 class PmvDialog;
@@ -55,6 +56,7 @@ class MainWindow : public QMainWindow {
     dialogs::HeatingDialog* heatingDialog();
     dialogs::PmvDialog* pmvDialog();
     dialogs::DiscomfortDialog* discomfortDialog();
+    dialogs::HumidifyingDialog* humidifyingDialog();
 
     void drawChart();
     void printChart();
@@ -81,6 +83,7 @@ class MainWindow : public QMainWindow {
     dialogs::HeatingDialog* Form4 = nullptr;
     dialogs::PmvDialog* Form5 = nullptr;
     dialogs::DiscomfortDialog* Form6 = nullptr;
+    dialogs::HumidifyingDialog* Form7 = nullptr;
 };
 
 }  // namespace app

@@ -1,18 +1,30 @@
 #include "app/picture_view.h"
 
 #include <QMouseEvent>
+#include <QPaintEngine>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
 
-#include "app/picture_painter.h"
 #include "chart/picture.h"
 
 namespace app {
 namespace {
 
 constexpr double kTwipsPerMm = 1440.0 / 25.4;
+constexpr double kTwipsPerInch = 1440.0;
 constexpr double kNaturalPixelsPerMm = 96.0 / 25.4;
+
+const QRectF kSurface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
+
+// The pixel ratio of the device that `painter` paints on: the window's backing store, or the
+// image or pixmap a grab renders into.
+double ratioOf(const QPainter& painter) {
+    const QPaintEngine* engine = painter.paintEngine();
+    const QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    return device != nullptr ? device->devicePixelRatio() : painter.device()->devicePixelRatio();
+}
 
 }  // namespace
 
@@ -21,6 +33,8 @@ PictureView::PictureView(const chart::Picture& picture, QWidget* parent)
     setObjectName(QStringLiteral("Picture1"));
     setMouseTracking(true);
     setMinimumSize(267, 189);
+    // Every paint covers what it exposes with the kept image.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 double PictureView::pixelsPerMm() const {
@@ -37,15 +51,74 @@ void PictureView::placeInTwips(QWidget* child, QRectF twips, double fontPoints) 
     layOutChildren();
 }
 
-void PictureView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Window));
+void PictureView::refresh() {
+    if (stale_ || kept_.isNull() || !isVisible()) {
+        update();
+        return;
+    }
+    const std::size_t painted = paintedSteps_;
+    const std::size_t firstNew = plan_.update(picture_);
+    if (firstNew != painted) {
+        // Cleared, or a line continued: the whole picture is painted again at the next paint.
+        stale_ = true;
+        update();
+        return;
+    }
+    if (firstNew == plan_.steps().size()) {
+        return;
+    }
+    paintSteps(firstNew);
+    const double scale = pixelsPerMm();
+    const QRectF mm = plan_.inkBounds(firstNew) & kSurface;
+    update(QRectF(mm.x() * scale, mm.y() * scale, mm.width() * scale, mm.height() * scale)
+               .toAlignedRect());
+}
+
+void PictureView::keepUpToDate(double ratio) {
+    const QSize deviceSize(static_cast<int>(std::ceil(width() * ratio)),
+                           static_cast<int>(std::ceil(height() * ratio)));
+    const std::size_t painted = paintedSteps_;
+    const std::size_t firstNew = plan_.update(picture_);
+    if (stale_ || firstNew != painted || kept_.size() != deviceSize ||
+        kept_.devicePixelRatio() != ratio) {
+        if (kept_.size() != deviceSize) {
+            kept_ = QImage(deviceSize, QImage::Format_RGB32);
+        }
+        kept_.setDevicePixelRatio(ratio);
+        paintSteps(0);
+        stale_ = false;
+    } else if (firstNew < plan_.steps().size()) {
+        paintSteps(firstNew);
+    }
+}
+
+void PictureView::paintSteps(std::size_t firstStep) {
+    if (firstStep == 0) {
+        kept_.fill(Qt::white);
+    }
+    QPainter painter(&kept_);
     const double scale = pixelsPerMm();
     painter.scale(scale, scale);
-    const QRectF surface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
-    painter.fillRect(surface, Qt::white);
-    painter.setClipRect(surface);
-    paintPicture(painter, picture_);
+    if (firstStep == 0) {
+        // Right of and below the surface the window shows through; each pixel is filled once.
+        const double far = std::max(width(), height()) / scale + 1.0;
+        const QColor window = palette().color(QPalette::Window);
+        painter.fillRect(QRectF(kSurface.right(), 0.0, far, far), window);
+        painter.fillRect(QRectF(0.0, kSurface.bottom(), far, far), window);
+    }
+    painter.setClipRect(kSurface);
+    plan_.paint(painter, firstStep);
+    paintedSteps_ = plan_.steps().size();
+}
+
+void PictureView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const double ratio = ratioOf(painter);
+    keepUpToDate(ratio);
+    const QRect exposed = event->rect();
+    painter.drawImage(exposed, kept_,
+                      QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
+                             exposed.height() * ratio));
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {
@@ -56,6 +129,13 @@ void PictureView::mouseMoveEvent(QMouseEvent* event) {
 
 void PictureView::resizeEvent(QResizeEvent*) {
     layOutChildren();
+}
+
+void PictureView::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        stale_ = true;
+    }
+    QWidget::changeEvent(event);
 }
 
 void PictureView::layOutChildren() {
@@ -69,6 +149,32 @@ void PictureView::layOutChildren() {
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
         p.widget->setFont(font);
     }
+}
+
+FormArea::FormArea(PictureView* view, QPointF twips, QWidget* parent)
+    : QWidget(parent), view_(view), twips_(twips) {
+    view_->setParent(this);
+    view_->move(offset());
+}
+
+QPoint FormArea::offset() const {
+    return {static_cast<int>(std::lround(twips_.x() * logicalDpiX() / kTwipsPerInch)),
+            static_cast<int>(std::lround(twips_.y() * logicalDpiY() / kTwipsPerInch))};
+}
+
+QSize FormArea::sizeHint() const {
+    const QPoint at = offset();
+    return view_->sizeHint() + QSize(at.x(), at.y());
+}
+
+QSize FormArea::minimumSizeHint() const {
+    const QPoint at = offset();
+    return view_->minimumSize() + QSize(at.x(), at.y());
+}
+
+void FormArea::resizeEvent(QResizeEvent*) {
+    const QPoint at = offset();
+    view_->setGeometry(QRect(at, size() - QSize(at.x(), at.y())));
 }
 
 }  // namespace app

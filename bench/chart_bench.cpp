@@ -1,13 +1,27 @@
 #include <benchmark/benchmark.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
+#include <string>
 
 #include "app/japanese.h"
+#include "app/main_window.h"
 #include "app/picture_painter.h"
+#if __has_include("app/picture_plan.h")
+#include "app/picture_plan.h"
+#endif
+#include "app/picture_view.h"
 #include "chart/chart_drawing.h"
+#include "chart/chart_marks.h"
 #include "chart/picture.h"
+#include "dialogs/messages.h"
+#include "dialogs/point_dialog.h"
+
+// The window benchmarks use only what the main window offers its menus and dialogs, so that the
+// same file measures the program before and after a change to the view.
 
 namespace {
 
@@ -38,24 +52,192 @@ void BM_DrawChart(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawChart)->Unit(benchmark::kMillisecond);
 
-// The drawn chart painted into a 1010 × 715 image at 96 dpi, as the view paints it at natural
-// size.
-void BM_PaintChart(benchmark::State& state) {
+// The drawn chart rendered whole, as the view renders it at a size of width × height
+// device-independent pixels and a pixel ratio: 1010 × 715 is the natural size, 1920 × 1080 at
+// ratio 2 a maximised window on a 4K screen.
+void BM_RenderChart(benchmark::State& state) {
     ensureApplication();
     chart::Picture picture;
     chart::drawChart(picture);
-    QImage image(1010, 715, QImage::Format_RGB32);
-    const double dotsPerMm = 96.0 / 25.4;
+    const auto width = static_cast<int>(state.range(0));
+    const auto height = static_cast<int>(state.range(1));
+    const auto ratio = static_cast<double>(state.range(2));
+    QImage image(static_cast<int>(width * ratio), static_cast<int>(height * ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    const double scale = std::min(width / chart::kPictureWidth, height / chart::kPictureHeight);
+    const QRectF surface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
     for (auto _ : state) {
-        image.fill(Qt::white);
+        image.fill(Qt::lightGray);
         QPainter painter(&image);
-        painter.scale(dotsPerMm, dotsPerMm);
-        painter.setClipRect(QRectF(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight));
+        painter.scale(scale, scale);
+        painter.fillRect(surface, Qt::white);
+        painter.setClipRect(surface);
         app::paintPicture(painter, picture);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_PaintChart)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderChart)
+    ->Args({1010, 715, 1})
+    ->Args({1920, 1080, 2})
+    ->Unit(benchmark::kMillisecond);
+
+#if __has_include("app/picture_plan.h")
+// The same render from a kept replay plan, as the view renders the chart again after a resize
+// (from a second size of the same whole-pixel font em, as a live resize mostly meets it).
+void BM_RenderChartKept(benchmark::State& state) {
+    ensureApplication();
+    chart::Picture picture;
+    chart::drawChart(picture);
+    const app::PicturePlan plan(picture);
+    const auto width = static_cast<int>(state.range(0));
+    const auto height = static_cast<int>(state.range(1));
+    const auto ratio = static_cast<double>(state.range(2));
+    QImage image(static_cast<int>(width * ratio), static_cast<int>(height * ratio),
+                 QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    const QRectF surface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
+    bool second = false;
+    for (auto _ : state) {
+        second = !second;
+        const double scale =
+            std::min(width / chart::kPictureWidth, height / chart::kPictureHeight) *
+            (second ? 0.99 : 1.0);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        painter.setClipRect(surface);
+        plan.paint(painter);
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_RenderChartKept)
+    ->Args({1010, 715, 1})
+    ->Args({1920, 1080, 2})
+    ->Unit(benchmark::kMillisecond);
+#endif
+
+// The main window on the offscreen platform with its picture view at width × height.
+struct Window {
+    explicit Window(int width = 1010, int height = 715) {
+        ensureApplication();
+        window.show();
+        resizeView(width, height);
+    }
+    void resizeView(int width, int height) {
+        app::PictureView* v = view();
+        window.resize(window.width() - v->width() + width, window.height() - v->height() + height);
+        QApplication::processEvents();
+    }
+    [[nodiscard]] app::PictureView* view() const { return window.pictureView(); }
+    void trigger(const char* action) { window.findChild<QAction*>(action)->trigger(); }
+    // Delivers the pending paint events, as the event loop does before it waits again.
+    static void paintPending() { QApplication::processEvents(); }
+
+    dialogs::RecordedMessages messages;
+    app::MainWindow window{messages};
+};
+
+bool checkView(benchmark::State& state, const Window& w, QSize size) {
+    if (w.view()->size() != size) {
+        state.SkipWithError("the view did not take the requested size");
+        return false;
+    }
+    return true;
+}
+
+// The Draw menu's chart command from the menu to the screen: clear, draw, render, show.
+void BM_ChartCommand(benchmark::State& state) {
+    Window w;
+    if (!checkView(state, w, {1010, 715})) {
+        return;
+    }
+    for (auto _ : state) {
+        w.trigger("mnuDrawW");
+        Window::paintPending();
+    }
+}
+BENCHMARK(BM_ChartCommand)->Unit(benchmark::kMillisecond);
+
+// One mark as a dialog adds it (circle and label) to the drawn chart, through the dialog's
+// signal to the screen.
+void BM_AddMark(benchmark::State& state) {
+    Window w;
+    if (!checkView(state, w, {1010, 715})) {
+        return;
+    }
+    w.trigger("mnuDrawW");
+    w.trigger("mnuDrawPoint");
+    auto* dialog = w.window.findChild<dialogs::PointDialog*>();
+    if (dialog == nullptr) {
+        state.SkipWithError("no point dialog");
+        return;
+    }
+    dialog->hide();
+    Window::paintPending();
+    int count = 0;
+    for (auto _ : state) {
+        ++count;
+        const chart::PointMm at{20.0 + (count % 170), 20.0 + (count / 170 % 130)};
+        chart::markState(w.window.picture(), at, std::to_string(count) + "点");
+        emit dialog->pictureChanged();
+        Window::paintPending();
+    }
+}
+BENCHMARK(BM_AddMark)->Unit(benchmark::kMicrosecond);
+
+// Repainting the drawn chart without a change to it: the whole view, and the part a dialog
+// of 400 × 300 pixels uncovers.
+void BM_Repaint(benchmark::State& state) {
+    Window w;
+    if (!checkView(state, w, {1010, 715})) {
+        return;
+    }
+    w.trigger("mnuDrawW");
+    Window::paintPending();
+    const QRect exposed = state.range(0) == 0 ? w.view()->rect() : QRect(300, 200, 400, 300);
+    for (auto _ : state) {
+        w.view()->repaint(exposed);
+    }
+}
+BENCHMARK(BM_Repaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A pointer move over the drawn chart to the screen: the readout and the repaint of its labels.
+void BM_PointerMove(benchmark::State& state) {
+    Window w;
+    if (!checkView(state, w, {1010, 715})) {
+        return;
+    }
+    w.trigger("mnuDrawW");
+    Window::paintPending();
+    int k = 0;
+    for (auto _ : state) {
+        ++k;
+        const QPointF at(300.0 + (k % 200), 200.0 + (k / 200 % 100));
+        QMouseEvent move(QEvent::MouseMove, at, w.view()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w.view(), &move);
+        Window::paintPending();
+    }
+}
+BENCHMARK(BM_PointerMove)->Unit(benchmark::kMicrosecond);
+
+// A live resize step of the window with the drawn chart, between 1010 × 715 and 1000 × 708.
+void BM_Resize(benchmark::State& state) {
+    Window w;
+    if (!checkView(state, w, {1010, 715})) {
+        return;
+    }
+    w.trigger("mnuDrawW");
+    Window::paintPending();
+    bool small = false;
+    for (auto _ : state) {
+        small = !small;
+        w.resizeView(small ? 1000 : 1010, small ? 708 : 715);
+    }
+}
+BENCHMARK(BM_Resize)->Unit(benchmark::kMillisecond);
 
 }  // namespace

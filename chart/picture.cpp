@@ -32,6 +32,7 @@ Rgb paletteColour(int number) {
 
 void Picture::clear() {
     items_.clear();
+    ++revision_;
     lineWidth_ = 1;
     textPosition_ = {0.0, 0.0};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <variant>
 #include <vector>
@@ -79,8 +80,13 @@ class Picture {
 
     [[nodiscard]] const std::vector<PictureItem>& items() const { return items_; }
 
+    // Changes at every clear and at no other time. Between two clears the list only grows, so
+    // (revision, number of items) names what a viewer has already shown of the picture.
+    [[nodiscard]] std::uint64_t revision() const { return revision_; }
+
   private:
     std::vector<PictureItem> items_;
+    std::uint64_t revision_ = 0;
     int lineWidth_ = 1;
     PointMm textPosition_{0.0, 0.0};
 };

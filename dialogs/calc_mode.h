@@ -9,6 +9,8 @@ namespace dialogs {
 inline constexpr std::int16_t kCalcMix = 3;
 inline constexpr std::int16_t kCalcHeat = 4;
 inline constexpr std::int16_t kCalcCool = 5;
+inline constexpr std::int16_t kCalcSteam = 6;       // humidifying with steam
+inline constexpr std::int16_t kCalcWaterSpray = 7;  // humidifying with a water spray
 
 inline std::int16_t CalcMode = 0;
 

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
-#include <limits>
 #include <optional>
 
 #include "chart/chart_marks.h"
@@ -16,66 +15,11 @@
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
 #include "dialogs/number_input.h"
+#include "dialogs/process_parts.h"
 #include "dialogs/state_input_panel.h"
 #include "psychro/relations.h"
 
 namespace dialogs {
-namespace {
-
-QString message(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-// A value kept in single precision must be finite there too.
-bool fitsFloat(double v) {
-    return std::isfinite(v) && std::fabs(v) <= std::numeric_limits<float>::max();
-}
-
-// A point to keep between presses, in single precision; nullopt when it does not fit.
-std::optional<chart::PointMm> keptPoint(double X, double Y) {
-    if (!fitsFloat(X) || !fitsFloat(Y)) {
-        return std::nullopt;
-    }
-    return chart::singlePrecision(X, Y);
-}
-
-// The solver's refusal ends a press. Its own refusals have shown their message; a panel without
-// a pair gets `noPair`, since nothing may be drawn or stored from a state the user never gave.
-void explainRefusal(IhFailure failure, Messenger& messages, const char16_t* noPair) {
-    if (failure == IhFailure::NoPair) {
-        messages.show(message(noPair));
-    }
-}
-
-void setDialogDefaults(QDialog* dialog, const char* name, double width, double height) {
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    dialog->setModal(false);
-    dialog->setFixedSize(twipsToPixels(width), twipsToPixels(height));
-}
-
-// The load box: large red figures.
-QLineEdit* makeLoadBox(QGroupBox* frame) {
-    QLineEdit* box =
-        makeTextBox(frame, "Text9", QStringLiteral("0"), twipsRect(120, 240, 1815, 390));
-    QFont font(QStringLiteral("Times New Roman"), 12);
-    font.setBold(true);
-    box->setFont(font);
-    QPalette palette = box->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Text, QColor(255, 0, 0));
-    }
-    box->setPalette(palette);
-    return box;
-}
-
-void bringForward(QDialog* dialog) {
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-}  // namespace
 
 QString loadText(double kcalPerHour) {
     // generalText writes a rounded −0 as "0".

@@ -11,9 +11,15 @@
 // None of them guards its divisor; the callers decide which inputs have no state.
 namespace psychro {
 
+// Enthalpy of water vapour at t °C, 597.3 + 0.441·t kcal/kg: the latent heat at 0 °C and the
+// vapour's sensible heat. Any t.
+[[nodiscard]] inline double vapourEnthalpy(double t) {
+    return kLatentHeat + kVapourHeat * t;
+}
+
 // i = 0.24·t + x·(597.3 + 0.441·t). Any t and x.
 [[nodiscard]] inline double enthalpy(double t, double x) {
-    return kDryAirHeat * t + x * (kLatentHeat + kVapourHeat * t);
+    return kDryAirHeat * t + x * vapourEnthalpy(t);
 }
 
 // x = (i − 0.24·t) / (597.3 + 0.441·t), the enthalpy relation solved for x. t ≠ −1354.4 °C.
@@ -41,6 +47,13 @@ namespace psychro {
 // only while φ·ps < 1.03323 (the vapour cannot exceed the whole pressure).
 [[nodiscard]] inline double humidityFromRelativeHumidity(double phiFraction, double ps) {
     return kMolarMassRatio * phiFraction * ps / (kAtmosphericPressure - phiFraction * ps);
+}
+
+// φ = 100·x·1.03323 / (0.622·ps + x·ps), in percent: the relative humidity of air holding x at
+// a temperature whose saturation pressure is ps (humidityFromRelativeHumidity solved for φ).
+// Above 100 in the fog region; ps > 0, x ≠ −0.622.
+[[nodiscard]] inline double relativeHumidityPercent(double x, double ps) {
+    return 100.0 * (x * kAtmosphericPressure) / (kMolarMassRatio * ps + x * ps);
 }
 
 // Saturated air at the wet-bulb temperature t′: ps′ (kgf/cm²), xs′ (kg/kg(DA)), is′ (kcal/kg(DA)).

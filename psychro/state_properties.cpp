@@ -10,7 +10,7 @@ namespace psychro {
 StateProperties stateProperties(double x, double i) {
     const double t = temperatureFromEnthalpy(i, x);
     const double ps = SaturationPressure(t);
-    const double phi = 100.0 * (x * kAtmosphericPressure) / (kMolarMassRatio * ps + x * ps);
+    const double phi = relativeHumidityPercent(x, ps);
     const double v = kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0;
     return {t, wbt(x, i), v, phi};
 }

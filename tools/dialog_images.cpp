@@ -17,11 +17,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
+#include <utility>
+#include <variant>
 
 #include "app/japanese.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_frame.h"
+#include "dialogs/comfort_dialogs.h"
 #include "dialogs/messages.h"
 #include "psychro/air_state.h"
 
@@ -87,6 +90,9 @@ class Shots {
 
     // Every text box and label of the dialog that shows a figure, for the guide's text.
     void report(QWidget* dialog, const char* caption) {
+        if (dialog == nullptr) {
+            return;
+        }
         std::printf("%s\n", caption);
         for (const QLineEdit* box : dialog->findChildren<QLineEdit*>()) {
             if (box->isVisible()) {
@@ -123,13 +129,28 @@ class Shots {
 
     // Moves the pointer over the chart to the state (t, φ), so the readout shows it.
     void pointAt(double t, double phi) {
-        app::PictureView* view = window_.pictureView();
         const auto state = psychro::solvePair(psychro::Property::t, t, psychro::Property::phi, phi);
         if (!state) {
             fail(QStringLiteral("no state to point at"));
             return;
         }
-        const chart::PointMm at = chart::statePoint(state->i, 1000.0 * state->x);
+        pointAt(chart::statePoint(state->i, 1000.0 * state->x));
+    }
+
+    // Moves the pointer to the centre of the last mark drawn on the chart.
+    void pointAtLastMark() {
+        const auto& items = window_.picture().items();
+        for (auto item = items.rbegin(); item != items.rend(); ++item) {
+            if (const auto* circle = std::get_if<chart::CircleItem>(&*item)) {
+                pointAt(circle->centre);
+                return;
+            }
+        }
+        fail(QStringLiteral("no mark on the chart"));
+    }
+
+    void pointAt(chart::PointMm at) {
+        app::PictureView* view = window_.pictureView();
         const double scale = view->pixelsPerMm();
         const QPointF pixel(at.X * scale, at.Y * scale);
         QMouseEvent move(QEvent::MouseMove, pixel, view->mapToGlobal(pixel), Qt::NoButton,
@@ -147,6 +168,50 @@ class Shots {
         menu->popup(window_.mapToGlobal(QPoint(0, 0)));
         save(menu, file);
         menu->hide();
+    }
+
+    // The dialog `name` as its Calc menu command opens it.
+    QDialog* open(const char* menuItem, const char* name) {
+        menu(menuItem);
+        return dialog(name);
+    }
+
+    // A dialog whose menu command does not open it yet: made and shown as the command will.
+    template <typename Dialog>
+    QDialog* openDirectly(const char* menuItem, const char* name) {
+        menu(menuItem);
+        if (auto* opened = window_.findChild<QDialog*>(QString::fromLatin1(name))) {
+            return opened;
+        }
+        std::printf("(%s does not open %s yet: shown directly)\n", menuItem, name);
+        auto* made = new Dialog(window_.picture(), messages_, &window_);
+        QObject::connect(made, &Dialog::pictureChanged, window_.pictureView(),
+                         [view = window_.pictureView()] { view->update(); });
+        made->showFromMenu();
+        QApplication::processEvents();
+        return made;
+    }
+
+    // The part of the chart around every mark drawn since it was last redrawn.
+    void saveMarks(const QString& file) {
+        QRectF box;
+        for (const chart::PictureItem& item : window_.picture().items()) {
+            if (const auto* circle = std::get_if<chart::CircleItem>(&item)) {
+                box |= QRectF(circle->centre.X - 15.0, circle->centre.Y - 12.0, 30.0, 24.0);
+            }
+        }
+        app::PictureView* view = window_.pictureView();
+        const double scale = view->pixelsPerMm();
+        const QRect crop(
+            QPoint(static_cast<int>(box.left() * scale), static_cast<int>(box.top() * scale)),
+            QPoint(static_cast<int>(box.right() * scale), static_cast<int>(box.bottom() * scale)));
+        save(view, file, crop & view->rect());
+    }
+
+    // The readout for the pointer on the last mark, printed for the guide.
+    void reportLastMark(const char* caption) {
+        pointAtLastMark();
+        report(window_.findChild<QGroupBox*>(QStringLiteral("Frame1")), caption);
     }
 
     [[nodiscard]] bool ok() const { return ok_; }
@@ -189,20 +254,120 @@ void pointDialog(Shots& s, app::MainWindow& window) {
     s.press(form2, "Command1");
 
     // The chart around the two points, and the readout with the pointer on point 1.
-    app::PictureView* view = window.pictureView();
-    const double scale = view->pixelsPerMm();
-    s.save(view, QStringLiteral("point_chart.png"),
-           QRect(QPoint(static_cast<int>(80 * scale), static_cast<int>(60 * scale)),
-                 QPoint(static_cast<int>(150 * scale), static_cast<int>(140 * scale))));
+    s.saveMarks(QStringLiteral("point_chart.png"));
     s.pointAt(20.0, 50.0);
     s.save(window.findChild<QGroupBox*>(QStringLiteral("Frame1")), QStringLiteral("readout.png"));
     s.report(window.findChild<QGroupBox*>(QStringLiteral("Frame1")), "readout at point 1:");
     form2->hide();
 }
 
+// Mixing: outdoor air 33 °C, 60 % at 1000 kg/h with return air 26 °C, 50 % at 3000 kg/h.
+void mixing(Shots& s) {
+    QDialog* form3 = s.open("mnuCalMix", "Form3");
+    s.check(form3, "Check3");
+    s.check(form3, "Check6");
+    s.type(form3, "Text3", "33");
+    s.type(form3, "Text6", "60");
+    s.type(form3, "Text7", "1000");
+    s.save(form3, QStringLiteral("mixing_point1.png"));
+    s.press(form3, "Command1");
+    s.check(form3, "Check3");
+    s.check(form3, "Check6");
+    s.type(form3, "Text3", "26");
+    s.type(form3, "Text6", "50");
+    s.type(form3, "Text7", "3000");
+    s.save(form3, QStringLiteral("mixing_point2.png"));
+    s.press(form3, "Command4");
+    s.reportLastMark("mixing point, readout:");
+    s.press(form3, "Command3");
+}
+
+// Cooling: 28 °C, 55 % at 5000 kg/h cooled to 15 °C, 95 %.
+void cooling(Shots& s) {
+    QDialog* form3 = s.open("mnuCalCh", "Form3");
+    s.press(form3, "Command2");
+    s.check(form3, "Check3");
+    s.check(form3, "Check6");
+    s.type(form3, "Text3", "28");
+    s.type(form3, "Text6", "55");
+    s.type(form3, "Text7", "5000");
+    s.press(form3, "Command1");
+    s.check(form3, "Check3");
+    s.check(form3, "Check6");
+    s.type(form3, "Text3", "15");
+    s.type(form3, "Text6", "95");
+    s.press(form3, "Command4");
+    s.report(form3, "cooling (28 °C 55 % 5000 kg/h -> 15 °C 95 %):");
+    s.save(form3, QStringLiteral("cooling_load.png"));
+    s.press(form3, "Command3");
+}
+
+// Heating: 5 °C, 80 % at 2000 kg/h heated to 30 °C.
+void heating(Shots& s) {
+    QDialog* form4 = s.open("mnuCalHeat", "Form4");
+    s.check(form4, "Check3");
+    s.check(form4, "Check6");
+    s.type(form4, "Text3", "5");
+    s.type(form4, "Text6", "80");
+    s.type(form4, "Text7", "2000");
+    s.type(form4, "Text8", "30");
+    s.save(form4, QStringLiteral("heating_input.png"));
+    s.press(form4, "Command1");
+    s.report(form4, "heating (5 °C 80 % 2000 kg/h -> 30 °C):");
+    s.save(form4, QStringLiteral("heating_load.png"));
+    s.reportLastMark("heating point 2, readout:");
+    s.press(form4, "Command3");
+}
+
+// Humidifying 20 °C, 30 % air at 1000 kg/h to 50 %: with steam at 100 °C (`kind` "steam") or a
+// water spray at 15 °C.
+void humidifying(Shots& s, const char* menuItem, const char* water, const char* kind) {
+    QDialog* form7 = s.open(menuItem, "Form7");
+    s.press(form7, "Command2");
+    s.check(form7, "Check3");
+    s.check(form7, "Check6");
+    s.type(form7, "Text3", "20");
+    s.type(form7, "Text6", "30");
+    s.type(form7, "Text7", "1000");
+    s.type(form7, "Text8", water);
+    s.type(form7, "Text10", "50");
+    s.save(form7, QStringLiteral("%1_input.png").arg(QLatin1String(kind)));
+    s.press(form7, "Command1");
+    s.report(form7, kind);
+    s.save(form7, QStringLiteral("%1_result.png").arg(QLatin1String(kind)));
+    s.reportLastMark("point 2, readout:");
+    s.press(form7, "Command3");
+}
+
+// PMV: 25 °C, 50 %, 0.1 m/s, radiant 25 °C, 0.5 clo, 1.2 met.
+void pmv(Shots& s) {
+    QDialog* form5 = s.openDirectly<dialogs::PmvDialog>("mnuCalPMV", "Form5");
+    for (const auto& [box, value] :
+         {std::pair{"Text1", "25"}, std::pair{"Text2", "50"}, std::pair{"Text3", "0.1"},
+          std::pair{"Text4", "25"}, std::pair{"Text5", "0.5"}, std::pair{"Text6", "1.2"}}) {
+        s.type(form5, box, value);
+    }
+    s.press(form5, "Command1");
+    s.report(form5, "PMV (25 °C, 50 %, 0.1 m/s, 25 °C, 0.5 clo, 1.2 met):");
+    s.save(form5, QStringLiteral("pmv.png"));
+    s.press(form5, "Command3");
+}
+
+// Discomfort index: 30 °C, wet bulb 25 °C.
+void discomfort(Shots& s) {
+    QDialog* form6 = s.openDirectly<dialogs::DiscomfortDialog>("mnuCalDI", "Form6");
+    s.type(form6, "Text1", "30");
+    s.type(form6, "Text2", "25");
+    s.press(form6, "Command1");
+    s.report(form6, "discomfort index (30 °C, wet bulb 25 °C):");
+    s.save(form6, QStringLiteral("discomfort.png"));
+    s.press(form6, "Command3");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     if (argc != 2) {
         std::fprintf(stderr, "usage: dialog_images FOLDER\n");
         return 2;
@@ -231,6 +396,23 @@ int main(int argc, char** argv) {
     pointDialog(shots, window);
     // The main window with its menu bar and the chart drawn, at two thirds of its size.
     shots.save(&window, QStringLiteral("main_window.png"), {}, window.width() * 2 / 3);
+    // Each process on a fresh chart.
+    shots.menu("mnuDrawW");
+    mixing(shots);
+    shots.saveMarks(QStringLiteral("mixing_chart.png"));
+    shots.menu("mnuDrawW");
+    cooling(shots);
+    shots.saveMarks(QStringLiteral("cooling_chart.png"));
+    shots.menu("mnuDrawW");
+    heating(shots);
+    shots.saveMarks(QStringLiteral("heating_chart.png"));
+    shots.menu("mnuDrawW");
+    humidifying(shots, "mnuCalWV", "100", "steam");
+    humidifying(shots, "mnuCalWW", "15", "spray");
+    shots.saveMarks(QStringLiteral("humidifying_chart.png"));
+    shots.menu("mnuDrawW");
+    pmv(shots);
+    discomfort(shots);
     shots.saveMenu("mnuFfile", QStringLiteral("menu_file.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));

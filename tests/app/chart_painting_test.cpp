@@ -10,8 +10,10 @@
 
 #include "app/main_window.h"
 #include "app/picture_painter.h"
+#include "app/picture_plan.h"
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
+#include "chart/chart_marks.h"
 #include "chart/picture.h"
 #include "dialogs/messages.h"
 #include "picture_items.h"
@@ -283,6 +285,155 @@ TEST(PictureText, RepeatedTextAtOnePlaceLooksPrintedOnce) {
         often.print("比容積 v [m3/kg(DA)]");
     }
     EXPECT_EQ(app::pictureImage(once), app::pictureImage(often));
+}
+
+// Runs of connected line items of one colour and width, as the chart command writes them.
+std::vector<std::vector<LineItem>> lineRuns(const chart::Picture& picture) {
+    std::vector<std::vector<LineItem>> runs;
+    bool open = false;
+    for (const chart::PictureItem& item : picture.items()) {
+        const auto* line = std::get_if<LineItem>(&item);
+        if (line == nullptr) {
+            open = false;
+            continue;
+        }
+        const bool joins = open && runs.back().back().colour == line->colour &&
+                           runs.back().back().widthPx == line->widthPx &&
+                           runs.back().back().to.X == line->from.X &&
+                           runs.back().back().to.Y == line->from.Y;
+        if (!joins) {
+            runs.emplace_back();
+        }
+        runs.back().push_back(*line);
+        open = true;
+    }
+    return runs;
+}
+
+// The replay joins each run into one polyline and leaves out vertices, but moves no point of
+// the drawing by more than 0.005 mm.
+TEST(PicturePlan, JoinsRunsAndMovesNothingByMoreThanFiveMicrometres) {
+    chart::Picture picture;
+    chart::drawChart(picture);
+    const std::vector<std::vector<LineItem>> runs = lineRuns(picture);
+    std::vector<app::PicturePlan::Polyline> lines;
+    const app::PicturePlan plan(picture);
+    for (const app::PicturePlan::Step& step : plan.steps()) {
+        if (const auto* line = std::get_if<app::PicturePlan::Polyline>(&step)) {
+            lines.push_back(*line);
+        }
+    }
+    ASSERT_EQ(lines.size(), runs.size());
+    std::size_t vertices = 0;
+    std::size_t steps = 0;
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        const std::vector<LineItem>& run = runs[k];
+        const std::vector<QPointF>& points = lines[k].points;
+        ASSERT_GE(points.size(), 2u);
+        EXPECT_EQ(lines[k].colour, run.front().colour);
+        EXPECT_EQ(lines[k].widthPx, run.front().widthPx);
+        EXPECT_EQ(points.front(), QPointF(run.front().from.X, run.front().from.Y));
+        EXPECT_EQ(points.back(), QPointF(run.back().to.X, run.back().to.Y));
+        for (const LineItem& step : run) {
+            double nearest = 1e9;
+            for (std::size_t j = 1; j < points.size(); ++j) {
+                const LineItem segment{
+                    {points[j - 1].x(), points[j - 1].y()}, {points[j].x(), points[j].y()}, 0, 1};
+                nearest = std::min(nearest, distanceToSegment(step.to, segment));
+            }
+            ASSERT_LE(nearest, 0.005) << "run " << k;
+        }
+        vertices += points.size();
+        steps += run.size();
+    }
+    EXPECT_LT(vertices, steps / 4) << "the volume lines' short steps are joined";
+}
+
+// A volume line shows its full colour: across the line there is as much ink of its colour as a
+// line of its width covers (1 pixel at 96 dpi, 2 at 192 dpi).
+TEST(PictureLines, VolumeLinesCarryTheirFullInk) {
+    chart::Picture chartPicture;
+    chart::drawChart(chartPicture);
+    chart::Picture volume;  // the volume lines alone, in their order
+    for (const LineItem& line : itemsOf<LineItem>(chartPicture)) {
+        if (line.colour == chart::kLightGreen) {
+            volume.setLineWidth(line.widthPx);
+            volume.line(line.from, line.to, line.colour);
+        }
+    }
+    for (const double dpi : {96.0, 192.0}) {
+        const QImage image = app::pictureImage(volume, dpi);
+        const double dotsPerMm = dpi / 25.4;
+        int checked = 0;
+        const app::PicturePlan plan(volume);
+        for (const app::PicturePlan::Step& step : plan.steps()) {
+            const auto& points = std::get<app::PicturePlan::Polyline>(step).points;
+            for (std::size_t j = 1; j < points.size(); ++j) {
+                // Rows across the middle of segments, 2 mm or more from either end.
+                const QPointF a = points[j - 1];
+                const QPointF b = points[j];
+                const QPointF d = b - a;
+                const double length = std::hypot(d.x(), d.y());
+                const QPointF mid = (a + b) / 2.0;
+                if (length < 4.0 || mid.y() < 5.0 || mid.y() > 155.0 ||
+                    std::fabs(d.y()) < 0.5 * length) {
+                    continue;
+                }
+                const int row = static_cast<int>(std::floor(mid.y() * dotsPerMm));
+                const double yc = (row + 0.5) / dotsPerMm;
+                const double xc = a.x() + d.x() * (yc - a.y()) / d.y();
+                const int column = static_cast<int>(std::floor(xc * dotsPerMm));
+                double ink = 0.0;
+                for (int x = column - 6; x <= column + 6; ++x) {
+                    const QColor c = image.pixelColor(x, row);
+                    EXPECT_EQ(c.green(), 255);
+                    ink += (255 - c.red()) / 255.0;
+                }
+                const double widthDots = dpi / 96.0;
+                const double expected = widthDots * length / std::fabs(d.y());
+                EXPECT_NEAR(ink, expected, 0.04 * expected) << dpi << " dpi, row " << row;
+                ++checked;
+            }
+        }
+        EXPECT_GT(checked, 20) << dpi << " dpi";
+    }
+}
+
+// The ink of what a dialog adds lies within the bounds the view repaints.
+TEST(PicturePlan, InkStaysWithinItsBounds) {
+    const std::function<void(chart::Picture&)> marks[] = {
+        [](chart::Picture& p) {
+            chart::markState(p, {100.3, 100.7}, "12点");
+        },
+        [](chart::Picture& p) {
+            chart::processLine(p, {40.2, 150.1}, {180.9, 30.4});
+        },
+        [](chart::Picture& p) {
+            p.setTextPosition({120.0, 90.0});
+            p.printRotated("比容積 v [m3/kg(DA)]", 13.0, 45);
+        },
+        [](chart::Picture& p) {
+            p.setTextPosition({60.0, 60.0});
+            p.printRotated("80", 13.0, 135);
+        },
+    };
+    for (const auto& mark : marks) {
+        chart::Picture picture;
+        mark(picture);
+        const QRectF bounds = app::PicturePlan(picture).inkBounds(0);
+        const QImage image = app::pictureImage(picture);
+        int ink = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+                    ++ink;
+                    const QPointF centre((x + 0.5) / kDotsPerMm, (y + 0.5) / kDotsPerMm);
+                    ASSERT_TRUE(bounds.contains(centre)) << x << ", " << y;
+                }
+            }
+        }
+        EXPECT_GT(ink, 10);
+    }
 }
 
 int countRed(const QImage& image) {

@@ -104,4 +104,22 @@ TEST_F(DialogMenus, CalcCommandsSetTheModeBeforeShowingTheirDialog) {
     EXPECT_EQ(text(form3, 3)->text(), "20");
 }
 
+// Both humidifying items open the one `Form7`, each in its own kind.
+TEST_F(DialogMenus, HumidifyingItemsShareFormSeven) {
+    trigger("mnuCalWV");
+    EXPECT_EQ(dialogs::CalcMode, dialogs::kCalcSteam);
+    QDialog* form7 = dialog("Form7");
+    ASSERT_NE(form7, nullptr);
+    EXPECT_TRUE(form7->isVisible());
+    EXPECT_FALSE(form7->isModal());
+    EXPECT_EQ(form7->windowTitle(), "蒸気加湿");
+    EXPECT_EQ(text(form7, 8)->text(), "100");
+
+    trigger("mnuCalWW");
+    EXPECT_EQ(dialogs::CalcMode, dialogs::kCalcWaterSpray);
+    EXPECT_EQ(dialog("Form7"), form7);
+    EXPECT_EQ(form7->windowTitle(), "水噴霧加湿");
+    EXPECT_EQ(text(form7, 8)->text(), "15");
+}
+
 }  // namespace

@@ -17,10 +17,12 @@
 
 #include "chart/picture.h"
 #include "dialogs/calc_mode.h"
+#include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
 #include "panel_driver.h"
 #include "picture_items.h"
+#include "psychro/humidifying.h"
 
 namespace {
 
@@ -541,6 +543,121 @@ TEST_F(Heating, Refusals) {
              kNoResult},
         });
     EXPECT_TRUE(form4.findChild<QPushButton*>("Command1")->isEnabled());
+}
+
+class Humidifying : public ProcessDialogs {
+  protected:
+    void SetUp() override {
+        form7.showForSteam();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form7));
+    }
+    // 20 °C, 50 % at 1000 kg/h to the given humidity.
+    void given(const char* temperature, const char* target, const char* G = "1000") {
+        click(form7, "Command2");
+        enter(form7.panel(), {{3, "20"}, {6, "50"}});
+        setText(form7, "Text7", QString::fromLatin1(G));
+        setText(form7, "Text8", QString::fromLatin1(temperature));
+        setText(form7, "Text10", QString::fromLatin1(target));
+    }
+    QString shown(const char* label) { return child<QLabel>(form7, label)->text(); }
+    dialogs::HumidifyingDialog form7{picture, messages};
+};
+
+TEST_F(Humidifying, SizesTheHumidifierAndMarksTheProcess) {
+    struct Case {
+        bool steam;
+        const char* temperature;
+        const char* L;
+        const char* t2;
+        const char* x2;
+    };
+    const Case cases[] = {
+        {true, "100", "5", "20.72", "0.01223"},    // 4.974 kg/h
+        {false, "15", "1.7", "15.85", "0.00897"},  // evaporative cooling
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.L);
+        picture.clear();
+        c.steam ? form7.showForSteam() : form7.showForWaterSpray();
+        given(c.temperature, "80");
+        click(form7, "Command1");
+        EXPECT_TRUE(messages.texts().isEmpty());
+        EXPECT_EQ(text(form7, "Text9"), c.L);
+        EXPECT_EQ(shown("Label11"), c.t2);
+        EXPECT_EQ(shown("Label12"), c.x2);
+        EXPECT_EQ(shown("Label13"), "80");
+        EXPECT_FALSE(child<QWidget>(form7, "Frame4")->isHidden());
+        EXPECT_TRUE(child<QWidget>(form7, "Frame1")->isHidden());
+        EXPECT_FALSE(child<QWidget>(form7, "Command1")->isEnabled());
+
+        const auto after = psychro::humidify(
+            {0.0072566913, 9.1984257}, 1000,
+            c.steam ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray,
+            std::stod(c.temperature), 80);
+        ASSERT_TRUE(after.has_value());
+        const chart::PointMm at2 = chart::statePoint(after->i, 1000.0 * after->x);
+        const auto circles = itemsOf<chart::CircleItem>(picture);
+        ASSERT_EQ(circles.size(), 2u);
+        expectMark(circles[0], 101.5503, 128.4272);
+        expectMark(circles[1], at2.X, at2.Y);
+        EXPECT_EQ(labels(picture), (std::vector<std::string>{"点１", "点２"}));
+        const auto lines = itemsOf<chart::LineItem>(picture);
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_EQ(lines[0].from.X, circles[0].centre.X);
+        EXPECT_EQ(lines[0].to.Y, circles[1].centre.Y);
+    }
+}
+
+TEST_F(Humidifying, Refusals) {
+    const auto with = [this](bool steam, const char* temperature, const char* target,
+                             const char* G = "1000") {
+        return [=, this] {
+            steam ? form7.showForSteam() : form7.showForWaterSpray();
+            given(temperature, target, G);
+        };
+    };
+    const auto onePoint = [this] {
+        click(form7, "Command2");
+        enter(form7.panel(), {{3, "20"}});
+    };
+    expectRefusals(
+        form7, picture, messages,
+        {
+            {"one box", onePoint, "Command1", kCheckTwo},
+            {"no quantity", with(true, "100", "80", ""), "Command1", kAirQuantity},
+            {"quantity 0", with(true, "100", "80", "0"), "Command1", kAirQuantity},
+            {"temperature text", with(true, "hot", "80"), "Command1", kNotANumber},
+            {"no target", with(false, "15", ""), "Command1", kNotANumber},
+            {"steam below 100", with(true, "99", "80"), "Command1",
+             QStringLiteral("蒸気温度は100℃以上を入力してください。")},
+            {"water above 100", with(false, "101", "80"), "Command1",
+             QStringLiteral("水温は0～100℃の範囲で入力してください。")},
+            {"above saturation", with(false, "15", "100.5"), "Command1",
+             QStringLiteral("加湿後の相対湿度は100％以下を入力してください。")},
+            {"not above state 1", with(true, "100", "50"), "Command1",
+             QStringLiteral("加湿後の相対湿度は点1の相対湿度より高い値を入力してください。")},
+            {"line turns back", with(true, "500", "80"), "Command1",
+             QStringLiteral("この加湿では指定した相対湿度に達しません。")},
+        });
+}
+
+// Each kind keeps its own temperature text; every opening returns to the input.
+TEST_F(Humidifying, OpeningsAndClosing) {
+    setText(form7, "Text8", QStringLiteral("120"));
+    form7.showForWaterSpray();
+    EXPECT_EQ(child<QGroupBox>(form7, "Frame3")->title(), "水温");
+    EXPECT_EQ(text(form7, "Text8"), "15");
+    given("15", "80");
+    click(form7, "Command1");
+    form7.showForSteam();
+    EXPECT_EQ(text(form7, "Text8"), "120");
+    EXPECT_EQ(child<QGroupBox>(form7, "Frame3")->title(), "蒸気温度");
+    EXPECT_TRUE(child<QWidget>(form7, "Command1")->isEnabled());
+    EXPECT_TRUE(child<QWidget>(form7, "Frame4")->isHidden());
+    EXPECT_FALSE(child<QWidget>(form7, "Frame1")->isHidden());
+    QTest::keyClick(&form7, Qt::Key_Escape);
+    EXPECT_FALSE(form7.isVisible());
+    EXPECT_TRUE(form7.panel().textBox(row(1))->isEnabled());
 }
 
 }  // namespace

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QGlyphRun>
+#include <QList>
+#include <QPointF>
+#include <QRectF>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <tuple>
+#include <variant>
+#include <vector>
+
+class QPainter;
+
+namespace chart {
+class Picture;
+}
+
+namespace app {
+
+// Geometry that a replay may leave out: a vertex of a run of line steps is dropped only where
+// the simplified line passes it within this distance (picture millimetres).
+inline constexpr double kSimplifyToleranceMm = 0.004;
+
+// What a replay of a display list paints, worked out once from the list:
+// - each run of connected line steps of one colour and width (each step starting where the one
+//   before it ended) becomes one polyline without the vertices that lie on it within
+//   kSimplifyToleranceMm. A volume line of the chart is some 400 steps of 0.13 mm; painted one
+//   by one, each step antialiased by itself, every pixel along it is shared by two steps and
+//   the line comes out paler than its colour. Simplified, it is a few long segments, painted
+//   with one pen;
+// - a text printed again at the same place in the same font is painted once (an opaque surface
+//   would be left unchanged by the repeat; antialiased edges would darken with every pass);
+// - everything else is one step per item, in the list's order.
+// The plan follows a picture that only grows: items appended later become steps appended at
+// the end, so a view can paint just those onto what it has already painted.
+class PicturePlan {
+  public:
+    struct Polyline {
+        std::vector<QPointF> points;  // mm
+        int colour;
+        int widthPx;
+    };
+    struct Circle {
+        QPointF centre;
+        double radius;  // mm
+        int colour;
+        int widthPx;
+    };
+    struct Text {
+        QPointF position;  // top-left corner of the cell, mm
+        QString text;
+        double emMm;
+        int angleDeg;
+        // The glyphs as last laid out for a raster device: shaping a text costs more than
+        // painting its glyphs. A view paints at one size many times, and the font's em is set
+        // in whole pixels, so a live resize mostly meets the same layout again.
+        struct Glyphs {
+            double emDots = -1.0;
+            int pixelSize = 0;  // of the font the runs were laid out in
+            int dotsPerInch = 0;
+            QList<QGlyphRun> runs;
+            double ascent = 0.0;
+        };
+        mutable Glyphs glyphs;
+    };
+    using Step = std::variant<Polyline, Circle, Text>;
+
+    PicturePlan() = default;
+    explicit PicturePlan(const chart::Picture& picture) { update(picture); }
+
+    // Brings the plan up to date with `picture` and returns the index of the first step that a
+    // painter has not seen yet. Items appended since the last update become new steps; where
+    // the picture was cleared, or the first appended item continues the last polyline (which
+    // has been painted already), the plan is made anew and the answer is 0.
+    std::size_t update(const chart::Picture& picture);
+
+    [[nodiscard]] const std::vector<Step>& steps() const { return steps_; }
+
+    // Paints steps [firstStep, end) on a painter in picture millimetres.
+    void paint(QPainter& painter, std::size_t firstStep = 0) const;
+
+    // A rectangle (mm) that holds all the ink of steps [firstStep, end), antialiased edges
+    // included at any scale of at least one pixel per millimetre.
+    [[nodiscard]] QRectF inkBounds(std::size_t firstStep) const;
+
+  private:
+    using TextKey = std::tuple<double, double, std::string, double, int>;
+
+    void reset();
+    void append(const chart::Picture& picture, std::size_t firstItem);
+
+    std::vector<Step> steps_;
+    std::set<TextKey> printed_;
+    std::uint64_t revision_ = 0;
+    std::size_t itemCount_ = 0;
+    bool planned_ = false;
+};
+
+}  // namespace app

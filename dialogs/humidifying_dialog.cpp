@@ -1,0 +1,216 @@
+#include "dialogs/humidifying_dialog.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstddef>
+#include <optional>
+
+#include "chart/chart_marks.h"
+#include "chart/number_text.h"
+#include "chart/picture.h"
+#include "dialogs/controls.h"
+#include "dialogs/messages.h"
+#include "dialogs/number_input.h"
+#include "dialogs/process_dialogs.h"
+#include "dialogs/process_parts.h"
+#include "dialogs/state_input_panel.h"
+
+namespace dialogs {
+namespace {
+
+using psychro::Humidifier;
+
+std::size_t slot(Humidifier kind) {
+    return kind == Humidifier::Steam ? 0 : 1;
+}
+
+const char16_t* errorMessage(psychro::HumidifyError error) {
+    switch (error) {
+        case psychro::HumidifyError::AirQuantity:
+            return kGiveAirQuantity;
+        case psychro::HumidifyError::SteamTemperature:
+            return kSteamTemperature;
+        case psychro::HumidifyError::WaterTemperature:
+            return kWaterTemperature;
+        case psychro::HumidifyError::TargetAbove100:
+            return kTargetAbove100;
+        case psychro::HumidifyError::TargetNotAbove:
+            return kTargetNotAbove;
+        case psychro::HumidifyError::Unreachable:
+            break;
+    }
+    return kUnreachable;
+}
+
+// The state after humidifying in the readout's number forms.
+QString stateText(double v, int decimals) {
+    return QString::fromStdString(chart::generalText(chart::roundHalfEven(v, decimals)));
+}
+
+// One row of the result, caption, value and unit, `top` twips below the top of `Frame4`.
+struct ResultRow {
+    const char* captionName;
+    const char* caption;
+    const char* valueName;
+    const char* unitName;
+    const char* unit;
+    double top;
+};
+
+QLabel* resultRow(QGroupBox* frame, const ResultRow& row) {
+    makeLabel(frame, row.captionName, QString::fromUtf8(row.caption),
+              twipsRect(120, row.top, 900, 255));
+    QLabel* value = makeLabel(frame, row.valueName, QString(), twipsRect(1080, row.top, 720, 255));
+    value->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
+    makeLabel(frame, row.unitName, QString::fromUtf8(row.unit), twipsRect(1860, row.top, 900, 255));
+    return value;
+}
+
+QLineEdit* inputBox(QGroupBox* frame, const char* name, const QString& text, const char* unitName,
+                    const char* unit) {
+    QLineEdit* box = makeTextBox(frame, name, text, twipsRect(120, 240, 855, 270));
+    makeLabel(frame, unitName, QString::fromUtf8(unit), twipsRect(1080, 240, 615, 240));
+    return box;
+}
+
+}  // namespace
+
+HumidifyingDialog::HumidifyingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
+    : QDialog(parent),
+      picture_(picture),
+      messages_(messages),
+      temperatureTexts_{QStringLiteral("100"), QStringLiteral("15")} {
+    setDialogDefaults(this, "Form7", 3045, 4560);
+    setWindowTitle(QStringLiteral("蒸気加湿"));
+
+    Frame1 = makeFrame(this, "Frame1", QStringLiteral("空気状態点1"), twipsRect(0, 0, 3015, 2535));
+    Frame4 = makeFrame(this, "Frame4", QStringLiteral("加湿量"), twipsRect(120, 360, 2775, 1815));
+    Text9 = makeLoadBox(Frame4);
+    makeLabel(Frame4, "Label9", QStringLiteral("kg/h"), twipsRect(2040, 360, 615, 240));
+    Label11 = resultRow(Frame4, {"Label14", "温度", "Label11", "Label17", "℃", 840});
+    Label12 = resultRow(Frame4, {"Label15", "絶対湿度", "Label12", "Label18", "kg/kg(DA)", 1140});
+    Label13 = resultRow(Frame4, {"Label16", "相対湿度", "Label13", "Label19", "％", 1440});
+    Frame4->hide();
+
+    Frame2 = makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(0, 2640, 1455, 615));
+    Text7 = inputBox(Frame2, "Text7", QStringLiteral("0"), "Label7", "kg/h");
+    Frame3 =
+        makeFrame(this, "Frame3", QStringLiteral("蒸気温度"), twipsRect(1560, 2640, 1455, 615));
+    Text8 = inputBox(Frame3, "Text8", temperatureTexts_[0], "Label8", "℃");
+    Frame5 = makeFrame(this, "Frame5", QStringLiteral("加湿後の相対湿度"),
+                       twipsRect(0, 3300, 3015, 615));
+    Text10 = inputBox(Frame5, "Text10", QStringLiteral("0"), "Label10", "％");
+
+    panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
+
+    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 4080, 855, 375));
+    Command2 =
+        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 4080, 855, 375));
+    Command3 =
+        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 4080, 855, 375));
+
+    connect(Command1, &QPushButton::clicked, this, &HumidifyingDialog::calculate);
+    connect(Command2, &QPushButton::clicked, this, &HumidifyingDialog::clear);
+    connect(Command3, &QPushButton::clicked, this, &HumidifyingDialog::closeDialog);
+}
+
+void HumidifyingDialog::showForSteam() {
+    prepare(Humidifier::Steam);
+}
+
+void HumidifyingDialog::showForWaterSpray() {
+    prepare(Humidifier::WaterSpray);
+}
+
+// Every opening starts at the input: a result of the other kind must not stay on screen.
+void HumidifyingDialog::prepare(Humidifier kind) {
+    if (kind != kind_) {
+        temperatureTexts_[slot(kind_)] = Text8->text();
+        Text8->setText(temperatureTexts_[slot(kind)]);
+        kind_ = kind;
+    }
+    const bool steam = kind == Humidifier::Steam;
+    bringForward(this);
+    setWindowTitle(steam ? QStringLiteral("蒸気加湿") : QStringLiteral("水噴霧加湿"));
+    Frame3->setTitle(steam ? QStringLiteral("蒸気温度") : QStringLiteral("水温"));
+    panel_->disableTexts();
+    Frame1->show();
+    Frame4->hide();
+    Command1->setEnabled(true);
+}
+
+std::expected<ProcessIh, IhFailure> HumidifyingDialog::ih() const {
+    return ihProcessForm(*panel_, messages_);
+}
+
+// Reads every text before anything is drawn; the physics and its refusals are humidify's.
+void HumidifyingDialog::calculate() {
+    const auto state = ih();
+    if (!state) {
+        explainRefusal(state.error(), messages_, kCheckTwoBoxes);
+        return;
+    }
+    const std::optional<double> G = readNumber(Text7->text());
+    if (!G) {
+        messages_.show(message(kGiveAirQuantity));
+        return;
+    }
+    const std::optional<double> temperature = readNumber(Text8->text());
+    const std::optional<double> target = readNumber(Text10->text());
+    if (!temperature || !target) {
+        messages_.show(message(kNotANumber));
+        return;
+    }
+    const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target);
+    if (!after) {
+        messages_.show(message(errorMessage(after.error())));
+        return;
+    }
+    const auto at1 = keptPoint(state->XP, state->YP);
+    const chart::PointMm at2 = chart::statePoint(after->i, 1000.0 * after->x);
+    if (!at1 || !chart::withinReach(at2) || !chart::roundable(after->L, 1)) {
+        messages_.show(message(kNoResult));
+        return;
+    }
+    XPB = static_cast<float>(at1->X);
+    YPB = static_cast<float>(at1->Y);
+    chart::markState(picture_, *at1, "点１");
+    Frame1->hide();
+    Text9->setText(QString::fromStdString(chart::generalText(chart::roundHalfUp(after->L, 1))));
+    Label11->setText(stateText(after->t, 2));
+    Label12->setText(stateText(after->x, 5));
+    Label13->setText(stateText(after->phi, 2));
+    Frame4->show();
+    chart::markState(picture_, at2, "点２");
+    chart::processLine(picture_, {XPB, YPB}, at2);
+    Command1->setEnabled(false);
+    emit pictureChanged();
+}
+
+void HumidifyingDialog::clear() {
+    Frame4->hide();
+    Frame1->show();
+    Command1->setEnabled(true);
+    panel_->ButtonClear();
+}
+
+void HumidifyingDialog::closeDialog() {
+    Frame1->show();
+    Frame4->hide();
+    panel_->ButtonOK();
+    hide();
+}
+
+void HumidifyingDialog::reject() {
+    closeDialog();
+}
+
+void HumidifyingDialog::closeEvent(QCloseEvent* event) {
+    closeDialog();
+    event->accept();
+}
+
+}  // namespace dialogs

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+#include <expected>
+
+#include "dialogs/ih.h"
+#include "psychro/humidifying.h"
+
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace chart {
+class Picture;
+}
+
+namespace dialogs {
+
+class Messenger;
+class StateInputPanel;
+
+// The humidifying dialog's messages.
+inline constexpr char16_t kSteamTemperature[] = u"蒸気温度は100℃以上を入力してください。";
+inline constexpr char16_t kWaterTemperature[] = u"水温は0～100℃の範囲で入力してください。";
+inline constexpr char16_t kTargetAbove100[] = u"加湿後の相対湿度は100％以下を入力してください。";
+inline constexpr char16_t kTargetNotAbove[] =
+    u"加湿後の相対湿度は点1の相対湿度より高い値を入力してください。";
+inline constexpr char16_t kUnreachable[] = u"この加湿では指定した相対湿度に達しません。";
+
+// `Form7`: humidifying with steam ("蒸気加湿") or a water spray ("水噴霧加湿"), one dialog for both
+// as `Form3` serves mixing and cooling. State 1 in the panel of `Frame1`, the air quantity
+// `Text7`, the steam or water temperature `Text8` and the relative humidity to reach `Text10`;
+// "計算" sizes the humidifier and shows, in `Frame4` in place of the panel, the water it adds
+// (`Text9`, kg/h) and the state after it (`Label11` t, `Label12` x, `Label13` φ).
+class HumidifyingDialog : public QDialog {
+    Q_OBJECT
+  public:
+    HumidifyingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+
+    // What the Calc menu's two humidifying commands do.
+    void showForSteam();
+    void showForWaterSpray();
+
+    [[nodiscard]] std::expected<ProcessIh, IhFailure> ih() const;
+
+    [[nodiscard]] StateInputPanel& panel() { return *panel_; }
+
+  signals:
+    void pictureChanged();
+
+  public slots:
+    void reject() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void prepare(psychro::Humidifier kind);
+    void calculate();    // Command1
+    void clear();        // Command2
+    void closeDialog();  // Command3
+
+    chart::Picture& picture_;
+    Messenger& messages_;
+    StateInputPanel* panel_ = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLineEdit* Text7 = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QLineEdit* Text8 = nullptr;
+    QGroupBox* Frame5 = nullptr;
+    QLineEdit* Text10 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+    psychro::Humidifier kind_ = psychro::Humidifier::Steam;
+    // Each kind keeps its own temperature text while the other is shown.
+    std::array<QString, 2> temperatureTexts_;
+
+    float XPB = 0.0F;  // point 1 of the last calculation, picture mm
+    float YPB = 0.0F;
+};
+
+}  // namespace dialogs

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "chart/chart_frame.h"
+#include "dialogs/ih.h"
+
+class QDialog;
+class QGroupBox;
+class QLineEdit;
+
+// What the process dialogs (mixing/cooling, heating, humidifying) share: their window
+// settings, the large red result box, the float point they keep and the end of a refused press.
+namespace dialogs {
+
+class Messenger;
+
+[[nodiscard]] inline QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+// objectName, font, modeless, fixed client size in twips.
+void setDialogDefaults(QDialog* dialog, const char* name, double width, double height);
+// `Text9`, the result box of a frame: large red bold figures.
+[[nodiscard]] QLineEdit* makeLoadBox(QGroupBox* frame);
+// Shows a modeless dialog and brings it forward.
+void bringForward(QDialog* dialog);
+
+// A value kept in single precision must be finite there too.
+[[nodiscard]] bool fitsFloat(double v);
+// A point to keep between presses, in single precision; nullopt when it does not fit.
+[[nodiscard]] std::optional<chart::PointMm> keptPoint(double X, double Y);
+
+// The solver's refusal ends a press. Its own refusals have shown their message; a panel without
+// a pair gets `noPair`, since nothing may be drawn or stored from a state the user never gave.
+void explainRefusal(IhFailure failure, Messenger& messages, const char16_t* noPair);
+
+}  // namespace dialogs
