@@ -23,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -248,7 +249,7 @@ class Walk {
             commit.setCommitString(text);
             QApplication::sendEvent(box, &commit);
         }
-        typed_[box] = box->text();
+        typed_[box].insert(box->text());
     }
 
     void movePointer() {
@@ -425,7 +426,9 @@ class Walk {
         }
         messagesSeen_ = messages_.messages().size();
 
-        // Texts the program wrote: labels, and text boxes whose text is not what was typed.
+        // Texts the program wrote: labels, and text boxes whose text is none the user typed there
+        // (a dialog may give a box back an earlier text of the user's, e.g. the humidifier's
+        // temperature per kind of humidifying).
         for (QLabel* label : window_.findChildren<QLabel*>()) {
             if (label->isVisible()) {
                 checkText(label->objectName(), label->text());
@@ -433,9 +436,8 @@ class Walk {
         }
         for (QLineEdit* box : window_.findChildren<QLineEdit*>()) {
             const auto typed = typed_.find(box);
-            if (typed == typed_.end() || typed->second != box->text()) {
+            if (typed == typed_.end() || !typed->second.contains(box->text())) {
                 checkText(box->objectName(), box->text());
-                typed_.erase(box);
             }
         }
 
@@ -478,7 +480,7 @@ class Walk {
     std::size_t chartItems_ = 0;
     std::size_t messagesSeen_ = 0;
     std::size_t circles_ = 0;
-    std::map<QLineEdit*, QString> typed_;
+    std::map<QLineEdit*, QSet<QString>> typed_;
     std::deque<QString> trail_;
     QTemporaryDir printDir_;
 };
