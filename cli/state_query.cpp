@@ -2,8 +2,10 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <utility>
 
 #include "chart/chart_frame.h"
+#include "chart/number_text.h"
 #include "dialogs/ih.h"
 #include "dialogs/number_input.h"
 #include "psychro/state_properties.h"
@@ -101,8 +103,12 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
     }
     const psychro::StateProperties more = psychro::stateProperties(state->x, state->i);
     const FullState full{state->x, state->i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
-    for (const double value : {full.x, full.i, full.t, full.tw, full.v, full.phi, full.X, full.Y}) {
-        if (!std::isfinite(value)) {
+    // Every value must be writable rounded as the table shows it: finite and, at its decimals,
+    // below 2^52. A relative humidity of 5.8e24 % (t′ = 88 with v = 0.87) is no air either.
+    const std::pair<double, int> shown[] = {{full.x, 5}, {full.i, 2},   {full.t, 2}, {full.tw, 2},
+                                            {full.v, 3}, {full.phi, 2}, {full.X, 2}, {full.Y, 2}};
+    for (const auto& [value, decimals] : shown) {
+        if (!chart::roundable(value, decimals)) {
             return std::unexpected(message(dialogs::kNoAirState));
         }
     }

@@ -57,7 +57,8 @@ struct FullState {
 // Completes the state as the dialogs' solver does: psychro::solvePair, the point by
 // chart::statePoint, the four other properties from x and i as the cursor readout finds them.
 // A refusal comes back as the dialogs' Japanese message; so does a state with any property
-// that is not a finite number, which no output may carry, and one beyond chart::kMarkReach.
+// that is not a finite number, which no output may carry, one beyond chart::kMarkReach, and one
+// with a value too large to be written rounded (chart::roundable).
 [[nodiscard]] std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair);
 
 // The Japanese message written into a failed row for a pair that could not be read.

@@ -223,6 +223,13 @@ TEST(CliState, CsvQuotesAMessageWithCommasAndJsonGivesOneObjectForOneState) {
     EXPECT_EQ(far.status, 1);
     const QJsonObject farObject = QJsonDocument::fromJson(far.out.toUtf8()).object();
     EXPECT_EQ(farObject.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
+
+    // t′ = 88 with v = 0.87 solves to x = 1.58, within reach, but with φ = 5.8e24 %
+    const CliRun fog = runCli({QStringLiteral("state"), QStringLiteral("tw=88"),
+                               QStringLiteral("v=.87"), QStringLiteral("--format=json")});
+    EXPECT_EQ(fog.status, 1);
+    const QJsonObject fogObject = QJsonDocument::fromJson(fog.out.toUtf8()).object();
+    EXPECT_EQ(fogObject.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
 }
 
 TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {
