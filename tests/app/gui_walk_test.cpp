@@ -314,6 +314,10 @@ class Walk {
                     log(QStringLiteral("%1 type \"%2\" into %3")
                             .arg(where, text.left(40), box->objectName()));
                     type(box, text);
+                    if (chance(0.2)) {  // and Enter, which some dialogs take as their button
+                        log(QStringLiteral("%1 Enter in %2").arg(where, box->objectName()));
+                        QTest::keyClick(box, Qt::Key_Return);
+                    }
                 }
                 return;
             }
@@ -364,10 +368,13 @@ class Walk {
                 return;
             }
             case 6: {
-                // Closing: by the dialog's own button, or now and then by its frame.
-                if (chance(0.3)) {
+                // Closing: by the dialog's own button, or now and then by its frame or Esc.
+                if (chance(0.2)) {
                     log(QStringLiteral("%1 closed by its frame").arg(where));
                     dialog->close();
+                } else if (chance(0.15)) {
+                    log(QStringLiteral("%1 closed by Esc").arg(where));
+                    QTest::keyClick(dialog, Qt::Key_Escape);
                 } else {
                     log(QStringLiteral("%1 closed by 閉じる").arg(where));
                     QPushButton* close = closeButton(dialog);
