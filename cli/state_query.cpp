@@ -93,17 +93,25 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
     if (!state) {
         return std::unexpected(solveErrorMessage(state.error()));
     }
-    const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
+    const auto full = completeState(*state);
+    if (!full) {
+        return std::unexpected(message(dialogs::kNoAirState));
+    }
+    return *full;
+}
+
+std::optional<FullState> completeState(psychro::AirState state) {
+    const chart::PointMm point = chart::statePoint(state.i, 1000.0 * state.x);
     if (!chart::withinReach(point)) {
         // As in the dialogs: a state metres off the chart is no air it is drawn for, and its
         // numbers could not be written rounded.
-        return std::unexpected(message(dialogs::kNoAirState));
+        return std::nullopt;
     }
-    const psychro::StateProperties more = psychro::stateProperties(state->x, state->i);
-    const FullState full{state->x, state->i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
+    const psychro::StateProperties more = psychro::stateProperties(state.x, state.i);
+    const FullState full{state.x, state.i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
     for (const double value : {full.x, full.i, full.t, full.tw, full.v, full.phi, full.X, full.Y}) {
         if (!std::isfinite(value)) {
-            return std::unexpected(message(dialogs::kNoAirState));
+            return std::nullopt;
         }
     }
     return full;

@@ -60,6 +60,10 @@ struct FullState {
 // that is not a finite number, which no output may carry, and one beyond chart::kMarkReach.
 [[nodiscard]] std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair);
 
+// The complete state at (x, i), found as solveState finds it; nullopt for a state beyond
+// chart::kMarkReach or with a property that is not a finite number.
+[[nodiscard]] std::optional<FullState> completeState(psychro::AirState state);
+
 // The Japanese message written into a failed row for a pair that could not be read.
 [[nodiscard]] QString pairErrorMessage(const PairError& error);
 
