@@ -52,8 +52,9 @@ std::array<QString, 8> shownTexts(const FullState& s) {
 
 QString textLine(const std::array<QString, 8>& cells, const QString& tail) {
     QString line;
+    // At least one blank between cells, also when a number is wider than its column.
     for (std::size_t k = 0; k < kColumns.size(); ++k) {
-        line += cells[k].rightJustified(kColumns[k].width);
+        line += QLatin1Char(' ') + cells[k].rightJustified(kColumns[k].width - 1);
     }
     if (!tail.isEmpty()) {
         line += QStringLiteral("  ") + tail;
