@@ -55,7 +55,7 @@ struct PointMm {
 [[nodiscard]] PointMm statePoint(double i, double xg);
 
 // How far off the picture a state may lie and still be marked: 10 m in either direction, about
-// fifty picture widths (x up to about 2.3 kg/kg(DA), i within about ±700 kcal/kg(DA)). States
+// fifty picture widths (x up to about 2.3 kg/kg(DA), |i| up to about 700 kcal/kg(DA)). States
 // beyond it are no air this chart is drawn for: their numbers could be neither written rounded
 // nor drawn sensibly, so the dialogs refuse them.
 inline constexpr double kMarkReach = 1.0e4;  // mm
