@@ -166,8 +166,7 @@ void HumidifyingDialog::calculate() {
     Label12->setText(stateText(after->x, 5));
     Label13->setText(stateText(after->phi, 2));
     Frame4->show();
-    chart::markState(picture_, at2, "点２");
-    chart::processLine(picture_, {XPB, YPB}, at2);
+    chart::markPointTwo(picture_, {XPB, YPB}, at2);
     Command1->setEnabled(false);
     emit pictureChanged();
 }
