@@ -182,88 +182,44 @@ void MainWindow::showVersion() {
     messages_.show(QStringLiteral("バージョン情報"), QStringLiteral("Version 1.0"));
 }
 
+// Each dialog is created the first time its command is chosen and kept from then on; the marks
+// it adds to the picture are painted onto the view's kept image.
+template <typename Dialog>
+Dialog* MainWindow::kept(Dialog*& form) {
+    if (form == nullptr) {
+        form = new Dialog(picture_, messages_, this);
+        connect(form, &Dialog::pictureChanged, Picture1, [this] { Picture1->refresh(); });
+    }
+    return form;
+}
+
 void MainWindow::connectDialogMenus() {
     const auto item = [this](const char* name) { return findChild<QAction*>(name); };
     connect(item("mnuDrawPoint"), &QAction::triggered, this,
-            [this] { pointDialog()->showFromMenu(); });
+            [this] { kept(Form2)->showFromMenu(); });
     // The mode is set before the dialog is created or shown, so it always sees the new one.
     connect(item("mnuCalMix"), &QAction::triggered, this, [this] {
         dialogs::CalcMode = dialogs::kCalcMix;
-        mixingCoolingDialog()->showForMixing();
+        kept(Form3)->showForMixing();
     });
     connect(item("mnuCalHeat"), &QAction::triggered, this, [this] {
         dialogs::CalcMode = dialogs::kCalcHeat;
-        heatingDialog()->showForHeating();
+        kept(Form4)->showForHeating();
     });
     connect(item("mnuCalCh"), &QAction::triggered, this, [this] {
         dialogs::CalcMode = dialogs::kCalcCool;
-        mixingCoolingDialog()->showForCooling();
+        kept(Form3)->showForCooling();
     });
-    connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { pmvDialog()->showFromMenu(); });
-    connect(item("mnuCalDI"), &QAction::triggered, this,
-            [this] { discomfortDialog()->showFromMenu(); });
+    connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { kept(Form5)->showFromMenu(); });
+    connect(item("mnuCalDI"), &QAction::triggered, this, [this] { kept(Form6)->showFromMenu(); });
     connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
         dialogs::CalcMode = dialogs::kCalcSteam;
-        humidifyingDialog()->showForSteam();
+        kept(Form7)->showForSteam();
     });
     connect(item("mnuCalWW"), &QAction::triggered, this, [this] {
         dialogs::CalcMode = dialogs::kCalcWaterSpray;
-        humidifyingDialog()->showForWaterSpray();
+        kept(Form7)->showForWaterSpray();
     });
-}
-
-dialogs::PointDialog* MainWindow::pointDialog() {
-    if (Form2 == nullptr) {
-        Form2 = new dialogs::PointDialog(picture_, messages_, this);
-        connect(Form2, &dialogs::PointDialog::pictureChanged, Picture1,
-                [this] { Picture1->refresh(); });
-    }
-    return Form2;
-}
-
-dialogs::MixingCoolingDialog* MainWindow::mixingCoolingDialog() {
-    if (Form3 == nullptr) {
-        Form3 = new dialogs::MixingCoolingDialog(picture_, messages_, this);
-        connect(Form3, &dialogs::MixingCoolingDialog::pictureChanged, Picture1,
-                [this] { Picture1->refresh(); });
-    }
-    return Form3;
-}
-
-dialogs::HeatingDialog* MainWindow::heatingDialog() {
-    if (Form4 == nullptr) {
-        Form4 = new dialogs::HeatingDialog(picture_, messages_, this);
-        connect(Form4, &dialogs::HeatingDialog::pictureChanged, Picture1,
-                [this] { Picture1->refresh(); });
-    }
-    return Form4;
-}
-
-dialogs::PmvDialog* MainWindow::pmvDialog() {
-    if (Form5 == nullptr) {
-        Form5 = new dialogs::PmvDialog(picture_, messages_, this);
-        connect(Form5, &dialogs::PmvDialog::pictureChanged, Picture1,
-                [this] { Picture1->refresh(); });
-    }
-    return Form5;
-}
-
-dialogs::DiscomfortDialog* MainWindow::discomfortDialog() {
-    if (Form6 == nullptr) {
-        Form6 = new dialogs::DiscomfortDialog(picture_, messages_, this);
-        connect(Form6, &dialogs::DiscomfortDialog::pictureChanged, Picture1,
-                [this] { Picture1->refresh(); });
-    }
-    return Form6;
-}
-
-dialogs::HumidifyingDialog* MainWindow::humidifyingDialog() {
-    if (Form7 == nullptr) {
-        Form7 = new dialogs::HumidifyingDialog(picture_, messages_, this);
-        connect(Form7, &dialogs::HumidifyingDialog::pictureChanged, Picture1,
-                [this] { Picture1->refresh(); });
-    }
-    return Form7;
 }
 
 void MainWindow::drawChart() {

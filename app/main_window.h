@@ -51,12 +51,8 @@ class MainWindow : public QMainWindow {
 
     // The dialogs of the Calc and Draw menus, each created on first use and kept.
     void connectDialogMenus();
-    dialogs::PointDialog* pointDialog();
-    dialogs::MixingCoolingDialog* mixingCoolingDialog();
-    dialogs::HeatingDialog* heatingDialog();
-    dialogs::PmvDialog* pmvDialog();
-    dialogs::DiscomfortDialog* discomfortDialog();
-    dialogs::HumidifyingDialog* humidifyingDialog();
+    template <typename Dialog>
+    Dialog* kept(Dialog*& form);
 
     void drawChart();
     void printChart();

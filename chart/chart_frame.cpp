@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "psychro/constants.h"
+#include "psychro/relations.h"
 
 namespace chart {
 namespace {
@@ -65,7 +66,7 @@ PointMm statePoint(double i, double xg) {
 
 double enthalpyAt(double t, double xg) {
     using namespace psychro;
-    return kDryAirHeat * t + xg * (kLatentHeat + kVapourHeat * t) / 1000.0;
+    return kDryAirHeat * t + xg * vapourEnthalpy(t) / 1000.0;
 }
 
 ChartState pictureState(double X, double Y) {

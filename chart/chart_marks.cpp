@@ -16,6 +16,11 @@ void processLine(Picture& picture, PointMm from, PointMm to) {
     picture.line(from, to, kLightRed);
 }
 
+void markPointTwo(Picture& picture, PointMm point1, PointMm point2) {
+    markState(picture, point2, "点２");
+    processLine(picture, point1, point2);
+}
+
 PointMm singlePrecision(double X, double Y) {
     return {static_cast<float>(X), static_cast<float>(Y)};
 }

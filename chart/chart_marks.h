@@ -18,6 +18,8 @@ inline constexpr double kLabelDrop = 2.0;   // mm from the centre down to the la
 void markState(Picture& picture, PointMm at, const std::string& label = {});
 // A process line from one marked state to another.
 void processLine(Picture& picture, PointMm from, PointMm to);
+// The end of a process: point 2 marked "点２" and the process line to it from point 1.
+void markPointTwo(Picture& picture, PointMm point1, PointMm point2);
 
 // The point kept between button presses, and drawn, in single precision.
 [[nodiscard]] PointMm singlePrecision(double X, double Y);

@@ -26,6 +26,14 @@ constexpr std::array<Column, 8> kColumns{{
     {"Y", "mm", 9},
 }};
 
+// The humidifier's water, in front of the state in a humidify table.
+constexpr Column kWaterColumn{"L", "kg/h", 10};
+
+// The text cell of L, or nothing in a state table.
+QString waterCell(Table table, const QString& text) {
+    return table == Table::Humidify ? text.rightJustified(kWaterColumn.width) : QString{};
+}
+
 std::array<double, 8> numbersOf(const FullState& s) {
     return {s.x, s.i, s.t, s.tw, s.v, s.phi, s.X, s.Y};
 }
@@ -44,8 +52,9 @@ std::array<QString, 8> shownTexts(const FullState& s) {
 
 QString textLine(const std::array<QString, 8>& cells, const QString& tail) {
     QString line;
+    // At least one blank between cells, also when a number is wider than its column.
     for (std::size_t k = 0; k < kColumns.size(); ++k) {
-        line += cells[k].rightJustified(kColumns[k].width);
+        line += QLatin1Char(' ') + cells[k].rightJustified(kColumns[k].width - 1);
     }
     if (!tail.isEmpty()) {
         line += QStringLiteral("  ") + tail;
@@ -78,8 +87,14 @@ QString jsonString(const QString& text) {
     return out + QLatin1Char('"');
 }
 
-QString jsonObject(const Row& row) {
+QString jsonObject(const Row& row, Table table) {
     QString out = QStringLiteral("{");
+    if (table == Table::Humidify) {
+        const QString water = row.state && row.water
+                                  ? QString::fromStdString(shortestText(*row.water))
+                                  : QStringLiteral("null");
+        out += QStringLiteral("\"%1\": %2, ").arg(QLatin1String(kWaterColumn.name), water);
+    }
     for (std::size_t k = 0; k < kColumns.size(); ++k) {
         const QString value = row.state
                                   ? QString::fromStdString(shortestText(numbersOf(*row.state)[k]))
@@ -112,7 +127,8 @@ std::string shortestText(double v) {
     return error == std::errc{} ? std::string(buffer.data(), end) : std::string{};
 }
 
-RowWriter::RowWriter(Format format, bool batch) : format_(format), batch_(batch) {}
+RowWriter::RowWriter(Format format, bool batch, Table table)
+    : format_(format), batch_(batch), table_(table) {}
 
 void RowWriter::put(const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -128,11 +144,13 @@ void RowWriter::begin() {
                 names[k] = QString::fromUtf8(kColumns[k].name);
                 units[k] = QString::fromUtf8(kColumns[k].unit);
             }
-            put(textLine(names, {}) + textLine(units, {}));
+            put(waterCell(table_, QString::fromUtf8(kWaterColumn.name)) + textLine(names, {}) +
+                waterCell(table_, QString::fromUtf8(kWaterColumn.unit)) + textLine(units, {}));
             break;
         }
         case Format::Csv:
-            put(QStringLiteral("x,i,t,tw,v,phi,X,Y,error\n"));
+            put(QLatin1String(table_ == Table::Humidify ? "L," : "") +
+                QStringLiteral("x,i,t,tw,v,phi,X,Y,error\n"));
             break;
         case Format::Json:
             if (batch_) {
@@ -145,11 +163,21 @@ void RowWriter::begin() {
 void RowWriter::write(const Row& row) {
     switch (format_) {
         case Format::Text:
-            put(textLine(row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
+            put(waterCell(table_, row.state && row.water
+                                      ? QString::fromStdString(
+                                            chart::generalText(chart::roundHalfUp(*row.water, 1)))
+                                      : QString{}) +
+                textLine(row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
                          row.state ? QString{} : row.error));
             break;
         case Format::Csv: {
             QString line;
+            if (table_ == Table::Humidify) {
+                if (row.state && row.water) {
+                    line += QString::fromStdString(shortestText(*row.water));
+                }
+                line += QLatin1Char(',');
+            }
             for (std::size_t k = 0; k < kColumns.size(); ++k) {
                 if (row.state) {
                     line += QString::fromStdString(shortestText(numbersOf(*row.state)[k]));
@@ -163,7 +191,7 @@ void RowWriter::write(const Row& row) {
             if (batch_) {
                 put(QLatin1String(rows_ == 0 ? "\n  " : ",\n  "));
             }
-            put(jsonObject(row));
+            put(jsonObject(row, table_));
             if (!batch_) {
                 put(QStringLiteral("\n"));
             }

@@ -6,7 +6,8 @@
 
 #include "cli/state_query.h"
 
-// The rows that `milten-cli state` writes: one per state asked for, in text, CSV or JSON.
+// The rows that `milten-cli state` and `milten-cli humidify` write: one per state asked for, in
+// text, CSV or JSON.
 namespace cli {
 
 enum class Format { Text, Csv, Json };
@@ -14,11 +15,16 @@ enum class Format { Text, Csv, Json };
 // "text", "csv" or "json".
 [[nodiscard]] std::optional<Format> formatNamed(const QString& name);
 
-// One state asked for: the completed state, or the Japanese message why there is none.
+// One state asked for: the completed state, or the Japanese message why there is none. A
+// humidify row also carries the water the humidifier adds, kg/h.
 struct Row {
     std::optional<FullState> state;
     QString error;
+    std::optional<double> water = std::nullopt;
 };
+
+// The rows of `state`, or those of `humidify` with the column L (kg/h) in front.
+enum class Table { State, Humidify };
 
 // A double in its shortest form that reads back to the same value ("0.0072566913", "20",
 // "1e-05"), as std::to_chars writes it.
@@ -30,10 +36,11 @@ struct Row {
 // X and Y to 2); a failed row leaves the numbers blank and ends with its message. CSV has the
 // header x,i,t,tw,v,phi,X,Y,error and numbers in their shortest form. JSON is one object, or,
 // for a batch, an array of objects, with the same fields; a failed row has null numbers, a good
-// one a null error.
+// one a null error. A humidify table puts L first, in text half up to 1 decimal as the
+// humidifying dialog writes it.
 class RowWriter {
   public:
-    RowWriter(Format format, bool batch);
+    RowWriter(Format format, bool batch, Table table = Table::State);
     void begin();
     void write(const Row& row);
     void end();
@@ -45,6 +52,7 @@ class RowWriter {
 
     Format format_;
     bool batch_;
+    Table table_;
     int rows_ = 0;
 };
 

@@ -95,21 +95,29 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
     if (!state) {
         return std::unexpected(solveErrorMessage(state.error()));
     }
-    const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
+    const auto full = completeState(*state);
+    if (!full) {
+        return std::unexpected(message(dialogs::kNoAirState));
+    }
+    return *full;
+}
+
+std::optional<FullState> completeState(psychro::AirState state) {
+    const chart::PointMm point = chart::statePoint(state.i, 1000.0 * state.x);
     if (!chart::withinReach(point)) {
         // As in the dialogs: a state metres off the chart is no air it is drawn for, and its
         // numbers could not be written rounded.
-        return std::unexpected(message(dialogs::kNoAirState));
+        return std::nullopt;
     }
-    const psychro::StateProperties more = psychro::stateProperties(state->x, state->i);
-    const FullState full{state->x, state->i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
+    const psychro::StateProperties more = psychro::stateProperties(state.x, state.i);
+    const FullState full{state.x, state.i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
     // Every value must be writable rounded as the table shows it: finite and, at its decimals,
     // below 2^52. A relative humidity of 5.8e24 % (t′ = 88 with v = 0.87) is no air either.
     const std::pair<double, int> shown[] = {{full.x, 5}, {full.i, 2},   {full.t, 2}, {full.tw, 2},
                                             {full.v, 3}, {full.phi, 2}, {full.X, 2}, {full.Y, 2}};
     for (const auto& [value, decimals] : shown) {
         if (!chart::roundable(value, decimals)) {
-            return std::unexpected(message(dialogs::kNoAirState));
+            return std::nullopt;
         }
     }
     return full;

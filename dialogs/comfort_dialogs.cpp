@@ -23,19 +23,6 @@
 namespace dialogs {
 namespace {
 
-QString message(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-void setDialogDefaults(QDialog* dialog, const char* name, const QString& caption, double width,
-                       double height) {
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setWindowTitle(caption);
-    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    dialog->setModal(false);
-    dialog->setFixedSize(twipsToPixels(width), twipsToPixels(height));
-}
-
 // One input row of a "計算条件" frame: name label at 240, text box at 1320, unit label at 2280.
 QLineEdit* makeInputRow(QGroupBox* frame, double top, const char* nameLabel, const char* name,
                         const char* box, const char* unitLabel, const char* unit) {
@@ -49,12 +36,6 @@ QLineEdit* makeResultBox(QGroupBox* frame, const char* name, QRect rect) {
     QLineEdit* box = makeTextBox(frame, name, QString(), rect);
     box->setFont(QFont(QStringLiteral("Times New Roman"), 12));
     return box;
-}
-
-void bringForward(QDialog* dialog) {
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
 }
 
 QString resultText(double value, int decimals) {
@@ -144,7 +125,8 @@ std::optional<float> singlePrecisionInput(double v) {
 
 PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
     : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form5", QStringLiteral("PMV"), 3015, 3975);
+    setDialogDefaults(this, "Form5", 3015, 3975);
+    setWindowTitle(QStringLiteral("PMV"));
 
     Frame1 = makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(120, 120, 2775, 2415));
     Text1 = makeInputRow(Frame1, 240, "Label7", "温度", "Text1", "Label2", "℃");
@@ -255,7 +237,8 @@ void PmvDialog::closeEvent(QCloseEvent* event) {
 
 DiscomfortDialog::DiscomfortDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
     : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form6", QStringLiteral("不快指数"), 2895, 3495);
+    setDialogDefaults(this, "Form6", 2895, 3495);
+    setWindowTitle(QStringLiteral("不快指数"));
 
     Frame1 = makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(0, 120, 2775, 975));
     Text1 = makeInputRow(Frame1, 240, "Label7", "温度", "Text1", "Label2", "℃");

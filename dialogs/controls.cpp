@@ -1,5 +1,6 @@
 #include "dialogs/controls.h"
 
+#include <QDialog>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,6 +46,19 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const QString& text, Q
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(rect);
     return box;
+}
+
+void setDialogDefaults(QDialog* dialog, const char* name, double width, double height) {
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    dialog->setModal(false);
+    dialog->setFixedSize(twipsToPixels(width), twipsToPixels(height));
+}
+
+void bringForward(QDialog* dialog) {
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
 }
 
 }  // namespace dialogs

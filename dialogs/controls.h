@@ -4,6 +4,7 @@
 #include <QString>
 #include <cmath>
 
+class QDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -33,5 +34,10 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect rect);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect rect);
 QLineEdit* makeTextBox(QWidget* parent, const char* name, const QString& text, QRect rect);
+
+// A dialog window: objectName, the forms' font, modeless, fixed client size in twips.
+void setDialogDefaults(QDialog* dialog, const char* name, double width, double height);
+// Shows a modeless dialog and brings it forward.
+void bringForward(QDialog* dialog);
 
 }  // namespace dialogs

@@ -27,24 +27,6 @@ std::size_t slot(Humidifier kind) {
     return kind == Humidifier::Steam ? 0 : 1;
 }
 
-const char16_t* errorMessage(psychro::HumidifyError error) {
-    switch (error) {
-        case psychro::HumidifyError::AirQuantity:
-            return kGiveAirQuantity;
-        case psychro::HumidifyError::SteamTemperature:
-            return kSteamTemperature;
-        case psychro::HumidifyError::WaterTemperature:
-            return kWaterTemperature;
-        case psychro::HumidifyError::TargetAbove100:
-            return kTargetAbove100;
-        case psychro::HumidifyError::TargetNotAbove:
-            return kTargetNotAbove;
-        case psychro::HumidifyError::Unreachable:
-            break;
-    }
-    return kUnreachable;
-}
-
 // The state after humidifying in the readout's number forms.
 QString stateText(double v, int decimals) {
     return QString::fromStdString(chart::generalText(chart::roundHalfEven(v, decimals)));
@@ -166,7 +148,7 @@ void HumidifyingDialog::calculate() {
     }
     const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target);
     if (!after) {
-        messages_.show(message(errorMessage(after.error())));
+        messages_.show(message(humidifyErrorMessage(after.error())));
         return;
     }
     const auto at1 = keptPoint(state->XP, state->YP);
@@ -184,8 +166,7 @@ void HumidifyingDialog::calculate() {
     Label12->setText(stateText(after->x, 5));
     Label13->setText(stateText(after->phi, 2));
     Frame4->show();
-    chart::markState(picture_, at2, "点２");
-    chart::processLine(picture_, {XPB, YPB}, at2);
+    chart::markPointTwo(picture_, {XPB, YPB}, at2);
     Command1->setEnabled(false);
     emit pictureChanged();
 }

@@ -5,6 +5,7 @@
 #include <expected>
 
 #include "dialogs/ih.h"
+#include "dialogs/process_messages.h"
 #include "psychro/humidifying.h"
 
 class QCloseEvent;
@@ -21,14 +22,6 @@ namespace dialogs {
 
 class Messenger;
 class StateInputPanel;
-
-// The humidifying dialog's messages.
-inline constexpr char16_t kSteamTemperature[] = u"蒸気温度は100℃以上を入力してください。";
-inline constexpr char16_t kWaterTemperature[] = u"水温は0～100℃の範囲で入力してください。";
-inline constexpr char16_t kTargetAbove100[] = u"加湿後の相対湿度は100％以下を入力してください。";
-inline constexpr char16_t kTargetNotAbove[] =
-    u"加湿後の相対湿度は点1の相対湿度より高い値を入力してください。";
-inline constexpr char16_t kUnreachable[] = u"この加湿では指定した相対湿度に達しません。";
 
 // `Form7`: humidifying with steam ("蒸気加湿") or a water spray ("水噴霧加湿"), one dialog for both
 // as `Form3` serves mixing and cooling. State 1 in the panel of `Frame1`, the air quantity

@@ -25,10 +25,6 @@ enum class EmptyTexts {
     NotANumber,  // the process dialogs refuse them as any other non-number
 };
 
-QString message(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
 QString solveErrorMessage(psychro::SolveError error) {
     switch (error) {
         case psychro::SolveError::EnthalpyVolumeMismatch:

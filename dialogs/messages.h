@@ -10,6 +10,11 @@ namespace dialogs {
 // Title of every message box but the version box.
 inline constexpr char16_t kApplicationTitle[] = u"ミルテン";
 
+// A message text kept as a UTF-16 literal, as a QString.
+[[nodiscard]] inline QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
 class Messenger {
   public:
     virtual ~Messenger() = default;

@@ -23,11 +23,8 @@ QRect buttonRect(double left) {
 
 PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
     : QDialog(parent), picture_(picture), messages_(messages) {
-    setObjectName(QStringLiteral("Form2"));
+    setDialogDefaults(this, "Form2", 3000, 3480);
     setWindowTitle(QStringLiteral("点指定"));
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    setModal(false);
-    setFixedSize(twipsToPixels(3000), twipsToPixels(3480));
 
     panel_ = new StateInputPanel(this, PanelHost::PointDialog);
     Line1 = makeSeparator(this, "Line1", 120, 2880, 2280);
@@ -45,9 +42,7 @@ PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* 
 }
 
 void PointDialog::showFromMenu() {
-    show();
-    raise();
-    activateWindow();
+    bringForward(this);
     panel_->disableTexts();
 }
 
@@ -65,7 +60,7 @@ void PointDialog::drawPoint() {
         return;
     }
     if (panel_->checkedCount() < 2) {
-        messages_.show(QString::fromUtf16(kCheckTwoBoxes));
+        messages_.show(message(kCheckTwoBoxes));
         return;
     }
     const PointIh solved = ih();

@@ -159,8 +159,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
         messages_.show(message(kNoResult));
         return;
     }
-    chart::markState(picture_, at, "点２");
-    chart::processLine(picture_, {XPB, YPB}, at);
+    chart::markPointTwo(picture_, {XPB, YPB}, at);
     panel_->ButtonOK();
     chart::markState(picture_, mixed, "混合点");
     emit pictureChanged();
@@ -174,8 +173,7 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
         messages_.show(message(kNoResult));
         return;
     }
-    chart::markState(picture_, at, "点２");
-    chart::processLine(picture_, {XPB, YPB}, at);
+    chart::markPointTwo(picture_, {XPB, YPB}, at);
     panel_->ButtonOK();
     Frame1->hide();
     Frame4->show();
@@ -290,8 +288,7 @@ void HeatingDialog::calculate() {
     Frame1->hide();
     Text9->setText(loadText(Q));
     Frame4->show();
-    chart::markState(picture_, at2, "点２");
-    chart::processLine(picture_, {XPB, YPB}, at2);
+    chart::markPointTwo(picture_, {XPB, YPB}, at2);
     Command1->setEnabled(false);
     emit pictureChanged();
 }

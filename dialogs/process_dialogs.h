@@ -7,6 +7,7 @@
 #include "chart/chart_frame.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/ih.h"
+#include "dialogs/process_messages.h"
 
 class QCloseEvent;
 class QFrame;
@@ -23,13 +24,6 @@ namespace dialogs {
 
 class Messenger;
 class StateInputPanel;
-
-// The process dialogs' own messages.
-inline constexpr char16_t kGiveAirQuantity[] = u"空気量を入力してください。";
-inline constexpr char16_t kGiveNextPoint[] = u"次を入力してください。";
-inline constexpr char16_t kGiveNextState[] = u"次の空気状態を指定してください。";
-// A result too large for the chart or for a number box (an absurd quantity or temperature).
-inline constexpr char16_t kNoResult[] = u"入力した値では計算できません。";
 
 // A load as its text box shows it: floor(Q + 0.5) as a plain whole number, a minus sign for a
 // negative load, never "-0".

@@ -12,13 +12,6 @@
 
 namespace dialogs {
 
-void setDialogDefaults(QDialog* dialog, const char* name, double width, double height) {
-    dialog->setObjectName(QString::fromLatin1(name));
-    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
-    dialog->setModal(false);
-    dialog->setFixedSize(twipsToPixels(width), twipsToPixels(height));
-}
-
 QLineEdit* makeLoadBox(QGroupBox* frame) {
     QLineEdit* box =
         makeTextBox(frame, "Text9", QStringLiteral("0"), twipsRect(120, 240, 1815, 390));
@@ -31,12 +24,6 @@ QLineEdit* makeLoadBox(QGroupBox* frame) {
     }
     box->setPalette(palette);
     return box;
-}
-
-void bringForward(QDialog* dialog) {
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
 }
 
 bool fitsFloat(double v) {

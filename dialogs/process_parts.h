@@ -16,16 +16,8 @@ namespace dialogs {
 
 class Messenger;
 
-[[nodiscard]] inline QString message(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-// objectName, font, modeless, fixed client size in twips.
-void setDialogDefaults(QDialog* dialog, const char* name, double width, double height);
 // `Text9`, the result box of a frame: large red bold figures.
 [[nodiscard]] QLineEdit* makeLoadBox(QGroupBox* frame);
-// Shows a modeless dialog and brings it forward.
-void bringForward(QDialog* dialog);
 
 // A value kept in single precision must be finite there too.
 [[nodiscard]] bool fitsFloat(double v);

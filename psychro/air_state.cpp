@@ -70,8 +70,7 @@ Result temperatureWetBulb(double t, double tw) {
         return noState();
     }
     const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Water);
-    const double x =
-        (wet->is - wet->xs * hw - kDryAirHeat * t) / (kLatentHeat + kVapourHeat * t - hw);
+    const double x = (wet->is - wet->xs * hw - kDryAirHeat * t) / (vapourEnthalpy(t) - hw);
     return AirState{x, enthalpy(t, x)};
 }
 

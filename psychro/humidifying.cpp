@@ -43,21 +43,29 @@ double addedWaterEnthalpy(Humidifier kind, double waterTemperature) {
                                      : wettingWaterEnthalpy(waterTemperature, WetBulbAtZero::Water);
 }
 
-std::expected<Humidified, HumidifyError> humidify(AirState before, double airKgPerHour,
-                                                  Humidifier kind, double waterTemperature,
-                                                  double targetPhi) {
+std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kind,
+                                             double waterTemperature, double targetPhi) {
     if (!(airKgPerHour > 0.0) || !std::isfinite(airKgPerHour)) {
-        return std::unexpected(HumidifyError::AirQuantity);
+        return HumidifyError::AirQuantity;
     }
     if (kind == Humidifier::Steam &&
         !(waterTemperature >= kMinimumSteamTemperature && std::isfinite(waterTemperature))) {
-        return std::unexpected(HumidifyError::SteamTemperature);
+        return HumidifyError::SteamTemperature;
     }
     if (kind == Humidifier::WaterSpray && !(waterTemperature >= 0.0 && waterTemperature <= 100.0)) {
-        return std::unexpected(HumidifyError::WaterTemperature);
+        return HumidifyError::WaterTemperature;
     }
     if (!(targetPhi <= 100.0)) {
-        return std::unexpected(HumidifyError::TargetAbove100);
+        return HumidifyError::TargetAbove100;
+    }
+    return std::nullopt;
+}
+
+std::expected<Humidified, HumidifyError> humidify(AirState before, double airKgPerHour,
+                                                  Humidifier kind, double waterTemperature,
+                                                  double targetPhi) {
+    if (const auto refused = humidifierError(airKgPerHour, kind, waterTemperature, targetPhi)) {
+        return std::unexpected(*refused);
     }
     const std::optional<LinePoint> start = pointAt(before.x, before.i);
     if (!start || !(targetPhi > start->phi + kHumidifyTolerance)) {

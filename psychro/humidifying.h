@@ -1,6 +1,7 @@
 #pragma once
 
 #include <expected>
+#include <optional>
 
 #include "psychro/air_state.h"
 
@@ -39,6 +40,13 @@ struct Humidified {
 
 // Tolerance on the relative humidity reached, in percent.
 inline constexpr double kHumidifyTolerance = 1e-6;
+
+// The refusals that do not depend on the air before: G ≤ 0 or not finite, steam below 100 °C,
+// spray water outside 0 … 100 °C, a target above 100 %. A batch checks them once, before its
+// first state; humidify checks them first.
+[[nodiscard]] std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kind,
+                                                           double waterTemperature,
+                                                           double targetPhi);
 
 // Finds the least L ≥ 0 at which the line from `before` reaches the relative humidity
 // targetPhi (percent, above that of `before`, at most 100). t and φ along the line follow from

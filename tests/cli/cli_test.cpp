@@ -19,7 +19,9 @@
 
 #include "chart/chart_frame.h"
 #include "dialogs/ih.h"
+#include "dialogs/process_messages.h"
 #include "psychro/air_state.h"
+#include "psychro/humidifying.h"
 #include "psychro/state_properties.h"
 
 namespace {
@@ -230,6 +232,111 @@ TEST(CliState, CsvQuotesAMessageWithCommasAndJsonGivesOneObjectForOneState) {
     EXPECT_EQ(fog.status, 1);
     const QJsonObject fogObject = QJsonDocument::fromJson(fog.out.toUtf8()).object();
     EXPECT_EQ(fogObject.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
+}
+
+// From 20 °C / 50 % at 1000 kg/h to 80 %: the figures of the humidifying dialog.
+TEST(CliHumidify, SteamAndWaterSprayGiveTheDialogsFiguresToTheLastBit) {
+    struct Case {
+        const char* humidifier;
+        psychro::Humidifier kind;
+        double temperature;
+        double L;  // kg/h, about
+        double t;  // °C after, about
+        const char* shownL;
+    };
+    const std::vector<Case> cases{
+        {"--steam=100", psychro::Humidifier::Steam, 100.0, 4.97, 20.7, "5"},
+        {"--water=15", psychro::Humidifier::WaterSpray, 15.0, 1.71, 15.9, "1.7"},
+    };
+    const auto room = psychro::solvePair(Property::t, 20.0, Property::phi, 50.0);
+    ASSERT_TRUE(room.has_value());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.humidifier);
+        const QStringList arguments{QStringLiteral("humidify"),   QLatin1String(c.humidifier),
+                                    QStringLiteral("--air=1000"), QStringLiteral("--target"),
+                                    QStringLiteral("80"),         QStringLiteral("t=20"),
+                                    QStringLiteral("phi=50")};
+        const CliRun csv = runCli(arguments + QStringList{QStringLiteral("--format=csv")});
+        ASSERT_EQ(csv.status, 0) << csv.err.toStdString();
+        const QStringList rows = lines(csv.out);
+        ASSERT_EQ(rows.size(), 2);
+        EXPECT_EQ(rows[0], QStringLiteral("L,x,i,t,tw,v,phi,X,Y,error"));
+        const QStringList f = rows[1].split(QLatin1Char(','));
+        ASSERT_EQ(f.size(), 10);
+        const auto after = psychro::humidify(*room, 1000.0, c.kind, c.temperature, 80.0);
+        ASSERT_TRUE(after.has_value());
+        EXPECT_EQ(exactNumber(f[0]), after->L);
+        EXPECT_EQ(exactNumber(f[1]), after->x);
+        EXPECT_EQ(exactNumber(f[2]), after->i);
+        EXPECT_NEAR(exactNumber(f[0]), c.L, 0.005);
+        EXPECT_NEAR(exactNumber(f[3]), c.t, 0.05);
+        EXPECT_NEAR(exactNumber(f[6]), 80.0, 1e-5);
+        const auto point = chart::statePoint(after->i, 1000.0 * after->x);
+        EXPECT_EQ(exactNumber(f[7]), point.X);
+        EXPECT_TRUE(f[9].isEmpty());
+
+        const QStringList text = lines(runCli(arguments).out);
+        ASSERT_EQ(text.size(), 3);
+        EXPECT_EQ(text[2].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0),
+                  QLatin1String(c.shownL));
+        EXPECT_EQ(text[0].size(), text[2].size());
+    }
+}
+
+TEST(CliHumidify, BatchGivesARefusedStateItsRowAndGoesOn) {
+    const QByteArray input =
+        "t=20 phi=50\n"
+        "t=20 phi=90\n"  // already above the 80 % to reach
+        "t=20\n"
+        "t=25 phi=40\n";
+    const CliRun run = runCli(
+        {QStringLiteral("humidify"), QStringLiteral("--water=15"), QStringLiteral("--air=1000"),
+         QStringLiteral("--target=80"), QStringLiteral("--format=json")},
+        input);
+    EXPECT_EQ(run.status, 1);
+    const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 4);
+    const std::vector<QString> errors{
+        {}, message(dialogs::kTargetNotAbove), message(dialogs::kPairTextEmpty), {}};
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        SCOPED_TRACE(k);
+        const QJsonObject row = rows[k].toObject();
+        const QString error = errors[static_cast<std::size_t>(k)];
+        EXPECT_EQ(row.value(QStringLiteral("error")).toString(), error);
+        EXPECT_EQ(row.value(QStringLiteral("L")).isDouble(), error.isEmpty());
+        EXPECT_EQ(row.value(QStringLiteral("tw")).isDouble(), error.isEmpty());
+    }
+    EXPECT_NEAR(rows[0].toObject().value(QStringLiteral("L")).toDouble(), 1.71, 0.005);
+    EXPECT_NEAR(rows[3].toObject().value(QStringLiteral("phi")).toDouble(), 80.0, 1e-5);
+}
+
+TEST(CliHumidify, UsageErrorsWriteNothing) {
+    const QStringList pair{QStringLiteral("t=20"), QStringLiteral("phi=50")};
+    const std::vector<QStringList> mistakes{
+        QStringList{"humidify", "--air=1000", "--target=80"} + pair,
+        QStringList{"humidify", "--steam=100", "--water=15", "--air=1000", "--target=80"} + pair,
+        QStringList{"humidify", "--steam=100", "--target=80"} + pair,
+        QStringList{"humidify", "--steam=100", "--air=1e3", "--target=80"} + pair,
+        QStringList{"humidify", "--steam=100", "--air=1000", "--air=2000", "--target=80"} + pair,
+        QStringList{"humidify", "--steam=90", "--air=1000", "--target=80"} + pair,
+        QStringList{"humidify", "--water=15", "--air=1000", "--target=80", "t=20"},
+        QStringList{"state", "--air=1000"} + pair,
+    };
+    for (const QStringList& arguments : mistakes) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const CliRun run = runCli(arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("milten-cli: ")));
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+    }
+    // A humidifier no state can use is refused in the dialog's words, before any input is read.
+    const CliRun cold = runCli({QStringLiteral("humidify"), QStringLiteral("--steam=90"),
+                                QStringLiteral("--air=1000"), QStringLiteral("--target=80")},
+                               "t=20 phi=50\n");
+    EXPECT_EQ(cold.status, 2);
+    EXPECT_TRUE(cold.out.isEmpty());
+    EXPECT_TRUE(cold.err.contains(message(dialogs::kSteamTemperature)));
 }
 
 TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {

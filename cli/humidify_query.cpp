@@ -1,0 +1,26 @@
+#include "cli/humidify_query.h"
+
+#include <cmath>
+
+#include "dialogs/process_messages.h"
+
+namespace cli {
+
+Row humidifyRow(const HumidifierSettings& settings, const std::array<Given, 2>& before) {
+    const auto state = solveState(before);
+    if (!state) {
+        return {std::nullopt, state.error()};
+    }
+    const auto after = psychro::humidify({state->x, state->i}, settings.airKgPerHour, settings.kind,
+                                         settings.waterTemperature, settings.targetPhi);
+    if (!after) {
+        return {std::nullopt, QString::fromUtf16(dialogs::humidifyErrorMessage(after.error()))};
+    }
+    const auto full = completeState({after->x, after->i});
+    if (!full || !std::isfinite(after->L)) {
+        return {std::nullopt, QString::fromUtf16(dialogs::kNoResult)};
+    }
+    return {*full, {}, after->L};
+}
+
+}  // namespace cli
