@@ -6,8 +6,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
-#include <cmath>
-#include <limits>
 #include <optional>
 
 #include "chart/chart_frame.h"
@@ -18,6 +16,7 @@
 #include "dialogs/ih.h"
 #include "dialogs/messages.h"
 #include "dialogs/number_input.h"
+#include "dialogs/process_parts.h"
 #include "psychro/comfort.h"
 
 namespace dialogs {
@@ -42,12 +41,12 @@ QString resultText(double value, int decimals) {
     return QString::fromStdString(chart::generalText(chart::roundHalfUpward(value, decimals)));
 }
 
-// The chart point of an air state, kept and drawn in single precision; nullopt when the state
-// maps to no finite point or lies far off the picture.
+// The chart point of an air state, drawn in single precision; nullopt when the state maps to
+// no finite point or lies far off the picture.
 std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
     const chart::PointMm p = chart::statePoint(air.i, 1000.0 * air.x);
-    const chart::PointMm single = chart::singlePrecision(p.X, p.Y);
-    if (!chart::withinReach(single)) {
+    const auto single = keptPoint(p.X, p.Y);
+    if (!single || !chart::withinReach(*single)) {
         return std::nullopt;
     }
     return single;
@@ -110,15 +109,6 @@ QString discomfortFailureMessage(psychro::DiscomfortFailure failure) {
             break;
     }
     return message(kDiscomfortNoState);
-}
-
-// A typed temperature held in single precision; nullopt beyond the range of float, where the
-// conversion would have no value.
-std::optional<float> singlePrecisionInput(double v) {
-    if (!(std::fabs(v) <= static_cast<double>(std::numeric_limits<float>::max()))) {
-        return std::nullopt;
-    }
-    return static_cast<float>(v);
 }
 
 }  // namespace
@@ -284,14 +274,16 @@ void DiscomfortDialog::calculate() {
         (dryText ? Text2 : Text1)->setFocus();
         return;
     }
-    const std::optional<float> t = singlePrecisionInput(*dryText);
-    const std::optional<float> tw = singlePrecisionInput(*wetText);
-    if (!t || !tw) {
+    // Both temperatures are held in single precision; beyond the range of float the conversion
+    // would have no value.
+    if (!fitsFloat(*dryText) || !fitsFloat(*wetText)) {
         messages_.show(message(kDiscomfortNoState));
         return;
     }
+    const auto t = static_cast<float>(*dryText);
+    const auto tw = static_cast<float>(*wetText);
 
-    const auto air = psychro::discomfortAirState(*t, *tw);
+    const auto air = psychro::discomfortAirState(t, tw);
     if (!air) {
         messages_.show(discomfortFailureMessage(air.error()));
         return;
@@ -301,7 +293,7 @@ void DiscomfortDialog::calculate() {
         messages_.show(message(kDiscomfortNoState));
         return;
     }
-    const double di = psychro::discomfortIndex(*t, *tw);
+    const double di = psychro::discomfortIndex(t, tw);
     Text9->setText(resultText(di, 1));
     Text7->setText(QString::fromStdString(chart::generalText(psychro::discomfortShare(di))));
     chart::markState(picture_, *at);

@@ -157,8 +157,6 @@ void HumidifyingDialog::calculate() {
         messages_.show(message(kNoResult));
         return;
     }
-    XPB = static_cast<float>(at1->X);
-    YPB = static_cast<float>(at1->Y);
     chart::markState(picture_, *at1, "点１");
     Frame1->hide();
     Text9->setText(QString::fromStdString(chart::generalText(chart::roundHalfUp(after->L, 1))));
@@ -166,7 +164,7 @@ void HumidifyingDialog::calculate() {
     Label12->setText(stateText(after->x, 5));
     Label13->setText(stateText(after->phi, 2));
     Frame4->show();
-    chart::markPointTwo(picture_, {XPB, YPB}, at2);
+    chart::markPointTwo(picture_, *at1, at2);
     Command1->setEnabled(false);
     emit pictureChanged();
 }

@@ -78,9 +78,6 @@ class HumidifyingDialog : public QDialog {
     psychro::Humidifier kind_ = psychro::Humidifier::Steam;
     // Each kind keeps its own temperature text while the other is shown.
     std::array<QString, 2> temperatureTexts_;
-
-    float XPB = 0.0F;  // point 1 of the last calculation, picture mm
-    float YPB = 0.0F;
 };
 
 }  // namespace dialogs

@@ -10,8 +10,9 @@ class QDialog;
 class QGroupBox;
 class QLineEdit;
 
-// What the process dialogs (mixing/cooling, heating, humidifying) share: their window
-// settings, the large red result box, the float point they keep and the end of a refused press.
+// What the process dialogs (mixing/cooling, heating, humidifying) share: the large red result
+// box, the float point they keep and the end of a refused press. The comfort dialogs use the
+// float checks too.
 namespace dialogs {
 
 class Messenger;
