@@ -1,7 +1,7 @@
 #include "cli/humidify_query.h"
 
-#include <cmath>
-
+#include "chart/number_text.h"
+#include "dialogs/messages.h"
 #include "dialogs/process_messages.h"
 
 namespace cli {
@@ -14,11 +14,11 @@ Row humidifyRow(const HumidifierSettings& settings, const std::array<Given, 2>& 
     const auto after = psychro::humidify({state->x, state->i}, settings.airKgPerHour, settings.kind,
                                          settings.waterTemperature, settings.targetPhi);
     if (!after) {
-        return {std::nullopt, QString::fromUtf16(dialogs::humidifyErrorMessage(after.error()))};
+        return {std::nullopt, dialogs::message(dialogs::humidifyErrorMessage(after.error()))};
     }
     const auto full = completeState({after->x, after->i});
-    if (!full || !std::isfinite(after->L)) {
-        return {std::nullopt, QString::fromUtf16(dialogs::kNoResult)};
+    if (!full || !chart::roundable(after->L, 1)) {  // as the dialog refuses it
+        return {std::nullopt, dialogs::message(dialogs::kNoResult)};
     }
     return {*full, {}, after->L};
 }

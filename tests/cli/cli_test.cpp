@@ -310,6 +310,16 @@ TEST(CliHumidify, BatchGivesARefusedStateItsRowAndGoesOn) {
     EXPECT_NEAR(rows[3].toObject().value(QStringLiteral("phi")).toDouble(), 80.0, 1e-5);
 }
 
+// A water flow of twenty digits cannot be written to one decimal: refused as the dialog does.
+TEST(CliHumidify, AWaterFlowTooLargeToWriteIsRefused) {
+    const CliRun run =
+        runCli({QStringLiteral("humidify"), QStringLiteral("--steam=100"),
+                QStringLiteral("--air=100000000000000000000"), QStringLiteral("--target=80"),
+                QStringLiteral("--format=csv"), QStringLiteral("t=20"), QStringLiteral("phi=50")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.out.trimmed().endsWith(message(dialogs::kNoResult))) << run.out.toStdString();
+}
+
 TEST(CliHumidify, UsageErrorsWriteNothing) {
     const QStringList pair{QStringLiteral("t=20"), QStringLiteral("phi=50")};
     const std::vector<QStringList> mistakes{
