@@ -49,7 +49,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::showReadout);
     connectDialogMenus();
 
-    Label20 = makeLabel(Picture1, "Label20", QStringLiteral("大気圧 = 760 mmHg"));
+    Label20 = makeLabel(Picture1, "Label20", QString::fromUtf8(chart::kPressureLine));
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
     Label20->setAttribute(Qt::WA_NoMousePropagation);
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);

@@ -17,6 +17,9 @@ QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
     QImage image(static_cast<int>(std::ceil(chart::kPictureWidth * dotsPerMm)),
                  static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm)),
                  QImage::Format_RGB32);
+    if (image.isNull()) {  // too large to allocate
+        return image;
+    }
     const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000.0));
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);

@@ -16,7 +16,7 @@ namespace app {
 void paintPicture(QPainter& painter, const chart::Picture& picture);
 
 // The whole 267 × 189 mm surface as an image at `dotsPerInch` (1010 × 715 pixels at 96): white
-// background, the picture clipped to the surface.
+// background, the picture clipped to the surface. A null image when it is too large to allocate.
 [[nodiscard]] QImage pictureImage(const chart::Picture& picture, double dotsPerInch = 96.0);
 
 }  // namespace app

@@ -218,7 +218,7 @@ void PicturePlan::reset() {
 
 std::size_t PicturePlan::update(const chart::Picture& picture) {
     const std::vector<chart::PictureItem>& items = picture.items();
-    bool anew = !planned_ || picture.revision() != revision_ || items.size() < itemCount_;
+    bool anew = picture.revision() != revision_ || items.size() < itemCount_;
     if (!anew && items.size() > itemCount_ && itemCount_ > 0) {
         const auto* last = std::get_if<chart::LineItem>(&items[itemCount_ - 1]);
         const auto* next = std::get_if<chart::LineItem>(&items[itemCount_]);
@@ -238,7 +238,6 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
         }
     }
     reset();
-    planned_ = true;
     revision_ = picture.revision();
     append(picture, 0);
     for (Step& step : steps_) {

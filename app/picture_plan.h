@@ -97,7 +97,6 @@ class PicturePlan {
     std::set<TextKey> printed_;
     std::uint64_t revision_ = 0;
     std::size_t itemCount_ = 0;
-    bool planned_ = false;
 };
 
 }  // namespace app

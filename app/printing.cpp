@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 
 #include "app/picture_painter.h"
+#include "chart/chart_drawing.h"
 #include "chart/picture.h"
 
 namespace app {
@@ -33,7 +34,7 @@ void paintPage(QPainter& painter, const QPrinter& printer, const chart::Picture&
     // picture's font.
     chart::Picture pressure;
     pressure.setTextPosition({0.0, 0.0});
-    pressure.print("大気圧 = 760 mmHg");
+    pressure.print(chart::kPressureLine);
     paintPicture(painter, pressure);
 }
 

@@ -9,6 +9,9 @@ namespace chart {
 
 class Picture;
 
+// The pressure the chart is drawn for, as the window's label and the printout state it.
+inline constexpr char kPressureLine[] = "大気圧 = 760 mmHg";
+
 // Clears `picture` and draws the complete chart into it, family by family, later families over
 // earlier ones: zero-enthalpy and scale lines, absolute humidity, enthalpy, dry bulb above and
 // below freezing, specific volume, wet bulb, ice bulb, relative humidity above and below

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "chart/chart_frame.h"
@@ -20,6 +21,11 @@ void markState(Picture& picture, PointMm at, const std::string& label = {});
 void processLine(Picture& picture, PointMm from, PointMm to);
 // The end of a process: point 2 marked "点２" and the process line to it from point 1.
 void markPointTwo(Picture& picture, PointMm point1, PointMm point2);
+
+// A point marked by number, as the point dialog marks them: the circle, the line from
+// `joinFrom` when given, then the label "N点" (in that drawing order).
+void markNumberedPoint(Picture& picture, PointMm at, double number,
+                       std::optional<PointMm> joinFrom);
 
 // The point kept between button presses, and drawn, in single precision.
 [[nodiscard]] PointMm singlePrecision(double X, double Y);

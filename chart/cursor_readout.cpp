@@ -32,14 +32,13 @@ Readout cursorReadout(float X, float Y) {
     const double yu = (kScaleLineTopX - u) * a.tanScale;
     const double i = kTopEnthalpy * (f.OriginY - yu) / (f.EnthalpyAxisLength * a.sinScale);
 
-    const double x = xg / 1000.0;
-    const auto [t, tw, v, phi] = stateProperties(x, i);
-
     const bool inside = X >= 0.0f && X <= static_cast<float>(kRightEdge) && Y >= 0.0f &&
                         Y <= static_cast<float>(kBottomY);
     if (!inside) {
-        return allSix(kOutsideText);
+        return allSix(kOutsideText);  // before the wet-bulb search, which would be wasted
     }
+    const double x = xg / 1000.0;
+    const auto [t, tw, v, phi] = stateProperties(x, i);
     if (!(phi <= 100.0)) {  // NaN included
         return allSix(kFogText);
     }

@@ -12,22 +12,23 @@ constexpr int kSignificantDigits = 15;
 // Below 2^52 a double still has a fraction bit, so rounding can change it.
 constexpr double kLargestWithFraction = 4503599627370496.0;
 
+bool roundableScaled(double scaled) {
+    return std::isfinite(scaled) && std::fabs(scaled) < kLargestWithFraction;
+}
+
 // Applies `roundWhole` to v scaled by 10^decimals and scales back, unless there is nothing to
 // round at that scale.
 template <typename RoundWhole>
 double roundScaled(double v, int decimals, RoundWhole roundWhole) {
-    if (!roundable(v, decimals)) {
-        return v;
-    }
     const double scale = std::pow(10.0, decimals);
-    return roundWhole(scale * v) / scale;
+    const double scaled = v * scale;
+    return roundableScaled(scaled) ? roundWhole(scaled) / scale : v;
 }
 
 }  // namespace
 
 bool roundable(double v, int decimals) {
-    const double scaled = v * std::pow(10.0, decimals);
-    return std::isfinite(scaled) && std::fabs(scaled) < kLargestWithFraction;
+    return roundableScaled(v * std::pow(10.0, decimals));
 }
 
 double roundHalfEven(double v, int decimals) {

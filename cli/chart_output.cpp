@@ -13,7 +13,6 @@
 #include "app/picture_painter.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
-#include "chart/number_text.h"
 
 namespace cli {
 namespace {
@@ -76,22 +75,8 @@ bool writeSvg(const chart::Picture& picture, QIODevice& device) {
 }
 
 bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch) {
-    const double dotsPerMm = dotsPerInch / kMmPerInch;
-    QImage image(static_cast<int>(std::ceil(chart::kPictureWidth * dotsPerMm)),
-                 static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm)),
-                 QImage::Format_RGB32);
-    if (image.isNull()) {
-        return false;
-    }
-    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000.0));
-    image.setDotsPerMeterX(dotsPerMetre);
-    image.setDotsPerMeterY(dotsPerMetre);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        paintSurface(painter, picture, dotsPerMm, {0.0, 0.0});
-    }
-    return image.save(&device, "PNG");
+    const QImage image = app::pictureImage(picture, dotsPerInch);
+    return !image.isNull() && image.save(&device, "PNG");
 }
 
 }  // namespace
@@ -114,19 +99,14 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
     chart::Picture picture;
     chart::drawChart(picture);
     picture.setTextPosition({0.0, 0.0});
-    picture.print("大気圧 = 760 mmHg");
+    picture.print(chart::kPressureLine);
 
     std::optional<chart::PointMm> last;
     double count = 0.0;
     for (const chart::PointMm& point : points) {
         count += 1.0;
         const chart::PointMm at = chart::singlePrecision(point.X, point.Y);
-        chart::markState(picture, at);
-        if (join && last) {
-            chart::processLine(picture, *last, at);
-        }
-        picture.setTextPosition({at.X, at.Y + chart::kLabelDrop});
-        picture.print(chart::generalText(count) + "点");
+        chart::markNumberedPoint(picture, at, count, join ? last : std::nullopt);
         last = at;
     }
     return picture;

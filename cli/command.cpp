@@ -17,6 +17,7 @@
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/state_query.h"
+#include "dialogs/messages.h"
 #include "dialogs/number_input.h"
 #include "dialogs/process_messages.h"
 
@@ -264,7 +265,7 @@ int runHumidify(const QCommandLineParser& parser, const Options& options,
     if (const auto refused = psychro::humidifierError(
             settings.airKgPerHour, settings.kind, settings.waterTemperature, settings.targetPhi)) {
         return usage(QStringLiteral("humidify: ") +
-                     QString::fromUtf16(dialogs::humidifyErrorMessage(*refused)));
+                     dialogs::message(dialogs::humidifyErrorMessage(*refused)));
     }
     return writeRows(
         *format, Table::Humidify, QStringLiteral("humidify"), items,

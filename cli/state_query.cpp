@@ -7,6 +7,7 @@
 #include "chart/chart_frame.h"
 #include "chart/number_text.h"
 #include "dialogs/ih.h"
+#include "dialogs/messages.h"
 #include "dialogs/number_input.h"
 #include "psychro/state_properties.h"
 
@@ -20,22 +21,7 @@ constexpr char16_t kUnknownName[] =
     u"状態量は x, i, t, tw, v, phi のいずれかを 名前=値 の形で入力してください。";
 constexpr char16_t kSameTwice[] = u"異なる二つの状態量を入力してください。";
 
-QString message(const char16_t* text) {
-    return QString::fromUtf16(text);
-}
-
-QString solveErrorMessage(psychro::SolveError error) {
-    switch (error) {
-        case psychro::SolveError::EnthalpyVolumeMismatch:
-            return message(dialogs::kEnthalpyVolumeMismatch);
-        case psychro::SolveError::WetBulbVolumeMismatch:
-            return message(dialogs::kWetBulbVolumeMismatch);
-        case psychro::SolveError::SameProperty:
-        case psychro::SolveError::NoState:
-            break;
-    }
-    return message(dialogs::kNoAirState);
-}
+using dialogs::message;
 
 }  // namespace
 
@@ -93,7 +79,7 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
     const auto state =
         psychro::solvePair(pair[0].property, pair[0].value, pair[1].property, pair[1].value);
     if (!state) {
-        return std::unexpected(solveErrorMessage(state.error()));
+        return std::unexpected(message(dialogs::solveErrorText(state.error())));
     }
     const auto full = completeState(*state);
     if (!full) {

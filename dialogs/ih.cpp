@@ -25,19 +25,6 @@ enum class EmptyTexts {
     NotANumber,  // the process dialogs refuse them as any other non-number
 };
 
-QString solveErrorMessage(psychro::SolveError error) {
-    switch (error) {
-        case psychro::SolveError::EnthalpyVolumeMismatch:
-            return message(kEnthalpyVolumeMismatch);
-        case psychro::SolveError::WetBulbVolumeMismatch:
-            return message(kWetBulbVolumeMismatch);
-        case psychro::SolveError::SameProperty:
-        case psychro::SolveError::NoState:
-            break;
-    }
-    return message(kNoAirState);
-}
-
 // The one solver behind both forms: finds the checked pair, reads its two texts, completes the
 // state and maps it. Every refusal shows its message here; nothing is written into the panel.
 std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messenger& messages,
@@ -60,7 +47,7 @@ std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messen
     }
     const auto state = psychro::solvePair(rows[0], *first, rows[1], *second);
     if (!state) {
-        messages.show(solveErrorMessage(state.error()));
+        messages.show(message(solveErrorText(state.error())));
         return std::unexpected(IhFailure::Refused);
     }
     const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);

@@ -4,6 +4,7 @@
 #include <expected>
 
 #include "chart/chart_frame.h"
+#include "psychro/air_state.h"
 
 namespace dialogs {
 
@@ -19,6 +20,21 @@ inline constexpr char16_t kEnthalpyVolumeMismatch[] =
     u"入力したエンタルピと比容積の値が正しいかどうかをチェックしてください。";
 inline constexpr char16_t kWetBulbVolumeMismatch[] =
     u"入力した湿球温度と比容積の値が正しいかどうかをチェックしてください。";
+
+// The message for a solver failure: the two volume pairs have their own, every other failure
+// is "no state".
+[[nodiscard]] constexpr const char16_t* solveErrorText(psychro::SolveError error) {
+    switch (error) {
+        case psychro::SolveError::EnthalpyVolumeMismatch:
+            return kEnthalpyVolumeMismatch;
+        case psychro::SolveError::WetBulbVolumeMismatch:
+            return kWetBulbVolumeMismatch;
+        case psychro::SolveError::SameProperty:
+        case psychro::SolveError::NoState:
+            break;
+    }
+    return kNoAirState;
+}
 
 // Why `ih` completed no state.
 enum class IhFailure {

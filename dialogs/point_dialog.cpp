@@ -6,7 +6,6 @@
 #include <QPushButton>
 
 #include "chart/chart_marks.h"
-#include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
@@ -73,13 +72,10 @@ void PointDialog::drawPoint() {
     const auto XP = static_cast<float>(solved.XP);
     const auto YP = static_cast<float>(solved.YP);
     const chart::PointMm at{XP, YP};
-    // The circle, the line from the last point, then the label: the drawing's order.
-    chart::markState(picture_, at);
-    if (Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F) {
-        chart::processLine(picture_, {LastPointX, LastPointY}, at);
-    }
-    picture_.setTextPosition({at.X, at.Y + chart::kLabelDrop});
-    picture_.print(chart::generalText(PointCount) + "点");
+    const bool join = Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F;
+    chart::markNumberedPoint(
+        picture_, at, PointCount,
+        join ? std::optional<chart::PointMm>({LastPointX, LastPointY}) : std::nullopt);
     LastPointX = XP;
     LastPointY = YP;
     panel_->ButtonOK();

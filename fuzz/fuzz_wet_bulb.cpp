@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         x = input.ConsumeFloatingPointInRange(0.0, 0.05);
         const double t = input.ConsumeFloatingPointInRange(-20.0, 60.0);
-        i = 0.24 * t + x * (597.3 + 0.441 * t);
+        i = psychro::enthalpy(t, x);
     }
     const double tw = psychro::wbt(x, i);
     FUZZ_CHECK(tw >= -50.0 && tw <= 100.0, fuzz::show(x, i) + " -> " + fuzz::show(tw));
