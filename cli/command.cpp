@@ -17,9 +17,7 @@
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/state_query.h"
-#include "dialogs/messages.h"
-#include "dialogs/number_input.h"
-#include "dialogs/process_messages.h"
+#include "words/messages.h"
 
 namespace cli {
 namespace {
@@ -227,7 +225,7 @@ std::expected<double, QString> humidifyNumber(const QCommandLineParser& parser,
     if (values.size() > 1) {
         return std::unexpected(QStringLiteral("humidify: give --%1 once").arg(name));
     }
-    const auto value = dialogs::readNumber(values.constFirst());
+    const auto value = readNumber(values.constFirst());
     if (!value) {
         return std::unexpected(QStringLiteral("humidify: --%1 takes a number, not %2")
                                    .arg(name, quoted(values.constFirst())));
@@ -264,8 +262,7 @@ int runHumidify(const QCommandLineParser& parser, const Options& options,
     // the dialog's words.
     if (const auto refused = psychro::humidifierError(
             settings.airKgPerHour, settings.kind, settings.waterTemperature, settings.targetPhi)) {
-        return usage(QStringLiteral("humidify: ") +
-                     dialogs::message(dialogs::humidifyErrorMessage(*refused)));
+        return usage(QStringLiteral("humidify: ") + message(words::humidifyErrorText(*refused)));
     }
     return writeRows(
         *format, Table::Humidify, QStringLiteral("humidify"), items,

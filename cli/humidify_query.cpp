@@ -1,8 +1,7 @@
 #include "cli/humidify_query.h"
 
 #include "chart/number_text.h"
-#include "dialogs/messages.h"
-#include "dialogs/process_messages.h"
+#include "words/messages.h"
 
 namespace cli {
 
@@ -14,11 +13,11 @@ Row humidifyRow(const HumidifierSettings& settings, const std::array<Given, 2>& 
     const auto after = psychro::humidify({state->x, state->i}, settings.airKgPerHour, settings.kind,
                                          settings.waterTemperature, settings.targetPhi);
     if (!after) {
-        return {std::nullopt, dialogs::message(dialogs::humidifyErrorMessage(after.error()))};
+        return {std::nullopt, message(words::humidifyErrorText(after.error()))};
     }
     const auto full = completeState({after->x, after->i});
     if (!full || !chart::roundable(after->L, 1)) {  // as the dialog refuses it
-        return {std::nullopt, dialogs::message(dialogs::kNoResult)};
+        return {std::nullopt, message(words::kNoResult)};
     }
     return {*full, {}, after->L};
 }

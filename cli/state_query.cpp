@@ -6,24 +6,21 @@
 
 #include "chart/chart_frame.h"
 #include "chart/number_text.h"
-#include "dialogs/ih.h"
-#include "dialogs/messages.h"
-#include "dialogs/number_input.h"
 #include "psychro/state_properties.h"
+#include "words/messages.h"
+#include "words/number_reader.h"
 
 namespace cli {
 namespace {
 
 using psychro::Property;
 
-// Texts for mistakes that the dialogs' check boxes make impossible.
-constexpr char16_t kUnknownName[] =
-    u"状態量は x, i, t, tw, v, phi のいずれかを 名前=値 の形で入力してください。";
-constexpr char16_t kSameTwice[] = u"異なる二つの状態量を入力してください。";
-
-using dialogs::message;
-
 }  // namespace
+
+std::optional<double> readNumber(QStringView text) {
+    return words::readNumber(
+        std::u16string_view(text.utf16(), static_cast<std::size_t>(text.size())));
+}
 
 std::optional<Property> propertyNamed(const QString& name) {
     static const std::array<std::pair<const char*, Property>, 6> names{{
@@ -58,7 +55,7 @@ std::expected<std::array<Given, 2>, PairError> readPair(const QStringList& items
         if (!property) {
             return std::unexpected(PairError{PairProblem::UnknownName, item});
         }
-        const auto value = dialogs::readNumber(item.mid(equals + 1));
+        const auto value = readNumber(QStringView(item).mid(equals + 1));
         if (!value) {
             return std::unexpected(PairError{PairProblem::NotANumber, item});
         }
@@ -79,11 +76,11 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
     const auto state =
         psychro::solvePair(pair[0].property, pair[0].value, pair[1].property, pair[1].value);
     if (!state) {
-        return std::unexpected(message(dialogs::solveErrorText(state.error())));
+        return std::unexpected(message(words::solveErrorText(state.error())));
     }
     const auto full = completeState(*state);
     if (!full) {
-        return std::unexpected(message(dialogs::kNoAirState));
+        return std::unexpected(message(words::kNoAirState));
     }
     return *full;
 }
@@ -112,16 +109,16 @@ std::optional<FullState> completeState(psychro::AirState state) {
 QString pairErrorMessage(const PairError& error) {
     switch (error.problem) {
         case PairProblem::NotANumber:
-            return message(dialogs::kNotANumber);
+            return message(words::kNotANumber);
         case PairProblem::SameTwice:
-            return message(kSameTwice);
+            return message(words::kSameTwice);
         case PairProblem::NotTwo:
-            return message(dialogs::kPairTextEmpty);
+            return message(words::kPairTextEmpty);
         case PairProblem::Malformed:
         case PairProblem::UnknownName:
             break;
     }
-    return message(kUnknownName);
+    return message(words::kUnknownName);
 }
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <array>
 #include <expected>
 #include <optional>
@@ -11,6 +12,15 @@
 // Air states from the command line: reading NAME=VALUE pairs and completing the state they give,
 // through the same solver and number reader as the dialogs.
 namespace cli {
+
+// A text of words/messages.h as a QString.
+[[nodiscard]] inline QString message(const char16_t* text) {
+    return QString::fromUtf16(text);
+}
+
+// A number as the dialogs' text boxes read it (words::readNumber): plain decimals, full-width
+// digits allowed, no exponents.
+[[nodiscard]] std::optional<double> readNumber(QStringView text);
 
 // One property as given, e.g. t=20.
 struct Given {
@@ -39,7 +49,7 @@ struct PairError {
 [[nodiscard]] QStringList splitItems(const QString& line);
 
 // Exactly two NAME=VALUE items of two different properties. Values are read as a text box
-// reads them (dialogs::readNumber): plain decimals, full-width digits allowed, no exponents.
+// reads them (readNumber above).
 [[nodiscard]] std::expected<std::array<Given, 2>, PairError> readPair(const QStringList& items);
 
 // The complete state: the six properties and the chart point.

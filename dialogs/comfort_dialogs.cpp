@@ -18,6 +18,7 @@
 #include "dialogs/number_input.h"
 #include "dialogs/process_parts.h"
 #include "psychro/comfort.h"
+#include "words/messages.h"
 
 namespace dialogs {
 namespace {
@@ -50,65 +51,6 @@ std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
         return std::nullopt;
     }
     return single;
-}
-
-QString pmvFailureMessage(psychro::PmvFailure failure) {
-    using enum psychro::PmvFailure;
-    switch (failure) {
-        case NegativeAirVelocity:
-            return message(kNegativeAirVelocity);
-        case NegativeClothing:
-            return message(kNegativeClothing);
-        case NonPositiveMetabolicRate:
-            return message(kNonPositiveMetabolicRate);
-        case HumidityOutOfRange:
-            return message(kHumidityOutOfRange);
-        case AirBelowAbsoluteZero:
-            return message(kAirBelowAbsoluteZero);
-        case RadiantBelowAbsoluteZero:
-            return message(kRadiantBelowAbsoluteZero);
-        case NoConvergence:
-            return message(kPmvNoConvergence);
-        case NoResult:
-            break;
-    }
-    return message(kPmvNoResult);
-}
-
-QString isoRangeName(psychro::IsoRange range) {
-    using enum psychro::IsoRange;
-    switch (range) {
-        case MetabolicRate:
-            return QStringLiteral("代謝量（0.8～4 met）");
-        case Clothing:
-            return QStringLiteral("着衣量（0～2 clo）");
-        case AirTemperature:
-            return QStringLiteral("温度（10～30℃）");
-        case RadiantTemperature:
-            return QStringLiteral("放射温度（10～40℃）");
-        case AirVelocity:
-            return QStringLiteral("空気流速（0～1 m/s）");
-        case VapourPressure:
-            return QStringLiteral("水蒸気分圧（0～2700 Pa）");
-        case Vote:
-            break;
-    }
-    return QStringLiteral("PMV（-2～2）");
-}
-
-QString discomfortFailureMessage(psychro::DiscomfortFailure failure) {
-    using enum psychro::DiscomfortFailure;
-    switch (failure) {
-        case WetBulbAboveDryBulb:
-            return message(kWetBulbAboveDryBulb);
-        case WetBulbAtBoiling:
-            return message(kWetBulbAtBoiling);
-        case NegativeHumidity:
-            return message(kNegativeHumidity);
-        case NoAirState:
-            break;
-    }
-    return message(kDiscomfortNoState);
 }
 
 }  // namespace
@@ -162,7 +104,7 @@ void PmvDialog::calculate() {
     const std::array<QLineEdit*, 6> boxes = inputs();
     for (const QLineEdit* box : boxes) {
         if (box->text().isEmpty()) {
-            messages_.show(message(kSixConditionsEmpty));
+            messages_.show(message(words::kSixConditionsEmpty));
             return;
         }
     }
@@ -170,7 +112,7 @@ void PmvDialog::calculate() {
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         const std::optional<double> number = readNumber(boxes[k]->text());
         if (!number) {
-            messages_.show(message(kNotANumber));
+            messages_.show(message(words::kNotANumber));
             boxes[k]->setFocus();
             return;
         }
@@ -182,13 +124,13 @@ void PmvDialog::calculate() {
     // results and the chart as they were.
     const auto result = psychro::PMVS(ta, tr, rh, vel, clo, act);
     if (!result) {
-        messages_.show(pmvFailureMessage(result.error()));
+        messages_.show(message(words::pmvFailureText(result.error())));
         return;
     }
     const auto air = psychro::roomAirState(ta, rh);
     const std::optional<chart::PointMm> at = air ? markPoint(*air) : std::nullopt;
     if (!at) {
-        messages_.show(message(kRoomAirNoState));
+        messages_.show(message(words::kRoomAirNoState));
         return;
     }
 
@@ -203,9 +145,9 @@ void PmvDialog::calculate() {
     if (!outside.empty()) {
         QStringList names;
         for (psychro::IsoRange range : outside) {
-            names << isoRangeName(range);
+            names << message(words::isoRangeName(range));
         }
-        messages_.show(message(kOutsideIsoRanges).arg(names.join(QStringLiteral("、"))));
+        messages_.show(message(words::kOutsideIsoRanges).arg(names.join(QStringLiteral("、"))));
     }
 }
 
@@ -264,20 +206,20 @@ void DiscomfortDialog::showFromMenu() {
 
 void DiscomfortDialog::calculate() {
     if (Text1->text().isEmpty() || Text2->text().isEmpty()) {
-        messages_.show(message(kTwoConditionsEmpty));
+        messages_.show(message(words::kTwoConditionsEmpty));
         return;
     }
     const std::optional<double> dryText = readNumber(Text1->text());
     const std::optional<double> wetText = readNumber(Text2->text());
     if (!dryText || !wetText) {
-        messages_.show(message(kNotANumber));
+        messages_.show(message(words::kNotANumber));
         (dryText ? Text2 : Text1)->setFocus();
         return;
     }
     // Both temperatures are held in single precision; beyond the range of float the conversion
     // would have no value.
     if (!fitsFloat(*dryText) || !fitsFloat(*wetText)) {
-        messages_.show(message(kDiscomfortNoState));
+        messages_.show(message(words::kDiscomfortNoState));
         return;
     }
     const auto t = static_cast<float>(*dryText);
@@ -285,12 +227,12 @@ void DiscomfortDialog::calculate() {
 
     const auto air = psychro::discomfortAirState(t, tw);
     if (!air) {
-        messages_.show(discomfortFailureMessage(air.error()));
+        messages_.show(message(words::discomfortFailureText(air.error())));
         return;
     }
     const std::optional<chart::PointMm> at = markPoint(*air);
     if (!at) {
-        messages_.show(message(kDiscomfortNoState));
+        messages_.show(message(words::kDiscomfortNoState));
         return;
     }
     const double di = psychro::discomfortIndex(t, tw);

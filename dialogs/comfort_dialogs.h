@@ -16,34 +16,6 @@ namespace dialogs {
 
 class Messenger;
 
-// The messages of the two comfort dialogs.
-inline constexpr char16_t kSixConditionsEmpty[] = u"六つの計算条件を全部入力しましたか。";
-inline constexpr char16_t kTwoConditionsEmpty[] = u"二つの計算条件を全部入力しましたか。";
-inline constexpr char16_t kNegativeAirVelocity[] = u"空気流速には0以上の値を入力してください。";
-inline constexpr char16_t kNegativeClothing[] = u"着衣量には0以上の値を入力してください。";
-inline constexpr char16_t kNonPositiveMetabolicRate[] =
-    u"代謝量には0より大きい値を入力してください。";
-inline constexpr char16_t kHumidityOutOfRange[] =
-    u"相対湿度には0から100までの値を入力してください。";
-inline constexpr char16_t kAirBelowAbsoluteZero[] = u"温度には-273℃より高い値を入力してください。";
-inline constexpr char16_t kRadiantBelowAbsoluteZero[] =
-    u"放射温度には-273℃より高い値を入力してください。";
-inline constexpr char16_t kPmvNoConvergence[] =
-    u"着衣の表面温度が求まりませんでした。計算条件を確かめてください。";
-inline constexpr char16_t kPmvNoResult[] = u"この計算条件ではPMVが求まりません。";
-inline constexpr char16_t kRoomAirNoState[] = u"この温度と相対湿度では空気の状態が求まりません。";
-// Shown after the results when the conditions or the vote leave ISO 7730's ranges; %1 lists
-// them.
-inline constexpr char16_t kOutsideIsoRanges[] =
-    u"次の値がISO 7730の適用範囲の外にあります：%1。表示したPMVとPPDは範囲外への外挿による"
-    u"参考値です。";
-inline constexpr char16_t kWetBulbAboveDryBulb[] = u"湿球温度には温度以下の値を入力してください。";
-inline constexpr char16_t kWetBulbAtBoiling[] = u"湿球温度には100℃未満の値を入力してください。";
-inline constexpr char16_t kNegativeHumidity[] =
-    u"この温度と湿球温度では絶対湿度が負になります。湿球温度を確かめてください。";
-inline constexpr char16_t kDiscomfortNoState[] =
-    u"この温度と湿球温度では空気の状態が求まりません。";
-
 // `Form5`, "PMV": the predicted mean vote and percentage dissatisfied of a room from six
 // conditions; the room air (temperature and relative humidity) is marked on the chart.
 class PmvDialog : public QDialog {

@@ -132,29 +132,29 @@ std::expected<ProcessIh, IhFailure> HumidifyingDialog::ih() const {
 void HumidifyingDialog::calculate() {
     const auto state = ih();
     if (!state) {
-        explainRefusal(state.error(), messages_, kCheckTwoBoxes);
+        explainRefusal(state.error(), messages_, words::kCheckTwoBoxes);
         return;
     }
     const std::optional<double> G = readNumber(Text7->text());
     if (!G) {
-        messages_.show(message(kGiveAirQuantity));
+        messages_.show(message(words::kGiveAirQuantity));
         return;
     }
     const std::optional<double> temperature = readNumber(Text8->text());
     const std::optional<double> target = readNumber(Text10->text());
     if (!temperature || !target) {
-        messages_.show(message(kNotANumber));
+        messages_.show(message(words::kNotANumber));
         return;
     }
     const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target);
     if (!after) {
-        messages_.show(message(humidifyErrorMessage(after.error())));
+        messages_.show(message(words::humidifyErrorText(after.error())));
         return;
     }
     const auto at1 = keptPoint(state->XP, state->YP);
     const chart::PointMm at2 = chart::statePoint(after->i, 1000.0 * after->x);
     if (!at1 || !chart::withinReach(at2) || !chart::roundable(after->L, 1)) {
-        messages_.show(message(kNoResult));
+        messages_.show(message(words::kNoResult));
         return;
     }
     chart::markState(picture_, *at1, "点１");

@@ -5,8 +5,8 @@
 #include <expected>
 
 #include "dialogs/ih.h"
-#include "dialogs/process_messages.h"
 #include "psychro/humidifying.h"
+#include "words/messages.h"
 
 class QCloseEvent;
 class QGroupBox;

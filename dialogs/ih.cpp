@@ -36,25 +36,25 @@ std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messen
     const QString firstText = panel.text(rows[0]);
     const QString secondText = panel.text(rows[1]);
     if (empty == EmptyTexts::OwnMessage && (firstText.isEmpty() || secondText.isEmpty())) {
-        messages.show(message(kPairTextEmpty));
+        messages.show(message(words::kPairTextEmpty));
         return std::unexpected(IhFailure::Refused);
     }
     const std::optional<double> first = readNumber(firstText);
     const std::optional<double> second = readNumber(secondText);
     if (!first || !second) {
-        messages.show(message(kNotANumber));
+        messages.show(message(words::kNotANumber));
         return std::unexpected(IhFailure::Refused);
     }
     const auto state = psychro::solvePair(rows[0], *first, rows[1], *second);
     if (!state) {
-        messages.show(message(solveErrorText(state.error())));
+        messages.show(message(words::solveErrorText(state.error())));
         return std::unexpected(IhFailure::Refused);
     }
     const chart::PointMm point = chart::statePoint(state->i, 1000.0 * state->x);
     // A state far off the picture is no air the chart is for; its x and i could not be written
     // rounded either.
     if (!chart::withinReach(point)) {
-        messages.show(message(kNoAirState));
+        messages.show(message(words::kNoAirState));
         return std::unexpected(IhFailure::Refused);
     }
     return Solved{*state, point, rows[0], rows[1]};
@@ -72,7 +72,7 @@ PointIh ihPointForm(StateInputPanel& panel, Messenger& messages) {
         if (solved.error() == IhFailure::NoPair) {
             // The point dialog counts the boxes before it calls and the panel never holds more
             // than two, so this is a call out of turn: refuse rather than guess a pair.
-            messages.show(message(kCheckTwoBoxes));
+            messages.show(message(words::kCheckTwoBoxes));
         }
         return {0.0, 0.0, -1};
     }

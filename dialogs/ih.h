@@ -11,31 +11,6 @@ namespace dialogs {
 class Messenger;
 class StateInputPanel;
 
-// The messages of the air-state solver `ih`.
-inline constexpr char16_t kPairTextEmpty[] = u"空気の状態量を二つ入力しましたか。";
-inline constexpr char16_t kCheckTwoBoxes[] = u"入力値前のチェックボックスをチェックして下さい。";
-inline constexpr char16_t kNotANumber[] = u"数値を入力してください。";
-inline constexpr char16_t kNoAirState[] = u"入力した値では空気の状態が求まりません。";
-inline constexpr char16_t kEnthalpyVolumeMismatch[] =
-    u"入力したエンタルピと比容積の値が正しいかどうかをチェックしてください。";
-inline constexpr char16_t kWetBulbVolumeMismatch[] =
-    u"入力した湿球温度と比容積の値が正しいかどうかをチェックしてください。";
-
-// The message for a solver failure: the two volume pairs have their own, every other failure
-// is "no state".
-[[nodiscard]] constexpr const char16_t* solveErrorText(psychro::SolveError error) {
-    switch (error) {
-        case psychro::SolveError::EnthalpyVolumeMismatch:
-            return kEnthalpyVolumeMismatch;
-        case psychro::SolveError::WetBulbVolumeMismatch:
-            return kWetBulbVolumeMismatch;
-        case psychro::SolveError::SameProperty:
-        case psychro::SolveError::NoState:
-            break;
-    }
-    return kNoAirState;
-}
-
 // Why `ih` completed no state.
 enum class IhFailure {
     NoPair,   // the panel does not hold exactly two checked boxes; no message was shown

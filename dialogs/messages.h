@@ -3,12 +3,11 @@
 #include <QString>
 #include <vector>
 
+#include "words/messages.h"
+
 // Every message the program shows goes through a Messenger: the program shows message boxes,
 // tests record what would have been shown and never block.
 namespace dialogs {
-
-// Title of every message box but the version box.
-inline constexpr char16_t kApplicationTitle[] = u"ミルテン";
 
 // A message text kept as a UTF-16 literal, as a QString.
 [[nodiscard]] inline QString message(const char16_t* text) {
@@ -19,7 +18,7 @@ class Messenger {
   public:
     virtual ~Messenger() = default;
     // A message under the application's title, OK only, no icon.
-    void show(const QString& text) { present(QString::fromUtf16(kApplicationTitle), text); }
+    void show(const QString& text) { present(QString::fromUtf16(words::kApplicationTitle), text); }
     // A message under its own title, OK only, no icon.
     void show(const QString& title, const QString& text) { present(title, text); }
 

@@ -1,15 +1,19 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <optional>
+#include <string_view>
+
+#include "words/number_reader.h"
 
 namespace dialogs {
 
-// The number in a text box, or nullopt when the text is not a number. Accepted: an optional
-// sign, digits with at most one decimal point ("20", "-6.5", ".75", "+3."), with blanks before
-// and after; digits, point and signs typed in full width through a Japanese input method
-// ("２０．５", "－３") count as their ASCII twins. Refused: the empty text, blanks only,
-// exponents, digit grouping, "inf", "nan" and anything that does not fit a double.
-[[nodiscard]] std::optional<double> readNumber(const QString& text);
+// The number in a text box, read by words::readNumber; nullopt when the text is not a number.
+[[nodiscard]] inline std::optional<double> readNumber(const QString& text) {
+    const QStringView view(text);
+    return words::readNumber(
+        std::u16string_view(view.utf16(), static_cast<std::size_t>(view.size())));
+}
 
 }  // namespace dialogs

@@ -59,7 +59,7 @@ void PointDialog::drawPoint() {
         return;
     }
     if (panel_->checkedCount() < 2) {
-        messages_.show(message(kCheckTwoBoxes));
+        messages_.show(message(words::kCheckTwoBoxes));
         return;
     }
     const PointIh solved = ih();

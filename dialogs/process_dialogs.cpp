@@ -93,17 +93,17 @@ void MixingCoolingDialog::prepare(std::int16_t mode, const QString& caption) {
 void MixingCoolingDialog::acceptPoint1() {
     const auto state = ih();
     if (!state) {
-        explainRefusal(state.error(), messages_, kCheckTwoBoxes);
+        explainRefusal(state.error(), messages_, words::kCheckTwoBoxes);
         return;
     }
     const std::optional<double> G = readNumber(Text7->text());
     if (!G || !fitsFloat(*G) || !(static_cast<float>(*G) > 0.0F)) {
-        messages_.show(message(kGiveAirQuantity));
+        messages_.show(message(words::kGiveAirQuantity));
         return;
     }
     const auto at = keptPoint(state->XP, state->YP);
     if (!at || !fitsFloat(state->i) || !fitsFloat(state->h)) {
-        messages_.show(message(kNoResult));
+        messages_.show(message(words::kNoResult));
         return;
     }
     XPB = static_cast<float>(at->X);
@@ -120,13 +120,13 @@ void MixingCoolingDialog::acceptPoint1() {
     Command4->setEnabled(true);
     panel_->ButtonClear();
     emit pictureChanged();
-    messages_.show(message(kGiveNextPoint));
+    messages_.show(message(words::kGiveNextPoint));
 }
 
 void MixingCoolingDialog::acceptPoint2() {
     const auto state = ih();
     if (!state) {
-        explainRefusal(state.error(), messages_, kGiveNextState);
+        explainRefusal(state.error(), messages_, words::kGiveNextState);
         return;
     }
     const chart::PointMm at{state->XP, state->YP};
@@ -142,11 +142,11 @@ void MixingCoolingDialog::acceptPoint2() {
 void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
     const std::optional<double> G2 = readNumber(Text7->text());
     if (!G2) {
-        messages_.show(message(kGiveAirQuantity));
+        messages_.show(message(words::kGiveAirQuantity));
         return;
     }
     if (!(*G2 > 0.0)) {
-        messages_.show(message(kGiveNextState));
+        messages_.show(message(words::kGiveNextState));
         return;
     }
     // Point 1's share is formed in single precision, as point 1 is kept.
@@ -156,7 +156,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
     const double x3 = (point2.h * *G2 + h11G1) / (*G2 + G1);
     const chart::PointMm mixed = chart::statePoint(i3, 1000.0 * x3);
     if (!chart::withinReach(mixed)) {
-        messages_.show(message(kNoResult));
+        messages_.show(message(words::kNoResult));
         return;
     }
     chart::markPointTwo(picture_, {XPB, YPB}, at);
@@ -170,7 +170,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
 void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     const double Q = (static_cast<double>(i11) - point2.i) * static_cast<double>(G1);
     if (!chart::roundable(Q, 0)) {  // a load of 16 digits and more is no load to write
-        messages_.show(message(kNoResult));
+        messages_.show(message(words::kNoResult));
         return;
     }
     chart::markPointTwo(picture_, {XPB, YPB}, at);
@@ -259,17 +259,17 @@ std::expected<ProcessIh, IhFailure> HeatingDialog::ih() const {
 void HeatingDialog::calculate() {
     const auto state = ih();
     if (!state) {
-        explainRefusal(state.error(), messages_, kCheckTwoBoxes);
+        explainRefusal(state.error(), messages_, words::kCheckTwoBoxes);
         return;
     }
     const std::optional<double> G = readNumber(Text7->text());
     if (!G || *G < 0.0) {
-        messages_.show(message(kGiveAirQuantity));
+        messages_.show(message(words::kGiveAirQuantity));
         return;
     }
     const std::optional<double> t2 = readNumber(Text8->text());
     if (!t2) {
-        messages_.show(message(kNotANumber));
+        messages_.show(message(words::kNotANumber));
         return;
     }
     const double i2 = psychro::enthalpy(*t2, state->h);
@@ -279,7 +279,7 @@ void HeatingDialog::calculate() {
     // A final temperature far off the chart, or a load too large to write rounded, is refused
     // like a state beyond the chart.
     if (!at1 || !chart::withinReach(at2) || !chart::roundable(Q, 0)) {
-        messages_.show(message(kNoResult));
+        messages_.show(message(words::kNoResult));
         return;
     }
     XPB = static_cast<float>(at1->X);

@@ -7,7 +7,7 @@
 #include "chart/chart_frame.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/ih.h"
-#include "dialogs/process_messages.h"
+#include "words/messages.h"
 
 class QCloseEvent;
 class QFrame;

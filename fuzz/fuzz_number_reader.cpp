@@ -1,13 +1,14 @@
 // The number reader of the text boxes with any UTF-16 text: a refusal, or a finite number
 // that the C library reads the same from the text, and that the program writes back as a plain
 // number reading back to itself to 15 digits.
-#include <QString>
 #include <cmath>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "chart/number_text.h"
-#include "dialogs/number_input.h"
 #include "fuzz_checks.h"
+#include "words/number_reader.h"
 
 namespace {
 
@@ -43,6 +44,17 @@ bool isPlainAsciiDecimal(const std::u16string& s, std::string& core) {
     return digits;
 }
 
+// The text's UTF-16 code units in hex, for the report of a broken invariant.
+std::string codeUnits(const std::u16string& text) {
+    std::string out;
+    for (char16_t c : text) {
+        char unit[8];
+        std::snprintf(unit, sizeof unit, "%04x ", static_cast<unsigned>(c));
+        out += unit;
+    }
+    return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -50,12 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t k = 0; k < text.size(); ++k) {
         text[k] = static_cast<char16_t>(data[2 * k] | (data[2 * k + 1] << 8));
     }
-    const QString qtext = QString::fromStdU16String(text);
-    const std::optional<double> value = dialogs::readNumber(qtext);
+    const std::optional<double> value = words::readNumber(text);
 
     std::string core;
     const bool plain = isPlainAsciiDecimal(text, core);
-    const std::string detail = QString(qtext).toStdString();
+    const std::string detail = codeUnits(text);
     if (plain) {
         errno = 0;
         const double expected = std::strtod(core.c_str(), nullptr);
@@ -68,8 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(std::isfinite(*value), detail);
     // Reading is deterministic and ignores blanks around the number.
-    FUZZ_CHECK(dialogs::readNumber(QStringLiteral(" ") + qtext + QStringLiteral("\t")) == value,
-               detail);
+    FUZZ_CHECK(words::readNumber(u" " + text + u"\t") == value, detail);
     // An accepted text holds no letters: no exponent, no "inf" or "nan".
     for (char16_t c : text) {
         FUZZ_CHECK(!((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')), detail);
@@ -78,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // writing that again gives the same text.
     const std::string written = chart::generalText(*value);
     FUZZ_CHECK(fuzz::isPlainNumber(written), detail + " -> " + written);
-    const std::optional<double> again = dialogs::readNumber(QString::fromStdString(written));
+    const std::optional<double> again =
+        words::readNumber(std::u16string(written.begin(), written.end()));
     FUZZ_CHECK(again && *again == fuzz::fifteenDigits(*value), detail + " -> " + written);
     FUZZ_CHECK(chart::generalText(*again) == written, detail + " -> " + written);
     return 0;

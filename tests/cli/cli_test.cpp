@@ -19,10 +19,10 @@
 
 #include "chart/chart_frame.h"
 #include "dialogs/ih.h"
-#include "dialogs/process_messages.h"
 #include "psychro/air_state.h"
 #include "psychro/humidifying.h"
 #include "psychro/state_properties.h"
+#include "words/messages.h"
 
 namespace {
 
@@ -171,14 +171,14 @@ TEST(CliState, BatchKeepsTheOrderAndGivesFailedLinesTheirRows) {
     const QString unknown = rows[4].toObject().value(QStringLiteral("error")).toString();
     const std::vector<QString> errors{
         {},
-        message(dialogs::kPairTextEmpty),
-        message(dialogs::kNotANumber),
+        message(words::kPairTextEmpty),
+        message(words::kNotANumber),
         {},
         unknown,
         rows[5].toObject().value(QStringLiteral("error")).toString(),
-        message(dialogs::kEnthalpyVolumeMismatch),
-        message(dialogs::kNoAirState),
-        message(dialogs::kPairTextEmpty),
+        message(words::kEnthalpyVolumeMismatch),
+        message(words::kNoAirState),
+        message(words::kPairTextEmpty),
         {},
     };
     EXPECT_FALSE(unknown.isEmpty());
@@ -215,7 +215,7 @@ TEST(CliState, CsvQuotesAMessageWithCommasAndJsonGivesOneObjectForOneState) {
                                 QStringLiteral("phi=50"), QStringLiteral("--format=json")});
     EXPECT_EQ(json.status, 1);  // a state asked for on the command line that does not exist
     const QJsonObject object = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    EXPECT_EQ(object.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
+    EXPECT_EQ(object.value(QStringLiteral("error")).toString(), message(words::kNoAirState));
     EXPECT_TRUE(object.value(QStringLiteral("x")).isNull());
 
     // x = 1e304 solves, but its enthalpy has 307 digits: refused as the dialogs refuse it
@@ -224,14 +224,14 @@ TEST(CliState, CsvQuotesAMessageWithCommasAndJsonGivesOneObjectForOneState) {
         {QStringLiteral("state"), huge, QStringLiteral("t=20"), QStringLiteral("--format=json")});
     EXPECT_EQ(far.status, 1);
     const QJsonObject farObject = QJsonDocument::fromJson(far.out.toUtf8()).object();
-    EXPECT_EQ(farObject.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
+    EXPECT_EQ(farObject.value(QStringLiteral("error")).toString(), message(words::kNoAirState));
 
     // t′ = 88 with v = 0.87 solves to x = 1.58, within reach, but with φ = 5.8e24 %
     const CliRun fog = runCli({QStringLiteral("state"), QStringLiteral("tw=88"),
                                QStringLiteral("v=.87"), QStringLiteral("--format=json")});
     EXPECT_EQ(fog.status, 1);
     const QJsonObject fogObject = QJsonDocument::fromJson(fog.out.toUtf8()).object();
-    EXPECT_EQ(fogObject.value(QStringLiteral("error")).toString(), message(dialogs::kNoAirState));
+    EXPECT_EQ(fogObject.value(QStringLiteral("error")).toString(), message(words::kNoAirState));
 }
 
 // From 20 °C / 50 % at 1000 kg/h to 80 %: the figures of the humidifying dialog.
@@ -297,7 +297,7 @@ TEST(CliHumidify, BatchGivesARefusedStateItsRowAndGoesOn) {
     const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
     ASSERT_EQ(rows.size(), 4);
     const std::vector<QString> errors{
-        {}, message(dialogs::kTargetNotAbove), message(dialogs::kPairTextEmpty), {}};
+        {}, message(words::kTargetNotAbove), message(words::kPairTextEmpty), {}};
     for (qsizetype k = 0; k < rows.size(); ++k) {
         SCOPED_TRACE(k);
         const QJsonObject row = rows[k].toObject();
@@ -317,7 +317,7 @@ TEST(CliHumidify, AWaterFlowTooLargeToWriteIsRefused) {
                 QStringLiteral("--air=100000000000000000000"), QStringLiteral("--target=80"),
                 QStringLiteral("--format=csv"), QStringLiteral("t=20"), QStringLiteral("phi=50")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.out.trimmed().endsWith(message(dialogs::kNoResult))) << run.out.toStdString();
+    EXPECT_TRUE(run.out.trimmed().endsWith(message(words::kNoResult))) << run.out.toStdString();
 }
 
 TEST(CliHumidify, UsageErrorsWriteNothing) {
@@ -346,7 +346,7 @@ TEST(CliHumidify, UsageErrorsWriteNothing) {
                                "t=20 phi=50\n");
     EXPECT_EQ(cold.status, 2);
     EXPECT_TRUE(cold.out.isEmpty());
-    EXPECT_TRUE(cold.err.contains(message(dialogs::kSteamTemperature)));
+    EXPECT_TRUE(cold.err.contains(message(words::kSteamTemperature)));
 }
 
 TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {
@@ -434,7 +434,7 @@ TEST(CliChart, PngHasTheJoinLineAtTheMappedPointsAndNoFileOnAFailedPoint) {
         runCli({QStringLiteral("chart"), QStringLiteral("-o"), failed,
                 QStringLiteral("--point=t=20,phi=50"), QStringLiteral("--point=t=200,phi=50")});
     EXPECT_EQ(refused.status, 1);
-    EXPECT_TRUE(refused.err.contains(message(dialogs::kNoAirState)));
+    EXPECT_TRUE(refused.err.contains(message(words::kNoAirState)));
     EXPECT_FALSE(QFile::exists(failed));
 }
 

@@ -166,14 +166,14 @@ TEST_F(PmvDialogTest, ExtrapolationIsShownWithAWarning) {
     ASSERT_EQ(messages.messages().size(), 1u);
     EXPECT_EQ(messages.messages()[0].title, "ミルテン");
     EXPECT_EQ(messages.messages()[0].text,
-              text(dialogs::kOutsideIsoRanges).arg(QStringLiteral("PMV（-2～2）")));
+              text(words::kOutsideIsoRanges).arg(QStringLiteral("PMV（-2～2）")));
 
     messages.clear();
     fill({"35", "40", "1.5", "25", "0.5", "1.2"});
     click("Command1");
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_EQ(messages.texts()[0],
-              text(dialogs::kOutsideIsoRanges)
+              text(words::kOutsideIsoRanges)
                   .arg(QStringLiteral("温度（10～30℃）、空気流速（0～1 m/s）、PMV（-2～2）")));
 }
 
@@ -183,22 +183,22 @@ TEST_F(PmvDialogTest, RefusalsWriteAndDrawNothing) {
         const char16_t* message;
     };
     const Case cases[] = {
-        {{"25", "50", "0.1", "25", "0.5", ""}, dialogs::kSixConditionsEmpty},
-        {{"", "", "", "", "", ""}, dialogs::kSixConditionsEmpty},
-        {{"25", " ", "0.1", "25", "0.5", "1.2"}, dialogs::kNotANumber},
-        {{"25", "50", "0.1", "abc", "0.5", "1.2"}, dialogs::kNotANumber},
-        {{"25", "50", "-0.1", "25", "0.5", "1.2"}, dialogs::kNegativeAirVelocity},
-        {{"25", "50", "0.1", "25", "-1", "1.2"}, dialogs::kNegativeClothing},
-        {{"25", "50", "0.1", "25", "0.5", "0"}, dialogs::kNonPositiveMetabolicRate},
-        {{"25", "101", "0.1", "25", "0.5", "1.2"}, dialogs::kHumidityOutOfRange},
-        {{"25", "-1", "0.1", "25", "0.5", "1.2"}, dialogs::kHumidityOutOfRange},
-        {{"-300", "50", "0.1", "25", "0.5", "1.2"}, dialogs::kAirBelowAbsoluteZero},
-        {{"25", "50", "0.1", "-300", "0.5", "1.2"}, dialogs::kRadiantBelowAbsoluteZero},
-        {{"20", "50", "0", "20", "50", "1"}, dialogs::kPmvNoConvergence},
-        {{"-240", "50", "0.1", "25", "0.5", "1.2"}, dialogs::kPmvNoResult},
-        {{"100", "100", "0.1", "25", "0.5", "1.2"}, dialogs::kRoomAirNoState},
+        {{"25", "50", "0.1", "25", "0.5", ""}, words::kSixConditionsEmpty},
+        {{"", "", "", "", "", ""}, words::kSixConditionsEmpty},
+        {{"25", " ", "0.1", "25", "0.5", "1.2"}, words::kNotANumber},
+        {{"25", "50", "0.1", "abc", "0.5", "1.2"}, words::kNotANumber},
+        {{"25", "50", "-0.1", "25", "0.5", "1.2"}, words::kNegativeAirVelocity},
+        {{"25", "50", "0.1", "25", "-1", "1.2"}, words::kNegativeClothing},
+        {{"25", "50", "0.1", "25", "0.5", "0"}, words::kNonPositiveMetabolicRate},
+        {{"25", "101", "0.1", "25", "0.5", "1.2"}, words::kHumidityOutOfRange},
+        {{"25", "-1", "0.1", "25", "0.5", "1.2"}, words::kHumidityOutOfRange},
+        {{"-300", "50", "0.1", "25", "0.5", "1.2"}, words::kAirBelowAbsoluteZero},
+        {{"25", "50", "0.1", "-300", "0.5", "1.2"}, words::kRadiantBelowAbsoluteZero},
+        {{"20", "50", "0", "20", "50", "1"}, words::kPmvNoConvergence},
+        {{"-240", "50", "0.1", "25", "0.5", "1.2"}, words::kPmvNoResult},
+        {{"100", "100", "0.1", "25", "0.5", "1.2"}, words::kRoomAirNoState},
         // saturated air just below boiling holds about 1700 kg/kg: far off the chart
-        {{"99.99", "100", "0.1", "25", "0.5", "1.2"}, dialogs::kRoomAirNoState},
+        {{"99.99", "100", "0.1", "25", "0.5", "1.2"}, words::kRoomAirNoState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(text(c.message).toStdString());
@@ -235,7 +235,7 @@ TEST_F(PmvDialogTest, EnterComputesAndClearKeepsTheCircle) {
 
     // an empty box takes Enter as a press too, and is told what is missing
     QTest::keyClick(box(1), Qt::Key_Enter);
-    EXPECT_EQ(messages.texts(), QStringList{text(dialogs::kSixConditionsEmpty)});
+    EXPECT_EQ(messages.texts(), QStringList{text(words::kSixConditionsEmpty)});
 }
 
 TEST_F(PmvDialogTest, ClosingHidesAndKeepsTheTexts) {
@@ -321,18 +321,18 @@ TEST_F(DiscomfortDialogTest, RefusalsWriteAndDrawNothing) {
         const char16_t* message;
     };
     const Case cases[] = {
-        {"25", "", dialogs::kTwoConditionsEmpty},
-        {"", "", dialogs::kTwoConditionsEmpty},
-        {"25", "x", dialogs::kNotANumber},
-        {"20", "21", dialogs::kWetBulbAboveDryBulb},
-        {"120", "100", dialogs::kWetBulbAtBoiling},
-        {"40", "5", dialogs::kNegativeHumidity},
-        {"20", "-300", dialogs::kDiscomfortNoState},
+        {"25", "", words::kTwoConditionsEmpty},
+        {"", "", words::kTwoConditionsEmpty},
+        {"25", "x", words::kNotANumber},
+        {"20", "21", words::kWetBulbAboveDryBulb},
+        {"120", "100", words::kWetBulbAtBoiling},
+        {"40", "5", words::kNegativeHumidity},
+        {"20", "-300", words::kDiscomfortNoState},
         // beyond single precision
-        {"1000000000000000000000000000000000000000", "20", dialogs::kDiscomfortNoState},
+        {"1000000000000000000000000000000000000000", "20", words::kDiscomfortNoState},
         // the saturation formula, taken far beyond boiling, falls below the atmosphere again:
         // "saturated" air at 1.4e10 °C, metres off the chart
-        {"14000000000", "14000000000", dialogs::kDiscomfortNoState},
+        {"14000000000", "14000000000", words::kDiscomfortNoState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tw);

@@ -56,33 +56,33 @@ const std::u16string kHugeX = u"1" + std::u16string(304, u'0');
 const Refusal kRefusals[] = {
     // an empty text of the pair: the point form asks for two values, the process form refuses
     // it as not a number
-    {3, 6, {u"", u"", u"", u"", u"", u"50"}, dialogs::kPairTextEmpty, dialogs::kNotANumber},
-    {3, 6, {u"1", u"1", u"20", u"1", u"1", u""}, dialogs::kPairTextEmpty, dialogs::kNotANumber},
+    {3, 6, {u"", u"", u"", u"", u"", u"50"}, words::kPairTextEmpty, words::kNotANumber},
+    {3, 6, {u"1", u"1", u"20", u"1", u"1", u""}, words::kPairTextEmpty, words::kNotANumber},
     // blanks are no number, nor is text, nor inf / nan
-    {3, 6, {u"", u"", u"   ", u"", u"", u"50"}, dialogs::kNotANumber, dialogs::kNotANumber},
-    {3, 6, {u"", u"", u"20", u"", u"", u"abc"}, dialogs::kNotANumber, dialogs::kNotANumber},
-    {1, 2, {u"inf", u"9", u"", u"", u"", u""}, dialogs::kNotANumber, dialogs::kNotANumber},
-    {1, 2, {u"0.007", u"nan", u"", u"", u"", u""}, dialogs::kNotANumber, dialogs::kNotANumber},
+    {3, 6, {u"", u"", u"   ", u"", u"", u"50"}, words::kNotANumber, words::kNotANumber},
+    {3, 6, {u"", u"", u"20", u"", u"", u"abc"}, words::kNotANumber, words::kNotANumber},
+    {1, 2, {u"inf", u"9", u"", u"", u"", u""}, words::kNotANumber, words::kNotANumber},
+    {1, 2, {u"0.007", u"nan", u"", u"", u"", u""}, words::kNotANumber, words::kNotANumber},
     // values from which no state follows
-    {1, 6, {u"0.02", u"", u"", u"", u"", u"2"}, dialogs::kNoAirState, dialogs::kNoAirState},
-    {1, 6, {u"0.007", u"", u"", u"", u"", u"0"}, dialogs::kNoAirState, dialogs::kNoAirState},
-    {3, 6, {u"", u"", u"100", u"", u"", u"100"}, dialogs::kNoAirState, dialogs::kNoAirState},
-    {2, 6, {u"", u"-20", u"", u"", u"", u"50"}, dialogs::kNoAirState, dialogs::kNoAirState},
+    {1, 6, {u"0.02", u"", u"", u"", u"", u"2"}, words::kNoAirState, words::kNoAirState},
+    {1, 6, {u"0.007", u"", u"", u"", u"", u"0"}, words::kNoAirState, words::kNoAirState},
+    {3, 6, {u"", u"", u"100", u"", u"", u"100"}, words::kNoAirState, words::kNoAirState},
+    {2, 6, {u"", u"-20", u"", u"", u"", u"50"}, words::kNoAirState, words::kNoAirState},
     // states that solve but lie far off the picture, beyond any air the chart is for
-    {1, 3, {kHugeX.c_str(), u"", u"20", u"", u"", u""}, dialogs::kNoAirState, dialogs::kNoAirState},
-    {1, 3, {u"3", u"", u"20", u"", u"", u""}, dialogs::kNoAirState, dialogs::kNoAirState},
-    {1, 2, {u"0", u"800", u"", u"", u"", u""}, dialogs::kNoAirState, dialogs::kNoAirState},
+    {1, 3, {kHugeX.c_str(), u"", u"20", u"", u"", u""}, words::kNoAirState, words::kNoAirState},
+    {1, 3, {u"3", u"", u"20", u"", u"", u""}, words::kNoAirState, words::kNoAirState},
+    {1, 2, {u"0", u"800", u"", u"", u"", u""}, words::kNoAirState, words::kNoAirState},
     // the two volume pairs keep their own messages
     {2,
      5,
      {u"", u"9.2", u"", u"", u"1.0", u""},
-     dialogs::kEnthalpyVolumeMismatch,
-     dialogs::kEnthalpyVolumeMismatch},
+     words::kEnthalpyVolumeMismatch,
+     words::kEnthalpyVolumeMismatch},
     {4,
      5,
      {u"", u"", u"", u"10", u"1.0", u""},
-     dialogs::kWetBulbVolumeMismatch,
-     dialogs::kWetBulbVolumeMismatch},
+     words::kWetBulbVolumeMismatch,
+     words::kWetBulbVolumeMismatch},
 };
 
 TEST(Ih, PointFormRefusesWithOneMessageAndWritesNothing) {
@@ -128,7 +128,7 @@ TEST(Ih, PointFormCalledWithoutAPairRefuses) {
     Panel p(PanelHost::PointDialog, 3, 0, {u"", u"", u"20", u"", u"", u"50"});
     dialogs::RecordedMessages messages;
     EXPECT_EQ(dialogs::ihPointForm(*p.panel, messages).ten, -1);
-    EXPECT_EQ(messages.texts(), QStringList{msg(dialogs::kCheckTwoBoxes)});
+    EXPECT_EQ(messages.texts(), QStringList{msg(words::kCheckTwoBoxes)});
     EXPECT_EQ(p.panel->text(row(1)), "");
 }
 

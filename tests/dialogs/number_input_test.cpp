@@ -53,3 +53,17 @@ TEST(ReadNumber, RefusesWhatIsNotANumberRatherThanReadingZero) {
 }
 
 }  // namespace
+
+// The reader trims what Qt's text boxes count as white space, and nothing else: a number with
+// any one UTF-16 code unit behind it is read exactly when that unit is a space to QChar, a digit
+// or a point (either width).
+TEST(ReadNumber, TrimsTheWhiteSpaceQtSees) {
+    for (char32_t unit = 0; unit <= 0xffff; ++unit) {
+        const QChar c(static_cast<char16_t>(unit));
+        const bool digitOrPoint = (unit >= u'0' && unit <= u'9') ||
+                                  (unit >= u'０' && unit <= u'９') || unit == u'.' || unit == u'．';
+        const QString text = QStringLiteral("5") + c;
+        EXPECT_EQ(dialogs::readNumber(text).has_value(), c.isSpace() || digitOrPoint)
+            << "U+" << std::hex << static_cast<unsigned>(unit);
+    }
+}

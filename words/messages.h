@@ -1,0 +1,166 @@
+#pragma once
+
+#include "psychro/air_state.h"
+#include "psychro/comfort.h"
+#include "psychro/humidifying.h"
+
+// Every Japanese message the program shows or writes, and the text for each refusal of the
+// numeric core. Free of Qt, so that the dialogs, milten-cli and the fuzz targets use the same
+// words; a dialog turns a text into a QString with dialogs::message.
+namespace words {
+
+// Title of every message box but the version box.
+inline constexpr char16_t kApplicationTitle[] = u"ミルテン";
+
+// The air-state solver `ih`.
+inline constexpr char16_t kPairTextEmpty[] = u"空気の状態量を二つ入力しましたか。";
+inline constexpr char16_t kCheckTwoBoxes[] = u"入力値前のチェックボックスをチェックして下さい。";
+inline constexpr char16_t kNotANumber[] = u"数値を入力してください。";
+inline constexpr char16_t kNoAirState[] = u"入力した値では空気の状態が求まりません。";
+inline constexpr char16_t kEnthalpyVolumeMismatch[] =
+    u"入力したエンタルピと比容積の値が正しいかどうかをチェックしてください。";
+inline constexpr char16_t kWetBulbVolumeMismatch[] =
+    u"入力した湿球温度と比容積の値が正しいかどうかをチェックしてください。";
+
+// The process dialogs (mixing, cooling, heating, humidifying).
+inline constexpr char16_t kGiveAirQuantity[] = u"空気量を入力してください。";
+inline constexpr char16_t kGiveNextPoint[] = u"次を入力してください。";
+inline constexpr char16_t kGiveNextState[] = u"次の空気状態を指定してください。";
+// A result too large for the chart or for a number box (an absurd quantity or temperature).
+inline constexpr char16_t kNoResult[] = u"入力した値では計算できません。";
+
+// Humidifying.
+inline constexpr char16_t kSteamTemperature[] = u"蒸気温度は100℃以上を入力してください。";
+inline constexpr char16_t kWaterTemperature[] = u"水温は0～100℃の範囲で入力してください。";
+inline constexpr char16_t kTargetAbove100[] = u"加湿後の相対湿度は100％以下を入力してください。";
+inline constexpr char16_t kTargetNotAbove[] =
+    u"加湿後の相対湿度は点1の相対湿度より高い値を入力してください。";
+inline constexpr char16_t kUnreachable[] = u"この加湿では指定した相対湿度に達しません。";
+
+// PMV/PPD and the discomfort index.
+inline constexpr char16_t kSixConditionsEmpty[] = u"六つの計算条件を全部入力しましたか。";
+inline constexpr char16_t kTwoConditionsEmpty[] = u"二つの計算条件を全部入力しましたか。";
+inline constexpr char16_t kNegativeAirVelocity[] = u"空気流速には0以上の値を入力してください。";
+inline constexpr char16_t kNegativeClothing[] = u"着衣量には0以上の値を入力してください。";
+inline constexpr char16_t kNonPositiveMetabolicRate[] =
+    u"代謝量には0より大きい値を入力してください。";
+inline constexpr char16_t kHumidityOutOfRange[] =
+    u"相対湿度には0から100までの値を入力してください。";
+inline constexpr char16_t kAirBelowAbsoluteZero[] = u"温度には-273℃より高い値を入力してください。";
+inline constexpr char16_t kRadiantBelowAbsoluteZero[] =
+    u"放射温度には-273℃より高い値を入力してください。";
+inline constexpr char16_t kPmvNoConvergence[] =
+    u"着衣の表面温度が求まりませんでした。計算条件を確かめてください。";
+inline constexpr char16_t kPmvNoResult[] = u"この計算条件ではPMVが求まりません。";
+inline constexpr char16_t kRoomAirNoState[] = u"この温度と相対湿度では空気の状態が求まりません。";
+// Shown after the results when the conditions or the vote leave ISO 7730's ranges; %1 lists
+// them.
+inline constexpr char16_t kOutsideIsoRanges[] =
+    u"次の値がISO 7730の適用範囲の外にあります：%1。表示したPMVとPPDは範囲外への外挿による"
+    u"参考値です。";
+inline constexpr char16_t kWetBulbAboveDryBulb[] = u"湿球温度には温度以下の値を入力してください。";
+inline constexpr char16_t kWetBulbAtBoiling[] = u"湿球温度には100℃未満の値を入力してください。";
+inline constexpr char16_t kNegativeHumidity[] =
+    u"この温度と湿球温度では絶対湿度が負になります。湿球温度を確かめてください。";
+inline constexpr char16_t kDiscomfortNoState[] =
+    u"この温度と湿球温度では空気の状態が求まりません。";
+
+// Mistakes only a typed NAME=VALUE list can make (the dialogs' check boxes rule them out).
+inline constexpr char16_t kUnknownName[] =
+    u"状態量は x, i, t, tw, v, phi のいずれかを 名前=値 の形で入力してください。";
+inline constexpr char16_t kSameTwice[] = u"異なる二つの状態量を入力してください。";
+
+// A solver failure: the two volume pairs have their own text, every other failure is "no
+// state".
+[[nodiscard]] constexpr const char16_t* solveErrorText(psychro::SolveError error) {
+    switch (error) {
+        case psychro::SolveError::EnthalpyVolumeMismatch:
+            return kEnthalpyVolumeMismatch;
+        case psychro::SolveError::WetBulbVolumeMismatch:
+            return kWetBulbVolumeMismatch;
+        case psychro::SolveError::SameProperty:
+        case psychro::SolveError::NoState:
+            break;
+    }
+    return kNoAirState;
+}
+
+// A refusal of psychro::humidify.
+[[nodiscard]] constexpr const char16_t* humidifyErrorText(psychro::HumidifyError error) {
+    switch (error) {
+        case psychro::HumidifyError::AirQuantity:
+            return kGiveAirQuantity;
+        case psychro::HumidifyError::SteamTemperature:
+            return kSteamTemperature;
+        case psychro::HumidifyError::WaterTemperature:
+            return kWaterTemperature;
+        case psychro::HumidifyError::TargetAbove100:
+            return kTargetAbove100;
+        case psychro::HumidifyError::TargetNotAbove:
+            return kTargetNotAbove;
+        case psychro::HumidifyError::Unreachable:
+            break;
+    }
+    return kUnreachable;
+}
+
+// A refusal of psychro::PMVS.
+[[nodiscard]] constexpr const char16_t* pmvFailureText(psychro::PmvFailure failure) {
+    switch (failure) {
+        case psychro::PmvFailure::NegativeAirVelocity:
+            return kNegativeAirVelocity;
+        case psychro::PmvFailure::NegativeClothing:
+            return kNegativeClothing;
+        case psychro::PmvFailure::NonPositiveMetabolicRate:
+            return kNonPositiveMetabolicRate;
+        case psychro::PmvFailure::HumidityOutOfRange:
+            return kHumidityOutOfRange;
+        case psychro::PmvFailure::AirBelowAbsoluteZero:
+            return kAirBelowAbsoluteZero;
+        case psychro::PmvFailure::RadiantBelowAbsoluteZero:
+            return kRadiantBelowAbsoluteZero;
+        case psychro::PmvFailure::NoConvergence:
+            return kPmvNoConvergence;
+        case psychro::PmvFailure::NoResult:
+            break;
+    }
+    return kPmvNoResult;
+}
+
+// The name of an ISO 7730 range in the warning kOutsideIsoRanges.
+[[nodiscard]] constexpr const char16_t* isoRangeName(psychro::IsoRange range) {
+    switch (range) {
+        case psychro::IsoRange::MetabolicRate:
+            return u"代謝量（0.8～4 met）";
+        case psychro::IsoRange::Clothing:
+            return u"着衣量（0～2 clo）";
+        case psychro::IsoRange::AirTemperature:
+            return u"温度（10～30℃）";
+        case psychro::IsoRange::RadiantTemperature:
+            return u"放射温度（10～40℃）";
+        case psychro::IsoRange::AirVelocity:
+            return u"空気流速（0～1 m/s）";
+        case psychro::IsoRange::VapourPressure:
+            return u"水蒸気分圧（0～2700 Pa）";
+        case psychro::IsoRange::Vote:
+            break;
+    }
+    return u"PMV（-2～2）";
+}
+
+// A refusal of the discomfort index's room air.
+[[nodiscard]] constexpr const char16_t* discomfortFailureText(psychro::DiscomfortFailure failure) {
+    switch (failure) {
+        case psychro::DiscomfortFailure::WetBulbAboveDryBulb:
+            return kWetBulbAboveDryBulb;
+        case psychro::DiscomfortFailure::WetBulbAtBoiling:
+            return kWetBulbAtBoiling;
+        case psychro::DiscomfortFailure::NegativeHumidity:
+            return kNegativeHumidity;
+        case psychro::DiscomfortFailure::NoAirState:
+            break;
+    }
+    return kDiscomfortNoState;
+}
+
+}  // namespace words
