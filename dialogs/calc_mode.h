@@ -4,8 +4,9 @@
 
 namespace dialogs {
 
-// The process that the Calc menu chose last: the menu sets it before it shows a dialog, and the
-// mixing/cooling dialog reads it at every button press. Nothing else writes it.
+// The process that the Calc menu chose last: the menu sets it before it shows a dialog. Nothing
+// reads it now: each dialog acts in the process of its own last opening. It is kept because the
+// menu commands are designed to set it.
 inline constexpr std::int16_t kCalcMix = 3;
 inline constexpr std::int16_t kCalcHeat = 4;
 inline constexpr std::int16_t kCalcCool = 5;

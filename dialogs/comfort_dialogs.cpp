@@ -1,6 +1,5 @@
 #include "dialogs/comfort_dialogs.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -56,11 +55,11 @@ std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
 }  // namespace
 
 PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form5", 3015, 3975);
+    : ChartDialog(picture, messages, parent, "Form5", 3015, 3975) {
     setWindowTitle(QStringLiteral("PMV"));
 
-    Frame1 = makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(120, 120, 2775, 2415));
+    QGroupBox* Frame1 =
+        makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(120, 120, 2775, 2415));
     Text1 = makeInputRow(Frame1, 240, "Label7", "温度", "Text1", "Label2", "℃");
     Text2 = makeInputRow(Frame1, 600, "Label8", "相対湿度", "Text2", "Label1", "％");
     Text3 = makeInputRow(Frame1, 960, "Label9", "空気流速", "Text3", "Label3", "m/s");
@@ -68,21 +67,24 @@ PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* pare
     Text5 = makeInputRow(Frame1, 1680, "Label11", "着衣量", "Text5", "Label5", "clo");
     Text6 = makeInputRow(Frame1, 2040, "Label12", "代謝量", "Text6", "Label4", "met");
 
-    Frame2 = makeFrame(this, "Frame2", QStringLiteral("PMV"), twipsRect(120, 2640, 1215, 735));
+    QGroupBox* Frame2 =
+        makeFrame(this, "Frame2", QStringLiteral("PMV"), twipsRect(120, 2640, 1215, 735));
     Text9 = makeResultBox(Frame2, "Text9", twipsRect(240, 240, 735, 390));
-    Frame3 = makeFrame(this, "Frame3", QStringLiteral("PPD"), twipsRect(1440, 2640, 1455, 735));
+    QGroupBox* Frame3 =
+        makeFrame(this, "Frame3", QStringLiteral("PPD"), twipsRect(1440, 2640, 1455, 735));
     Text7 = makeResultBox(Frame3, "Text7", twipsRect(240, 240, 735, 390));
-    Label13 = makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(1080, 330, 255, 240));
+    makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(1080, 330, 255, 240));
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 3480, 855, 375));
-    Command2 =
+    QPushButton* Command1 =
+        makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 3480, 855, 375));
+    QPushButton* Command2 =
         makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 3480, 855, 375));
-    Command3 =
+    QPushButton* Command3 =
         makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
 
     connect(Command1, &QPushButton::clicked, this, &PmvDialog::calculate);
     connect(Command2, &QPushButton::clicked, this, &PmvDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Command3, &QPushButton::clicked, this, &PmvDialog::closeDialog);
     // Enter in a condition box computes, so six values can be typed without the mouse.
     for (QLineEdit* box : inputs()) {
         connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
@@ -158,40 +160,33 @@ void PmvDialog::clear() {
     Text1->setFocus();  // ready for the next room's first condition
 }
 
-void PmvDialog::reject() {
-    hide();
-}
-
-void PmvDialog::closeEvent(QCloseEvent* event) {
-    hide();
-    event->accept();
-}
-
 DiscomfortDialog::DiscomfortDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form6", 2895, 3495);
+    : ChartDialog(picture, messages, parent, "Form6", 2895, 3495) {
     setWindowTitle(QStringLiteral("不快指数"));
 
-    Frame1 = makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(0, 120, 2775, 975));
+    QGroupBox* Frame1 =
+        makeFrame(this, "Frame1", QStringLiteral("計算条件"), twipsRect(0, 120, 2775, 975));
     Text1 = makeInputRow(Frame1, 240, "Label7", "温度", "Text1", "Label2", "℃");
     Text2 = makeInputRow(Frame1, 600, "Label8", "湿球温度", "Text2", "Label1", "℃");
 
-    Frame2 = makeFrame(this, "Frame2", QStringLiteral("不快指数"), twipsRect(0, 1200, 2775, 735));
+    QGroupBox* Frame2 =
+        makeFrame(this, "Frame2", QStringLiteral("不快指数"), twipsRect(0, 1200, 2775, 735));
     Text9 = makeResultBox(Frame2, "Text9", twipsRect(600, 240, 1575, 390));
-    Frame3 = makeFrame(this, "Frame3", QStringLiteral("不快に感じる人の割合"),
-                       twipsRect(0, 2040, 2775, 735));
+    QGroupBox* Frame3 = makeFrame(this, "Frame3", QStringLiteral("不快に感じる人の割合"),
+                                  twipsRect(0, 2040, 2775, 735));
     Text7 = makeResultBox(Frame3, "Text7", twipsRect(600, 240, 1575, 390));
-    Label13 = makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(2280, 330, 255, 240));
+    makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(2280, 330, 255, 240));
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(0, 3000, 855, 375));
-    Command2 =
+    QPushButton* Command1 =
+        makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(0, 3000, 855, 375));
+    QPushButton* Command2 =
         makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(960, 3000, 855, 375));
-    Command3 =
+    QPushButton* Command3 =
         makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(1920, 3000, 855, 375));
 
     connect(Command1, &QPushButton::clicked, this, &DiscomfortDialog::calculate);
     connect(Command2, &QPushButton::clicked, this, &DiscomfortDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Command3, &QPushButton::clicked, this, &DiscomfortDialog::closeDialog);
     for (QLineEdit* box : {Text1, Text2}) {
         connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
     }
@@ -247,15 +242,6 @@ void DiscomfortDialog::clear() {
         box->clear();
     }
     Text1->setFocus();
-}
-
-void DiscomfortDialog::reject() {
-    hide();
-}
-
-void DiscomfortDialog::closeEvent(QCloseEvent* event) {
-    hide();
-    event->accept();
 }
 
 }  // namespace dialogs

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <QDialog>
 #include <array>
 
-class QGroupBox;
-class QLabel;
+#include "dialogs/chart_dialog.h"
+
 class QLineEdit;
-class QPushButton;
 
 namespace chart {
 class Picture;
@@ -18,7 +16,7 @@ class Messenger;
 
 // `Form5`, "PMV": the predicted mean vote and percentage dissatisfied of a room from six
 // conditions; the room air (temperature and relative humidity) is marked on the chart.
-class PmvDialog : public QDialog {
+class PmvDialog : public ChartDialog {
     Q_OBJECT
   public:
     PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
@@ -27,44 +25,24 @@ class PmvDialog : public QDialog {
     // six input boxes.
     void showFromMenu();
 
-  signals:
-    // A mark was added to the picture; the view should repaint.
-    void pictureChanged();
-
-  public slots:
-    // Closing by the window frame or Esc does what "閉じる" does.
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     void calculate();  // Command1
     void clear();      // Command2
     [[nodiscard]] std::array<QLineEdit*, 6> inputs() const;
 
-    chart::Picture& picture_;
-    Messenger& messages_;
-    QGroupBox* Frame1 = nullptr;
     QLineEdit* Text1 = nullptr;  // air temperature ta, °C
     QLineEdit* Text2 = nullptr;  // relative humidity rh, %
     QLineEdit* Text3 = nullptr;  // air velocity vel, m/s
     QLineEdit* Text4 = nullptr;  // mean radiant temperature tr, °C
     QLineEdit* Text5 = nullptr;  // clothing clo
     QLineEdit* Text6 = nullptr;  // metabolic rate act, met
-    QGroupBox* Frame2 = nullptr;
     QLineEdit* Text9 = nullptr;  // PMV
-    QGroupBox* Frame3 = nullptr;
     QLineEdit* Text7 = nullptr;  // PPD
-    QLabel* Label13 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
 };
 
 // `Form6`, "不快指数": the discomfort index of air from its dry-bulb and wet-bulb temperatures,
 // the share of people who feel discomfort, and the air marked on the chart.
-class DiscomfortDialog : public QDialog {
+class DiscomfortDialog : public ChartDialog {
     Q_OBJECT
   public:
     DiscomfortDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
@@ -73,32 +51,14 @@ class DiscomfortDialog : public QDialog {
     // `Text1`, `Text2`, `Text9` and `Text7`.
     void showFromMenu();
 
-  signals:
-    void pictureChanged();
-
-  public slots:
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     void calculate();  // Command1
     void clear();      // Command2
 
-    chart::Picture& picture_;
-    Messenger& messages_;
-    QGroupBox* Frame1 = nullptr;
     QLineEdit* Text1 = nullptr;  // dry bulb t
     QLineEdit* Text2 = nullptr;  // wet bulb t′
-    QGroupBox* Frame2 = nullptr;
     QLineEdit* Text9 = nullptr;  // index
-    QGroupBox* Frame3 = nullptr;
     QLineEdit* Text7 = nullptr;  // share, %
-    QLabel* Label13 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
 };
 
 }  // namespace dialogs

@@ -61,37 +61,33 @@ QLineEdit* inputBox(QGroupBox* frame, const char* name, const QString& text, con
 }  // namespace
 
 HumidifyingDialog::HumidifyingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : QDialog(parent),
-      picture_(picture),
-      messages_(messages),
+    : ProcessDialog(picture, messages, parent, "Form7", 3045, 4560),
       temperatureTexts_{QStringLiteral("100"), QStringLiteral("15")} {
-    setDialogDefaults(this, "Form7", 3045, 4560);
     setWindowTitle(QStringLiteral("蒸気加湿"));
 
-    Frame1 = makeFrame(this, "Frame1", QStringLiteral("空気状態点1"), twipsRect(0, 0, 3015, 2535));
-    Frame4 = makeFrame(this, "Frame4", QStringLiteral("加湿量"), twipsRect(120, 360, 2775, 1815));
-    Text9 = makeLoadBox(Frame4);
-    makeLabel(Frame4, "Label9", QStringLiteral("kg/h"), twipsRect(2040, 360, 615, 240));
+    buildInputFrame(QStringLiteral("空気状態点1"));
+    buildResultFrame(QStringLiteral("加湿量"), twipsRect(120, 360, 2775, 1815),
+                     QStringLiteral("kg/h"));
     Label11 = resultRow(Frame4, {"Label14", "温度", "Label11", "Label17", "℃", 840});
     Label12 = resultRow(Frame4, {"Label15", "絶対湿度", "Label12", "Label18", "kg/kg(DA)", 1140});
     Label13 = resultRow(Frame4, {"Label16", "相対湿度", "Label13", "Label19", "％", 1440});
-    Frame4->hide();
 
-    Frame2 = makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(0, 2640, 1455, 615));
+    QGroupBox* Frame2 =
+        makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(0, 2640, 1455, 615));
     Text7 = inputBox(Frame2, "Text7", QStringLiteral("0"), "Label7", "kg/h");
     Frame3 =
         makeFrame(this, "Frame3", QStringLiteral("蒸気温度"), twipsRect(1560, 2640, 1455, 615));
     Text8 = inputBox(Frame3, "Text8", temperatureTexts_[0], "Label8", "℃");
-    Frame5 = makeFrame(this, "Frame5", QStringLiteral("加湿後の相対湿度"),
-                       twipsRect(0, 3300, 3015, 615));
+    QGroupBox* Frame5 = makeFrame(this, "Frame5", QStringLiteral("加湿後の相対湿度"),
+                                  twipsRect(0, 3300, 3015, 615));
     Text10 = inputBox(Frame5, "Text10", QStringLiteral("0"), "Label10", "％");
 
     panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
 
     Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 4080, 855, 375));
-    Command2 =
+    QPushButton* Command2 =
         makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 4080, 855, 375));
-    Command3 =
+    QPushButton* Command3 =
         makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 4080, 855, 375));
 
     connect(Command1, &QPushButton::clicked, this, &HumidifyingDialog::calculate);
@@ -119,13 +115,8 @@ void HumidifyingDialog::prepare(Humidifier kind) {
     setWindowTitle(steam ? QStringLiteral("蒸気加湿") : QStringLiteral("水噴霧加湿"));
     Frame3->setTitle(steam ? QStringLiteral("蒸気温度") : QStringLiteral("水温"));
     panel_->disableTexts();
-    Frame1->show();
-    Frame4->hide();
+    showInput();
     Command1->setEnabled(true);
-}
-
-std::expected<ProcessIh, IhFailure> HumidifyingDialog::ih() const {
-    return ihProcessForm(*panel_, messages_);
 }
 
 // Reads every text before anything is drawn; the physics and its refusals are humidify's.
@@ -167,29 +158,6 @@ void HumidifyingDialog::calculate() {
     chart::markPointTwo(picture_, *at1, at2);
     Command1->setEnabled(false);
     emit pictureChanged();
-}
-
-void HumidifyingDialog::clear() {
-    Frame4->hide();
-    Frame1->show();
-    Command1->setEnabled(true);
-    panel_->ButtonClear();
-}
-
-void HumidifyingDialog::closeDialog() {
-    Frame1->show();
-    Frame4->hide();
-    panel_->ButtonOK();
-    hide();
-}
-
-void HumidifyingDialog::reject() {
-    closeDialog();
-}
-
-void HumidifyingDialog::closeEvent(QCloseEvent* event) {
-    closeDialog();
-    event->accept();
 }
 
 }  // namespace dialogs

@@ -1,18 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include <QString>
 #include <array>
-#include <expected>
 
-#include "dialogs/ih.h"
+#include "dialogs/process_parts.h"
 #include "psychro/humidifying.h"
-#include "words/messages.h"
 
-class QCloseEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 
 namespace chart {
 class Picture;
@@ -21,14 +17,13 @@ class Picture;
 namespace dialogs {
 
 class Messenger;
-class StateInputPanel;
 
 // `Form7`: humidifying with steam ("蒸気加湿") or a water spray ("水噴霧加湿"), one dialog for both
 // as `Form3` serves mixing and cooling. State 1 in the panel of `Frame1`, the air quantity
 // `Text7`, the steam or water temperature `Text8` and the relative humidity to reach `Text10`;
 // "計算" sizes the humidifier and shows, in `Frame4` in place of the panel, the water it adds
 // (`Text9`, kg/h) and the state after it (`Label11` t, `Label12` x, `Label13` φ).
-class HumidifyingDialog : public QDialog {
+class HumidifyingDialog : public ProcessDialog {
     Q_OBJECT
   public:
     HumidifyingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
@@ -37,43 +32,17 @@ class HumidifyingDialog : public QDialog {
     void showForSteam();
     void showForWaterSpray();
 
-    [[nodiscard]] std::expected<ProcessIh, IhFailure> ih() const;
-
-    [[nodiscard]] StateInputPanel& panel() { return *panel_; }
-
-  signals:
-    void pictureChanged();
-
-  public slots:
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
     void prepare(psychro::Humidifier kind);
-    void calculate();    // Command1
-    void clear();        // Command2
-    void closeDialog();  // Command3
+    void calculate();  // Command1
 
-    chart::Picture& picture_;
-    Messenger& messages_;
-    StateInputPanel* panel_ = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QGroupBox* Frame4 = nullptr;
-    QLineEdit* Text9 = nullptr;
     QLabel* Label11 = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* Label13 = nullptr;
-    QGroupBox* Frame2 = nullptr;
     QLineEdit* Text7 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QLineEdit* Text8 = nullptr;
-    QGroupBox* Frame5 = nullptr;
     QLineEdit* Text10 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
 
     psychro::Humidifier kind_ = psychro::Humidifier::Steam;
     // Each kind keeps its own temperature text while the other is shown.

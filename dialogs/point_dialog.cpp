@@ -1,7 +1,6 @@
 #include "dialogs/point_dialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QPushButton>
 
@@ -21,19 +20,20 @@ QRect buttonRect(double left) {
 }  // namespace
 
 PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form2", 3000, 3480);
+    : ChartDialog(picture, messages, parent, "Form2", 3000, 3480) {
     setWindowTitle(QStringLiteral("点指定"));
 
     panel_ = new StateInputPanel(this, PanelHost::PointDialog);
-    Line1 = makeSeparator(this, "Line1", 120, 2880, 2280);
+    makeSeparator(this, "Line1", 120, 2880, 2280);
     Check8 = new QCheckBox(QStringLiteral("２つの点を直線でつなぐ"), this);
     Check8->setObjectName(QStringLiteral("Check8"));
     Check8->setGeometry(twipsRect(120, 2400, 2295, 270));
-    Line2 = makeSeparator(this, "Line2", 120, 2880, 2760);
-    Command1 = makeButton(this, "Command1", QStringLiteral("描画"), buttonRect(120));
-    Command2 = makeButton(this, "Command2", QStringLiteral("クリア"), buttonRect(1080));
-    Command3 = makeButton(this, "Command3", QStringLiteral("閉じる"), buttonRect(2040));
+    makeSeparator(this, "Line2", 120, 2880, 2760);
+    QPushButton* Command1 = makeButton(this, "Command1", QStringLiteral("描画"), buttonRect(120));
+    QPushButton* Command2 =
+        makeButton(this, "Command2", QStringLiteral("クリア"), buttonRect(1080));
+    QPushButton* Command3 =
+        makeButton(this, "Command3", QStringLiteral("閉じる"), buttonRect(2040));
 
     connect(Command1, &QPushButton::clicked, this, &PointDialog::drawPoint);
     connect(Command2, &QPushButton::clicked, this, &PointDialog::clear);
@@ -55,7 +55,7 @@ void PointDialog::drawPoint() {
         allEmpty = allEmpty && panel_->text(static_cast<psychro::Property>(k)).isEmpty();
     }
     if (allEmpty) {
-        messages_.show(QStringLiteral("空気の状態量を二つ入力してください。"));
+        messages_.show(message(words::kGiveTwoProperties));
         return;
     }
     if (panel_->checkedCount() < 2) {
@@ -90,15 +90,6 @@ void PointDialog::clear() {
 void PointDialog::closeDialog() {
     panel_->ButtonOK();
     hide();
-}
-
-void PointDialog::reject() {
-    closeDialog();
-}
-
-void PointDialog::closeEvent(QCloseEvent* event) {
-    closeDialog();
-    event->accept();
 }
 
 }  // namespace dialogs

@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QDialog>
-
+#include "dialogs/chart_dialog.h"
 #include "dialogs/ih.h"
 
 class QCheckBox;
-class QFrame;
-class QPushButton;
 
 namespace chart {
 class Picture;
@@ -20,7 +17,7 @@ class StateInputPanel;
 // `Form2`, "点指定": marks air states on the chart. The user picks two of the six properties,
 // types them and presses "描画"; the state is completed, x and i are shown in the panel, and a
 // red circle with the running number is drawn, joined to the previous point on request.
-class PointDialog : public QDialog {
+class PointDialog : public ChartDialog {
     Q_OBJECT
   public:
     PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
@@ -37,31 +34,13 @@ class PointDialog : public QDialog {
     [[nodiscard]] float lastPointX() const { return LastPointX; }
     [[nodiscard]] float lastPointY() const { return LastPointY; }
 
-  signals:
-    // Marks were added to the picture; the view should repaint.
-    void pictureChanged();
-
-  public slots:
-    // Closing by the window frame or Esc does what "閉じる" does.
-    void reject() override;
-
-  protected:
-    void closeEvent(QCloseEvent* event) override;
-
   private:
-    void drawPoint();    // Command1
-    void clear();        // Command2
-    void closeDialog();  // Command3
+    void drawPoint();             // Command1
+    void clear();                 // Command2
+    void closeDialog() override;  // Command3: the panel's boxes settled, then hidden
 
-    chart::Picture& picture_;
-    Messenger& messages_;
     StateInputPanel* panel_ = nullptr;
-    QFrame* Line1 = nullptr;
     QCheckBox* Check8 = nullptr;
-    QFrame* Line2 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-    QPushButton* Command3 = nullptr;
 
     // Kept for the program's life: neither clearing, closing nor redrawing the chart resets
     // them, so numbering and joining carry on across all three.

@@ -28,24 +28,20 @@ QString loadText(double kcalPerHour) {
 
 MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& messages,
                                          QWidget* parent)
-    : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form3", 3075, 3900);
-
-    Frame1 = makeFrame(this, "Frame1", QStringLiteral("空気状態"), twipsRect(0, 0, 3015, 2535));
-    Frame4 = makeFrame(this, "Frame4", QStringLiteral("冷却量"), twipsRect(120, 840, 2775, 855));
-    Text9 = makeLoadBox(Frame4);
-    Label9 = makeLabel(Frame4, "Label9", QStringLiteral("kcal/h"), twipsRect(2040, 360, 615, 240));
-    Frame4->hide();
+    : ProcessDialog(picture, messages, parent, "Form3", 3075, 3900) {
+    buildInputFrame(QStringLiteral("空気状態"));
+    buildResultFrame(QStringLiteral("冷却量"), twipsRect(120, 840, 2775, 855),
+                     QStringLiteral("kcal/h"));
 
     Frame2 = makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(120, 2640, 1695, 615));
     Text7 = makeTextBox(Frame2, "Text7", QStringLiteral("0"), twipsRect(120, 240, 855, 270));
-    Label7 = makeLabel(Frame2, "Label7", QStringLiteral("kg/h"), twipsRect(1080, 240, 495, 240));
+    makeLabel(Frame2, "Label7", QStringLiteral("kg/h"), twipsRect(1080, 240, 495, 240));
 
     panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
 
     Command2 =
         makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(2040, 2760, 855, 375));
-    Line1 = makeSeparator(this, "Line1", 120, 3000, 3360);
+    QFrame* Line1 = makeSeparator(this, "Line1", 120, 3000, 3360);
     QPalette white = Line1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     Line1->setPalette(white);
@@ -84,8 +80,7 @@ void MixingCoolingDialog::prepare(std::int16_t mode, const QString& caption) {
     Text7->setEnabled(false);
     Command4->setEnabled(false);
     Frame2->setEnabled(true);
-    Frame1->show();
-    Frame4->hide();
+    showInput();
 }
 
 // Point 1 is stored and marked only when its state and its air quantity are both good, so a
@@ -186,55 +181,33 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
 // Back to point 1 in either process. `Command4` stays on, so "点2確定" still completes the
 // last accepted point 1; nothing is erased from the chart.
 void MixingCoolingDialog::clear() {
-    panel_->ButtonClear();
-    Command1->setEnabled(true);
     Frame2->setEnabled(true);
-    Frame1->show();
-    Frame4->hide();
-}
-
-void MixingCoolingDialog::closeDialog() {
-    panel_->ButtonOK();
-    hide();
-}
-
-void MixingCoolingDialog::reject() {
-    closeDialog();
-}
-
-void MixingCoolingDialog::closeEvent(QCloseEvent* event) {
-    closeDialog();
-    event->accept();
-}
-
-std::expected<ProcessIh, IhFailure> MixingCoolingDialog::ih() const {
-    return ihProcessForm(*panel_, messages_);
+    ProcessDialog::clear();
 }
 
 HeatingDialog::HeatingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : QDialog(parent), picture_(picture), messages_(messages) {
-    setDialogDefaults(this, "Form4", 3045, 3900);
+    : ProcessDialog(picture, messages, parent, "Form4", 3045, 3900) {
     setWindowTitle(QStringLiteral("加熱"));
 
-    Frame1 = makeFrame(this, "Frame1", QStringLiteral("空気状態点1"), twipsRect(0, 0, 3015, 2535));
-    Frame4 = makeFrame(this, "Frame4", QStringLiteral("加熱量"), twipsRect(120, 1080, 2775, 855));
-    Text9 = makeLoadBox(Frame4);
-    Label9 = makeLabel(Frame4, "Label9", QStringLiteral("kcal/h"), twipsRect(2040, 360, 615, 240));
-    Frame4->hide();
+    buildInputFrame(QStringLiteral("空気状態点1"));
+    buildResultFrame(QStringLiteral("加熱量"), twipsRect(120, 1080, 2775, 855),
+                     QStringLiteral("kcal/h"));
 
-    Frame2 = makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(0, 2640, 1455, 615));
+    QGroupBox* Frame2 =
+        makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(0, 2640, 1455, 615));
     Text7 = makeTextBox(Frame2, "Text7", QStringLiteral("0"), twipsRect(120, 240, 855, 270));
-    Label7 = makeLabel(Frame2, "Label7", QStringLiteral("kg/h"), twipsRect(1080, 240, 375, 240));
-    Frame3 = makeFrame(this, "Frame3", QStringLiteral("点2"), twipsRect(1560, 2640, 1455, 615));
+    makeLabel(Frame2, "Label7", QStringLiteral("kg/h"), twipsRect(1080, 240, 375, 240));
+    QGroupBox* Frame3 =
+        makeFrame(this, "Frame3", QStringLiteral("点2"), twipsRect(1560, 2640, 1455, 615));
     Text8 = makeTextBox(Frame3, "Text8", QStringLiteral("0"), twipsRect(120, 240, 855, 270));
-    Label8 = makeLabel(Frame3, "Label8", QStringLiteral("℃"), twipsRect(1080, 240, 255, 240));
+    makeLabel(Frame3, "Label8", QStringLiteral("℃"), twipsRect(1080, 240, 255, 240));
 
     panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
 
     Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 3480, 855, 375));
-    Command2 =
+    QPushButton* Command2 =
         makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 3480, 855, 375));
-    Command3 =
+    QPushButton* Command3 =
         makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
 
     connect(Command1, &QPushButton::clicked, this, &HeatingDialog::calculate);
@@ -248,10 +221,6 @@ void HeatingDialog::showForHeating() {
     bringForward(this);
     panel_->disableTexts();
     Frame4->hide();
-}
-
-std::expected<ProcessIh, IhFailure> HeatingDialog::ih() const {
-    return ihProcessForm(*panel_, messages_);
 }
 
 // Sensible heating at the humidity of state 1: i2 = i(t2, x1), Q = (i2 − i1)·G. Every input is
@@ -291,29 +260,6 @@ void HeatingDialog::calculate() {
     chart::markPointTwo(picture_, {XPB, YPB}, at2);
     Command1->setEnabled(false);
     emit pictureChanged();
-}
-
-void HeatingDialog::clear() {
-    Frame4->hide();
-    Frame1->show();
-    Command1->setEnabled(true);
-    panel_->ButtonClear();
-}
-
-void HeatingDialog::closeDialog() {
-    Frame1->show();
-    Frame4->hide();
-    panel_->ButtonOK();
-    hide();
-}
-
-void HeatingDialog::reject() {
-    closeDialog();
-}
-
-void HeatingDialog::closeEvent(QCloseEvent* event) {
-    closeDialog();
-    event->accept();
 }
 
 }  // namespace dialogs

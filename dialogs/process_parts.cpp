@@ -1,17 +1,21 @@
 #include "dialogs/process_parts.h"
 
-#include <QDialog>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <cmath>
 #include <limits>
 
 #include "chart/chart_marks.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
+#include "dialogs/state_input_panel.h"
 
 namespace dialogs {
 
+namespace {
+
+// `Text9`, the result box of a frame: large red bold figures.
 QLineEdit* makeLoadBox(QGroupBox* frame) {
     QLineEdit* box =
         makeTextBox(frame, "Text9", QStringLiteral("0"), twipsRect(120, 240, 1815, 390));
@@ -24,6 +28,45 @@ QLineEdit* makeLoadBox(QGroupBox* frame) {
     }
     box->setPalette(palette);
     return box;
+}
+
+}  // namespace
+
+std::expected<ProcessIh, IhFailure> ProcessDialog::ih() const {
+    return ihProcessForm(*panel_, messages_);
+}
+
+void ProcessDialog::buildInputFrame(const QString& caption) {
+    Frame1 = makeFrame(this, "Frame1", caption, twipsRect(0, 0, 3015, 2535));
+}
+
+void ProcessDialog::buildResultFrame(const QString& caption, QRect rect, const QString& unit) {
+    Frame4 = makeFrame(this, "Frame4", caption, rect);
+    Text9 = makeLoadBox(Frame4);
+    makeLabel(Frame4, "Label9", unit, twipsRect(2040, 360, 615, 240));
+    Frame4->hide();
+}
+
+void ProcessDialog::showInput() {
+    Frame1->show();
+    Frame4->hide();
+}
+
+void ProcessDialog::showResult() {
+    Frame1->hide();
+    Frame4->show();
+}
+
+void ProcessDialog::clear() {
+    showInput();
+    Command1->setEnabled(true);
+    panel_->ButtonClear();
+}
+
+void ProcessDialog::closeDialog() {
+    showInput();
+    panel_->ButtonOK();
+    hide();
 }
 
 bool fitsFloat(double v) {

@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QString>
+#include <expected>
 #include <optional>
 
 #include "chart/chart_frame.h"
+#include "dialogs/chart_dialog.h"
 #include "dialogs/ih.h"
 
-class QDialog;
 class QGroupBox;
 class QLineEdit;
+class QPushButton;
 
 // What the process dialogs (mixing/cooling, heating, humidifying) share: the large red result
 // box, the float point they keep and the end of a refused press. The comfort dialogs use the
@@ -16,9 +18,42 @@ class QLineEdit;
 namespace dialogs {
 
 class Messenger;
+class StateInputPanel;
 
-// `Text9`, the result box of a frame: large red bold figures.
-[[nodiscard]] QLineEdit* makeLoadBox(QGroupBox* frame);
+// The skeleton of `Form3`, `Form4` and `Form7`: the state panel in `Frame1` ("空気状態…"), the
+// result frame `Frame4` with its large red box `Text9` and unit `Label9`, which takes
+// `Frame1`'s place while a result is shown, and the main button `Command1`.
+class ProcessDialog : public ChartDialog {
+    Q_OBJECT
+  public:
+    // The air-state solver in its process form.
+    [[nodiscard]] std::expected<ProcessIh, IhFailure> ih() const;
+
+    [[nodiscard]] StateInputPanel& panel() { return *panel_; }
+
+  protected:
+    using ChartDialog::ChartDialog;
+
+    // `Frame1` at the top of the dialog, captioned `caption`; the panel goes into it once the
+    // box it hands the focus on to exists (the creation order is the Tab order).
+    void buildInputFrame(const QString& caption);
+    // `Frame4` at `rect` (twips) with `Text9` and the unit `unit`, hidden.
+    void buildResultFrame(const QString& caption, QRect rect, const QString& unit);
+
+    void showInput();   // `Frame1` shown, `Frame4` hidden
+    void showResult();  // the other way round
+
+    // "クリア": back to the input, the panel cleared and `Command1` on again.
+    virtual void clear();
+    // "閉じる": back to the input, the panel's boxes settled, the dialog hidden.
+    void closeDialog() override;
+
+    StateInputPanel* panel_ = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame4 = nullptr;
+    QLineEdit* Text9 = nullptr;
+    QPushButton* Command1 = nullptr;
+};
 
 // A value kept in single precision must be finite there too.
 [[nodiscard]] bool fitsFloat(double v);

@@ -12,7 +12,8 @@ namespace words {
 // Title of every message box but the version box.
 inline constexpr char16_t kApplicationTitle[] = u"ミルテン";
 
-// The air-state solver `ih`.
+// The air-state solver `ih`, and the point dialog's press with every box empty.
+inline constexpr char16_t kGiveTwoProperties[] = u"空気の状態量を二つ入力してください。";
 inline constexpr char16_t kPairTextEmpty[] = u"空気の状態量を二つ入力しましたか。";
 inline constexpr char16_t kCheckTwoBoxes[] = u"入力値前のチェックボックスをチェックして下さい。";
 inline constexpr char16_t kNotANumber[] = u"数値を入力してください。";
