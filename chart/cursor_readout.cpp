@@ -12,7 +12,7 @@ Readout allSix(const char* text) {
 }
 
 std::string labelText(double v, int decimals) {
-    return generalText(roundHalfEven(v, decimals));
+    return roundedText(v, decimals, Rounding::HalfEven);
 }
 
 }  // namespace

@@ -44,6 +44,22 @@ double roundHalfUpward(double v, int decimals) {
     return roundScaled(v, decimals, [](double s) { return std::floor(s + 0.5); });
 }
 
+double rounded(double v, int decimals, Rounding rule) {
+    switch (rule) {
+        case Rounding::HalfEven:
+            return roundHalfEven(v, decimals);
+        case Rounding::HalfUp:
+            return roundHalfUp(v, decimals);
+        case Rounding::HalfUpward:
+            break;
+    }
+    return roundHalfUpward(v, decimals);
+}
+
+std::string roundedText(double v, int decimals, Rounding rule) {
+    return generalText(rounded(v, decimals, rule));
+}
+
 std::string generalText(double v) {
     if (!std::isfinite(v)) {
         return {};

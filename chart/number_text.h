@@ -22,11 +22,20 @@ namespace chart {
 // hundreds of digits), so the dialogs refuse it rather than write it.
 [[nodiscard]] bool roundable(double v, int decimals);
 
+// Which of the three roundings a figure is written with.
+enum class Rounding { HalfEven, HalfUp, HalfUpward };
+
+[[nodiscard]] double rounded(double v, int decimals, Rounding rule);
+
 // The general number form: at most 15 significant digits, plain decimal notation (never an
 // exponent), no digit grouping and no trailing zeros; "0.00726", "20", "-6.26". Zero of either
 // sign is "0". Non-finite values have no text: they come out empty, so that a caller which
 // failed to refuse one shows a blank, never a word like "NaN" or "Inf".
 [[nodiscard]] std::string generalText(double v);
+
+// v rounded to `decimals` places by `rule`, in the general number form: how every figure of a
+// readout, a text box or a result is written.
+[[nodiscard]] std::string roundedText(double v, int decimals, Rounding rule);
 
 // A number as the picture prints it at its text position: the general form with one leading
 // blank in place of the sign when the value is not negative, and without the zero before the

@@ -40,14 +40,13 @@ std::array<double, 8> numbersOf(const FullState& s) {
 
 // The program's own rounding of each property for display.
 std::array<QString, 8> shownTexts(const FullState& s) {
-    using chart::generalText;
-    using chart::roundHalfEven;
-    using chart::roundHalfUp;
-    const auto text = [](double v) { return QString::fromStdString(generalText(v)); };
-    return {text(roundHalfUp(s.x, 5)),   text(roundHalfUp(s.i, 2)),
-            text(roundHalfEven(s.t, 2)), text(roundHalfEven(s.tw, 2)),
-            text(roundHalfEven(s.v, 3)), text(roundHalfEven(s.phi, 2)),
-            text(roundHalfEven(s.X, 2)), text(roundHalfEven(s.Y, 2))};
+    using enum chart::Rounding;
+    const auto text = [](double v, int decimals, chart::Rounding rule) {
+        return QString::fromStdString(chart::roundedText(v, decimals, rule));
+    };
+    return {text(s.x, 5, HalfUp),    text(s.i, 2, HalfUp),   text(s.t, 2, HalfEven),
+            text(s.tw, 2, HalfEven), text(s.v, 3, HalfEven), text(s.phi, 2, HalfEven),
+            text(s.X, 2, HalfEven),  text(s.Y, 2, HalfEven)};
 }
 
 QString textLine(const std::array<QString, 8>& cells, const QString& tail) {
@@ -164,8 +163,8 @@ void RowWriter::write(const Row& row) {
     switch (format_) {
         case Format::Text:
             put(waterCell(table_, row.state && row.water
-                                      ? QString::fromStdString(
-                                            chart::generalText(chart::roundHalfUp(*row.water, 1)))
+                                      ? QString::fromStdString(chart::roundedText(
+                                            *row.water, 1, chart::Rounding::HalfUp))
                                       : QString{}) +
                 textLine(row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
                          row.state ? QString{} : row.error));

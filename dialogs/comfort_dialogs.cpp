@@ -37,10 +37,6 @@ QLineEdit* makeResultBox(QGroupBox* frame, const char* name, QRect rect) {
     return box;
 }
 
-QString resultText(double value, int decimals) {
-    return QString::fromStdString(chart::generalText(chart::roundHalfUpward(value, decimals)));
-}
-
 // The chart point of an air state, drawn in single precision; nullopt when the state maps to
 // no finite point or lies far off the picture.
 std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
@@ -136,8 +132,8 @@ void PmvDialog::calculate() {
         return;
     }
 
-    Text9->setText(resultText(result->pmv, 2));
-    Text7->setText(resultText(result->ppd, 2));
+    Text9->setText(numberText(result->pmv, 2, chart::Rounding::HalfUpward));
+    Text7->setText(numberText(result->ppd, 2, chart::Rounding::HalfUpward));
     chart::markState(picture_, *at);
     emit pictureChanged();
 
@@ -231,7 +227,7 @@ void DiscomfortDialog::calculate() {
         return;
     }
     const double di = psychro::discomfortIndex(t, tw);
-    Text9->setText(resultText(di, 1));
+    Text9->setText(numberText(di, 1, chart::Rounding::HalfUpward));
     Text7->setText(QString::fromStdString(chart::generalText(psychro::discomfortShare(di))));
     chart::markState(picture_, *at);
     emit pictureChanged();

@@ -4,6 +4,8 @@
 #include <QString>
 #include <cmath>
 
+#include "chart/number_text.h"
+
 class QDialog;
 class QFrame;
 class QGroupBox;
@@ -34,6 +36,11 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect rect);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect rect);
 QLineEdit* makeTextBox(QWidget* parent, const char* name, const QString& text, QRect rect);
+
+// v rounded to `decimals` places by `rule`, in the general number form, for a text box or label.
+[[nodiscard]] inline QString numberText(double v, int decimals, chart::Rounding rule) {
+    return QString::fromStdString(chart::roundedText(v, decimals, rule));
+}
 
 // A dialog window: objectName, the forms' font, modeless, fixed client size in twips.
 void setDialogDefaults(QDialog* dialog, const char* name, double width, double height);

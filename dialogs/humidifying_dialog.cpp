@@ -27,11 +27,6 @@ std::size_t slot(Humidifier kind) {
     return kind == Humidifier::Steam ? 0 : 1;
 }
 
-// The state after humidifying in the readout's number forms.
-QString stateText(double v, int decimals) {
-    return QString::fromStdString(chart::generalText(chart::roundHalfEven(v, decimals)));
-}
-
 // One row of the result, caption, value and unit, `top` twips below the top of `Frame4`.
 struct ResultRow {
     const char* captionName;
@@ -150,10 +145,10 @@ void HumidifyingDialog::calculate() {
     }
     chart::markState(picture_, *at1, "点１");
     Frame1->hide();
-    Text9->setText(QString::fromStdString(chart::generalText(chart::roundHalfUp(after->L, 1))));
-    Label11->setText(stateText(after->t, 2));
-    Label12->setText(stateText(after->x, 5));
-    Label13->setText(stateText(after->phi, 2));
+    Text9->setText(numberText(after->L, 1, chart::Rounding::HalfUp));
+    Label11->setText(numberText(after->t, 2, chart::Rounding::HalfEven));
+    Label12->setText(numberText(after->x, 5, chart::Rounding::HalfEven));
+    Label13->setText(numberText(after->phi, 2, chart::Rounding::HalfEven));
     Frame4->show();
     chart::markPointTwo(picture_, *at1, at2);
     Command1->setEnabled(false);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "chart/number_text.h"
+#include "dialogs/controls.h"
 #include "dialogs/messages.h"
 #include "dialogs/number_input.h"
 #include "dialogs/state_input_panel.h"
@@ -60,10 +61,6 @@ std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messen
     return Solved{*state, point, rows[0], rows[1]};
 }
 
-QString plainText(double value, int decimals) {
-    return QString::fromStdString(chart::generalText(chart::roundHalfUp(value, decimals)));
-}
-
 }  // namespace
 
 PointIh ihPointForm(StateInputPanel& panel, Messenger& messages) {
@@ -78,10 +75,10 @@ PointIh ihPointForm(StateInputPanel& panel, Messenger& messages) {
     }
     const auto given = [&](Property p) { return solved->first == p || solved->second == p; };
     if (!given(Property::x)) {
-        panel.setText(Property::x, plainText(solved->state.x, 5));
+        panel.setText(Property::x, numberText(solved->state.x, 5, chart::Rounding::HalfUp));
     }
     if (!given(Property::i)) {
-        panel.setText(Property::i, plainText(solved->state.i, 2));
+        panel.setText(Property::i, numberText(solved->state.i, 2, chart::Rounding::HalfUp));
     }
     return {solved->point.X, solved->point.Y, 0};
 }

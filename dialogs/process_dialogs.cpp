@@ -22,8 +22,8 @@
 namespace dialogs {
 
 QString loadText(double kcalPerHour) {
-    // generalText writes a rounded −0 as "0".
-    return QString::fromStdString(chart::generalText(chart::roundHalfUpward(kcalPerHour, 0)));
+    // The general form writes a rounded −0 as "0".
+    return numberText(kcalPerHour, 0, chart::Rounding::HalfUpward);
 }
 
 MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& messages,

@@ -91,6 +91,12 @@ TEST(Rounding, TiesGoToEvenAwayFromZeroOrUpward) {
     }
     EXPECT_EQ(chart::generalText(chart::roundHalfUp(0.0072566913, 5)), "0.00726");
     EXPECT_EQ(chart::generalText(chart::roundHalfUpward(-0.4, 0)), "0");  // never "-0"
+    // Each rule reaches its own rounding through the one text helper.
+    using enum chart::Rounding;
+    EXPECT_EQ(chart::roundedText(68.625, 2, HalfEven), "68.62");
+    EXPECT_EQ(chart::roundedText(68.625, 2, HalfUp), "68.63");
+    EXPECT_EQ(chart::roundedText(-1249.5, 0, HalfUp), "-1250");
+    EXPECT_EQ(chart::roundedText(-1249.5, 0, HalfUpward), "-1249");
 }
 
 }  // namespace
