@@ -46,10 +46,14 @@ QLabel* resultRow(QGroupBox* frame, const ResultRow& row) {
     return value;
 }
 
+// A text box at the left of an input frame with its unit beside it; the unit's label ends
+// inside the frame, however narrow.
 QLineEdit* inputBox(QGroupBox* frame, const char* name, const QString& text, const char* unitName,
                     const char* unit) {
     QLineEdit* box = makeTextBox(frame, name, text, twipsRect(120, 240, 855, 270));
-    makeLabel(frame, unitName, QString::fromUtf8(unit), twipsRect(1080, 240, 615, 240));
+    QLabel* label = makeLabel(frame, unitName, QString::fromUtf8(unit), QRect());
+    const QRect wanted = twipsRect(1080, 240, 615, 240);
+    label->setGeometry(wanted.intersected(QRect(QPoint(0, 0), frame->size())));
     return box;
 }
 

@@ -24,9 +24,9 @@
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_frame.h"
-#include "dialogs/comfort_dialogs.h"
 #include "dialogs/messages.h"
 #include "psychro/air_state.h"
+#include "tests/dialog_driver.h"
 
 namespace {
 
@@ -34,6 +34,12 @@ class Shots {
   public:
     Shots(app::MainWindow& window, dialogs::RecordedMessages& messages, QDir folder)
         : window_(window), messages_(messages), folder_(std::move(folder)) {}
+
+    void found(bool there, const char* name) {
+        if (!there) {
+            fail(QStringLiteral("no control %1").arg(QLatin1String(name)));
+        }
+    }
 
     void menu(const char* name) {
         auto* action = window_.findChild<QAction*>(QString::fromLatin1(name));
@@ -53,34 +59,19 @@ class Shots {
         return found;
     }
 
-    template <typename Widget>
-    Widget* child(QWidget* parent, const char* name) {
-        auto* found = parent ? parent->findChild<Widget*>(QString::fromLatin1(name)) : nullptr;
-        if (found == nullptr) {
-            fail(QStringLiteral("no control %1").arg(QLatin1String(name)));
-        }
-        return found;
-    }
-
+    // Each step of the shared dialog driver, failing the run when its control is missing.
     void check(QWidget* dialog, const char* name) {
-        if (auto* box = child<QCheckBox>(dialog, name)) {
-            QTest::mouseClick(box, Qt::LeftButton);
-        }
+        found(dialog != nullptr && dialog_driver::click(*dialog, name), name);
     }
 
     void type(QWidget* dialog, const char* name, const char* text) {
-        if (auto* box = child<QLineEdit>(dialog, name)) {
-            box->selectAll();
-            QTest::keyClick(box, Qt::Key_Backspace);
-            QTest::keyClicks(box, QString::fromLatin1(text));
-        }
+        found(dialog != nullptr && dialog_driver::type(*dialog, name, QString::fromLatin1(text)),
+              name);
     }
 
     void press(QWidget* dialog, const char* name) {
-        if (auto* button = child<QPushButton>(dialog, name)) {
-            QTest::mouseClick(button, Qt::LeftButton);
-            QApplication::processEvents();
-        }
+        found(dialog != nullptr && dialog_driver::click(*dialog, name), name);
+        QApplication::processEvents();
         for (const auto& m : messages_.messages()) {
             std::printf("  message [%s] %s\n", m.title.toUtf8().constData(),
                         m.text.toUtf8().constData());
@@ -174,22 +165,6 @@ class Shots {
     QDialog* open(const char* menuItem, const char* name) {
         menu(menuItem);
         return dialog(name);
-    }
-
-    // A dialog whose menu command does not open it yet: made and shown as the command will.
-    template <typename Dialog>
-    QDialog* openDirectly(const char* menuItem, const char* name) {
-        menu(menuItem);
-        if (auto* opened = window_.findChild<QDialog*>(QString::fromLatin1(name))) {
-            return opened;
-        }
-        std::printf("(%s does not open %s yet: shown directly)\n", menuItem, name);
-        auto* made = new Dialog(window_.picture(), messages_, &window_);
-        QObject::connect(made, &Dialog::pictureChanged, window_.pictureView(),
-                         [view = window_.pictureView()] { view->update(); });
-        made->showFromMenu();
-        QApplication::processEvents();
-        return made;
     }
 
     // The part of the chart around every mark drawn since it was last redrawn.
@@ -341,7 +316,7 @@ void humidifying(Shots& s, const char* menuItem, const char* water, const char* 
 
 // PMV: 25 °C, 50 %, 0.1 m/s, radiant 25 °C, 0.5 clo, 1.2 met.
 void pmv(Shots& s) {
-    QDialog* form5 = s.openDirectly<dialogs::PmvDialog>("mnuCalPMV", "Form5");
+    QDialog* form5 = s.open("mnuCalPMV", "Form5");
     for (const auto& [box, value] :
          {std::pair{"Text1", "25"}, std::pair{"Text2", "50"}, std::pair{"Text3", "0.1"},
           std::pair{"Text4", "25"}, std::pair{"Text5", "0.5"}, std::pair{"Text6", "1.2"}}) {
@@ -355,7 +330,7 @@ void pmv(Shots& s) {
 
 // Discomfort index: 30 °C, wet bulb 25 °C.
 void discomfort(Shots& s) {
-    QDialog* form6 = s.openDirectly<dialogs::DiscomfortDialog>("mnuCalDI", "Form6");
+    QDialog* form6 = s.open("mnuCalDI", "Form6");
     s.type(form6, "Text1", "30");
     s.type(form6, "Text2", "25");
     s.press(form6, "Command1");

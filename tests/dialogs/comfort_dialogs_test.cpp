@@ -12,6 +12,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/picture.h"
+#include "dialog_driver.h"
 #include "dialogs/ih.h"
 #include "dialogs/messages.h"
 #include "picture_items.h"
@@ -23,34 +24,7 @@ QString text(const char16_t* s) {
     return QString::fromUtf16(s);
 }
 
-struct Place {
-    const char* name;
-    const char* parent;
-    const char* text;  // caption or label text
-    QRect rect;        // pixels, 15 twips each
-};
-
-void expectLayout(QDialog& dialog, QSize client, const std::vector<Place>& places) {
-    EXPECT_EQ(dialog.size(), client);
-    for (const Place& p : places) {
-        SCOPED_TRACE(p.name);
-        auto* widget = dialog.findChild<QWidget*>(QString::fromLatin1(p.name));
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(p.parent));
-        EXPECT_EQ(widget->geometry(), p.rect);
-        QString caption;
-        if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            caption = frame->title();
-        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-            caption = button->text();
-        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            caption = label->text();
-        } else {
-            caption = qobject_cast<QLineEdit*>(widget)->text();
-        }
-        EXPECT_EQ(caption, QString::fromUtf8(p.text));
-    }
-}
+using dialog_driver::Place;
 
 // Drives one comfort dialog as a user would.
 template <typename Dialog>
@@ -87,36 +61,37 @@ TEST_F(PmvDialogTest, Layout) {
     EXPECT_EQ(dialog.objectName(), "Form5");
     EXPECT_EQ(dialog.windowTitle(), "PMV");
     EXPECT_FALSE(dialog.isModal());
-    expectLayout(dialog, {201, 265},
-                 {
-                     {"Frame1", "Form5", "計算条件", {8, 8, 185, 161}},
-                     {"Label7", "Frame1", "温度", {16, 18, 69, 16}},
-                     {"Text1", "Frame1", "", {88, 16, 57, 18}},
-                     {"Label2", "Frame1", "℃", {152, 18, 29, 16}},
-                     {"Label8", "Frame1", "相対湿度", {16, 42, 69, 16}},
-                     {"Text2", "Frame1", "", {88, 40, 57, 18}},
-                     {"Label1", "Frame1", "％", {152, 42, 29, 16}},
-                     {"Label9", "Frame1", "空気流速", {16, 66, 69, 16}},
-                     {"Text3", "Frame1", "", {88, 64, 57, 18}},
-                     {"Label3", "Frame1", "m/s", {152, 66, 29, 16}},
-                     {"Label10", "Frame1", "放射温度", {16, 90, 69, 16}},
-                     {"Text4", "Frame1", "", {88, 88, 57, 18}},
-                     {"Label6", "Frame1", "℃", {152, 90, 29, 16}},
-                     {"Label11", "Frame1", "着衣量", {16, 114, 69, 16}},
-                     {"Text5", "Frame1", "", {88, 112, 57, 18}},
-                     {"Label5", "Frame1", "clo", {152, 114, 29, 16}},
-                     {"Label12", "Frame1", "代謝量", {16, 138, 69, 16}},
-                     {"Text6", "Frame1", "", {88, 136, 57, 18}},
-                     {"Label4", "Frame1", "met", {152, 138, 29, 16}},
-                     {"Frame2", "Form5", "PMV", {8, 176, 81, 49}},
-                     {"Text9", "Frame2", "", {16, 16, 49, 26}},
-                     {"Frame3", "Form5", "PPD", {96, 176, 97, 49}},
-                     {"Text7", "Frame3", "", {16, 16, 49, 26}},
-                     {"Label13", "Frame3", "％", {72, 22, 17, 16}},
-                     {"Command1", "Form5", "計算", {8, 232, 57, 25}},
-                     {"Command2", "Form5", "クリア", {72, 232, 57, 25}},
-                     {"Command3", "Form5", "閉じる", {136, 232, 57, 25}},
-                 });
+    EXPECT_EQ(dialog_driver::placeFaults(dialog, {201, 265},
+                                         {
+                                             {"Frame1", "Form5", "計算条件", {8, 8, 185, 161}},
+                                             {"Label7", "Frame1", "温度", {16, 18, 69, 16}},
+                                             {"Text1", "Frame1", "", {88, 16, 57, 18}},
+                                             {"Label2", "Frame1", "℃", {152, 18, 29, 16}},
+                                             {"Label8", "Frame1", "相対湿度", {16, 42, 69, 16}},
+                                             {"Text2", "Frame1", "", {88, 40, 57, 18}},
+                                             {"Label1", "Frame1", "％", {152, 42, 29, 16}},
+                                             {"Label9", "Frame1", "空気流速", {16, 66, 69, 16}},
+                                             {"Text3", "Frame1", "", {88, 64, 57, 18}},
+                                             {"Label3", "Frame1", "m/s", {152, 66, 29, 16}},
+                                             {"Label10", "Frame1", "放射温度", {16, 90, 69, 16}},
+                                             {"Text4", "Frame1", "", {88, 88, 57, 18}},
+                                             {"Label6", "Frame1", "℃", {152, 90, 29, 16}},
+                                             {"Label11", "Frame1", "着衣量", {16, 114, 69, 16}},
+                                             {"Text5", "Frame1", "", {88, 112, 57, 18}},
+                                             {"Label5", "Frame1", "clo", {152, 114, 29, 16}},
+                                             {"Label12", "Frame1", "代謝量", {16, 138, 69, 16}},
+                                             {"Text6", "Frame1", "", {88, 136, 57, 18}},
+                                             {"Label4", "Frame1", "met", {152, 138, 29, 16}},
+                                             {"Frame2", "Form5", "PMV", {8, 176, 81, 49}},
+                                             {"Text9", "Frame2", "", {16, 16, 49, 26}},
+                                             {"Frame3", "Form5", "PPD", {96, 176, 97, 49}},
+                                             {"Text7", "Frame3", "", {16, 16, 49, 26}},
+                                             {"Label13", "Frame3", "％", {72, 22, 17, 16}},
+                                             {"Command1", "Form5", "計算", {8, 232, 57, 25}},
+                                             {"Command2", "Form5", "クリア", {72, 232, 57, 25}},
+                                             {"Command3", "Form5", "閉じる", {136, 232, 57, 25}},
+                                         }),
+              "");
     EXPECT_EQ(box(9)->font().family(), "Times New Roman");
     EXPECT_EQ(box(7)->font().pointSize(), 12);
 }
@@ -256,24 +231,26 @@ TEST_F(DiscomfortDialogTest, Layout) {
     EXPECT_EQ(dialog.objectName(), "Form6");
     EXPECT_EQ(dialog.windowTitle(), "不快指数");
     EXPECT_FALSE(dialog.isModal());
-    expectLayout(dialog, {193, 233},
-                 {
-                     {"Frame1", "Form6", "計算条件", {0, 8, 185, 65}},
-                     {"Label7", "Frame1", "温度", {16, 18, 69, 16}},
-                     {"Text1", "Frame1", "", {88, 16, 57, 18}},
-                     {"Label2", "Frame1", "℃", {152, 18, 29, 16}},
-                     {"Label8", "Frame1", "湿球温度", {16, 42, 69, 16}},
-                     {"Text2", "Frame1", "", {88, 40, 57, 18}},
-                     {"Label1", "Frame1", "℃", {152, 42, 29, 16}},
-                     {"Frame2", "Form6", "不快指数", {0, 80, 185, 49}},
-                     {"Text9", "Frame2", "", {40, 16, 105, 26}},
-                     {"Frame3", "Form6", "不快に感じる人の割合", {0, 136, 185, 49}},
-                     {"Text7", "Frame3", "", {40, 16, 105, 26}},
-                     {"Label13", "Frame3", "％", {152, 22, 17, 16}},
-                     {"Command1", "Form6", "計算", {0, 200, 57, 25}},
-                     {"Command2", "Form6", "クリア", {64, 200, 57, 25}},
-                     {"Command3", "Form6", "閉じる", {128, 200, 57, 25}},
-                 });
+    EXPECT_EQ(dialog_driver::placeFaults(
+                  dialog, {193, 233},
+                  {
+                      {"Frame1", "Form6", "計算条件", {0, 8, 185, 65}},
+                      {"Label7", "Frame1", "温度", {16, 18, 69, 16}},
+                      {"Text1", "Frame1", "", {88, 16, 57, 18}},
+                      {"Label2", "Frame1", "℃", {152, 18, 29, 16}},
+                      {"Label8", "Frame1", "湿球温度", {16, 42, 69, 16}},
+                      {"Text2", "Frame1", "", {88, 40, 57, 18}},
+                      {"Label1", "Frame1", "℃", {152, 42, 29, 16}},
+                      {"Frame2", "Form6", "不快指数", {0, 80, 185, 49}},
+                      {"Text9", "Frame2", "", {40, 16, 105, 26}},
+                      {"Frame3", "Form6", "不快に感じる人の割合", {0, 136, 185, 49}},
+                      {"Text7", "Frame3", "", {40, 16, 105, 26}},
+                      {"Label13", "Frame3", "％", {152, 22, 17, 16}},
+                      {"Command1", "Form6", "計算", {0, 200, 57, 25}},
+                      {"Command2", "Form6", "クリア", {64, 200, 57, 25}},
+                      {"Command3", "Form6", "閉じる", {128, 200, 57, 25}},
+                  }),
+              "");
     EXPECT_EQ(box(9)->font().family(), "Times New Roman");
 }
 

@@ -7,15 +7,15 @@
 #include <memory>
 
 #include "chart/chart_frame.h"
+#include "dialog_driver.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
-#include "panel_driver.h"
 
 namespace {
 
+using dialog_driver::row;
 using dialogs::PanelHost;
 using dialogs::StateInputPanel;
-using panel_driver::row;
 
 QString msg(const char16_t* text) {
     return QString::fromUtf16(text);

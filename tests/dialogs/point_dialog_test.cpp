@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "chart/picture.h"
+#include "dialog_driver.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
-#include "panel_driver.h"
 
 namespace {
 
-using panel_driver::row;
+using dialog_driver::row;
 
 const QString kAllEmpty = QStringLiteral("空気の状態量を二つ入力してください。");
 const QString kCheckTwo = QStringLiteral("入力値前のチェックボックスをチェックして下さい。");
@@ -63,10 +63,10 @@ class PointDialogTest : public testing::Test {
 
     // Checks two rows and types their values, as a user would.
     void enter(int first, const QString& a, int second, const QString& b) {
-        panel_driver::clickRow(dialog.panel(), first);
-        panel_driver::type(dialog.panel(), first, a);
-        panel_driver::clickRow(dialog.panel(), second);
-        panel_driver::type(dialog.panel(), second, b);
+        dialog_driver::clickRow(dialog.panel(), first);
+        dialog_driver::type(dialog.panel(), first, a);
+        dialog_driver::clickRow(dialog.panel(), second);
+        dialog_driver::type(dialog.panel(), second, b);
     }
 
     void plot(double t, double phi) {
@@ -159,10 +159,10 @@ TEST_F(PointDialogTest, MessageOrderOfTheDrawButton) {
         click("Command2");  // clear
         dialog.panel().ButtonOK();
         for (int k = 1; k <= 6; ++k) {
-            panel_driver::type(dialog.panel(), k, QString::fromUtf8(c.texts[k - 1]));
+            dialog_driver::type(dialog.panel(), k, QString::fromUtf8(c.texts[k - 1]));
         }
         for (int k : c.checked) {
-            panel_driver::clickRow(dialog.panel(), k);
+            dialog_driver::clickRow(dialog.panel(), k);
         }
         messages.clear();
         click("Command1");
@@ -257,7 +257,7 @@ TEST_F(PointDialogTest, ClosingKeepsEverythingForTheNextShowing) {
         SCOPED_TRACE(way.name);
         dialog.showFromMenu();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        panel_driver::clickRow(dialog.panel(), 3);
+        dialog_driver::clickRow(dialog.panel(), 3);
         way.close(dialog);
         EXPECT_FALSE(dialog.isVisible());
         // ButtonOK: boxes unchecked, texts kept

@@ -16,48 +16,19 @@
 #include <vector>
 
 #include "chart/picture.h"
+#include "dialog_driver.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
-#include "panel_driver.h"
 #include "picture_items.h"
 #include "psychro/humidifying.h"
 
 namespace {
 
-using panel_driver::row;
+using dialog_driver::row;
 
-struct Place {
-    const char* name;
-    const char* parent;
-    const char* text;  // caption, label text or initial text
-    QRect rect;        // pixels, 15 twips each
-};
-
-template <typename Dialog>
-void expectLayout(Dialog& dialog, QSize client, const std::vector<Place>& places) {
-    EXPECT_EQ(dialog.size(), client);
-    for (const Place& p : places) {
-        SCOPED_TRACE(p.name);
-        auto* widget = dialog.template findChild<QWidget*>(QString::fromLatin1(p.name),
-                                                           Qt::FindChildrenRecursively);
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->parentWidget()->objectName(), QString::fromLatin1(p.parent));
-        EXPECT_EQ(widget->geometry(), p.rect);
-        QString text;
-        if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-            text = frame->title();
-        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-            text = button->text();
-        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-            text = label->text();
-        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-            text = box->text();
-        }
-        EXPECT_EQ(text, QString::fromUtf8(p.text));
-    }
-}
+using dialog_driver::Place;
 
 class ProcessDialogs : public testing::Test {
   protected:
@@ -68,22 +39,23 @@ class ProcessDialogs : public testing::Test {
 TEST_F(ProcessDialogs, MixingCoolingLayout) {
     dialogs::MixingCoolingDialog form3(picture, messages);
     EXPECT_EQ(form3.objectName(), "Form3");
-    expectLayout(form3, {205, 260},
-                 {
-                     {"Frame1", "Form3", "空気状態", {0, 0, 201, 169}},
-                     {"Check1", "Frame1", "絶対湿度", {8, 24, 73, 18}},
-                     {"Text6", "Frame1", "", {80, 144, 57, 18}},
-                     {"Frame4", "Form3", "冷却量", {8, 56, 185, 57}},
-                     {"Text9", "Frame4", "0", {8, 16, 121, 26}},
-                     {"Label9", "Frame4", "kcal/h", {136, 24, 41, 16}},
-                     {"Frame2", "Form3", "空気量", {8, 176, 113, 41}},
-                     {"Text7", "Frame2", "0", {8, 16, 57, 18}},
-                     {"Label7", "Frame2", "kg/h", {72, 16, 33, 16}},
-                     {"Command2", "Form3", "クリア", {136, 184, 57, 25}},
-                     {"Command1", "Form3", "点1確定", {8, 232, 57, 25}},
-                     {"Command4", "Form3", "点2確定", {72, 232, 57, 25}},
-                     {"Command3", "Form3", "閉じる", {136, 232, 57, 25}},
-                 });
+    EXPECT_EQ(dialog_driver::placeFaults(form3, {205, 260},
+                                         {
+                                             {"Frame1", "Form3", "空気状態", {0, 0, 201, 169}},
+                                             {"Check1", "Frame1", "絶対湿度", {8, 24, 73, 18}},
+                                             {"Text6", "Frame1", "", {80, 144, 57, 18}},
+                                             {"Frame4", "Form3", "冷却量", {8, 56, 185, 57}},
+                                             {"Text9", "Frame4", "0", {8, 16, 121, 26}},
+                                             {"Label9", "Frame4", "kcal/h", {136, 24, 41, 16}},
+                                             {"Frame2", "Form3", "空気量", {8, 176, 113, 41}},
+                                             {"Text7", "Frame2", "0", {8, 16, 57, 18}},
+                                             {"Label7", "Frame2", "kg/h", {72, 16, 33, 16}},
+                                             {"Command2", "Form3", "クリア", {136, 184, 57, 25}},
+                                             {"Command1", "Form3", "点1確定", {8, 232, 57, 25}},
+                                             {"Command4", "Form3", "点2確定", {72, 232, 57, 25}},
+                                             {"Command3", "Form3", "閉じる", {136, 232, 57, 25}},
+                                         }),
+              "");
     EXPECT_EQ(form3.findChild<QWidget*>("Line1")->geometry().topLeft(), QPoint(8, 224));
     // The load lies over the panel and only shows in place of it.
     EXPECT_TRUE(form3.findChild<QWidget*>("Frame4")->isHidden());
@@ -96,23 +68,24 @@ TEST_F(ProcessDialogs, HeatingLayout) {
     dialogs::HeatingDialog form4(picture, messages);
     EXPECT_EQ(form4.objectName(), "Form4");
     EXPECT_EQ(form4.windowTitle(), "加熱");
-    expectLayout(form4, {203, 260},
-                 {
-                     {"Frame1", "Form4", "空気状態点1", {0, 0, 201, 169}},
-                     {"Check6", "Frame1", "相対湿度", {8, 144, 73, 18}},
-                     {"Frame4", "Form4", "加熱量", {8, 72, 185, 57}},
-                     {"Text9", "Frame4", "0", {8, 16, 121, 26}},
-                     {"Label9", "Frame4", "kcal/h", {136, 24, 41, 16}},
-                     {"Frame2", "Form4", "空気量", {0, 176, 97, 41}},
-                     {"Text7", "Frame2", "0", {8, 16, 57, 18}},
-                     {"Label7", "Frame2", "kg/h", {72, 16, 25, 16}},
-                     {"Frame3", "Form4", "点2", {104, 176, 97, 41}},
-                     {"Text8", "Frame3", "0", {8, 16, 57, 18}},
-                     {"Label8", "Frame3", "℃", {72, 16, 17, 16}},
-                     {"Command1", "Form4", "計算", {8, 232, 57, 25}},
-                     {"Command2", "Form4", "クリア", {72, 232, 57, 25}},
-                     {"Command3", "Form4", "閉じる", {136, 232, 57, 25}},
-                 });
+    EXPECT_EQ(dialog_driver::placeFaults(form4, {203, 260},
+                                         {
+                                             {"Frame1", "Form4", "空気状態点1", {0, 0, 201, 169}},
+                                             {"Check6", "Frame1", "相対湿度", {8, 144, 73, 18}},
+                                             {"Frame4", "Form4", "加熱量", {8, 72, 185, 57}},
+                                             {"Text9", "Frame4", "0", {8, 16, 121, 26}},
+                                             {"Label9", "Frame4", "kcal/h", {136, 24, 41, 16}},
+                                             {"Frame2", "Form4", "空気量", {0, 176, 97, 41}},
+                                             {"Text7", "Frame2", "0", {8, 16, 57, 18}},
+                                             {"Label7", "Frame2", "kg/h", {72, 16, 25, 16}},
+                                             {"Frame3", "Form4", "点2", {104, 176, 97, 41}},
+                                             {"Text8", "Frame3", "0", {8, 16, 57, 18}},
+                                             {"Label8", "Frame3", "℃", {72, 16, 17, 16}},
+                                             {"Command1", "Form4", "計算", {8, 232, 57, 25}},
+                                             {"Command2", "Form4", "クリア", {72, 232, 57, 25}},
+                                             {"Command3", "Form4", "閉じる", {136, 232, 57, 25}},
+                                         }),
+              "");
     EXPECT_TRUE(form4.findChild<QWidget*>("Frame4")->isHidden());
 }
 
@@ -129,12 +102,12 @@ TEST_F(ProcessDialogs, MixingOpeningAndTheAirQuantityBox) {
         EXPECT_FALSE(form3.panel().textBox(row(k))->isEnabled());
     }
 
-    panel_driver::clickRow(form3.panel(), 3);
+    dialog_driver::clickRow(form3.panel(), 3);
     EXPECT_FALSE(text7->isEnabled());  // one box is not enough
-    panel_driver::clickRow(form3.panel(), 6);
+    dialog_driver::clickRow(form3.panel(), 6);
     EXPECT_TRUE(text7->isEnabled());
-    panel_driver::type(form3.panel(), 3, QStringLiteral("20"));
-    panel_driver::type(form3.panel(), 6, QStringLiteral("50"));
+    dialog_driver::type(form3.panel(), 3, QStringLiteral("20"));
+    dialog_driver::type(form3.panel(), 6, QStringLiteral("50"));
     form3.panel().ButtonClear();  // the process copy keeps the texts
     EXPECT_TRUE(text7->isEnabled());
 
@@ -143,8 +116,8 @@ TEST_F(ProcessDialogs, MixingOpeningAndTheAirQuantityBox) {
     EXPECT_FALSE(text7->isEnabled());
     EXPECT_EQ(form3.panel().text(row(3)), "20");
     const auto solved = [&] {
-        panel_driver::clickRow(form3.panel(), 3);
-        panel_driver::clickRow(form3.panel(), 6);
+        dialog_driver::clickRow(form3.panel(), 3);
+        dialog_driver::clickRow(form3.panel(), 6);
         return form3.ih();
     }();
     ASSERT_TRUE(solved.has_value());
@@ -178,24 +151,24 @@ using Rows = std::vector<std::pair<int, QString>>;
 // Checks the given rows of a panel and types their values, as a user does.
 void enter(dialogs::StateInputPanel& panel, const Rows& rows) {
     for (const auto& [k, value] : rows) {
-        panel_driver::clickRow(panel, k);
-        panel_driver::type(panel, k, value);
+        dialog_driver::clickRow(panel, k);
+        dialog_driver::type(panel, k, value);
     }
 }
 
 template <typename T>
 T* child(QWidget& dialog, const char* name) {
-    T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+    T* found = dialog_driver::child<T>(dialog, name);
     EXPECT_NE(found, nullptr) << name;
     return found;
 }
 
 void click(QWidget& dialog, const char* name) {
-    QTest::mouseClick(child<QPushButton>(dialog, name), Qt::LeftButton);
+    EXPECT_TRUE(dialog_driver::click(dialog, name)) << name;
 }
 
 void setText(QWidget& dialog, const char* name, const QString& text) {
-    child<QLineEdit>(dialog, name)->setText(text);
+    EXPECT_TRUE(dialog_driver::setText(dialog, name, text)) << name;
 }
 
 QString text(QWidget& dialog, const char* name) {

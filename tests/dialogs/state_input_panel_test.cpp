@@ -11,13 +11,13 @@
 #include <memory>
 #include <string>
 
-#include "panel_driver.h"
+#include "dialog_driver.h"
 
 namespace {
 
+using dialog_driver::row;
 using dialogs::PanelHost;
 using dialogs::StateInputPanel;
-using panel_driver::row;
 
 // A panel in a window of its own; for the process copy with an air-quantity box `Text7` that
 // starts disabled, as the mixing dialog's opening leaves it.
@@ -44,7 +44,7 @@ struct PanelWindow {
 void run(StateInputPanel& panel, const std::string& steps) {
     for (char step : steps) {
         if (step >= '1' && step <= '6') {
-            panel_driver::clickRow(panel, step - '0');
+            dialog_driver::clickRow(panel, step - '0');
         } else if (step >= 'a' && step <= 'f') {
             QCheckBox* box = panel.check(row(step - 'a' + 1));
             box->setChecked(!box->isChecked());
@@ -164,8 +164,8 @@ TEST(StateInputPanel, ResetsAndTheTypedTexts) {
           Case{PanelHost::PointDialog, 'O', true}, Case{PanelHost::ProcessDialog, 'O', true}}) {
         PanelWindow w(c.host);
         run(*w.panel, "D36");
-        panel_driver::type(*w.panel, 3, QStringLiteral("20"));
-        panel_driver::type(*w.panel, 6, QStringLiteral("50"));
+        dialog_driver::type(*w.panel, 3, QStringLiteral("20"));
+        dialog_driver::type(*w.panel, 6, QStringLiteral("50"));
         run(*w.panel, std::string(1, c.reset));
         EXPECT_EQ(w.panel->text(row(3)), c.kept ? "20" : "");
         EXPECT_EQ(w.panel->text(row(6)), c.kept ? "50" : "");
