@@ -1,8 +1,8 @@
 #include "cli/command.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <expected>
 #include <functional>
@@ -12,7 +12,6 @@
 #include <optional>
 #include <string>
 
-#include "app/japanese.h"
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
@@ -20,6 +19,7 @@
 #include "dialogs/messages.h"
 #include "dialogs/number_input.h"
 #include "dialogs/process_messages.h"
+#include "render/japanese.h"
 
 namespace cli {
 namespace {
@@ -340,8 +340,8 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     int argc = 1;
     char name[] = "milten-cli";
     char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    app::installJapanese(application);
+    QGuiApplication application(argc, argv);
+    render::installJapanese(application);
     const auto written =
         writeChart(chartWithPoints(marks, parser.isSet(options.join)), path, *kind, dpi);
     if (!written) {

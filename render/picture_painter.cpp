@@ -1,19 +1,32 @@
-#include "app/picture_painter.h"
+#include "render/picture_painter.h"
 
 #include <QPainter>
 #include <cmath>
 
-#include "app/picture_plan.h"
-#include "chart/picture.h"
+#include "render/picture_plan.h"
 
-namespace app {
+namespace render {
 
 void paintPicture(QPainter& painter, const chart::Picture& picture) {
     PicturePlan(picture).paint(painter);
 }
 
+void paintSurface(QPainter& painter, const PicturePlan& plan, double dotsPerMm, QPointF cornerMm,
+                  std::size_t firstStep) {
+    painter.scale(dotsPerMm, dotsPerMm);
+    painter.translate(cornerMm);
+    // Only what lies on the surface is part of the picture; lines beyond it are cut off.
+    painter.setClipRect(kSurface);
+    plan.paint(painter, firstStep);
+}
+
+void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsPerMm,
+                  QPointF cornerMm) {
+    paintSurface(painter, PicturePlan(picture), dotsPerMm, cornerMm);
+}
+
 QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
-    const double dotsPerMm = dotsPerInch / 25.4;
+    const double dotsPerMm = dotsPerInch / chart::kMmPerInch;
     QImage image(static_cast<int>(std::ceil(chart::kPictureWidth * dotsPerMm)),
                  static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm)),
                  QImage::Format_RGB32);
@@ -25,10 +38,8 @@ QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.scale(dotsPerMm, dotsPerMm);
-    painter.setClipRect(QRectF(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight));
-    paintPicture(painter, picture);
+    paintSurface(painter, picture, dotsPerMm);
     return image;
 }
 
-}  // namespace app
+}  // namespace render
