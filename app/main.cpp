@@ -1,12 +1,12 @@
 #include <QApplication>
 
-#include "app/japanese.h"
 #include "app/main_window.h"
 #include "dialogs/messages.h"
+#include "render/japanese.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    app::installJapanese(application);
+    render::installJapanese(application);
     dialogs::MessageBoxes messages;
     app::MainWindow window(messages);
     window.show();

@@ -8,15 +8,15 @@
 #include <cmath>
 
 #include "chart/picture.h"
+#include "chart/units_of_length.h"
+#include "render/picture_painter.h"
 
 namespace app {
 namespace {
 
-constexpr double kTwipsPerMm = 1440.0 / 25.4;
-constexpr double kTwipsPerInch = 1440.0;
-constexpr double kNaturalPixelsPerMm = 96.0 / 25.4;
-
-const QRectF kSurface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
+using chart::kTwipsPerInch;
+using chart::kTwipsPerMm;
+using render::kSurface;
 
 // The pixel ratio of the device that `painter` paints on: the window's backing store, or the
 // image or pixmap a grab renders into.
@@ -42,8 +42,8 @@ double PictureView::pixelsPerMm() const {
 }
 
 QSize PictureView::sizeHint() const {
-    return {static_cast<int>(std::ceil(chart::kPictureWidth * kNaturalPixelsPerMm)),
-            static_cast<int>(std::ceil(chart::kPictureHeight * kNaturalPixelsPerMm))};
+    return {static_cast<int>(std::ceil(chart::kPictureWidth * chart::kPixelsPerMm)),
+            static_cast<int>(std::ceil(chart::kPictureHeight * chart::kPixelsPerMm))};
 }
 
 void PictureView::placeInTwips(QWidget* child, QRectF twips, double fontPoints) {
@@ -98,16 +98,17 @@ void PictureView::paintSteps(std::size_t firstStep) {
     }
     QPainter painter(&kept_);
     const double scale = pixelsPerMm();
-    painter.scale(scale, scale);
     if (firstStep == 0) {
         // Right of and below the surface the window shows through; each pixel is filled once.
+        painter.save();
+        painter.scale(scale, scale);
         const double far = std::max(width(), height()) / scale + 1.0;
         const QColor window = palette().color(QPalette::Window);
         painter.fillRect(QRectF(kSurface.right(), 0.0, far, far), window);
         painter.fillRect(QRectF(0.0, kSurface.bottom(), far, far), window);
+        painter.restore();
     }
-    painter.setClipRect(kSurface);
-    plan_.paint(painter, firstStep);
+    render::paintSurface(painter, plan_, scale, {}, firstStep);
     paintedSteps_ = plan_.steps().size();
 }
 
@@ -145,7 +146,7 @@ void PictureView::layOutChildren() {
                        p.twips.height() * perTwip);
         p.widget->setGeometry(r.toRect());
         QFont font = p.widget->font();
-        const double pixels = p.fontPoints * (25.4 / 72.0) * pixelsPerMm();
+        const double pixels = p.fontPoints * chart::kMmPerPoint * pixelsPerMm();
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
         p.widget->setFont(font);
     }

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "app/picture_plan.h"
+#include "render/picture_plan.h"
 
 namespace chart {
 class Picture;
@@ -64,7 +64,7 @@ class PictureView : public QWidget {
 
     const chart::Picture& picture_;
     std::vector<Placement> placements_;
-    PicturePlan plan_;
+    render::PicturePlan plan_;
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows
     bool stale_ = true;             // the kept image must be rendered anew

@@ -6,36 +6,32 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-#include "app/picture_painter.h"
 #include "chart/chart_drawing.h"
 #include "chart/picture.h"
+#include "chart/units_of_length.h"
+#include "render/picture_painter.h"
 
 namespace app {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
 // The picture's top-left corner stands 5 twips (1/1440 inch) up and left of the printable
 // area's corner: 0.088 mm.
-constexpr double kPictureOffsetMm = -5.0 * kMmPerInch / 1440.0;
+constexpr double kPictureOffsetMm = -5.0 * chart::kMmPerInch / chart::kTwipsPerInch;
 
 void paintPage(QPainter& painter, const QPrinter& printer, const chart::Picture& picture) {
-    const double dotsPerMm = printer.resolution() / kMmPerInch;
-    painter.scale(dotsPerMm, dotsPerMm);  // one unit is one millimetre of paper
-
+    const double dotsPerMm = printer.resolution() / chart::kMmPerInch;
+    // Clipped to the surface as on the screen.
     painter.save();
-    painter.translate(kPictureOffsetMm, kPictureOffsetMm);
-    // Only what lies on the surface is part of the picture; lines beyond it are cut off as on
-    // the screen.
-    painter.setClipRect(QRectF(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight));
-    paintPicture(painter, picture);
+    render::paintSurface(painter, picture, dotsPerMm, {kPictureOffsetMm, kPictureOffsetMm});
     painter.restore();
 
+    painter.scale(dotsPerMm, dotsPerMm);  // one unit is one millimetre of paper
     // The pressure line at the top left of the printable area, over the picture, in the
     // picture's font.
     chart::Picture pressure;
     pressure.setTextPosition({0.0, 0.0});
     pressure.print(chart::kPressureLine);
-    paintPicture(painter, pressure);
+    render::paintPicture(painter, pressure);
 }
 
 }  // namespace

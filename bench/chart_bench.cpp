@@ -7,18 +7,16 @@
 #include <QPainter>
 #include <string>
 
-#include "app/japanese.h"
 #include "app/main_window.h"
-#include "app/picture_painter.h"
-#if __has_include("app/picture_plan.h")
-#include "app/picture_plan.h"
-#endif
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/picture.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
+#include "render/japanese.h"
+#include "render/picture_painter.h"
+#include "render/picture_plan.h"
 
 // The window benchmarks use only what the main window offers its menus and dialogs, so that the
 // same file measures the program before and after a change to the view.
@@ -35,7 +33,7 @@ void ensureApplication() {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
         static QApplication application(argc, argv);
-        app::installJapanese(application);
+        render::installJapanese(application);
     }
 }
 
@@ -73,7 +71,7 @@ void BM_RenderChart(benchmark::State& state) {
         painter.scale(scale, scale);
         painter.fillRect(surface, Qt::white);
         painter.setClipRect(surface);
-        app::paintPicture(painter, picture);
+        render::paintPicture(painter, picture);
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -83,14 +81,13 @@ BENCHMARK(BM_RenderChart)
     ->Args({1920, 1080, 2})
     ->Unit(benchmark::kMillisecond);
 
-#if __has_include("app/picture_plan.h")
 // The same render from a kept replay plan, as the view renders the chart again after a resize
 // (from a second size of the same whole-pixel font em, as a live resize mostly meets it).
 void BM_RenderChartKept(benchmark::State& state) {
     ensureApplication();
     chart::Picture picture;
     chart::drawChart(picture);
-    const app::PicturePlan plan(picture);
+    const render::PicturePlan plan(picture);
     const auto width = static_cast<int>(state.range(0));
     const auto height = static_cast<int>(state.range(1));
     const auto ratio = static_cast<double>(state.range(2));
@@ -117,7 +114,6 @@ BENCHMARK(BM_RenderChartKept)
     ->Args({1010, 715, 1})
     ->Args({1920, 1080, 2})
     ->Unit(benchmark::kMillisecond);
-#endif
 
 // The main window on the offscreen platform with its picture view at width × height.
 struct Window {

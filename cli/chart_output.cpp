@@ -10,34 +10,22 @@
 #include <QSvgGenerator>
 #include <cmath>
 
-#include "app/picture_painter.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
+#include "chart/units_of_length.h"
+#include "render/picture_painter.h"
 
 namespace cli {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
+using chart::kMmPerInch;
+
 constexpr int kPdfDotsPerInch = 1200;
 // 100 dots to the millimetre: the 267 × 189 mm surface is a whole number of dots.
 constexpr int kSvgDotsPerInch = 2540;
 // A4 across, mm.
 constexpr double kA4Width = 297.0;
 constexpr double kA4Height = 210.0;
-
-QRectF surface() {
-    return {0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight};
-}
-
-// Paints the surface on a painter whose units are device dots, `dotsPerMm` of them to the
-// millimetre, with the surface's corner at `corner` mm.
-void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsPerMm,
-                  QPointF corner) {
-    painter.scale(dotsPerMm, dotsPerMm);
-    painter.translate(corner);
-    painter.setClipRect(surface());
-    app::paintPicture(painter, picture);
-}
 
 bool writePdf(const chart::Picture& picture, QIODevice& device) {
     QPdfWriter writer(&device);
@@ -52,7 +40,7 @@ bool writePdf(const chart::Picture& picture, QIODevice& device) {
     }
     const QPointF corner((kA4Width - chart::kPictureWidth) / 2.0,
                          (kA4Height - chart::kPictureHeight) / 2.0);
-    paintSurface(painter, picture, kPdfDotsPerInch / kMmPerInch, corner);
+    render::paintSurface(painter, picture, kPdfDotsPerInch / kMmPerInch, corner);
     return painter.end();
 }
 
@@ -70,12 +58,12 @@ bool writeSvg(const chart::Picture& picture, QIODevice& device) {
     if (!painter.begin(&generator)) {
         return false;
     }
-    paintSurface(painter, picture, dotsPerMm, {0.0, 0.0});
+    render::paintSurface(painter, picture, dotsPerMm);
     return painter.end();
 }
 
 bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch) {
-    const QImage image = app::pictureImage(picture, dotsPerInch);
+    const QImage image = render::pictureImage(picture, dotsPerInch);
     return !image.isNull() && image.save(&device, "PNG");
 }
 

@@ -1,8 +1,8 @@
 #include "cli/command.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <expected>
 #include <functional>
@@ -12,11 +12,11 @@
 #include <optional>
 #include <string>
 
-#include "app/japanese.h"
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/state_query.h"
+#include "render/japanese.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -337,8 +337,8 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     int argc = 1;
     char name[] = "milten-cli";
     char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-    app::installJapanese(application);
+    QGuiApplication application(argc, argv);
+    render::installJapanese(application);
     const auto written =
         writeChart(chartWithPoints(marks, parser.isSet(options.join)), path, *kind, dpi);
     if (!written) {

@@ -20,12 +20,12 @@
 #include <utility>
 #include <variant>
 
-#include "app/japanese.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_frame.h"
 #include "dialogs/messages.h"
 #include "psychro/air_state.h"
+#include "render/japanese.h"
 #include "tests/dialog_driver.h"
 
 namespace {
@@ -351,7 +351,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
-    app::installJapanese(application);
+    render::installJapanese(application);
     QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) {
         std::fprintf(stderr, "dialog_images: cannot make %s\n", argv[1]);

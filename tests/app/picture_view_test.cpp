@@ -14,11 +14,11 @@
 #include <QTest>
 
 #include "app/main_window.h"
-#include "app/picture_painter.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/picture.h"
 #include "dialogs/messages.h"
+#include "render/picture_painter.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ class KeptImage : public testing::Test {
         const QRectF surface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
         painter.fillRect(surface, Qt::white);
         painter.setClipRect(surface);
-        app::paintPicture(painter, window.picture());
+        render::paintPicture(painter, window.picture());
         return image;
     }
 

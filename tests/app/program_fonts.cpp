@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "app/japanese.h"
+#include "render/japanese.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ class ProgramFonts : public testing::Environment {
     void SetUp() override {
         auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
         ASSERT_NE(application, nullptr);
-        app::installJapanese(*application);
+        render::installJapanese(*application);
     }
 };
 

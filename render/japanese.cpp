@@ -1,14 +1,14 @@
-#include "app/japanese.h"
+#include "render/japanese.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-namespace app {
+namespace render {
 
-void installJapanese(QApplication& application) {
+void installJapanese(QCoreApplication& application) {
     QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), {QStringLiteral("IPAGothic")});
     QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), {QStringLiteral("IPAPGothic")});
     QFont::insertSubstitutions(
@@ -21,8 +21,8 @@ void installJapanese(QApplication& application) {
     auto* translator = new QTranslator(&application);
     if (translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(translator);
+        QCoreApplication::installTranslator(translator);
     }
 }
 
-}  // namespace app
+}  // namespace render

@@ -1,22 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QImage>
-#include <QPixmap>
-#include <QTest>
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
-#include "app/main_window.h"
-#include "app/picture_painter.h"
-#include "app/picture_plan.h"
-#include "app/picture_view.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/picture.h"
-#include "dialogs/messages.h"
 #include "picture_items.h"
+#include "render/picture_painter.h"
+#include "render/picture_plan.h"
 
 namespace {
 
@@ -104,7 +98,7 @@ class ChartImage : public testing::Test {
   protected:
     void SetUp() override {
         chart::drawChart(picture);
-        image = app::pictureImage(picture);
+        image = render::pictureImage(picture);
     }
     const LineItem& line(std::size_t k) const { return lines.at(k); }
     chart::Picture picture;
@@ -181,7 +175,7 @@ TEST(PictureLines, WidthsConvertAt96PixelsPerInchOnEveryDevice) {
             picture.line({10.0, y}, {100.0, y}, chart::kLightRed);
             expected.insert(expected.end(), row.inkedRows.begin(), row.inkedRows.end());
         }
-        const QImage image = app::pictureImage(picture, device.dotsPerInch);
+        const QImage image = render::pictureImage(picture, device.dotsPerInch);
         std::vector<int> inked;
         const int column = static_cast<int>(50.0 * device.dotsPerInch / 25.4);
         for (int y = 0; y < image.height(); ++y) {
@@ -197,7 +191,7 @@ TEST(PictureLines, WidthsConvertAt96PixelsPerInchOnEveryDevice) {
 
 // Ink bounds of one label, in pixels.
 QRect inkOf(const chart::Picture& picture, double dotsPerInch = 96.0) {
-    const QImage image = app::pictureImage(picture, dotsPerInch);
+    const QImage image = render::pictureImage(picture, dotsPerInch);
     QRect ink;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -284,7 +278,7 @@ TEST(PictureText, RepeatedTextAtOnePlaceLooksPrintedOnce) {
         often.setTextPosition({104.15, 175.0});
         often.print("比容積 v [m3/kg(DA)]");
     }
-    EXPECT_EQ(app::pictureImage(once), app::pictureImage(often));
+    EXPECT_EQ(render::pictureImage(once), render::pictureImage(often));
 }
 
 // Runs of connected line items of one colour and width, as the chart command writes them.
@@ -316,10 +310,10 @@ TEST(PicturePlan, JoinsRunsAndMovesNothingByMoreThanFiveMicrometres) {
     chart::Picture picture;
     chart::drawChart(picture);
     const std::vector<std::vector<LineItem>> runs = lineRuns(picture);
-    std::vector<app::PicturePlan::Polyline> lines;
-    const app::PicturePlan plan(picture);
-    for (const app::PicturePlan::Step& step : plan.steps()) {
-        if (const auto* line = std::get_if<app::PicturePlan::Polyline>(&step)) {
+    std::vector<render::PicturePlan::Polyline> lines;
+    const render::PicturePlan plan(picture);
+    for (const render::PicturePlan::Step& step : plan.steps()) {
+        if (const auto* line = std::get_if<render::PicturePlan::Polyline>(&step)) {
             lines.push_back(*line);
         }
     }
@@ -362,12 +356,12 @@ TEST(PictureLines, VolumeLinesCarryTheirFullInk) {
         }
     }
     for (const double dpi : {96.0, 192.0}) {
-        const QImage image = app::pictureImage(volume, dpi);
+        const QImage image = render::pictureImage(volume, dpi);
         const double dotsPerMm = dpi / 25.4;
         int checked = 0;
-        const app::PicturePlan plan(volume);
-        for (const app::PicturePlan::Step& step : plan.steps()) {
-            const auto& points = std::get<app::PicturePlan::Polyline>(step).points;
+        const render::PicturePlan plan(volume);
+        for (const render::PicturePlan::Step& step : plan.steps()) {
+            const auto& points = std::get<render::PicturePlan::Polyline>(step).points;
             for (std::size_t j = 1; j < points.size(); ++j) {
                 // Rows across the middle of segments, 2 mm or more from either end.
                 const QPointF a = points[j - 1];
@@ -420,8 +414,8 @@ TEST(PicturePlan, InkStaysWithinItsBounds) {
     for (const auto& mark : marks) {
         chart::Picture picture;
         mark(picture);
-        const QRectF bounds = app::PicturePlan(picture).inkBounds(0);
-        const QImage image = app::pictureImage(picture);
+        const QRectF bounds = render::PicturePlan(picture).inkBounds(0);
+        const QImage image = render::pictureImage(picture);
         int ink = 0;
         for (int y = 0; y < image.height(); ++y) {
             for (int x = 0; x < image.width(); ++x) {
@@ -434,40 +428,6 @@ TEST(PicturePlan, InkStaysWithinItsBounds) {
         }
         EXPECT_GT(ink, 10);
     }
-}
-
-int countRed(const QImage& image) {
-    int red = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            red += c.red() > 200 && c.green() < 100 && c.blue() < 100 ? 1 : 0;
-        }
-    }
-    return red;
-}
-
-TEST(DrawMenu, DrawsTheChartErasesMarksAndRepaints) {
-    dialogs::RecordedMessages messages;
-    app::MainWindow window(messages);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    app::PictureView* view = window.pictureView();
-    view->resize(1010, 715);
-    EXPECT_EQ(countRed(view->grab().toImage()), 0);
-
-    window.findChild<QAction*>("mnuDrawW")->trigger();
-    const std::size_t drawn = window.picture().items().size();
-    chart::Picture fresh;
-    chart::drawChart(fresh);
-    EXPECT_EQ(drawn, fresh.items().size());
-    EXPECT_GT(countRed(view->grab().toImage()), 2000) << "the view shows the enthalpy lines";
-
-    window.picture().circle({100.0, 100.0}, 0.7, chart::kLightRed);
-    window.findChild<QAction*>("mnuDrawW")->trigger();
-    EXPECT_EQ(window.picture().items().size(), drawn) << "the mark is gone";
-    EXPECT_EQ(app::pictureImage(window.picture()), app::pictureImage(fresh));
-    EXPECT_TRUE(messages.messages().empty());
 }
 
 }  // namespace

@@ -6,12 +6,10 @@
 #include <QRectF>
 #include <QString>
 #include <cstddef>
-#include <cstdint>
-#include <set>
-#include <string>
-#include <tuple>
 #include <variant>
 #include <vector>
+
+#include "chart/paint_runs.h"
 
 class QPainter;
 
@@ -19,22 +17,11 @@ namespace chart {
 class Picture;
 }
 
-namespace app {
+namespace render {
 
-// Geometry that a replay may leave out: a vertex of a run of line steps is dropped only where
-// the simplified line passes it within this distance (picture millimetres).
-inline constexpr double kSimplifyToleranceMm = 0.004;
-
-// What a replay of a display list paints, worked out once from the list:
-// - each run of connected line steps of one colour and width (each step starting where the one
-//   before it ended) becomes one polyline without the vertices that lie on it within
-//   kSimplifyToleranceMm. A volume line of the chart is some 400 steps of 0.13 mm; painted one
-//   by one, each step antialiased by itself, every pixel along it is shared by two steps and
-//   the line comes out paler than its colour. Simplified, it is a few long segments, painted
-//   with one pen;
-// - a text printed again at the same place in the same font is painted once (an opaque surface
-//   would be left unchanged by the repeat; antialiased edges would darken with every pass);
-// - everything else is one step per item, in the list's order.
+// What a replay of a display list paints, worked out once from the list: the steps of
+// chart::PaintRuns (runs of line steps joined and thinned, repeated texts left out) with each
+// run painted as its few straight segments with one pen, and each text's font and glyphs.
 // The plan follows a picture that only grows: items appended later become steps appended at
 // the end, so a view can paint just those onto what it has already painted.
 class PicturePlan {
@@ -88,15 +75,10 @@ class PicturePlan {
     [[nodiscard]] QRectF inkBounds(std::size_t firstStep) const;
 
   private:
-    using TextKey = std::tuple<double, double, std::string, double, int>;
-
-    void reset();
-    void append(const chart::Picture& picture, std::size_t firstItem);
+    void append(std::vector<chart::PaintStep> steps);
 
     std::vector<Step> steps_;
-    std::set<TextKey> printed_;
-    std::uint64_t revision_ = 0;
-    std::size_t itemCount_ = 0;
+    chart::PaintRuns runs_;
 };
 
-}  // namespace app
+}  // namespace render

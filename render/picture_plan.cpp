@@ -1,4 +1,4 @@
-#include "app/picture_plan.h"
+#include "render/picture_plan.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -16,12 +16,14 @@
 #include <utility>
 
 #include "chart/picture.h"
+#include "chart/units_of_length.h"
 
-namespace app {
+namespace render {
 namespace {
 
-constexpr double kMmPerPixel = 25.4 / 96.0;
-constexpr double kMmPerPoint = 25.4 / 72.0;
+using chart::kMmPerPixel;
+using chart::kMmPerPoint;
+
 constexpr double kPictureFontPoints = 9.0;
 // Metrics are read at this pixel size, where hinting no longer rounds them.
 constexpr int kReferencePixels = 1000;
@@ -67,7 +69,7 @@ const EmRatios& emRatios() {
 // A font whose em is `dots` device pixels high on `device`.
 QFont fontOfEmDots(double dots, const QPaintDevice& device) {
     QFont font = baseFont();
-    font.setPointSizeF(dots * 72.0 / device.logicalDpiY());
+    font.setPointSizeF(dots * chart::kPointsPerInch / device.logicalDpiY());
     return font;
 }
 
@@ -76,59 +78,6 @@ QFont fontOfEmDots(double dots, const QPaintDevice& device) {
 double cellToEm(double cell) {
     const double cellPerEm = emRatios().cell;
     return cellPerEm > 0.0 ? cell / cellPerEm : cell;
-}
-
-double distanceToSegment(QPointF p, QPointF a, QPointF b) {
-    const QPointF d = b - a;
-    const double length2 = QPointF::dotProduct(d, d);
-    double u = length2 > 0.0 ? QPointF::dotProduct(p - a, d) / length2 : 0.0;
-    u = std::clamp(u, 0.0, 1.0);
-    const QPointF foot = a + u * d;
-    return std::hypot(p.x() - foot.x(), p.y() - foot.y());
-}
-
-// The polyline through `points` without the vertices that lie within kSimplifyToleranceMm of
-// the line that replaces them (Douglas–Peucker). Every range taken from the stack is either
-// final or split into two strictly shorter ones, so the loop ends after fewer than 2n ranges.
-std::vector<QPointF> simplified(const std::vector<QPointF>& points) {
-    const std::size_t n = points.size();
-    if (n <= 2) {
-        return points;
-    }
-    std::vector<bool> keep(n, false);
-    keep.front() = true;
-    keep.back() = true;
-    std::vector<std::pair<std::size_t, std::size_t>> ranges{{0, n - 1}};
-    while (!ranges.empty()) {
-        const auto [a, b] = ranges.back();
-        ranges.pop_back();
-        double farthest = -1.0;
-        std::size_t at = a;
-        for (std::size_t k = a + 1; k < b; ++k) {
-            const double d = distanceToSegment(points[k], points[a], points[b]);
-            if (d > farthest) {
-                farthest = d;
-                at = k;
-            }
-        }
-        if (farthest > kSimplifyToleranceMm) {
-            keep[at] = true;
-            ranges.emplace_back(a, at);
-            ranges.emplace_back(at, b);
-        }
-    }
-    std::vector<QPointF> kept;
-    for (std::size_t k = 0; k < n; ++k) {
-        if (keep[k]) {
-            kept.push_back(points[k]);
-        }
-    }
-    return kept;
-}
-
-bool continues(const chart::LineItem& before, const chart::LineItem& next) {
-    return next.colour == before.colour && next.widthPx == before.widthPx &&
-           next.from.X == before.to.X && next.from.Y == before.to.Y;
 }
 
 QPointF pointOf(chart::PointMm p) {
@@ -210,23 +159,11 @@ QRectF inkOf(const PicturePlan::Step& step) {
 
 }  // namespace
 
-void PicturePlan::reset() {
-    steps_.clear();
-    printed_.clear();
-    itemCount_ = 0;
-}
-
 std::size_t PicturePlan::update(const chart::Picture& picture) {
-    const std::vector<chart::PictureItem>& items = picture.items();
-    bool anew = picture.revision() != revision_ || items.size() < itemCount_;
-    if (!anew && items.size() > itemCount_ && itemCount_ > 0) {
-        const auto* last = std::get_if<chart::LineItem>(&items[itemCount_ - 1]);
-        const auto* next = std::get_if<chart::LineItem>(&items[itemCount_]);
-        anew = last != nullptr && next != nullptr && continues(*last, *next);
-    }
-    if (!anew) {
+    chart::PaintRuns::Update update = runs_.update(picture);
+    if (!update.anew) {
         const std::size_t firstNew = steps_.size();
-        append(picture, itemCount_);
+        append(std::move(update.added));
         return firstNew;
     }
     // A chart drawn again prints the same labels: their glyph layouts are kept.
@@ -237,9 +174,8 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
             laid.emplace(std::pair{text->text, text->emMm}, text->glyphs);
         }
     }
-    reset();
-    revision_ = picture.revision();
-    append(picture, 0);
+    steps_.clear();
+    append(std::move(update.added));
     for (Step& step : steps_) {
         if (auto* text = std::get_if<Text>(&step)) {
             if (const auto found = laid.find(std::pair{text->text, text->emMm});
@@ -251,46 +187,31 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
     return 0;
 }
 
-void PicturePlan::append(const chart::Picture& picture, std::size_t firstItem) {
-    const std::vector<chart::PictureItem>& items = picture.items();
+void PicturePlan::append(std::vector<chart::PaintStep> steps) {
     const double pictureEmMm = kPictureFontPoints * kMmPerPoint;
-    std::size_t k = firstItem;
-    while (k < items.size()) {
-        const chart::PictureItem& item = items[k];
-        ++k;
-        if (const auto* line = std::get_if<chart::LineItem>(&item)) {
-            std::vector<QPointF> points{pointOf(line->from), pointOf(line->to)};
-            const chart::LineItem* last = line;
-            while (k < items.size()) {
-                const auto* next = std::get_if<chart::LineItem>(&items[k]);
-                if (next == nullptr || !continues(*last, *next)) {
-                    break;
-                }
-                points.push_back(pointOf(next->to));
-                last = next;
-                ++k;
+    steps_.reserve(steps_.size() + steps.size());
+    for (chart::PaintStep& step : steps) {
+        if (auto* run = std::get_if<chart::LineRun>(&step)) {
+            std::vector<QPointF> points;
+            points.reserve(run->points.size());
+            for (const chart::PointMm p : run->points) {
+                points.push_back(pointOf(p));
             }
-            steps_.emplace_back(Polyline{simplified(points), line->colour, line->widthPx});
-        } else if (const auto* circle = std::get_if<chart::CircleItem>(&item)) {
+            steps_.emplace_back(Polyline{std::move(points), run->colour, run->widthPx});
+        } else if (const auto* circle = std::get_if<chart::CircleItem>(&step)) {
             steps_.emplace_back(
                 Circle{pointOf(circle->centre), circle->radius, circle->colour, circle->widthPx});
-        } else if (const auto* text = std::get_if<chart::TextItem>(&item)) {
-            if (!printed_
-                     .emplace(text->position.X, text->position.Y, text->text, text->heightPx,
-                              text->angleDeg)
-                     .second) {
-                continue;
-            }
+        } else {
+            const auto& text = std::get<chart::TextItem>(step);
             const double emMm =
-                text->heightPx > 0.0 ? cellToEm(text->heightPx * kMmPerPixel) : pictureEmMm;
-            steps_.emplace_back(Text{pointOf(text->position),
-                                     QString::fromStdString(text->text),
+                text.heightPx > 0.0 ? cellToEm(text.heightPx * kMmPerPixel) : pictureEmMm;
+            steps_.emplace_back(Text{pointOf(text.position),
+                                     QString::fromStdString(text.text),
                                      emMm,
-                                     text->angleDeg,
+                                     text.angleDeg,
                                      {}});
         }
     }
-    itemCount_ = items.size();
 }
 
 void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
@@ -345,4 +266,4 @@ QRectF PicturePlan::inkBounds(std::size_t firstStep) const {
     return bounds;
 }
 
-}  // namespace app
+}  // namespace render

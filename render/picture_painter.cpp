@@ -1,0 +1,45 @@
+#include "render/picture_painter.h"
+
+#include <QPainter>
+#include <cmath>
+
+#include "render/picture_plan.h"
+
+namespace render {
+
+void paintPicture(QPainter& painter, const chart::Picture& picture) {
+    PicturePlan(picture).paint(painter);
+}
+
+void paintSurface(QPainter& painter, const PicturePlan& plan, double dotsPerMm, QPointF cornerMm,
+                  std::size_t firstStep) {
+    painter.scale(dotsPerMm, dotsPerMm);
+    painter.translate(cornerMm);
+    // Only what lies on the surface is part of the picture; lines beyond it are cut off.
+    painter.setClipRect(kSurface);
+    plan.paint(painter, firstStep);
+}
+
+void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsPerMm,
+                  QPointF cornerMm) {
+    paintSurface(painter, PicturePlan(picture), dotsPerMm, cornerMm);
+}
+
+QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
+    const double dotsPerMm = dotsPerInch / chart::kMmPerInch;
+    QImage image(static_cast<int>(std::ceil(chart::kPictureWidth * dotsPerMm)),
+                 static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm)),
+                 QImage::Format_RGB32);
+    if (image.isNull()) {  // too large to allocate
+        return image;
+    }
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerMm * 1000.0));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintSurface(painter, picture, dotsPerMm);
+    return image;
+}
+
+}  // namespace render

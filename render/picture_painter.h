@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QPointF>
+#include <QRectF>
+#include <cstddef>
+
+#include "chart/picture.h"
+#include "chart/units_of_length.h"
+
+class QPainter;
+
+namespace render {
+
+class PicturePlan;
+
+// The picture surface, 267 × 189 mm, in picture millimetres.
+inline constexpr QRectF kSurface(0.0, 0.0, chart::kPictureWidth, chart::kPictureHeight);
+
+// Replays `picture` on a painter whose coordinates are picture millimetres (the caller has
+// scaled it). Pixel widths and heights of the display list convert at 96 pixels per inch, so
+// the drawing keeps its proportions on the screen at any zoom and on the printer.
+void paintPicture(QPainter& painter, const chart::Picture& picture);
+
+// How the screen, the printer and the files place the surface: the painter is scaled to
+// `dotsPerMm` of its units per millimetre, moved so that the surface's top-left corner stands at
+// `cornerMm` (millimetres of the scaled painter), clipped to the surface, and the plan's steps
+// [firstStep, end) are painted. The painter is left so transformed and clipped (a caller that
+// paints more saves and restores it around the call).
+void paintSurface(QPainter& painter, const PicturePlan& plan, double dotsPerMm,
+                  QPointF cornerMm = {}, std::size_t firstStep = 0);
+void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsPerMm,
+                  QPointF cornerMm = {});
+
+// The whole 267 × 189 mm surface as an image at `dotsPerInch` (1010 × 715 pixels at 96): white
+// background, the picture clipped to the surface. A null image when it is too large to allocate.
+[[nodiscard]] QImage pictureImage(const chart::Picture& picture,
+                                  double dotsPerInch = chart::kPixelsPerInch);
+
+}  // namespace render
