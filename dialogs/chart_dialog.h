@@ -3,6 +3,8 @@
 #include <QDialog>
 
 class QCloseEvent;
+class QKeyEvent;
+class QPushButton;
 
 namespace chart {
 class Picture;
@@ -14,7 +16,9 @@ class Messenger;
 
 // What every dialog that marks the chart shares: the picture it draws into, the seam its
 // messages go through, the signal that asks the view to repaint, and closing by the window frame
-// or Esc doing what its "閉じる" does. The dialog is modeless and kept hidden between uses.
+// or Esc doing what its "閉じる" does, and the keyboard: Enter in a text box presses the main
+// button, Tab goes through the controls in reading order. The dialog is modeless and kept hidden
+// between uses.
 class ChartDialog : public QDialog {
     Q_OBJECT
   public:
@@ -34,6 +38,21 @@ class ChartDialog : public QDialog {
 
     // What "閉じる" does: hides the dialog. A dialog that tidies its panel first overrides it.
     virtual void closeDialog();
+
+    // Enter in a text box presses the dialog's main button, when it is on.
+    void keyPressEvent(QKeyEvent* event) override;
+    // The button of the step the dialog is at: "描画" or "計算" (`Command1`) unless a dialog says
+    // otherwise.
+    [[nodiscard]] virtual QPushButton* mainButton() const;
+
+    // Gives the buttons keys in place of mnemonics, which their captions have no letter for:
+    // Alt+D "描画", Alt+C "計算", Alt+1 "点1確定", Alt+2 "点2確定", Alt+L "クリア", Alt+X "閉じる".
+    // The accessible description names the key, so a screen reader says it.
+    void giveButtonKeys();
+
+    // Chains Tab through the dialog's text boxes, check boxes and buttons in reading order: row
+    // by row from the top, left to right within a row. Call once every control exists.
+    void orderTabsVisually();
 
     chart::Picture& picture_;
     Messenger& messages_;

@@ -81,10 +81,8 @@ PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* pare
     connect(Command1, &QPushButton::clicked, this, &PmvDialog::calculate);
     connect(Command2, &QPushButton::clicked, this, &PmvDialog::clear);
     connect(Command3, &QPushButton::clicked, this, &PmvDialog::closeDialog);
-    // Enter in a condition box computes, so six values can be typed without the mouse.
-    for (QLineEdit* box : inputs()) {
-        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
-    }
+    orderTabsVisually();
+    giveButtonKeys();
 }
 
 std::array<QLineEdit*, 6> PmvDialog::inputs() const {
@@ -183,9 +181,8 @@ DiscomfortDialog::DiscomfortDialog(chart::Picture& picture, Messenger& messages,
     connect(Command1, &QPushButton::clicked, this, &DiscomfortDialog::calculate);
     connect(Command2, &QPushButton::clicked, this, &DiscomfortDialog::clear);
     connect(Command3, &QPushButton::clicked, this, &DiscomfortDialog::closeDialog);
-    for (QLineEdit* box : {Text1, Text2}) {
-        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
-    }
+    orderTabsVisually();
+    giveButtonKeys();
 }
 
 void DiscomfortDialog::showFromMenu() {

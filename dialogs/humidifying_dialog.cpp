@@ -92,6 +92,8 @@ HumidifyingDialog::HumidifyingDialog(chart::Picture& picture, Messenger& message
     connect(Command1, &QPushButton::clicked, this, &HumidifyingDialog::calculate);
     connect(Command2, &QPushButton::clicked, this, &HumidifyingDialog::clear);
     connect(Command3, &QPushButton::clicked, this, &HumidifyingDialog::closeDialog);
+    orderTabsVisually();
+    giveButtonKeys();
 }
 
 void HumidifyingDialog::showForSteam() {

@@ -38,6 +38,8 @@ PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* 
     connect(Command1, &QPushButton::clicked, this, &PointDialog::drawPoint);
     connect(Command2, &QPushButton::clicked, this, &PointDialog::clear);
     connect(Command3, &QPushButton::clicked, this, &PointDialog::closeDialog);
+    orderTabsVisually();
+    giveButtonKeys();
 }
 
 void PointDialog::showFromMenu() {

@@ -56,6 +56,12 @@ MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& mes
     connect(Command4, &QPushButton::clicked, this, &MixingCoolingDialog::acceptPoint2);
     connect(Command2, &QPushButton::clicked, this, &MixingCoolingDialog::clear);
     connect(Command3, &QPushButton::clicked, this, &MixingCoolingDialog::closeDialog);
+    orderTabsVisually();
+    giveButtonKeys();
+}
+
+QPushButton* MixingCoolingDialog::mainButton() const {
+    return Command1->isEnabled() ? Command1 : Command4;
 }
 
 void MixingCoolingDialog::showForMixing() {
@@ -213,6 +219,8 @@ HeatingDialog::HeatingDialog(chart::Picture& picture, Messenger& messages, QWidg
     connect(Command1, &QPushButton::clicked, this, &HeatingDialog::calculate);
     connect(Command2, &QPushButton::clicked, this, &HeatingDialog::clear);
     connect(Command3, &QPushButton::clicked, this, &HeatingDialog::closeDialog);
+    orderTabsVisually();
+    giveButtonKeys();
 }
 
 // The opening touches neither `Frame1` nor `Command1`: a load shown before closing keeps

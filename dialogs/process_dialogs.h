@@ -45,6 +45,8 @@ class MixingCoolingDialog : public ProcessDialog {
     void mix(const ProcessIh& point2, chart::PointMm at);
     void cool(const ProcessIh& point2, chart::PointMm at);
     void clear() override;  // Command2: also frees the air quantity
+    // Enter confirms point 1, or point 2 once point 1 is in.
+    [[nodiscard]] QPushButton* mainButton() const override;
 
     QGroupBox* Frame2 = nullptr;
     QLineEdit* Text7 = nullptr;
