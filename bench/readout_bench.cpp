@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "chart/cursor_readout.h"
+#include "psychro/atmosphere.h"
 #include "psychro/wet_bulb.h"
 
 namespace {
@@ -54,5 +55,14 @@ void BM_cursorReadoutOnChart(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_cursorReadoutOnChart);
+
+// The same point at 5,000 m, in SI units.
+void BM_cursorReadoutHighSite(benchmark::State& state) {
+    const double ratio = psychro::lowestPressureRatio();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(chart::cursorReadout(150.0f, 100.0f, ratio, chart::Units::SI));
+    }
+}
+BENCHMARK(BM_cursorReadoutHighSite);
 
 }  // namespace

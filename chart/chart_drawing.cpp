@@ -5,14 +5,15 @@
 
 #include "chart/number_text.h"
 #include "chart/picture.h"
+#include "psychro/atmosphere.h"
 #include "psychro/constants.h"
 #include "psychro/saturation.h"
 
 namespace chart {
 namespace {
 
-using psychro::kAtmosphericPressure;
 using psychro::kMolarMassRatio;
+using psychro::totalPressure;
 
 // Lines that carry a round value are drawn in 2 pixels, all others in 1.
 constexpr int kThinPx = 1;
@@ -60,22 +61,46 @@ void drawFrameLines(Picture& picture) {
     picture.line({kScaleLineTopX, 0.0}, {0.0, kScaleLineTopX * frameAngles().tanScale}, kBlack);
 }
 
-void drawHumidityLines(Picture& picture) {
+void drawHumidityLines(Picture& picture, double r) {
     for (int xg = 1; xg <= 53; ++xg) {
-        if (const std::optional<HumidityLine> line = humidityLine(xg)) {
+        if (const std::optional<HumidityLine> line = humidityLine(xg, r)) {
             const bool round = xg == 10 || xg == 20 || xg == 30;
             lineInWidth(picture, line->edge, line->saturation, kGrey, round ? kBoldPx : kThinPx);
         }
     }
 }
 
-void drawEnthalpyLines(Picture& picture) {
+// The enthalpies of the enthalpy lines and scale labels, in the unit shown: every `step` from
+// `first` to `last`.
+struct EnthalpyScale {
+    int first;
+    int last;
+    int step;
+};
+
+// Every 5 kJ/kg(DA) is 1.19 kcal/kg(DA): about the spacing of the whole kcal.
+constexpr int kSIEnthalpyStep = 5;
+
+// As many steps below zero as the scale line has room for above the bottom line, and up to the
+// frame's top-right corner, 45 kcal/kg(DA) (188.4 kJ/kg(DA)).
+EnthalpyScale enthalpyScale(Units units) {
     const ChartFrame& f = chartFrame();
     const FrameAngles& a = frameAngles();
-    // As many whole kcal below zero as the scale line has room for above the bottom line.
-    const int below = static_cast<int>(((kBottomY - f.OriginY) / a.sinScale) / f.EnthalpyUnit);
-    for (int i = -below; i <= static_cast<int>(kTopEnthalpy); ++i) {
-        const PointMm start = scalePoint(i);
+    const double room = ((kBottomY - f.OriginY) / a.sinScale) / f.EnthalpyUnit;  // kcal/kg(DA)
+    if (units == Units::SI) {
+        const int below = static_cast<int>(kilojoulesFromKilocalories(room)) / kSIEnthalpyStep;
+        const int above =
+            static_cast<int>(kilojoulesFromKilocalories(kTopEnthalpy)) / kSIEnthalpyStep;
+        return {-below * kSIEnthalpyStep, above * kSIEnthalpyStep, kSIEnthalpyStep};
+    }
+    return {-static_cast<int>(room), static_cast<int>(kTopEnthalpy), 1};
+}
+
+void drawEnthalpyLines(Picture& picture, Units units) {
+    const FrameAngles& a = frameAngles();
+    const EnthalpyScale scale = enthalpyScale(units);
+    for (int shown = scale.first; shown <= scale.last; shown += scale.step) {
+        const PointMm start = scalePoint(enthalpyFromShown(shown, units));
         PointMm end{kRightEdge, start.Y + (kRightEdge - start.X) * a.tanIsenthalp};
         if (end.Y > kBottomY) {
             end = {start.X + (kBottomY - start.Y) / a.tanIsenthalp, kBottomY};
@@ -90,9 +115,9 @@ struct Isotherm {
     double slope;
 };
 
-Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled) {
+Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled, double r) {
     const PointMm bottom = pointOf(t, 0.0);
-    const PointMm top = pointOf(t, saturationHumidityG(t));
+    const PointMm top = pointOf(t, saturationHumidityG(t, r));
     const bool round = t >= 0 && t <= 40 && t % 10 == 0;
     lineInWidth(picture, bottom, top, kGrey, round ? kBoldPx : kThinPx);
     if (labelled) {
@@ -102,34 +127,67 @@ Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled) {
     return {bottom, (top.Y - bottom.Y) / (top.X - bottom.X)};
 }
 
-Isotherm drawDryBulbLines(Picture& picture) {
+Isotherm drawDryBulbLines(Picture& picture, double r) {
     Isotherm warmest{};
     for (int t = 0; t <= static_cast<int>(kDryBulbTop); ++t) {
-        warmest = drawDryBulbLine(picture, t, t % 2 == 0);
+        warmest = drawDryBulbLine(picture, t, t % 2 == 0, r);
     }
     for (int t = -1; t >= -10; --t) {
-        drawDryBulbLine(picture, t, t % 2 == 0 && t >= -8);
+        drawDryBulbLine(picture, t, t % 2 == 0 && t >= -8, r);
     }
     return warmest;
 }
 
+// The values of the volume lines, m³/kg(DA): from `first` by `step` while not above `limit`,
+// labelled while not above `labelLimit`.
+struct VolumeValues {
+    double first;
+    double step;
+    double limit;
+    double labelLimit;
+};
+
+// The hundredths the standard chart draws, 0.75 … 1.04, labelled up to 0.90, and below which
+// ratio the lines take every second hundredth.
+constexpr double kFirstVolume = 75.0;
+constexpr double kLastVolume = 104.0;
+constexpr double kLastLabelledVolume = 90.0;
+constexpr double kWideVolumeStepBelow = 0.8;
+// Keeps a quotient that should be whole from rounding to the next hundredth.
+constexpr double kWholeSlack = 1e-9;
+
+// At the ratio r the same stretch of the chart holds the volumes of the standard chart divided
+// by r, so the lines are the round values in that stretch. The loop accumulates its value by
+// repeated addition; its limits lie half a step past the last value, so that the rounding of
+// the sums cannot decide whether a line is drawn or labelled. At r = 1 this is 0.75, 0.01 and
+// the same thirty lines and sixteen labels as ever.
+VolumeValues volumeValues(double r) {
+    const double step = r < kWideVolumeStepBelow ? 2.0 : 1.0;  // hundredths
+    const double first = std::ceil(kFirstVolume / r / step - kWholeSlack) * step;
+    const double last = std::floor(kLastVolume / r / step + kWholeSlack) * step;
+    const double labelled = std::floor(kLastLabelledVolume / r / step + kWholeSlack) * step;
+    return {first / 100.0, step / 100.0, (last + step / 2.0) / 100.0,
+            (labelled + step / 2.0) / 100.0};
+}
+
 // Lines of constant specific volume, traced upward from x = 0 in small humidity steps until they
-// meet the saturation curve. The loop values are accumulated by repeated addition and the
-// comparisons are made on those sums: they decide that 1.05 is never reached (the last line is
-// 1.04) and that the labels stop at 0.90.
-void drawVolumeLines(Picture& picture) {
+// meet the saturation curve.
+void drawVolumeLines(Picture& picture, double r) {
     const std::string title = "比容積 v [m3/kg(DA)]";
-    for (double v = 0.75; v <= 1.05; v += 0.01) {
-        const PointMm base = pointOf(temperatureAtVolume(v, 0.0), 0.0);
+    const VolumeValues values = volumeValues(r);
+    for (double v = values.first; v <= values.limit; v += values.step) {
+        const PointMm base = pointOf(temperatureAtVolume(v, 0.0, r), 0.0);
         PointMm previous = base;
         PointMm last = base;
         bool first = true;
         for (double xg = -2.5; xg <= 53.0; xg += 0.03) {
-            const double t = temperatureAtVolume(v, xg);
-            const double saturated = saturationHumidityG(t);
+            const double t = temperatureAtVolume(v, xg, r);
+            const double saturated = saturationHumidityG(t, r);
             const PointMm p = pointOf(t, xg);
             last = p;
-            if (xg > saturated) {
+            // A negative saturation humidity: t lies above the boiling point of the pressure
+            // (only below the standard pressure), where no humidity saturates the air.
+            if (xg > saturated && saturated >= 0.0) {
                 break;
             }
             if (xg >= 0.0) {
@@ -138,7 +196,7 @@ void drawVolumeLines(Picture& picture) {
                 }
                 previous = p;
             }
-            if (first && v <= 0.91) {
+            if (first && v <= values.labelLimit) {
                 // On the line's extension below the bottom line.
                 printAt(picture, {p.X - 3.0, p.Y}, printedNumber(v));
             }
@@ -157,9 +215,9 @@ void drawVolumeLines(Picture& picture) {
 // Wet-bulb lines from the saturation point at t′ down to the 48 °C isotherm, or to the bottom
 // line where they reach it first. Along a wet-bulb line the enthalpy falls by the heat of the
 // water evaporated at t′.
-void drawWetBulbLines(Picture& picture, const Isotherm& warmest) {
+void drawWetBulbLines(Picture& picture, const Isotherm& warmest, double r) {
     for (int tw = 0; tw <= 37; ++tw) {
-        const double xs = saturationHumidityG(tw);
+        const double xs = saturationHumidityG(tw, r);
         const PointMm s = pointOf(tw, xs);
         if (tw <= 9) {
             printRotatedAt(picture, {s.X - 4.0, s.Y - 0.8}, printedNumber(tw), kSmallLabelPx,
@@ -186,11 +244,11 @@ void drawWetBulbLines(Picture& picture, const Isotherm& warmest) {
 
 // Ice-bulb lines: below freezing the evaporated water is ice, which also gives up its heat of
 // fusion and its sensible heat down from 0 °C.
-void drawIceBulbLines(Picture& picture) {
+void drawIceBulbLines(Picture& picture, double r) {
     using psychro::kFusionHeat;
     using psychro::kIceHeat;
     for (int tw = 0; tw >= -13; --tw) {
-        const double xs = saturationHumidityG(tw);
+        const double xs = saturationHumidityG(tw, r);
         const PointMm s = pointOf(tw, xs);
         if (tw == -2 || tw == -4 || tw == -6 || tw == -8) {
             printRotatedAt(picture, {s.X - 4.0, s.Y - 1.0}, printedNumber(tw), kSmallLabelPx,
@@ -204,12 +262,12 @@ void drawIceBulbLines(Picture& picture) {
 // Curves of constant relative humidity above freezing, 100 % (the saturation curve) down to 5 %
 // as the accumulated fraction falls; the one that would be 0 % is never reached because the
 // accumulated sum ends just below zero.
-void drawRelativeHumidityCurves(Picture& picture) {
+void drawRelativeHumidityCurves(Picture& picture, double r) {
     for (double phi = 1.0; phi >= 0.0; phi -= 0.05) {
-        PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0));
+        PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0, r));
         const std::string label = printedNumber(std::floor(100.0 * phi + 0.1));
         for (int t = 1; t <= static_cast<int>(kDryBulbTop); ++t) {
-            const PointMm p = pointOf(t, humidityAtRelative(phi, t));
+            const PointMm p = pointOf(t, humidityAtRelative(phi, t, r));
             picture.line(previous, p, kBlack);
             previous = p;
             if (t == 43 && phi < 1.0) {
@@ -224,9 +282,9 @@ void drawRelativeHumidityCurves(Picture& picture) {
     }
     // Below freezing in tenths; the eleventh sum is about 1.4e-16 and lies on the bottom line.
     for (double phi = 1.0; phi >= 0.0; phi -= 0.1) {
-        PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0));
+        PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0, r));
         for (int t = -1; t >= -10; --t) {
-            const PointMm p = pointOf(t, humidityAtRelative(phi, t));
+            const PointMm p = pointOf(t, humidityAtRelative(phi, t, r));
             picture.line(previous, p, kBlack);
             previous = p;
         }
@@ -238,7 +296,7 @@ void drawBorder(Picture& picture) {
     picture.line({kRightEdge, kBottomY}, {0.0, kBottomY}, kBlack);
 }
 
-void drawScalesAndTitles(Picture& picture) {
+void drawScalesAndTitles(Picture& picture, Units units) {
     const ChartFrame& f = chartFrame();
     printAt(picture, {104.15, 165.0}, "温度 t [℃]");
     for (int xg = 0; xg <= 53; ++xg) {
@@ -246,13 +304,15 @@ void drawScalesAndTitles(Picture& picture) {
                 printedNumber(xg / 1000.0));
     }
     printRotatedAt(picture, {219.3, 85.0}, "絶対湿度 x [kg/kg(DA)]", kLargeLabelPx, 90);
-    for (int i = 0; i <= static_cast<int>(kTopEnthalpy); ++i) {
-        const PointMm e = scalePoint(i);
-        printRotatedAt(picture, {e.X - 5.0, e.Y - 1.0}, printedNumber(i), kLargeLabelPx,
+    const EnthalpyScale scale = enthalpyScale(units);
+    for (int shown = 0; shown <= scale.last; shown += scale.step) {
+        const PointMm e = scalePoint(enthalpyFromShown(shown, units));
+        printRotatedAt(picture, {e.X - 5.0, e.Y - 1.0}, printedNumber(shown), kLargeLabelPx,
                        kScaleSlantDeg);
     }
     const double halfScale = kScaleLineTopX * frameAngles().tanScale / 2.0;
-    printRotatedAt(picture, {59.0, halfScale - 3.0}, "エンタルピー i [kcal/kg(DA)]", kLargeLabelPx,
+    printRotatedAt(picture, {59.0, halfScale - 3.0},
+                   units == Units::SI ? kEnthalpyCaptionSI : kEnthalpyCaption, kLargeLabelPx,
                    kScaleSlantDeg);
     printRotatedAt(picture, {179.0, halfScale + 22.0}, "相対湿度 φ[％]", kLargeLabelPx,
                    kScaleSlantDeg);
@@ -260,24 +320,25 @@ void drawScalesAndTitles(Picture& picture) {
 
 }  // namespace
 
-double saturationHumidityG(double t) {
+double saturationHumidityG(double t, double pressureRatio) {
     const double ps = psychro::SaturationPressure(t);
-    return 1000.0 * kMolarMassRatio * ps / (kAtmosphericPressure - ps);
+    return 1000.0 * kMolarMassRatio * ps / (totalPressure(pressureRatio) - ps);
 }
 
-double humidityAtRelative(double phi, double t) {
+double humidityAtRelative(double phi, double t, double pressureRatio) {
     const double ps = psychro::SaturationPressure(t);
-    return 1000.0 * kMolarMassRatio * phi * ps / (kAtmosphericPressure - phi * ps);
+    return 1000.0 * kMolarMassRatio * phi * ps / (totalPressure(pressureRatio) - phi * ps);
 }
 
-double temperatureAtVolume(double v, double xg) {
+double temperatureAtVolume(double v, double xg, double pressureRatio) {
     using psychro::kCelsiusOffset;
     using psychro::kVolumeFactor;
-    return 100.0 * v / (kVolumeFactor * (kMolarMassRatio + xg / 1000.0)) - kCelsiusOffset;
+    return 100.0 * v * pressureRatio / (kVolumeFactor * (kMolarMassRatio + xg / 1000.0)) -
+           kCelsiusOffset;
 }
 
-std::optional<HumidityLine> humidityLine(double xg) {
-    const std::optional<double> dewPoint = psychro::DewPointTemperature(xg);
+std::optional<HumidityLine> humidityLine(double xg, double pressureRatio) {
+    const std::optional<double> dewPoint = psychro::DewPointTemperature(xg, pressureRatio);
     if (!dewPoint) {
         return std::nullopt;
     }
@@ -285,18 +346,18 @@ std::optional<HumidityLine> humidityLine(double xg) {
     return HumidityLine{{kRightEdge, y}, statePoint(enthalpyAt(*dewPoint, xg), xg)};
 }
 
-void drawChart(Picture& picture) {
+void drawChart(Picture& picture, double pressureRatio, Units units) {
     picture.clear();
     drawFrameLines(picture);
-    drawHumidityLines(picture);
-    drawEnthalpyLines(picture);
-    const Isotherm warmest = drawDryBulbLines(picture);
-    drawVolumeLines(picture);
-    drawWetBulbLines(picture, warmest);
-    drawIceBulbLines(picture);
-    drawRelativeHumidityCurves(picture);
+    drawHumidityLines(picture, pressureRatio);
+    drawEnthalpyLines(picture, units);
+    const Isotherm warmest = drawDryBulbLines(picture, pressureRatio);
+    drawVolumeLines(picture, pressureRatio);
+    drawWetBulbLines(picture, warmest, pressureRatio);
+    drawIceBulbLines(picture, pressureRatio);
+    drawRelativeHumidityCurves(picture, pressureRatio);
     drawBorder(picture);
-    drawScalesAndTitles(picture);
+    drawScalesAndTitles(picture, units);
 }
 
 }  // namespace chart

@@ -17,7 +17,7 @@ std::string labelText(double v, int decimals) {
 
 }  // namespace
 
-Readout cursorReadout(float X, float Y) {
+Readout cursorReadout(float X, float Y, double pressureRatio, Units units) {
     using namespace psychro;
     const ChartFrame& f = chartFrame();
     const FrameAngles& a = frameAngles();
@@ -38,12 +38,13 @@ Readout cursorReadout(float X, float Y) {
         return allSix(kOutsideText);  // before the wet-bulb search, which would be wasted
     }
     const double x = xg / 1000.0;
-    const auto [t, tw, v, phi] = stateProperties(x, i);
+    const auto [t, tw, v, phi] = stateProperties(x, i, pressureRatio);
     if (!(phi <= 100.0)) {  // NaN included
         return allSix(kFogText);
     }
-    return {labelText(x, 5),  labelText(i, 2), labelText(t, 2),
-            labelText(tw, 2), labelText(v, 3), labelText(phi, 2)};
+    return {labelText(x, 5), labelText(shownEnthalpy(i, units), enthalpyDecimals(2, units)),
+            labelText(t, 2), labelText(tw, 2),
+            labelText(v, 3), labelText(phi, 2)};
 }
 
 }  // namespace chart

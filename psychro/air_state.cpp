@@ -25,8 +25,8 @@ Result fromImplicit(const std::expected<detail::ImplicitSolution, SolveError>& s
 }
 
 // x–t′: i = is′ − (xs′ − x)·hw, with the ice value of hw at t′ = 0.
-Result humidityWetBulb(double x, double tw) {
-    const auto wet = wetBulbSaturation(tw);
+Result humidityWetBulb(double x, double tw, double pressureRatio) {
+    const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return noState();
     }
@@ -36,16 +36,17 @@ Result humidityWetBulb(double x, double tw) {
 
 // x–φ: the vapour pressure x·P / (0.622 + x) is φ·ps, so ps = P·x / (φ·(0.622 + x)) is the
 // saturation pressure of the dry bulb; the dew point of its saturation humidity is the dry bulb.
-Result humidityRelativeHumidity(double x, double phiFraction) {
+Result humidityRelativeHumidity(double x, double phiFraction, double pressureRatio) {
     if (phiFraction == 0.0) {
         return noState();  // dry air has no saturation pressure to go with it
     }
-    const double ps = kAtmosphericPressure * x / (phiFraction * (kMolarMassRatio + x));
-    if (!(ps < kAtmosphericPressure)) {
+    const double pressure = totalPressure(pressureRatio);
+    const double ps = pressure * x / (phiFraction * (kMolarMassRatio + x));
+    if (!(ps < pressure)) {
         return noState();  // the dry bulb would be at or above the boiling point
     }
-    const double xsGrams = kMolarMassRatioGrams * ps / (kAtmosphericPressure - ps);
-    const auto t = DewPointTemperature(xsGrams);
+    const double xsGrams = kMolarMassRatioGrams * ps / (pressure - ps);
+    const auto t = DewPointTemperature(xsGrams, pressureRatio);
     if (!t) {
         return noState();  // no dry bulb in −50 … 100 °C (including x or φ of opposite signs)
     }
@@ -54,8 +55,8 @@ Result humidityRelativeHumidity(double x, double phiFraction) {
 
 // i–t′: the wet-bulb relation solved for x, x = xs′ − (is′ − i) / hw; hw = t′ itself would
 // divide by zero at t′ = 0, so the ice value holds there.
-Result enthalpyWetBulb(double i, double tw) {
-    const auto wet = wetBulbSaturation(tw);
+Result enthalpyWetBulb(double i, double tw, double pressureRatio) {
+    const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return noState();
     }
@@ -64,8 +65,8 @@ Result enthalpyWetBulb(double i, double tw) {
 }
 
 // t–t′: the wet-bulb relation with i = i(t, x) solved for x, water value of hw from 0 °C up.
-Result temperatureWetBulb(double t, double tw) {
-    const auto wet = wetBulbSaturation(tw);
+Result temperatureWetBulb(double t, double tw, double pressureRatio) {
+    const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return noState();
     }
@@ -75,17 +76,17 @@ Result temperatureWetBulb(double t, double tw) {
 }
 
 // t–φ: the vapour pressure φ·ps must stay below the whole pressure for a humidity to exist.
-Result temperatureRelativeHumidity(double t, double phiFraction) {
+Result temperatureRelativeHumidity(double t, double phiFraction, double pressureRatio) {
     const double ps = SaturationPressure(t);
-    if (!(phiFraction * ps < kAtmosphericPressure)) {
+    if (!(phiFraction * ps < totalPressure(pressureRatio))) {
         return noState();
     }
-    const double x = humidityFromRelativeHumidity(phiFraction, ps);
+    const double x = humidityFromRelativeHumidity(phiFraction, ps, pressureRatio);
     return AirState{x, enthalpy(t, x)};
 }
 
-// The fifteen pairs, first property in the order of the Property enum.
-Result solveOrdered(Property a, double va, Property b, double vb) {
+// The fifteen pairs, first property in the order of the Property enum, at the pressure ratio r.
+Result solveOrdered(Property a, double va, Property b, double vb, double r) {
     using enum Property;
     switch (a) {
         case x:
@@ -95,13 +96,13 @@ Result solveOrdered(Property a, double va, Property b, double vb) {
                 case t:
                     return AirState{va, enthalpy(vb, va)};
                 case tw:
-                    return humidityWetBulb(va, vb);
+                    return humidityWetBulb(va, vb, r);
                 case v: {
-                    const double dryBulb = temperatureFromVolume(vb, va);
+                    const double dryBulb = temperatureFromVolume(vb, va, r);
                     return AirState{va, enthalpy(dryBulb, va)};
                 }
                 case phi:
-                    return humidityRelativeHumidity(va, vb / 100.0);
+                    return humidityRelativeHumidity(va, vb / 100.0, r);
                 default:
                     break;
             }
@@ -111,11 +112,11 @@ Result solveOrdered(Property a, double va, Property b, double vb) {
                 case t:
                     return AirState{humidityFromEnthalpy(va, vb), va};
                 case tw:
-                    return enthalpyWetBulb(va, vb);
+                    return enthalpyWetBulb(va, vb, r);
                 case v:
-                    return fromImplicit(detail::solveEnthalpyVolume(va, vb));
+                    return fromImplicit(detail::solveEnthalpyVolume(va, vb, r));
                 case phi:
-                    return fromImplicit(detail::solveEnthalpyRelativeHumidity(va, vb / 100.0));
+                    return fromImplicit(detail::solveEnthalpyRelativeHumidity(va, vb / 100.0, r));
                 default:
                     break;
             }
@@ -123,13 +124,13 @@ Result solveOrdered(Property a, double va, Property b, double vb) {
         case t:
             switch (b) {
                 case tw:
-                    return temperatureWetBulb(va, vb);
+                    return temperatureWetBulb(va, vb, r);
                 case v: {
-                    const double humidity = humidityFromVolume(vb, va);
+                    const double humidity = humidityFromVolume(vb, va, r);
                     return AirState{humidity, enthalpy(va, humidity)};
                 }
                 case phi:
-                    return temperatureRelativeHumidity(va, vb / 100.0);
+                    return temperatureRelativeHumidity(va, vb / 100.0, r);
                 default:
                     break;
             }
@@ -137,16 +138,16 @@ Result solveOrdered(Property a, double va, Property b, double vb) {
         case tw:
             switch (b) {
                 case v:
-                    return fromImplicit(detail::solveWetBulbVolume(va, vb));
+                    return fromImplicit(detail::solveWetBulbVolume(va, vb, r));
                 case phi:
-                    return fromImplicit(detail::solveWetBulbRelativeHumidity(va, vb / 100.0));
+                    return fromImplicit(detail::solveWetBulbRelativeHumidity(va, vb / 100.0, r));
                 default:
                     break;
             }
             break;
         case v:
             if (b == phi) {
-                return fromImplicit(detail::solveVolumeRelativeHumidity(va, vb / 100.0));
+                return fromImplicit(detail::solveVolumeRelativeHumidity(va, vb / 100.0, r));
             }
             break;
         case phi:
@@ -157,18 +158,20 @@ Result solveOrdered(Property a, double va, Property b, double vb) {
 
 }  // namespace
 
-std::expected<AirState, SolveError> solvePair(Property a, double va, Property b, double vb) {
+std::expected<AirState, SolveError> solvePair(Property a, double va, Property b, double vb,
+                                              double pressureRatio) {
     if (a == b) {
         return std::unexpected(SolveError::SameProperty);
     }
-    if (!std::isfinite(va) || !std::isfinite(vb)) {
+    if (!std::isfinite(va) || !std::isfinite(vb) || !std::isfinite(pressureRatio) ||
+        !(pressureRatio > 0.0)) {
         return noState();
     }
     if (std::to_underlying(b) < std::to_underlying(a)) {
         std::swap(a, b);
         std::swap(va, vb);
     }
-    const Result state = solveOrdered(a, va, b, vb);
+    const Result state = solveOrdered(a, va, b, vb, pressureRatio);
     // A divisor that reaches zero or an overflow anywhere above shows up here; no infinity or
     // NaN may reach a text box or the chart.
     if (state && (!std::isfinite(state->x) || !std::isfinite(state->i))) {

@@ -29,8 +29,10 @@ enum class SolveError {
     WetBulbVolumeMismatch,   // t′–v: likewise
 };
 
-// Solves the state given by property a = va and property b = vb (either order).
+// Solves the state given by property a = va and property b = vb (either order), for air at the
+// pressure ratio r = P / 760 mmHg (psychro/atmosphere.h; t′, v and φ depend on it, x, i and t
+// do not).
 [[nodiscard]] std::expected<AirState, SolveError> solvePair(Property a, double va, Property b,
-                                                            double vb);
+                                                            double vb, double pressureRatio = 1.0);
 
 }  // namespace psychro

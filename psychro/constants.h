@@ -1,11 +1,14 @@
 #pragma once
 
-// The constants of moist air at the system's fixed pressure, in the engineering units of the
-// chart (°C, kg/kg(DA), kcal/kg(DA), m³/kg(DA), kgf/cm²). Every relation of the program uses
-// these same values, so that the chart, the solver and the readout agree to the last digit.
+// The constants of moist air, in the engineering units of the chart (°C, kg/kg(DA),
+// kcal/kg(DA), m³/kg(DA), kgf/cm²). Every relation of the program uses these same values, so
+// that the chart, the solver and the readout agree to the last digit. The relations are written
+// for the standard atmosphere; another total pressure enters them as a ratio to it (see
+// psychro/atmosphere.h).
 namespace psychro {
 
-// 760 mmHg in kgf/cm²; also the saturation pressure of water at the steam point.
+// 760 mmHg in kgf/cm²: the saturation pressure of water at the steam point, which fixes the unit
+// of SaturationPressure, and the total pressure of the air at the ratio 1.0.
 inline constexpr double kAtmosphericPressure = 1.03323;
 // Molar-mass ratio of water vapour to dry air.
 inline constexpr double kMolarMassRatio = 0.622;
@@ -19,7 +22,8 @@ inline constexpr double kVapourHeat = 0.441;  // specific heat of water vapour, 
 inline constexpr double kFusionHeat = 79.7;   // latent heat of fusion of ice, kcal/kg
 inline constexpr double kIceHeat = 0.5;       // specific heat of ice, kcal/(kg·K)
 
-// Specific volume: 100·v = 0.455·(0.622 + x)·(t + 273.15)  [m³/kg(DA)].
+// Specific volume: 100·v = 0.455·(0.622 + x)·(t + 273.15)  [m³/kg(DA)] at the standard
+// atmosphere; at the pressure ratio r the volume is v/r, and the relations take 100·v·r.
 inline constexpr double kVolumeFactor = 0.455;
 
 // Wet-bulb balance (adiabatic saturation), water and ice branches; see psychro/wet_bulb.h.
@@ -43,7 +47,9 @@ inline constexpr double kPairSearchTolerance = 1e-6;
 // the enthalpy or wet-bulb relation, which leaves a quadratic in t. Its coefficients are products
 // of the constants above, kept as the rounded decimals the solutions are built on (the last one
 // differs from the exact product by 5e-10); recomputing them would move the results in the last
-// digits and break agreement with the program's reference states.
+// digits and break agreement with the program's reference states. At another pressure the
+// quadratics keep these constants and take the volume as v·r, the standard atmosphere's volume
+// of the same air, which is the same as scaling every 0.455 by 1/r.
 inline constexpr double kQuadraticA = 0.01560741;             // 0.455 · (0.622 · 0.441 − 0.24)
 inline constexpr double kMolarLatentHeat = 371.5206;          // 0.622 · 597.3
 inline constexpr double kVolumeAtIcePoint = 124.28325;        // 0.455 · 273.15

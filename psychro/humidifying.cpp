@@ -11,7 +11,7 @@
 namespace psychro {
 namespace {
 
-constexpr double kMinimumSteamTemperature = 100.0;  // °C: steam at the fixed pressure
+constexpr double kMinimumSteamTemperature = 100.0;  // °C, at every pressure (see the header)
 constexpr double kFirstStep = 1e-6;                 // kg/kg(DA), from perfectly dry air
 constexpr double kStepShare = 0.05;                 // of the current humidity
 constexpr int kMaxSteps = 2000;
@@ -22,14 +22,15 @@ struct LinePoint {
     double phi;  // %
 };
 
-// t and φ of the state (x, i), or nullopt outside the program's temperature range (where the
-// saturation pressure stops meaning anything at this pressure) or for a non-finite state.
-std::optional<LinePoint> pointAt(double x, double i) {
+// t and φ of the state (x, i) at the pressure ratio r, or nullopt outside the program's
+// temperature range (where the saturation pressure stops meaning anything at the standard
+// pressure) or for a non-finite state.
+std::optional<LinePoint> pointAt(double x, double i, double pressureRatio) {
     const double t = temperatureFromEnthalpy(i, x);
     if (!(t > kSearchLow && t < kSearchHigh)) {
         return std::nullopt;
     }
-    const double phi = relativeHumidityPercent(x, SaturationPressure(t));
+    const double phi = relativeHumidityPercent(x, SaturationPressure(t), pressureRatio);
     if (!std::isfinite(phi)) {
         return std::nullopt;
     }
@@ -63,17 +64,19 @@ std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kin
 
 std::expected<Humidified, HumidifyError> humidify(AirState before, double airKgPerHour,
                                                   Humidifier kind, double waterTemperature,
-                                                  double targetPhi) {
+                                                  double targetPhi, double pressureRatio) {
     if (const auto refused = humidifierError(airKgPerHour, kind, waterTemperature, targetPhi)) {
         return std::unexpected(*refused);
     }
-    const std::optional<LinePoint> start = pointAt(before.x, before.i);
+    const std::optional<LinePoint> start = pointAt(before.x, before.i, pressureRatio);
     if (!start || !(targetPhi > start->phi + kHumidifyTolerance)) {
         return std::unexpected(start ? HumidifyError::TargetNotAbove : HumidifyError::Unreachable);
     }
 
     const double u = addedWaterEnthalpy(kind, waterTemperature);
-    const auto along = [&](double r) { return pointAt(before.x + r, before.i + u * r); };
+    const auto along = [&](double r) {
+        return pointAt(before.x + r, before.i + u * r, pressureRatio);
+    };
 
     // Bracket the first crossing: φ(low) < target ≤ φ(high), r = L/G in kg/kg(DA).
     double low = 0.0;
@@ -115,7 +118,7 @@ std::expected<Humidified, HumidifyError> humidify(AirState before, double airKgP
     }
     const double x = before.x + r;
     const double i = before.i + u * r;
-    const std::optional<LinePoint> end = pointAt(x, i);
+    const std::optional<LinePoint> end = pointAt(x, i, pressureRatio);
     if (!end) {
         return std::unexpected(HumidifyError::Unreachable);
     }

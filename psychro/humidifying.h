@@ -49,16 +49,18 @@ inline constexpr double kHumidifyTolerance = 1e-6;
                                                            double targetPhi);
 
 // Finds the least L ≥ 0 at which the line from `before` reaches the relative humidity
-// targetPhi (percent, above that of `before`, at most 100). t and φ along the line follow from
-// (x, i) as in the chart readout: t = (i − 597.3·x)/(0.24 + 0.441·x), φ from x and ps(t). The
+// targetPhi (percent, above that of `before`, at most 100) in air at the pressure ratio r
+// (psychro/atmosphere.h). t and φ along the line follow from (x, i) as in the chart readout:
+// t = (i − 597.3·x)/(0.24 + 0.441·x), φ = 100·1.03323·r·x / ((0.622 + x)·ps(t)). The
 // line is walked in steps of a twentieth of its current humidity (at most 2000 steps, until it
 // leaves −50 … 100 °C) to bracket the first crossing, which is then halved down to the
 // tolerance (at most 200 halvings). Very hot steam heats the air faster than it wets it, so its
 // line can turn back below a target without reaching it: Unreachable.
-[[nodiscard]] std::expected<Humidified, HumidifyError> humidify(AirState before,
-                                                                double airKgPerHour,
-                                                                Humidifier kind,
-                                                                double waterTemperature,
-                                                                double targetPhi);
+// The steam's lower bound stays 100 °C at every pressure: steam at 100 °C or hotter is vapour
+// from 5,000 m up to −500 m (where water boils at about 101.7 °C it is slightly wet, which its
+// enthalpy 597.3 + 0.441·ts ignores).
+[[nodiscard]] std::expected<Humidified, HumidifyError> humidify(
+    AirState before, double airKgPerHour, Humidifier kind, double waterTemperature,
+    double targetPhi, double pressureRatio = 1.0);
 
 }  // namespace psychro

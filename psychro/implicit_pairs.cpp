@@ -44,8 +44,9 @@ constexpr int kMaxMidpoints = 200;
 // The shared bisection of the relative-humidity pairs. residual(t, x) gives the pair's residual
 // and the state's enthalpy at the midpoint t with its humidity x.
 template <typename ResidualAt>
-std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, Slope slope,
-                                                          ResidualAt residualAt) {
+std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, double pressureRatio,
+                                                          Slope slope, ResidualAt residualAt) {
+    const double pressure = totalPressure(pressureRatio);
     double lo = kSearchLow;
     double hi = kSearchHigh;
     for (int midpoints = 1; midpoints <= kMaxMidpoints; ++midpoints) {
@@ -56,13 +57,13 @@ std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, Sl
             break;
         }
         const double ps = SaturationPressure(t);
-        if (!(phiFraction * ps < kAtmosphericPressure)) {
+        if (!(phiFraction * ps < pressure)) {
             // The vapour pressure would reach the whole pressure: no humidity here, and every
             // residual says the state lies colder (x grows without bound towards this point).
             hi = t;
             continue;
         }
-        const double x = humidityFromRelativeHumidity(phiFraction, ps);
+        const double x = humidityFromRelativeHumidity(phiFraction, ps, pressureRatio);
         const Residual r = residualAt(t, x);
         if (std::fabs(r.d) < kPairSearchTolerance) {
             return ImplicitSolution{t, x, r.i, midpoints};
@@ -79,10 +80,13 @@ std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, Sl
 
 }  // namespace
 
-std::expected<ImplicitSolution, SolveError> solveEnthalpyVolume(double i, double v) {
+std::expected<ImplicitSolution, SolveError> solveEnthalpyVolume(double i, double v,
+                                                                double pressureRatio) {
+    // The standard atmosphere's volume of the same air (exactly v at the ratio 1.0).
+    const double vs = v * pressureRatio;
     const double b =
-        kVolumeFactor * (kMolarLatentHeat + i) + kVolumeAtIcePointHeat - kVapourHeatPercent * v;
-    const double c = kVolumeAtIcePoint * (kMolarLatentHeat + i) - kLatentHeatPercent * v;
+        kVolumeFactor * (kMolarLatentHeat + i) + kVolumeAtIcePointHeat - kVapourHeatPercent * vs;
+    const double c = kVolumeAtIcePoint * (kMolarLatentHeat + i) - kLatentHeatPercent * vs;
     const auto roots = quadraticRoots(b, c);
     if (!roots) {
         return std::unexpected(roots.error());
@@ -98,15 +102,17 @@ std::expected<ImplicitSolution, SolveError> solveEnthalpyVolume(double i, double
     return ImplicitSolution{t, humidityFromEnthalpy(i, t), i, 0};
 }
 
-std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double v) {
-    const auto wet = wetBulbSaturation(tw);
+std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double v,
+                                                               double pressureRatio) {
+    const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return std::unexpected(SolveError::NoState);
     }
+    const double vs = v * pressureRatio;  // as in solveEnthalpyVolume
     const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Water);
     const double a = wet->is - wet->xs * hw;
     const double b = kLatentHeat - hw;
-    const double w = 100.0 * v - kVolumeAtIcePointMolar;
+    const double w = 100.0 * vs - kVolumeAtIcePointMolar;
     const double linear =
         kVolumeFactor * a + kVolumeMolar * b - kWetBulbVolumeHeat - kVapourHeat * w;
     const double constant = kVolumeAtIcePoint * a - w * b;
@@ -114,8 +120,8 @@ std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double
     if (!roots) {
         return std::unexpected(roots.error());
     }
-    const double x1 = humidityFromVolume(v, roots->t1);
-    const double x2 = humidityFromVolume(v, roots->t2);
+    const double x1 = humidityFromVolume(vs, roots->t1);
+    const double x2 = humidityFromVolume(vs, roots->t2);
     if (!(x1 * x2 < 0.0)) {
         return std::unexpected(SolveError::WetBulbVolumeMismatch);
     }
@@ -125,30 +131,35 @@ std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double
 }
 
 std::expected<ImplicitSolution, SolveError> solveEnthalpyRelativeHumidity(double i,
-                                                                          double phiFraction) {
-    return searchDryBulb(phiFraction, Slope::Rising, [i](double t, double x) {
+                                                                          double phiFraction,
+                                                                          double pressureRatio) {
+    return searchDryBulb(phiFraction, pressureRatio, Slope::Rising, [i](double t, double x) {
         return Residual{enthalpy(t, x) - i, i};
     });
 }
 
 std::expected<ImplicitSolution, SolveError> solveWetBulbRelativeHumidity(double tw,
-                                                                         double phiFraction) {
-    const auto wet = wetBulbSaturation(tw);
+                                                                         double phiFraction,
+                                                                         double pressureRatio) {
+    const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return std::unexpected(SolveError::NoState);
     }
     const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Water);
-    return searchDryBulb(phiFraction, Slope::Falling, [&wet, hw](double t, double x) {
-        const double i = wet->is - (wet->xs - x) * hw;
-        return Residual{temperatureFromEnthalpy(i, x) - t, i};
-    });
+    return searchDryBulb(phiFraction, pressureRatio, Slope::Falling,
+                         [&wet, hw](double t, double x) {
+                             const double i = wet->is - (wet->xs - x) * hw;
+                             return Residual{temperatureFromEnthalpy(i, x) - t, i};
+                         });
 }
 
 std::expected<ImplicitSolution, SolveError> solveVolumeRelativeHumidity(double v,
-                                                                        double phiFraction) {
-    return searchDryBulb(phiFraction, Slope::Falling, [v](double t, double x) {
-        return Residual{temperatureFromVolume(v, x) - t, enthalpy(t, x)};
-    });
+                                                                        double phiFraction,
+                                                                        double pressureRatio) {
+    return searchDryBulb(
+        phiFraction, pressureRatio, Slope::Falling, [v, pressureRatio](double t, double x) {
+            return Residual{temperatureFromVolume(v, x, pressureRatio) - t, enthalpy(t, x)};
+        });
 }
 
 }  // namespace psychro::detail

@@ -2,13 +2,16 @@
 
 #include <optional>
 
+#include "psychro/atmosphere.h"
 #include "psychro/constants.h"
 #include "psychro/saturation.h"
 
-// The property relations of moist air at the fixed pressure, written out once in the order in
-// which every caller evaluates them, so that each pair solution reproduces the same digits. x is
-// in kg/kg(DA), i in kcal/kg(DA), t in °C, v in m³/kg(DA), pressures in kgf/cm², φ a fraction.
-// None of them guards its divisor; the callers decide which inputs have no state.
+// The property relations of moist air, written out once in the order in which every caller
+// evaluates them, so that each pair solution reproduces the same digits. x is in kg/kg(DA), i in
+// kcal/kg(DA), t in °C, v in m³/kg(DA), pressures in kgf/cm², φ a fraction. Those that depend on
+// the total pressure take it as the ratio r = P / 760 mmHg (P = 1.03323·r kgf/cm²), 1.0 by
+// default, entered so that the ratio 1.0 changes no bit. None of them guards its divisor; the
+// callers decide which inputs have no state.
 namespace psychro {
 
 // Enthalpy of water vapour at t °C, 597.3 + 0.441·t kcal/kg: the latent heat at 0 °C and the
@@ -32,28 +35,38 @@ namespace psychro {
     return (i - kLatentHeat * x) / (kDryAirHeat + kVapourHeat * x);
 }
 
-// t = 100·v / (0.455·(0.622 + x)) − 273.15, from 100·v = 0.455·(0.622 + x)·(t + 273.15).
-// x ≠ −0.622.
-[[nodiscard]] inline double temperatureFromVolume(double v, double x) {
-    return 100.0 * v / (kVolumeFactor * (kMolarMassRatio + x)) - kCelsiusOffset;
+// Specific volume v = 0.455·(x + 0.622)·(273.15 + t) / 100 / r, from 100·v·r = 0.455·(0.622 +
+// x)·(t + 273.15): the volume grows as the pressure falls. Any t and x; r > 0.
+[[nodiscard]] inline double specificVolume(double x, double t, double pressureRatio = 1.0) {
+    return kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0 / pressureRatio;
 }
 
-// x = 100·v / (0.455·(t + 273.15)) − 0.622, the volume relation solved for x. t ≠ −273.15 °C.
-[[nodiscard]] inline double humidityFromVolume(double v, double t) {
-    return 100.0 * v / (kVolumeFactor * (t + kCelsiusOffset)) - kMolarMassRatio;
+// t = 100·v·r / (0.455·(0.622 + x)) − 273.15, the volume relation solved for t. x ≠ −0.622.
+[[nodiscard]] inline double temperatureFromVolume(double v, double x, double pressureRatio = 1.0) {
+    return 100.0 * v * pressureRatio / (kVolumeFactor * (kMolarMassRatio + x)) - kCelsiusOffset;
 }
 
-// x = 0.622·φ·ps / (1.03323 − φ·ps): humidity of air whose vapour pressure is φ·ps. Has a value
-// only while φ·ps < 1.03323 (the vapour cannot exceed the whole pressure).
-[[nodiscard]] inline double humidityFromRelativeHumidity(double phiFraction, double ps) {
-    return kMolarMassRatio * phiFraction * ps / (kAtmosphericPressure - phiFraction * ps);
+// x = 100·v·r / (0.455·(t + 273.15)) − 0.622, the volume relation solved for x.
+// t ≠ −273.15 °C.
+[[nodiscard]] inline double humidityFromVolume(double v, double t, double pressureRatio = 1.0) {
+    return 100.0 * v * pressureRatio / (kVolumeFactor * (t + kCelsiusOffset)) - kMolarMassRatio;
 }
 
-// φ = 100·x·1.03323 / (0.622·ps + x·ps), in percent: the relative humidity of air holding x at
-// a temperature whose saturation pressure is ps (humidityFromRelativeHumidity solved for φ).
-// Above 100 in the fog region; ps > 0, x ≠ −0.622.
-[[nodiscard]] inline double relativeHumidityPercent(double x, double ps) {
-    return 100.0 * (x * kAtmosphericPressure) / (kMolarMassRatio * ps + x * ps);
+// x = 0.622·φ·ps / (P − φ·ps): humidity of air whose vapour pressure is φ·ps under the total
+// pressure P = 1.03323·r. Has a value only while φ·ps < P (the vapour cannot exceed the whole
+// pressure).
+[[nodiscard]] inline double humidityFromRelativeHumidity(double phiFraction, double ps,
+                                                         double pressureRatio = 1.0) {
+    return kMolarMassRatio * phiFraction * ps / (totalPressure(pressureRatio) - phiFraction * ps);
+}
+
+// φ = 100·x·P / (0.622·ps + x·ps), in percent, P = 1.03323·r: the relative humidity of air
+// holding x at a temperature whose saturation pressure is ps (humidityFromRelativeHumidity
+// solved for φ). Above 100 in the fog region; ps > 0, x ≠ −0.622. At a fixed x it falls with
+// the pressure: thinner air holding the same x has a lower vapour pressure.
+[[nodiscard]] inline double relativeHumidityPercent(double x, double ps,
+                                                    double pressureRatio = 1.0) {
+    return 100.0 * (x * totalPressure(pressureRatio)) / (kMolarMassRatio * ps + x * ps);
 }
 
 // Saturated air at the wet-bulb temperature t′: ps′ (kgf/cm²), xs′ (kg/kg(DA)), is′ (kcal/kg(DA)).
@@ -63,15 +76,17 @@ struct WetBulbSaturation {
     double is;
 };
 
-// ps′ = SaturationPressure(t′), xs′ = 0.622·ps′ / (1.03323 − ps′), is′ = i(t′, xs′). nullopt
-// when ps′ reaches the atmospheric pressure (t′ ≥ 100 °C) or is no number (t′ at or below
-// absolute zero), where saturated air has no humidity.
-[[nodiscard]] inline std::optional<WetBulbSaturation> wetBulbSaturation(double tw) {
+// ps′ = SaturationPressure(t′), xs′ = 0.622·ps′ / (P − ps′), is′ = i(t′, xs′), P = 1.03323·r.
+// nullopt when ps′ reaches the total pressure (t′ at or above the boiling point: 100 °C at the
+// standard pressure, about 83 °C at 5,000 m) or is no number (t′ at or below absolute zero),
+// where saturated air has no humidity.
+[[nodiscard]] inline std::optional<WetBulbSaturation> wetBulbSaturation(
+    double tw, double pressureRatio = 1.0) {
     const double ps = SaturationPressure(tw);
-    if (!(ps < kAtmosphericPressure) || !(ps >= 0.0)) {
+    if (!(ps < totalPressure(pressureRatio)) || !(ps >= 0.0)) {
         return std::nullopt;
     }
-    const double xs = saturationHumidity(ps);
+    const double xs = saturationHumidity(ps, pressureRatio);
     return WetBulbSaturation{ps, xs, enthalpy(tw, xs)};
 }
 

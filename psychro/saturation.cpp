@@ -1,7 +1,9 @@
 #include "psychro/saturation.h"
 
 #include <cmath>
+#include <limits>
 
+#include "psychro/atmosphere.h"
 #include "psychro/constants.h"
 
 namespace psychro {
@@ -39,17 +41,22 @@ double SaturationPressure(double t) {
     return std::pow(10.0, logPs);
 }
 
-double saturationHumidity(double ps) {
-    return kMolarMassRatio * ps / (kAtmosphericPressure - ps);
+double saturationHumidity(double ps, double pressureRatio) {
+    return kMolarMassRatio * ps / (totalPressure(pressureRatio) - ps);
 }
 
-std::optional<double> DewPointTemperature(double xg) {
+std::optional<double> DewPointTemperature(double xg, double pressureRatio) {
+    const double pressure = totalPressure(pressureRatio);
     double lo = kSearchLow;
     double hi = kSearchHigh;
     for (int step = 0; step < kMaxHalvings; ++step) {
         const double t = (lo + hi) / 2.0;
         const double ps = SaturationPressure(t);
-        const double xs = 622.0 * ps / (kAtmosphericPressure - ps);
+        // At or above the boiling point saturated air would be all vapour: its humidity has no
+        // bound, so the dew point lies colder. At the standard pressure ps reaches P only at
+        // midpoints within a few ulps of 100 °C, where the quotient is +∞ as well.
+        const double xs = ps < pressure ? kMolarMassRatioGrams * ps / (pressure - ps)
+                                        : std::numeric_limits<double>::infinity();
         const double d = xg - xs;
         if (std::fabs(d) < 1e-6) {
             return t;

@@ -1,18 +1,17 @@
 #include "psychro/state_properties.h"
 
-#include "psychro/constants.h"
 #include "psychro/relations.h"
 #include "psychro/saturation.h"
 #include "psychro/wet_bulb.h"
 
 namespace psychro {
 
-StateProperties stateProperties(double x, double i) {
+StateProperties stateProperties(double x, double i, double pressureRatio) {
     const double t = temperatureFromEnthalpy(i, x);
     const double ps = SaturationPressure(t);
-    const double phi = relativeHumidityPercent(x, ps);
-    const double v = kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0;
-    return {t, wbt(x, i), v, phi};
+    const double phi = relativeHumidityPercent(x, ps, pressureRatio);
+    const double v = specificVolume(x, t, pressureRatio);
+    return {t, wbt(x, i, pressureRatio), v, phi};
 }
 
 }  // namespace psychro

@@ -11,12 +11,13 @@ struct StateProperties {
     double phi;  // relative humidity, %
 };
 
-// From x kg/kg(DA) and i kcal/kg(DA):
+// From x kg/kg(DA) and i kcal/kg(DA) at the pressure ratio r (P = 1.03323·r kgf/cm²):
 //   t = (i − 597.3·x) / (0.24 + 0.441·x), ps = SaturationPressure(t)
-//   φ = 100·1.03323·x / ((0.622 + x)·ps) [%], v = 0.455·(x + 0.622)·(273.15 + t) / 100,
-//   t′ = wbt(x, i).
-// Meaningful for states on the chart; elsewhere the values may be beyond any air (φ > 100) or
-// not finite (φ where ps is zero or no number), and the caller decides what to show.
-[[nodiscard]] StateProperties stateProperties(double x, double i);
+//   φ = 100·P·x / ((0.622 + x)·ps) [%], v = 0.455·(x + 0.622)·(273.15 + t) / 100 / r,
+//   t′ = wbt(x, i, r).
+// t does not depend on the pressure. Meaningful for states on the chart; elsewhere the values
+// may be beyond any air (φ > 100) or not finite (φ where ps is zero or no number), and the
+// caller decides what to show.
+[[nodiscard]] StateProperties stateProperties(double x, double i, double pressureRatio = 1.0);
 
 }  // namespace psychro

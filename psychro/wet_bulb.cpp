@@ -1,7 +1,9 @@
 #include "psychro/wet_bulb.h"
 
 #include <cmath>
+#include <limits>
 
+#include "psychro/atmosphere.h"
 #include "psychro/constants.h"
 #include "psychro/saturation.h"
 
@@ -24,14 +26,20 @@ double balanceTemperature(double x, double i, double ts, double xs) {
 
 }  // namespace
 
-double wbt(double x, double i) {
+double wbt(double x, double i, double pressureRatio) {
+    const double pressure = totalPressure(pressureRatio);
     double lo = kSearchLow;
     double hi = kSearchHigh;
     double ts = (lo + hi) / 2.0;
     for (int step = 0; step < kMaxHalvings; ++step) {
         ts = (hi + lo) / 2.0;
-        const double xs = saturationHumidity(SaturationPressure(ts));
-        const double d = ts - balanceTemperature(x, i, ts, xs);
+        const double ps = SaturationPressure(ts);
+        // At or above the boiling point the surface would hold only vapour: the wet bulb lies
+        // colder. At the standard pressure ps reaches P only within a few ulps of 100 °C, where
+        // the balance has no number and lowers the upper end all the same.
+        const double d =
+            ps < pressure ? ts - balanceTemperature(x, i, ts, saturationHumidity(ps, pressureRatio))
+                          : std::numeric_limits<double>::infinity();
         if (std::fabs(d) < kWetBulbTolerance) {
             break;
         }
