@@ -76,6 +76,11 @@ std::string generalText(double v) {
     return text;
 }
 
+std::string loadText(double kcalPerHour) {
+    // generalText writes a rounded −0 as "0".
+    return generalText(roundHalfUpward(kcalPerHour, 0));
+}
+
 std::string printedNumber(double v) {
     std::string text = generalText(v);
     if (text.empty()) {

@@ -22,8 +22,7 @@
 namespace dialogs {
 
 QString loadText(double kcalPerHour) {
-    // generalText writes a rounded −0 as "0".
-    return QString::fromStdString(chart::generalText(chart::roundHalfUpward(kcalPerHour, 0)));
+    return QString::fromStdString(chart::loadText(kcalPerHour));
 }
 
 MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& messages,
