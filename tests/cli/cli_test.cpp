@@ -1,5 +1,5 @@
-// milten-cli through its real process: states against figures worked out by hand or by an
-// independent script, batch rows, usage errors, each output format read back, and
+// milten-cli through its real process: states and processes against figures worked out by
+// hand or by an independent script, batch rows, usage errors, each output format read back, and
 // the chart files.
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -16,6 +17,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "words/messages.h"
@@ -361,6 +363,182 @@ TEST(CliHumidify, UsageErrorsWriteNothing) {
     EXPECT_EQ(cold.status, 2);
     EXPECT_TRUE(cold.out.isEmpty());
     EXPECT_TRUE(cold.err.contains(message(words::kSteamTemperature)));
+}
+
+// The CSV row of a one-row run as column name → field.
+QMap<QString, QString> csvFields(const QString& out) {
+    const QStringList rows = lines(out);
+    QMap<QString, QString> fields;
+    if (rows.size() != 2) {
+        ADD_FAILURE() << out.toStdString();
+        return fields;
+    }
+    const QStringList names = rows[0].split(QLatin1Char(','));
+    const QStringList values = rows[1].split(QLatin1Char(','));
+    for (qsizetype k = 0; k < names.size() && k < values.size(); ++k) {
+        fields[names[k]] = values[k];
+    }
+    return fields;
+}
+
+// Mixing, cooling and heating figures by hand: CSV in full, the text's first cell as the
+// dialogs show it; a refused row has its dialog message, blank numbers and status 1.
+TEST(CliProcesses, FiguresAndRefusedRows) {
+    struct Case {
+        QStringList arguments;
+        std::vector<std::pair<const char*, double>> figures;  // CSV column, value
+        double tolerance;
+        const char* shown;  // first cell of the text row
+        const char16_t* error = nullptr;
+    };
+    const QString mix = QStringLiteral("mix --air1=1000 --air2=3000 ");
+    const auto args = [](const QString& line) { return line.split(QLatin1Char(' ')); };
+    const std::vector<Case> cases{
+        // (8·3000 + 12·1000)/4000 = 9; 0.008f·1000 is 8 in float, so x = (0.006·3000 + 8)/4000
+        {args(mix + "i=12,x=0.008 i=8,x=0.006"), {{"i", 9.0}, {"x", 0.0065}}, 0.0, "0.0065"},
+        // (12 − 7)·250
+        {args("cool --air=250 i=12,x=0.008 i=7,x=0.007"), {{"Q", 1250.0}}, 0.0, "1250"},
+        // (12 − 12.5)·2499 = −1249.5: ties go upward
+        {args("cool --air=2499 i=12,x=0.008 i=12.5,x=0.007"), {{"Q", -1249.5}}, 0.0, "-1249"},
+        // i2 = 0.24·30 + 0.0072566913·(597.3 + 0.441·30) = 11.6304277; (i2 − 9.1984257)·1000
+        {args("heat --air=1000 --to=30 t=20 phi=50"),
+         {{"Q", 2432.0020}, {"t", 30.0}, {"x", 0.0072566913}, {"i", 11.6304277}},
+         1e-4,
+         "2432"},
+        // 2.4 + 0.0072566913·601.71 = 6.7664237
+        {args("heat --air=1000 --to=10 t=20 phi=50"),
+         {{"Q", -2432.0020}, {"i", 6.7664237}},
+         1e-4,
+         "-2432"},
+        {args("heat --air=0 --to=30 t=20 phi=50"), {{"Q", 0.0}}, 0.0, "0"},  // an empty duct
+        {args(mix + "t=200,phi=50 i=8,x=0.006"), {}, 0.0, "", words::kNoAirState},
+        // i2·G2 overflows: no mixing point
+        {args("mix --air1=1000 --air2=" + QString(308, QLatin1Char('9')) +
+              " i=12,x=0.008 i=8,x=0.006"),
+         {},
+         0.0,
+         "",
+         words::kNoResult},
+        // a load of 21 digits cannot be written whole
+        {args("cool --air=100000000000000000000 i=12,x=0.008 i=7,x=0.007"),
+         {},
+         0.0,
+         "",
+         words::kNoResult},
+        {args("heat --air=1000 --to=5000 t=20 phi=50"), {}, 0.0, "", words::kNoResult},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CliRun csv = runCli(c.arguments + QStringList{QStringLiteral("--format=csv")});
+        EXPECT_EQ(csv.status, c.error ? 1 : 0) << csv.err.toStdString();
+        EXPECT_TRUE(csv.err.isEmpty());
+        const auto fields = csvFields(csv.out);
+        EXPECT_EQ(fields.value(QStringLiteral("error")), c.error ? message(c.error) : QString{});
+        for (const auto& [name, value] : c.figures) {
+            EXPECT_NEAR(exactNumber(fields.value(QLatin1String(name))), value, c.tolerance) << name;
+        }
+        if (c.error) {
+            for (auto field = fields.cbegin(); field != fields.cend(); ++field) {
+                EXPECT_TRUE(field.key() == QLatin1String("error") || field.value().isEmpty());
+            }
+            continue;
+        }
+        const QStringList text = lines(runCli(c.arguments).out);
+        ASSERT_EQ(text.size(), 3);
+        EXPECT_EQ(text[2].split(QLatin1Char(' '), Qt::SkipEmptyParts).value(0),
+                  QLatin1String(c.shown));
+        EXPECT_EQ(text[0].size(), text[2].size());  // the columns line up
+    }
+
+    // The mixing point's other properties are those `state` gives it.
+    const CliRun mixed = runCli(args(mix + "i=12,x=0.008 i=8,x=0.006") +
+                                QStringList{QStringLiteral("--format=csv")});
+    const CliRun state = runCli({QStringLiteral("state"), QStringLiteral("i=9"),
+                                 QStringLiteral("x=0.0065"), QStringLiteral("--format=csv")});
+    EXPECT_EQ(mixed.out, state.out);
+}
+
+// Batch lines of mix and cool hold two states each; every line gets its row, in order.
+TEST(CliProcesses, BatchLinesOfTwoStates) {
+    const QByteArray input =
+        "i=12,x=0.008 i=8,x=0.006\n"
+        "i=12, x=0.008   i=8 ,x=0.006\r\n"  // blanks around the commas
+        "i=12,x=0.008\n"
+        "i=12 x=0.008 i=8 x=0.006\n"
+        "\n"
+        "i=12,x=0.008 t=200,phi=50\n"
+        "i=12,x=0.008 i=8,y=0.006\n"
+        "i=12,x=0.008 i=8";  // no line end at the end of the file
+    const CliRun run = runCli({QStringLiteral("mix"), QStringLiteral("--air1=1000"),
+                               QStringLiteral("--air2=3000"), QStringLiteral("--format=json")},
+                              input);
+    EXPECT_EQ(run.status, 1);
+    const QJsonArray rows = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    ASSERT_EQ(rows.size(), 8);
+    const std::vector<const char16_t*> errors{nullptr,
+                                              nullptr,
+                                              words::kTwoStates,
+                                              words::kTwoStates,
+                                              words::kTwoStates,
+                                              words::kNoAirState,
+                                              words::kUnknownName,
+                                              words::kPairTextEmpty};
+    for (qsizetype k = 0; k < rows.size(); ++k) {
+        SCOPED_TRACE(k);
+        const QJsonObject row = rows[k].toObject();
+        const char16_t* error = errors[static_cast<std::size_t>(k)];
+        EXPECT_EQ(row.value(QStringLiteral("error")).toString(),
+                  error ? message(error) : QString{});
+        EXPECT_EQ(row.value(QStringLiteral("i")).toDouble(-1.0), error ? -1.0 : 9.0);
+    }
+
+    // A cool row is the load alone.
+    const CliRun cool = runCli(
+        {QStringLiteral("cool"), QStringLiteral("--air=250"), QStringLiteral("--format=json")},
+        "i=12,x=0.008 i=7,x=0.007\n");
+    EXPECT_EQ(cool.status, 0);
+    const QJsonObject load = QJsonDocument::fromJson(cool.out.toUtf8()).array().at(0).toObject();
+    EXPECT_EQ(load.keys(), (QStringList{"Q", "error"}));
+    EXPECT_EQ(load.value(QStringLiteral("Q")).toDouble(), 1250.0);
+}
+
+// Each mistake of a process command: status 2, one line on standard error, nothing written; an
+// air quantity the dialogs refuse is refused in their words.
+TEST(CliProcesses, UsageErrors) {
+    const QString two = QStringLiteral(" i=12,x=0.008 i=8,x=0.006");
+    const QString tiny = QStringLiteral("0.") + QString(50, QLatin1Char('0')) + QLatin1Char('1');
+    const std::vector<std::pair<QString, bool>> mistakes{
+        {"mix --air1=1000" + two, false},
+        {"mix --air1=1000 --air2=abc" + two, false},
+        {"mix --air1=0 --air2=3000" + two, true},
+        {"mix --air1=" + tiny + " --air2=3000" + two, true},  // 0 in single precision
+        {"mix --air1=1000 --air2=-1" + two, true},
+        {"mix --air1=1000 --air2=3000 i=12,x=0.008", false},
+        {"mix --air1=1000 --air2=3000 i=12 x=0.008 i=8 x=0.006", false},
+        {"mix --air1=1000 --air2=3000 i=12,x=0.008 i=8,y=0.006", false},
+        {"mix --air1=1000 --air2=3000 --air=5" + two, false},
+        {"cool" + two, false},
+        {"cool --air=0" + two, true},
+        {"cool --air=250 --to=30" + two, false},
+        {"cool --air=250 --air=300" + two, false},
+        {"heat --to=30 t=20 phi=50", false},
+        {"heat --air=1000 t=20 phi=50", false},
+        {"heat --air=-1 --to=30 t=20 phi=50", true},
+        {"heat --air=1000 --to=warm t=20 phi=50", false},
+        {"heat --air=1000 --to=30 t=20", false},
+        {"heat --air=1000 --to=30 --air1=3 t=20 phi=50", false},
+        {"state --to=30 t=20 phi=50", false},
+        {"chart -o a.png --air2=3", false},
+    };
+    for (const auto& [line, dialogWords] : mistakes) {
+        SCOPED_TRACE(line.toStdString());
+        const CliRun run = runCli(line.split(QLatin1Char(' ')), "i=12,x=0.008 i=8,x=0.006\n");
+        EXPECT_EQ(run.status, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_TRUE(run.err.startsWith(QStringLiteral("milten-cli: ")));
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1);
+        EXPECT_EQ(run.err.contains(message(words::kGiveAirQuantity)), dialogWords);
+    }
 }
 
 TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {
