@@ -92,6 +92,11 @@ std::string generalText(double v) {
     return text;
 }
 
+std::string loadText(double kcalPerHour) {
+    // generalText writes a rounded −0 as "0".
+    return roundedText(kcalPerHour, 0, Rounding::HalfUpward);
+}
+
 std::string printedNumber(double v) {
     std::string text = generalText(v);
     if (text.empty()) {

@@ -37,6 +37,10 @@ enum class Rounding { HalfEven, HalfUp, HalfUpward };
 // readout, a text box or a result is written.
 [[nodiscard]] std::string roundedText(double v, int decimals, Rounding rule);
 
+// A load in kcal/h as the process dialogs write it: generalText of roundHalfUpward(Q, 0), a
+// whole number with a minus sign when negative, never "-0" (−0.4 is "0", 1249.5 is "1250").
+[[nodiscard]] std::string loadText(double kcalPerHour);
+
 // A number as the picture prints it at its text position: the general form with one leading
 // blank in place of the sign when the value is not negative, and without the zero before the
 // decimal point of a fraction (" 12", " .75", "-.5", "-2"); empty for a non-finite value.

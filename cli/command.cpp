@@ -11,11 +11,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
+#include "cli/process_query.h"
 #include "cli/state_query.h"
+#include "psychro/processes.h"
 #include "render/japanese.h"
 #include "words/messages.h"
 
@@ -32,9 +36,13 @@ constexpr double kMaxDpi = 1200.0;
 constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALUE NAME=VALUE]
   or:  milten-cli humidify (--steam=TS | --water=TW) --air=G --target=PHI
                            [--format=FORMAT] [NAME=VALUE NAME=VALUE]
+  or:  milten-cli mix --air1=G1 --air2=G2 [--format=FORMAT] [STATE1 STATE2]
+  or:  milten-cli cool --air=G [--format=FORMAT] [STATE1 STATE2]
+  or:  milten-cli heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]
   or:  milten-cli chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]
 Complete moist-air states at 760 mmHg (1.03323 kgf/cm2) from two of their properties,
-size a humidifier, or draw the i-x chart with marked states to a PDF, SVG or PNG file.
+size a humidifier, mix two air streams, work out a cooling or heating load, or draw
+the i-x chart with marked states to a PDF, SVG or PNG file.
 
 Properties, in the units of the chart program:
   x    absolute humidity, kg/kg(DA)      i    enthalpy, kcal/kg(DA)
@@ -53,17 +61,38 @@ humidifying, with the same columns as 'state' behind L. Without NAME=VALUE it
 reads one state 1 per line from standard input, as 'state' does; the humidifier
 and the humidity to reach are the same for every line.
 
+'mix' and 'cool' take two states, STATE1 STATE2, each written NAME=VALUE,NAME=VALUE:
+a comma inside a state, a blank between the two states, e.g.
+  i=12,x=0.008 i=8,x=0.006
+Without them they read two states per line from standard input, in the same form.
+'mix' prints the mixing point of G1 kg/h of state 1 with G2 kg/h of state 2, with
+the columns of 'state', as the program's mixing dialog finds it. 'cool' prints the
+cooling load Q = (i1 - i2) G in kcal/h of G kg/h brought from state 1 to state 2,
+as the cooling dialog does (negative when the air is heated).
+
+'heat' heats G kg/h of the air that NAME=VALUE gives to T2 °C at its own humidity,
+as the heating dialog does: the load Q = (i2 - i1) G in kcal/h (negative when T2 is
+below the air's temperature), then the state after heating with the columns of
+'state'. Without NAME=VALUE it reads one state per line, as 'state' does.
+
+The text format shows a load in whole kcal/h as the dialogs do; CSV and JSON give
+every number in full.
+
 'chart' renders the chart by the program's own painter; the extension of FILE
 chooses the format: .pdf (A4 landscape, 1 mm = 1 mm), .svg or .png.
 
 Options:
-      --format=FORMAT   output of 'state' and 'humidify': text (default), csv or json
+      --format=FORMAT   output of 'state', 'humidify', 'mix', 'cool' and 'heat':
+                        text (default), csv or json
       --steam=TS        humidify with steam at TS °C (100 or more; 100 is usual)
       --water=TW        humidify with a water spray at TW °C (0 to 100), evaporated
                         completely
-      --air=G           air quantity, kg/h (above 0)
+      --air=G           air quantity, kg/h (above 0; for 'heat' 0 or more)
       --target=PHI      relative humidity after humidifying, % (above that of
                         state 1, at most 100)
+      --air1=G1         air quantity of state 1 in a mixing, kg/h (above 0)
+      --air2=G2         air quantity of state 2 in a mixing, kg/h (above 0)
+      --to=T2           temperature after heating, °C
   -o, --output=FILE     the chart file to write
       --point=PAIR      mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more
       --join            join the marked points in order
@@ -73,7 +102,8 @@ Options:
 
 Exit status:
   0  if OK,
-  1  if a line or a point gave no air state (for 'humidify': no humidifier size),
+  1  if a line or a point gave no result (no air state, no humidifier size,
+     no mixing point or no load),
   2  if the command line was wrong or the file could not be written.
 
 Examples:
@@ -81,6 +111,9 @@ Examples:
   milten-cli state --format=csv < measured.txt > states.csv
   milten-cli humidify --steam=100 --air=1000 --target=80 t=20 phi=50
   milten-cli humidify --water=15 --air=1000 --target=80 --format=csv < rooms.txt
+  milten-cli mix --air1=1000 --air2=3000 i=12,x=0.008 i=8,x=0.006
+  milten-cli cool --air=250 i=12,x=0.008 i=7,x=0.007
+  milten-cli heat --air=1000 --to=30 t=20 phi=50
   milten-cli chart -o chart.pdf --point t=20,phi=50 --point t=30,tw=25 --join
 )";
 
@@ -123,6 +156,9 @@ struct Options {
     QCommandLineOption water{QStringLiteral("water"), {}, QStringLiteral("TW")};
     QCommandLineOption air{QStringLiteral("air"), {}, QStringLiteral("G")};
     QCommandLineOption target{QStringLiteral("target"), {}, QStringLiteral("PHI")};
+    QCommandLineOption air1{QStringLiteral("air1"), {}, QStringLiteral("G1")};
+    QCommandLineOption air2{QStringLiteral("air2"), {}, QStringLiteral("G2")};
+    QCommandLineOption to{QStringLiteral("to"), {}, QStringLiteral("T2")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{QStringLiteral("version")};
 };
@@ -135,14 +171,35 @@ int finish(RowWriter& writer, bool anyFailed) {
     return anyFailed ? kSomeFailed : kOk;
 }
 
-// The usage message for the first of `options` that is set: it belongs to another command.
-std::optional<QString> foreignOption(const QCommandLineParser& parser,
-                                     std::initializer_list<const QCommandLineOption*> options,
-                                     const char* owner) {
-    for (const QCommandLineOption* option : options) {
-        if (parser.isSet(*option)) {
-            return QStringLiteral("--%1 belongs to the %2 command")
-                .arg(option->names().constLast(), QLatin1String(owner));
+// Which commands take each option; --help and --version go with any.
+std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Options& o) {
+    const QStringList tables{"state", "humidify", "mix", "cool", "heat"};
+    const QStringList chart{"chart"};
+    return {
+        {&o.format, tables},      {&o.output, chart},        {&o.point, chart},
+        {&o.join, chart},         {&o.dpi, chart},           {&o.steam, {"humidify"}},
+        {&o.water, {"humidify"}}, {&o.target, {"humidify"}}, {&o.air, {"humidify", "cool", "heat"}},
+        {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
+    };
+}
+
+// "a", "a and b", "a, b and c".
+QString listed(const QStringList& names) {
+    if (names.size() < 2) {
+        return names.join(QString{});
+    }
+    return names.first(names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+           names.constLast();
+}
+
+// The usage message for the first option set that `command` does not take.
+std::optional<QString> strayOption(const QCommandLineParser& parser, const Options& options,
+                                   const QString& command) {
+    for (const auto& [option, commands] : owners(options)) {
+        if (parser.isSet(*option) && !commands.contains(command)) {
+            return QStringLiteral("--%1 belongs to the %2 command%3")
+                .arg(option->names().constLast(), listed(commands),
+                     QLatin1String(commands.size() > 1 ? "s" : ""));
         }
     }
     return std::nullopt;
@@ -158,23 +215,79 @@ std::expected<Format, QString> chosenFormat(const QCommandLineParser& parser,
     return format.value_or(Format::Text);
 }
 
-using RowOf = std::function<Row(const std::array<Given, 2>&)>;
+// How a command reads its states: one pair (state, humidify, heat) or two states (mix, cool).
+template <typename States>
+struct StatesReader {
+    // The states on the command line, or the usage message why they are none.
+    std::function<std::expected<States, QString>(const QStringList& items)> fromArguments;
+    // The states of one line of standard input, or the message of its failed row.
+    std::function<std::expected<States, QString>(const QString& line)> fromLine;
+};
 
-// The row for the pair on the command line or, without one, a row for each line of standard
-// input, in order.
-int writeRows(Format format, Table table, const QString& command, const QStringList& items,
-              const RowOf& rowOf) {
+StatesReader<std::array<Given, 2>> onePair(const QString& command) {
+    using Result = std::expected<std::array<Given, 2>, QString>;
+    return {[command](const QStringList& items) -> Result {
+                const auto pair = readPair(items);
+                if (!pair) {
+                    return std::unexpected(pairUsage(pair.error(), command));
+                }
+                return *pair;
+            },
+            [](const QString& line) -> Result {
+                const auto pair = readPair(splitItems(line));
+                if (!pair) {
+                    return std::unexpected(pairErrorMessage(pair.error()));
+                }
+                return *pair;
+            }};
+}
+
+QString twoStatesUsage(const TwoStatesError& error, const QString& command) {
+    if (error.state == 0) {
+        return QStringLiteral("%1: give two states, NAME=VALUE,NAME=VALUE NAME=VALUE,NAME=VALUE")
+            .arg(command);
+    }
+    const QString where = QStringLiteral("%1: state %2").arg(command).arg(error.state);
+    if (error.pair.problem == PairProblem::NotTwo) {
+        return QStringLiteral("%1: give exactly two properties, NAME=VALUE,NAME=VALUE").arg(where);
+    }
+    return pairUsage(error.pair, where);
+}
+
+StatesReader<TwoStates> twoStates(const QString& command) {
+    using Result = std::expected<TwoStates, QString>;
+    return {[command](const QStringList& items) -> Result {
+                const auto states = readTwoStates(items.join(QLatin1Char(' ')));
+                if (!states) {
+                    return std::unexpected(twoStatesUsage(states.error(), command));
+                }
+                return *states;
+            },
+            [](const QString& line) -> Result {
+                const auto states = readTwoStates(line);
+                if (!states) {
+                    return std::unexpected(twoStatesErrorMessage(states.error()));
+                }
+                return *states;
+            }};
+}
+
+// The row for the states on the command line or, without them, a row for each line of
+// standard input, in order.
+template <typename States, typename RowOf>
+int writeRows(Format format, Table table, const QStringList& items,
+              const StatesReader<States>& reader, const RowOf& rowOf) {
     if (!items.isEmpty()) {
-        // A pair on the command line must be right before anything is written.
-        const auto pair = readPair(items);
-        if (!pair) {
-            return usage(pairUsage(pair.error(), command));
+        // States on the command line must be right before anything is written.
+        const auto states = reader.fromArguments(items);
+        if (!states) {
+            return usage(states.error());
         }
         RowWriter writer(format, false, table);
-        const Row row = rowOf(*pair);
+        const Row row = rowOf(*states);
         writer.begin();
         writer.write(row);
-        return finish(writer, !row.state);
+        return finish(writer, !row.error.isEmpty());
     }
 
     RowWriter writer(format, true, table);
@@ -185,60 +298,57 @@ int writeRows(Format format, Table table, const QString& command, const QStringL
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();  // a file saved with CR LF line ends
         }
-        const auto pair = readPair(splitItems(QString::fromStdString(line)));
-        const Row row = pair ? rowOf(*pair) : Row{std::nullopt, pairErrorMessage(pair.error())};
-        anyFailed = anyFailed || !row.state;
+        const auto states = reader.fromLine(QString::fromStdString(line));
+        const Row row = states ? rowOf(*states) : Row{std::nullopt, states.error()};
+        anyFailed = anyFailed || !row.error.isEmpty();
         writer.write(row);
     }
     return finish(writer, anyFailed);
 }
 
 int runState(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
-    if (const auto foreign = foreignOption(
-            parser, {&options.output, &options.point, &options.join, &options.dpi}, "chart")) {
-        return usage(*foreign);
-    }
-    if (const auto foreign = foreignOption(
-            parser, {&options.steam, &options.water, &options.air, &options.target}, "humidify")) {
-        return usage(*foreign);
-    }
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
     }
-    return writeRows(*format, Table::State, QStringLiteral("state"), items,
+    return writeRows(*format, Table::State, items, onePair(QStringLiteral("state")),
                      [](const std::array<Given, 2>& pair) {
                          const auto state = solveState(pair);
                          return state ? Row{*state, {}} : Row{std::nullopt, state.error()};
                      });
 }
 
-// The number of an option that humidify needs, given once and read as a text box reads it.
-std::expected<double, QString> humidifyNumber(const QCommandLineParser& parser,
-                                              const QCommandLineOption& option) {
+// The number of an option that `command` needs, given once and read as a text box reads it.
+std::expected<double, QString> optionNumber(const QCommandLineParser& parser,
+                                            const QCommandLineOption& option, const char* command) {
     const QString name = option.names().constLast();
     const QStringList values = parser.values(option);
     if (values.isEmpty()) {
-        return std::unexpected(
-            QStringLiteral("humidify: --%1=%2 is missing").arg(name, option.valueName()));
+        return std::unexpected(QStringLiteral("%1: --%2=%3 is missing")
+                                   .arg(QLatin1String(command), name, option.valueName()));
     }
     if (values.size() > 1) {
-        return std::unexpected(QStringLiteral("humidify: give --%1 once").arg(name));
+        return std::unexpected(
+            QStringLiteral("%1: give --%2 once").arg(QLatin1String(command), name));
     }
     const auto value = readNumber(values.constFirst());
     if (!value) {
-        return std::unexpected(QStringLiteral("humidify: --%1 takes a number, not %2")
-                                   .arg(name, quoted(values.constFirst())));
+        return std::unexpected(QStringLiteral("%1: --%2 takes a number, not %3")
+                                   .arg(QLatin1String(command), name, quoted(values.constFirst())));
     }
     return *value;
 }
 
+// An air quantity the dialog would refuse, in its words.
+QString airUsage(const QCommandLineParser& parser, const QCommandLineOption& option,
+                 const char* command) {
+    return QStringLiteral("%1: --%2=%3: ")
+               .arg(QLatin1String(command), option.names().constLast(), parser.value(option)) +
+           message(words::kGiveAirQuantity);
+}
+
 int runHumidify(const QCommandLineParser& parser, const Options& options,
                 const QStringList& items) {
-    if (const auto foreign = foreignOption(
-            parser, {&options.output, &options.point, &options.join, &options.dpi}, "chart")) {
-        return usage(*foreign);
-    }
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
@@ -247,9 +357,10 @@ int runHumidify(const QCommandLineParser& parser, const Options& options,
     if (steam == parser.isSet(options.water)) {
         return usage(QStringLiteral("humidify: give one humidifier, --steam=TS or --water=TW"));
     }
-    const auto temperature = humidifyNumber(parser, steam ? options.steam : options.water);
-    const auto air = humidifyNumber(parser, options.air);
-    const auto target = humidifyNumber(parser, options.target);
+    const auto temperature =
+        optionNumber(parser, steam ? options.steam : options.water, "humidify");
+    const auto air = optionNumber(parser, options.air, "humidify");
+    const auto target = optionNumber(parser, options.target, "humidify");
     for (const auto* number : {&temperature, &air, &target}) {
         if (!*number) {
             return usage(number->error());
@@ -265,18 +376,77 @@ int runHumidify(const QCommandLineParser& parser, const Options& options,
         return usage(QStringLiteral("humidify: ") + message(words::humidifyErrorText(*refused)));
     }
     return writeRows(
-        *format, Table::Humidify, QStringLiteral("humidify"), items,
+        *format, Table::Humidify, items, onePair(QStringLiteral("humidify")),
         [&settings](const std::array<Given, 2>& pair) { return humidifyRow(settings, pair); });
 }
 
+// Stream 1's quantity is kept in single precision and must be above 0 there, as the dialog
+// keeps its point 1; stream 2's is only read.
+int runMix(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+    const auto format = chosenFormat(parser, options);
+    if (!format) {
+        return usage(format.error());
+    }
+    const auto air1 = optionNumber(parser, options.air1, "mix");
+    const auto air2 = optionNumber(parser, options.air2, "mix");
+    for (const auto* number : {&air1, &air2}) {
+        if (!*number) {
+            return usage(number->error());
+        }
+    }
+    const auto first = psychro::keptAirQuantity(*air1);
+    if (!first) {
+        return usage(airUsage(parser, options.air1, "mix"));
+    }
+    if (!(*air2 > 0.0)) {
+        return usage(airUsage(parser, options.air2, "mix"));
+    }
+    const MixSettings settings{*first, *air2};
+    return writeRows(*format, Table::State, items, twoStates(QStringLiteral("mix")),
+                     [&settings](const TwoStates& states) { return mixRow(settings, states); });
+}
+
+// The load is computed with the air quantity of state 1, kept as the dialog keeps it.
+int runCool(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+    const auto format = chosenFormat(parser, options);
+    if (!format) {
+        return usage(format.error());
+    }
+    const auto air = optionNumber(parser, options.air, "cool");
+    if (!air) {
+        return usage(air.error());
+    }
+    const auto kept = psychro::keptAirQuantity(*air);
+    if (!kept) {
+        return usage(airUsage(parser, options.air, "cool"));
+    }
+    return writeRows(*format, Table::Cool, items, twoStates(QStringLiteral("cool")),
+                     [kept = *kept](const TwoStates& states) { return coolRow(kept, states); });
+}
+
+// An air quantity of 0 is an empty duct with no load, as in the dialog.
+int runHeat(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+    const auto format = chosenFormat(parser, options);
+    if (!format) {
+        return usage(format.error());
+    }
+    const auto air = optionNumber(parser, options.air, "heat");
+    const auto to = optionNumber(parser, options.to, "heat");
+    for (const auto* number : {&air, &to}) {
+        if (!*number) {
+            return usage(number->error());
+        }
+    }
+    if (*air < 0.0) {
+        return usage(airUsage(parser, options.air, "heat"));
+    }
+    const HeatSettings settings{*air, *to};
+    return writeRows(
+        *format, Table::Heat, items, onePair(QStringLiteral("heat")),
+        [&settings](const std::array<Given, 2>& pair) { return heatRow(settings, pair); });
+}
+
 int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest) {
-    if (parser.isSet(options.format)) {
-        return usage(QStringLiteral("--format belongs to the state and humidify commands"));
-    }
-    if (const auto foreign = foreignOption(
-            parser, {&options.steam, &options.water, &options.air, &options.target}, "humidify")) {
-        return usage(*foreign);
-    }
     if (!rest.isEmpty()) {
         return usage(QStringLiteral("chart: unexpected argument %1 (points go with --point)")
                          .arg(quoted(rest.constFirst())));
@@ -365,8 +535,8 @@ int run(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({options.format, options.output, options.point, options.join, options.dpi,
-                       options.steam, options.water, options.air, options.target, options.help,
-                       options.version});
+                       options.steam, options.water, options.air, options.target, options.air1,
+                       options.air2, options.to, options.help, options.version});
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }
@@ -381,22 +551,36 @@ int run(int argc, char** argv) {
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         return usage(
-            QStringLiteral("missing command (state, humidify or chart); see 'milten-cli --help'"));
+            QStringLiteral("missing command (state, humidify, mix, cool, heat or chart); see "
+                           "'milten-cli --help'"));
     }
     const QString command = positional.takeFirst();
-    if (command == QLatin1String("state")) {
-        QCoreApplication application(argc, argv);
-        return runState(parser, options, positional);
+    const QStringList commands{"state", "humidify", "mix", "cool", "heat", "chart"};
+    if (!commands.contains(command)) {
+        return usage(
+            QStringLiteral("unknown command %1 (state, humidify, mix, cool, heat or chart)")
+                .arg(quoted(command)));
     }
-    if (command == QLatin1String("humidify")) {
-        QCoreApplication application(argc, argv);
-        return runHumidify(parser, options, positional);
+    if (const auto stray = strayOption(parser, options, command)) {
+        return usage(*stray);
     }
     if (command == QLatin1String("chart")) {
         return runChart(parser, options, positional);
     }
-    return usage(
-        QStringLiteral("unknown command %1 (state, humidify or chart)").arg(quoted(command)));
+    QCoreApplication application(argc, argv);
+    if (command == QLatin1String("humidify")) {
+        return runHumidify(parser, options, positional);
+    }
+    if (command == QLatin1String("mix")) {
+        return runMix(parser, options, positional);
+    }
+    if (command == QLatin1String("cool")) {
+        return runCool(parser, options, positional);
+    }
+    if (command == QLatin1String("heat")) {
+        return runHeat(parser, options, positional);
+    }
+    return runState(parser, options, positional);
 }
 
 }  // namespace cli

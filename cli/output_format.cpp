@@ -26,12 +26,40 @@ constexpr std::array<Column, 8> kColumns{{
     {"Y", "mm", 9},
 }};
 
-// The humidifier's water, in front of the state in a humidify table.
+// The humidifier's water, or the load, in front of the state.
 constexpr Column kWaterColumn{"L", "kg/h", 10};
+constexpr Column kLoadColumn{"Q", "kcal/h", 12};
 
-// The text cell of L, or nothing in a state table.
-QString waterCell(Table table, const QString& text) {
-    return table == Table::Humidify ? text.rightJustified(kWaterColumn.width) : QString{};
+std::optional<Column> leadColumn(Table table) {
+    switch (table) {
+        case Table::Humidify:
+            return kWaterColumn;
+        case Table::Heat:
+        case Table::Cool:
+            return kLoadColumn;
+        case Table::State:
+            break;
+    }
+    return std::nullopt;
+}
+
+bool hasState(Table table) {
+    return table != Table::Cool;
+}
+
+// The number in front of the state, in a good row that has it.
+std::optional<double> leadValue(const Row& row, Table table) {
+    if (!row.error.isEmpty()) {
+        return std::nullopt;
+    }
+    return table == Table::Humidify ? row.water : row.load;
+}
+
+// The lead number as the dialog writes it: L half up to 1 decimal, a load in whole kcal/h.
+QString leadText(Table table, double v) {
+    return QString::fromStdString(table == Table::Humidify
+                                      ? chart::roundedText(v, 1, chart::Rounding::HalfUp)
+                                      : chart::loadText(v));
 }
 
 std::array<double, 8> numbersOf(const FullState& s) {
@@ -49,10 +77,15 @@ std::array<QString, 8> shownTexts(const FullState& s) {
             text(s.X, 2, HalfEven),  text(s.Y, 2, HalfEven)};
 }
 
-QString textLine(const std::array<QString, 8>& cells, const QString& tail) {
+// One line of the text table: the lead cell (no blank in front), the state cells and the tail.
+QString textLine(Table table, const QString& lead, const std::array<QString, 8>& cells,
+                 const QString& tail) {
     QString line;
+    if (const auto column = leadColumn(table)) {
+        line += lead.rightJustified(column->width);
+    }
     // At least one blank between cells, also when a number is wider than its column.
-    for (std::size_t k = 0; k < kColumns.size(); ++k) {
+    for (std::size_t k = 0; hasState(table) && k < kColumns.size(); ++k) {
         line += QLatin1Char(' ') + cells[k].rightJustified(kColumns[k].width - 1);
     }
     if (!tail.isEmpty()) {
@@ -88,20 +121,22 @@ QString jsonString(const QString& text) {
 
 QString jsonObject(const Row& row, Table table) {
     QString out = QStringLiteral("{");
-    if (table == Table::Humidify) {
-        const QString water = row.state && row.water
-                                  ? QString::fromStdString(shortestText(*row.water))
-                                  : QStringLiteral("null");
-        out += QStringLiteral("\"%1\": %2, ").arg(QLatin1String(kWaterColumn.name), water);
+    if (const auto column = leadColumn(table)) {
+        const auto value = leadValue(row, table);
+        out +=
+            QStringLiteral("\"%1\": %2, ")
+                .arg(QLatin1String(column->name),
+                     value ? QString::fromStdString(shortestText(*value)) : QStringLiteral("null"));
     }
-    for (std::size_t k = 0; k < kColumns.size(); ++k) {
-        const QString value = row.state
+    for (std::size_t k = 0; hasState(table) && k < kColumns.size(); ++k) {
+        const QString value = row.state && row.error.isEmpty()
                                   ? QString::fromStdString(shortestText(numbersOf(*row.state)[k]))
                                   : QStringLiteral("null");
         out += QStringLiteral("\"%1\": %2, ").arg(QLatin1String(kColumns[k].name), value);
     }
     out += QStringLiteral("\"error\": ") +
-           (row.state ? QStringLiteral("null") : jsonString(row.error)) + QLatin1Char('}');
+           (row.error.isEmpty() ? QStringLiteral("null") : jsonString(row.error)) +
+           QLatin1Char('}');
     return out;
 }
 
@@ -135,6 +170,7 @@ void RowWriter::put(const QString& text) {
 }
 
 void RowWriter::begin() {
+    const auto lead = leadColumn(table_);
     switch (format_) {
         case Format::Text: {
             std::array<QString, 8> names;
@@ -143,13 +179,14 @@ void RowWriter::begin() {
                 names[k] = QString::fromUtf8(kColumns[k].name);
                 units[k] = QString::fromUtf8(kColumns[k].unit);
             }
-            put(waterCell(table_, QString::fromUtf8(kWaterColumn.name)) + textLine(names, {}) +
-                waterCell(table_, QString::fromUtf8(kWaterColumn.unit)) + textLine(units, {}));
+            put(textLine(table_, lead ? QString::fromUtf8(lead->name) : QString{}, names, {}) +
+                textLine(table_, lead ? QString::fromUtf8(lead->unit) : QString{}, units, {}));
             break;
         }
         case Format::Csv:
-            put(QLatin1String(table_ == Table::Humidify ? "L," : "") +
-                QStringLiteral("x,i,t,tw,v,phi,X,Y,error\n"));
+            put((lead ? QLatin1String(lead->name) + QLatin1Char(',') : QString{}) +
+                (hasState(table_) ? QStringLiteral("x,i,t,tw,v,phi,X,Y,") : QString{}) +
+                QStringLiteral("error\n"));
             break;
         case Format::Json:
             if (batch_) {
@@ -160,30 +197,29 @@ void RowWriter::begin() {
 }
 
 void RowWriter::write(const Row& row) {
+    const bool good = row.error.isEmpty();
+    const auto lead = leadValue(row, table_);
     switch (format_) {
         case Format::Text:
-            put(waterCell(table_, row.state && row.water
-                                      ? QString::fromStdString(chart::roundedText(
-                                            *row.water, 1, chart::Rounding::HalfUp))
-                                      : QString{}) +
-                textLine(row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
-                         row.state ? QString{} : row.error));
+            put(textLine(table_, lead ? leadText(table_, *lead) : QString{},
+                         good && row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
+                         row.error));
             break;
         case Format::Csv: {
             QString line;
-            if (table_ == Table::Humidify) {
-                if (row.state && row.water) {
-                    line += QString::fromStdString(shortestText(*row.water));
+            if (leadColumn(table_)) {
+                if (lead) {
+                    line += QString::fromStdString(shortestText(*lead));
                 }
                 line += QLatin1Char(',');
             }
-            for (std::size_t k = 0; k < kColumns.size(); ++k) {
-                if (row.state) {
+            for (std::size_t k = 0; hasState(table_) && k < kColumns.size(); ++k) {
+                if (good && row.state) {
                     line += QString::fromStdString(shortestText(numbersOf(*row.state)[k]));
                 }
                 line += QLatin1Char(',');
             }
-            put(line + (row.state ? QString{} : csvField(row.error)) + QLatin1Char('\n'));
+            put(line + csvField(row.error) + QLatin1Char('\n'));
             break;
         }
         case Format::Json:

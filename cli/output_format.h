@@ -6,8 +6,8 @@
 
 #include "cli/state_query.h"
 
-// The rows that `milten-cli state` and `milten-cli humidify` write: one per state asked for, in
-// text, CSV or JSON.
+// The rows that `milten-cli state`, `humidify`, `mix`, `cool` and `heat` write: one per state (or
+// pair of states) asked for, in text, CSV or JSON.
 namespace cli {
 
 enum class Format { Text, Csv, Json };
@@ -15,16 +15,18 @@ enum class Format { Text, Csv, Json };
 // "text", "csv" or "json".
 [[nodiscard]] std::optional<Format> formatNamed(const QString& name);
 
-// One state asked for: the completed state, or the Japanese message why there is none. A
-// humidify row also carries the water the humidifier adds, kg/h.
+// One row: the completed state, or the Japanese message why there is none. A humidify row also
+// carries the water the humidifier adds, a heat or cool row the load; a cool row has no state.
 struct Row {
     std::optional<FullState> state;
-    QString error;
-    std::optional<double> water = std::nullopt;
+    QString error;                               // empty in a good row
+    std::optional<double> water = std::nullopt;  // L, kg/h
+    std::optional<double> load = std::nullopt;   // Q, kcal/h
 };
 
-// The rows of `state`, or those of `humidify` with the column L (kg/h) in front.
-enum class Table { State, Humidify };
+// The rows of `state` and `mix`; those of `humidify` with the column L (kg/h) in front; those of
+// `heat` with the load Q (kcal/h) in front; those of `cool`, the load Q alone.
+enum class Table { State, Humidify, Heat, Cool };
 
 // A double in its shortest form that reads back to the same value ("0.0072566913", "20",
 // "1e-05"), as std::to_chars writes it.
@@ -37,7 +39,8 @@ enum class Table { State, Humidify };
 // header x,i,t,tw,v,phi,X,Y,error and numbers in their shortest form. JSON is one object, or,
 // for a batch, an array of objects, with the same fields; a failed row has null numbers, a good
 // one a null error. A humidify table puts L first, in text half up to 1 decimal as the
-// humidifying dialog writes it.
+// humidifying dialog writes it; a heat or cool table puts Q first, in text in whole kcal/h as
+// the dialogs write a load (chart::loadText).
 class RowWriter {
   public:
     RowWriter(Format format, bool batch, Table table = Table::State);

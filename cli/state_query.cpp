@@ -72,6 +72,25 @@ std::expected<std::array<Given, 2>, PairError> readPair(const QStringList& items
     return std::array<Given, 2>{given[0], given[1]};
 }
 
+std::expected<TwoStates, TwoStatesError> readTwoStates(const QString& text) {
+    static const QRegularExpression joiner(QStringLiteral("\\s*,\\s*"));
+    static const QRegularExpression blanks(QStringLiteral("\\s+"));
+    const QStringList states =
+        QString(text).replace(joiner, QStringLiteral(",")).split(blanks, Qt::SkipEmptyParts);
+    if (states.size() != 2) {
+        return std::unexpected(TwoStatesError{0, {PairProblem::NotTwo, {}}});
+    }
+    TwoStates pairs{};
+    for (std::size_t k = 0; k < pairs.size(); ++k) {
+        const auto pair = readPair(splitItems(states[static_cast<qsizetype>(k)]));
+        if (!pair) {
+            return std::unexpected(TwoStatesError{static_cast<int>(k) + 1, pair.error()});
+        }
+        pairs[k] = *pair;
+    }
+    return pairs;
+}
+
 std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
     const auto state =
         psychro::solvePair(pair[0].property, pair[0].value, pair[1].property, pair[1].value);
@@ -119,6 +138,10 @@ QString pairErrorMessage(const PairError& error) {
             break;
     }
     return message(words::kUnknownName);
+}
+
+QString twoStatesErrorMessage(const TwoStatesError& error) {
+    return error.state == 0 ? message(words::kTwoStates) : pairErrorMessage(error.pair);
 }
 
 }  // namespace cli

@@ -52,6 +52,19 @@ struct PairError {
 // reads them (readNumber above).
 [[nodiscard]] std::expected<std::array<Given, 2>, PairError> readPair(const QStringList& items);
 
+// Two states, as mix and cool take them: NAME=VALUE,NAME=VALUE NAME=VALUE,NAME=VALUE.
+using TwoStates = std::array<std::array<Given, 2>, 2>;
+
+// Why a text is no two states.
+struct TwoStatesError {
+    int state;  // 1 or 2: the state whose pair could not be read; 0: not two states
+    PairError pair;
+};
+
+// The two states of a text: commas (blanks around them allowed) join the items of a state,
+// blanks part the states; "i=12,x=0.008 i=8, x=0.006". Each state is read as readPair reads it.
+[[nodiscard]] std::expected<TwoStates, TwoStatesError> readTwoStates(const QString& text);
+
 // The complete state: the six properties and the chart point.
 struct FullState {
     double x;    // kg/kg(DA)
@@ -78,5 +91,8 @@ struct FullState {
 
 // The Japanese message written into a failed row for a pair that could not be read.
 [[nodiscard]] QString pairErrorMessage(const PairError& error);
+
+// The Japanese message written into a failed row for two states that could not be read.
+[[nodiscard]] QString twoStatesErrorMessage(const TwoStatesError& error);
 
 }  // namespace cli

@@ -17,13 +17,12 @@
 #include "dialogs/number_input.h"
 #include "dialogs/process_parts.h"
 #include "dialogs/state_input_panel.h"
-#include "psychro/relations.h"
+#include "psychro/processes.h"
 
 namespace dialogs {
 
 QString loadText(double kcalPerHour) {
-    // The general form writes a rounded −0 as "0".
-    return numberText(kcalPerHour, 0, chart::Rounding::HalfUpward);
+    return QString::fromStdString(chart::loadText(kcalPerHour));
 }
 
 MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& messages,
@@ -150,12 +149,9 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
         messages_.show(message(words::kGiveNextState));
         return;
     }
-    // Point 1's share is formed in single precision, as point 1 is kept.
-    const float i11G1 = i11 * G1;
-    const float h11G1 = h11 * G1;
-    const double i3 = (point2.i * *G2 + i11G1) / (*G2 + G1);
-    const double x3 = (point2.h * *G2 + h11G1) / (*G2 + G1);
-    const chart::PointMm mixed = chart::statePoint(i3, 1000.0 * x3);
+    // Point 1's shares are formed in single precision, as point 1 is kept.
+    const psychro::Mixed point3 = psychro::mixStreams({i11, h11, G1}, {point2.h, point2.i}, *G2);
+    const chart::PointMm mixed = chart::statePoint(point3.i, 1000.0 * point3.x);
     if (!chart::withinReach(mixed)) {
         messages_.show(message(words::kNoResult));
         return;
@@ -169,7 +165,7 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
 // The cooling load (i11 − i2)·G1. `Text7` was locked at G1 since point 1 and shows it again
 // after the load, so the quantity on screen is always the one the load was computed with.
 void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
-    const double Q = (static_cast<double>(i11) - point2.i) * static_cast<double>(G1);
+    const double Q = psychro::coolingLoad({i11, h11, G1}, point2.i);
     if (!chart::roundable(Q, 0)) {  // a load of 16 digits and more is no load to write
         messages_.show(message(words::kNoResult));
         return;
@@ -249,8 +245,7 @@ void HeatingDialog::calculate() {
         messages_.show(message(words::kNotANumber));
         return;
     }
-    const double i2 = psychro::enthalpy(*t2, state->h);
-    const double Q = (i2 - state->i) * *G;
+    const auto [i2, Q] = psychro::heatTo({state->h, state->i}, *G, *t2);
     const auto at1 = keptPoint(state->XP, state->YP);
     const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state->h);  // Y2 = Y1
     // A final temperature far off the chart, or a load too large to write rounded, is refused

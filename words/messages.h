@@ -70,6 +70,8 @@ inline constexpr char16_t kDiscomfortNoState[] =
 inline constexpr char16_t kUnknownName[] =
     u"状態量は x, i, t, tw, v, phi のいずれかを 名前=値 の形で入力してください。";
 inline constexpr char16_t kSameTwice[] = u"異なる二つの状態量を入力してください。";
+inline constexpr char16_t kTwoStates[] =
+    u"二つの空気状態を 名前=値,名前=値 の形で、空白で区切って入力してください。";
 
 // A solver failure: the two volume pairs have their own text, every other failure is "no
 // state".

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -97,6 +98,17 @@ TEST(Rounding, TiesGoToEvenAwayFromZeroOrUpward) {
     EXPECT_EQ(chart::roundedText(68.625, 2, HalfUp), "68.63");
     EXPECT_EQ(chart::roundedText(-1249.5, 0, HalfUp), "-1250");
     EXPECT_EQ(chart::roundedText(-1249.5, 0, HalfUpward), "-1249");
+}
+
+// Whole kcal/h, ties upward, never "-0".
+TEST(Rounding, LoadTexts) {
+    const std::pair<double, const char*> rows[] = {
+        {1249.5, "1250"}, {-1249.5, "-1249"},     {-1249.5000001, "-1250"},
+        {-0.4, "0"},      {2432.0020394, "2432"}, {1e7, "10000000"},
+    };
+    for (const auto& [load, text] : rows) {
+        EXPECT_EQ(chart::loadText(load), text) << load;
+    }
 }
 
 }  // namespace

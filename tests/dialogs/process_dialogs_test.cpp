@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart_frame.h"
 #include "chart/picture.h"
 #include "dialog_driver.h"
 #include "dialogs/calc_mode.h"
@@ -22,7 +23,6 @@
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
 #include "picture_items.h"
-#include "psychro/humidifying.h"
 
 namespace {
 
@@ -536,6 +536,8 @@ class Humidifying : public ProcessDialogs {
     dialogs::HumidifyingDialog form7{picture, messages};
 };
 
+// From 20 °C / 50 % at 1000 kg/h to 80 %: steam at 100 °C needs L = 4.9744 kg/h and ends at
+// 20.7152 °C, a water spray at 15 °C L = 1.7111 kg/h ending at 15.8538 °C.
 TEST_F(Humidifying, SizesTheHumidifierAndMarksTheProcess) {
     struct Case {
         bool steam;
@@ -543,11 +545,16 @@ TEST_F(Humidifying, SizesTheHumidifierAndMarksTheProcess) {
         const char* L;
         const char* t2;
         const char* x2;
+        double u;        // kcal/kg of the added water: 597.3 + 0.441·100, or 15
+        double litres;   // L, kg/h, to 4 decimals
+        double t2Exact;  // °C, to 4 decimals
     };
     const Case cases[] = {
-        {true, "100", "5", "20.72", "0.01223"},    // 4.974 kg/h
-        {false, "15", "1.7", "15.85", "0.00897"},  // evaporative cooling
+        {true, "100", "5", "20.72", "0.01223", 641.4, 4.9744, 20.7152},
+        {false, "15", "1.7", "15.85", "0.00897", 15.0, 1.7111, 15.8538},  // evaporative cooling
     };
+    constexpr double kX1 = 0.00725669129764;  // 20 °C, 50 %, to 12 digits
+    constexpr double kI1 = 9.19842572933;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.L);
         picture.clear();
@@ -563,16 +570,19 @@ TEST_F(Humidifying, SizesTheHumidifierAndMarksTheProcess) {
         EXPECT_TRUE(child<QWidget>(form7, "Frame1")->isHidden());
         EXPECT_FALSE(child<QWidget>(form7, "Command1")->isEnabled());
 
-        const auto after = psychro::humidify(
-            {0.0072566913, 9.1984257}, 1000,
-            c.steam ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray,
-            std::stod(c.temperature), 80);
-        ASSERT_TRUE(after.has_value());
-        const chart::PointMm at2 = chart::statePoint(after->i, 1000.0 * after->x);
         const auto circles = itemsOf<chart::CircleItem>(picture);
         ASSERT_EQ(circles.size(), 2u);
         expectMark(circles[0], 101.5503, 128.4272);
-        expectMark(circles[1], at2.X, at2.Y);
+        EXPECT_EQ(circles[1].radius, 0.7);
+        EXPECT_EQ(circles[1].colour, chart::kLightRed);
+        // The mark of the state after, read back off the chart: L = (x2 − x1)·G, t2 from the
+        // enthalpy relation, and the process line's slope Δi/Δx = u.
+        const chart::ChartState after =
+            chart::pictureState(circles[1].centre.X, circles[1].centre.Y);
+        const double x2 = after.xg / 1000.0;
+        EXPECT_NEAR((x2 - kX1) * 1000.0, c.litres, 5e-5);
+        EXPECT_NEAR((after.i - 597.3 * x2) / (0.24 + 0.441 * x2), c.t2Exact, 5e-5);
+        EXPECT_NEAR(after.i - kI1, c.u * (x2 - kX1), 1e-9);
         EXPECT_EQ(labels(picture), (std::vector<std::string>{"点１", "点２"}));
         const auto lines = itemsOf<chart::LineItem>(picture);
         ASSERT_EQ(lines.size(), 1u);
