@@ -97,6 +97,10 @@ std::string loadText(double kcalPerHour) {
     return roundedText(kcalPerHour, 0, Rounding::HalfUpward);
 }
 
+std::string loadText(double kcalPerHour, Units units) {
+    return roundedText(shownLoad(kcalPerHour, units), loadDecimals(0, units), Rounding::HalfUpward);
+}
+
 std::string printedNumber(double v) {
     std::string text = generalText(v);
     if (text.empty()) {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "chart/units.h"
+
 // The one place where numbers become text: every label, text box and chart number goes
 // through these, so that the whole program writes numbers the same way.
 namespace chart {
@@ -40,6 +42,9 @@ enum class Rounding { HalfEven, HalfUp, HalfUpward };
 // A load in kcal/h as the process dialogs write it: generalText of roundHalfUpward(Q, 0), a
 // whole number with a minus sign when negative, never "-0" (−0.4 is "0", 1249.5 is "1250").
 [[nodiscard]] std::string loadText(double kcalPerHour);
+// The same load as `units` show it: as above in engineering units; in SI the kW figure rounded
+// the same way to loadDecimals(0, SI) = 3 places (1250 kcal/h is "1.454").
+[[nodiscard]] std::string loadText(double kcalPerHour, Units units);
 
 // A number as the picture prints it at its text position: the general form with one leading
 // blank in place of the sign when the value is not negative, and without the zero before the

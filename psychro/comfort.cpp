@@ -142,8 +142,8 @@ std::vector<IsoRange> isoRangeExceedances(double ta, double tr, double vel, doub
     return outside;
 }
 
-std::expected<AirState, SolveError> roomAirState(double ta, double rh) {
-    return solvePair(Property::t, ta, Property::phi, rh);
+std::expected<AirState, SolveError> roomAirState(double ta, double rh, double pressureRatio) {
+    return solvePair(Property::t, ta, Property::phi, rh, pressureRatio);
 }
 
 double discomfortIndex(float t, float tw) {
@@ -163,19 +163,20 @@ int discomfortShare(double di) {
     return 100;
 }
 
-std::expected<AirState, DiscomfortFailure> discomfortAirState(float t, float tw) {
+std::expected<AirState, DiscomfortFailure> discomfortAirState(float t, float tw,
+                                                              double pressureRatio) {
     if (tw > t) {
         return std::unexpected(DiscomfortFailure::WetBulbAboveDryBulb);
     }
     const double dryBulb = t;
     const double wetBulb = tw;
-    if (!wetBulbSaturation(wetBulb)) {
+    if (!wetBulbSaturation(wetBulb, pressureRatio)) {
         return std::unexpected(wetBulb >= 100.0 ? DiscomfortFailure::WetBulbAtBoiling
                                                 : DiscomfortFailure::NoAirState);
     }
     // The dry-bulb/wet-bulb pair of the solver takes the water on the bulb as ice below 0 °C
     // and as water from 0 °C up, as the index's chart point does.
-    const auto state = solvePair(Property::t, dryBulb, Property::tw, wetBulb);
+    const auto state = solvePair(Property::t, dryBulb, Property::tw, wetBulb, pressureRatio);
     if (!state) {
         return std::unexpected(DiscomfortFailure::NoAirState);
     }

@@ -61,8 +61,10 @@ enum class IsoRange {
                                                         const PmvResult& result);
 
 // The room air that the PMV is computed for: x from ta and rh through the saturation pressure
-// of ta, i from ta and x. Fails (NoState) where rh·ps(ta) reaches the atmospheric pressure.
-[[nodiscard]] std::expected<AirState, SolveError> roomAirState(double ta, double rh);
+// of ta, i from ta and x, at the total pressure 1.03323·pressureRatio kgf/cm². Fails (NoState)
+// where rh·ps(ta) reaches the total pressure.
+[[nodiscard]] std::expected<AirState, SolveError> roomAirState(double ta, double rh,
+                                                               double pressureRatio = 1.0);
 
 // Discomfort index DI = (t′ + t)·0.72 + 40.6 of air at dry bulb t and wet bulb t′ (°C), both
 // held in single precision, summed and scaled in double. Meaningful for warm, humid air.
@@ -80,7 +82,9 @@ enum class DiscomfortFailure {
 };
 
 // The air marked for the discomfort index: the state with dry bulb t and wet bulb t′, the
-// water on the bulb taken as ice below 0 °C (hw = 0.5·t′ − 79.7) and as water from 0 °C up.
-[[nodiscard]] std::expected<AirState, DiscomfortFailure> discomfortAirState(float t, float tw);
+// water on the bulb taken as ice below 0 °C (hw = 0.5·t′ − 79.7) and as water from 0 °C up, at
+// the total pressure 1.03323·pressureRatio kgf/cm².
+[[nodiscard]] std::expected<AirState, DiscomfortFailure> discomfortAirState(
+    float t, float tw, double pressureRatio = 1.0);
 
 }  // namespace psychro
