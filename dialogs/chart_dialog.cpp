@@ -21,6 +21,11 @@ ChartDialog::ChartDialog(chart::Picture& picture, Messenger& messages, QWidget* 
     setDialogDefaults(this, name, widthTwips, heightTwips);
 }
 
+void ChartDialog::setSettings(const chart::Settings& settings) {
+    settings_ = settings;
+    relabelUnits();
+}
+
 void ChartDialog::reject() {
     closeDialog();
 }

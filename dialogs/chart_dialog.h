@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include "chart/settings.h"
+
 class QCloseEvent;
 class QKeyEvent;
 class QPushButton;
@@ -25,6 +27,12 @@ class ChartDialog : public QDialog {
     // A dialog window `name` of the given client size in twips, with the forms' font.
     ChartDialog(chart::Picture& picture, Messenger& messages, QWidget* parent, const char* name,
                 double widthTwips, double heightTwips);
+
+    // The units and pressure the dialog computes, draws and writes its figures with. The main
+    // window hands them over when it creates the dialog and whenever they change; the dialog
+    // relabels its units at once, open or not.
+    void setSettings(const chart::Settings& settings);
+    [[nodiscard]] const chart::Settings& settings() const { return settings_; }
 
   signals:
     // Marks were added to the picture; the view should repaint.
@@ -54,8 +62,12 @@ class ChartDialog : public QDialog {
     // by row from the top, left to right within a row. Call once every control exists.
     void orderTabsVisually();
 
+    // Writes the unit labels of the current settings; the dialogs with units override it.
+    virtual void relabelUnits() {}
+
     chart::Picture& picture_;
     Messenger& messages_;
+    chart::Settings settings_;
 };
 
 }  // namespace dialogs

@@ -123,7 +123,7 @@ void PmvDialog::calculate() {
         messages_.show(message(words::pmvFailureText(result.error())));
         return;
     }
-    const auto air = psychro::roomAirState(ta, rh);
+    const auto air = psychro::roomAirState(ta, rh, settings_.atmosphere.ratio);
     const std::optional<chart::PointMm> at = air ? markPoint(*air) : std::nullopt;
     if (!at) {
         messages_.show(message(words::kRoomAirNoState));
@@ -213,7 +213,7 @@ void DiscomfortDialog::calculate() {
     const auto t = static_cast<float>(*dryText);
     const auto tw = static_cast<float>(*wetText);
 
-    const auto air = psychro::discomfortAirState(t, tw);
+    const auto air = psychro::discomfortAirState(t, tw, settings_.atmosphere.ratio);
     if (!air) {
         messages_.show(message(words::discomfortFailureText(air.error())));
         return;

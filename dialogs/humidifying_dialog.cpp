@@ -138,7 +138,8 @@ void HumidifyingDialog::calculate() {
         messages_.show(message(words::kNotANumber));
         return;
     }
-    const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target);
+    const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target,
+                                         settings_.atmosphere.ratio);
     if (!after) {
         messages_.show(message(words::humidifyErrorText(after.error())));
         return;

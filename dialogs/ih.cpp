@@ -29,7 +29,7 @@ enum class EmptyTexts {
 // The one solver behind both forms: finds the checked pair, reads its two texts, completes the
 // state and maps it. Every refusal shows its message here; nothing is written into the panel.
 std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messenger& messages,
-                                            EmptyTexts empty) {
+                                            EmptyTexts empty, const chart::Settings& settings) {
     const std::vector<Property> rows = panel.checkedRows();
     if (rows.size() != 2) {
         return std::unexpected(IhFailure::NoPair);
@@ -46,7 +46,12 @@ std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messen
         messages.show(message(words::kNotANumber));
         return std::unexpected(IhFailure::Refused);
     }
-    const auto state = psychro::solvePair(rows[0], *first, rows[1], *second);
+    // An enthalpy is typed in the units shown; the solver takes kcal/kg(DA).
+    const auto typed = [&](Property row, double value) {
+        return row == Property::i ? chart::enthalpyFromShown(value, settings.units) : value;
+    };
+    const auto state = psychro::solvePair(rows[0], typed(rows[0], *first), rows[1],
+                                          typed(rows[1], *second), settings.atmosphere.ratio);
     if (!state) {
         messages.show(message(words::solveErrorText(state.error())));
         return std::unexpected(IhFailure::Refused);
@@ -63,8 +68,8 @@ std::expected<Solved, IhFailure> solvePanel(const StateInputPanel& panel, Messen
 
 }  // namespace
 
-PointIh ihPointForm(StateInputPanel& panel, Messenger& messages) {
-    const auto solved = solvePanel(panel, messages, EmptyTexts::OwnMessage);
+PointIh ihPointForm(StateInputPanel& panel, Messenger& messages, const chart::Settings& settings) {
+    const auto solved = solvePanel(panel, messages, EmptyTexts::OwnMessage, settings);
     if (!solved) {
         if (solved.error() == IhFailure::NoPair) {
             // The point dialog counts the boxes before it calls and the panel never holds more
@@ -78,14 +83,16 @@ PointIh ihPointForm(StateInputPanel& panel, Messenger& messages) {
         panel.setText(Property::x, numberText(solved->state.x, 5, chart::Rounding::HalfUp));
     }
     if (!given(Property::i)) {
-        panel.setText(Property::i, numberText(solved->state.i, 2, chart::Rounding::HalfUp));
+        panel.setText(Property::i, numberText(chart::shownEnthalpy(solved->state.i, settings.units),
+                                              chart::enthalpyDecimals(2, settings.units),
+                                              chart::Rounding::HalfUp));
     }
     return {solved->point.X, solved->point.Y, 0};
 }
 
-std::expected<ProcessIh, IhFailure> ihProcessForm(const StateInputPanel& panel,
-                                                  Messenger& messages) {
-    const auto solved = solvePanel(panel, messages, EmptyTexts::NotANumber);
+std::expected<ProcessIh, IhFailure> ihProcessForm(const StateInputPanel& panel, Messenger& messages,
+                                                  const chart::Settings& settings) {
+    const auto solved = solvePanel(panel, messages, EmptyTexts::NotANumber, settings);
     if (!solved) {
         return std::unexpected(solved.error());
     }

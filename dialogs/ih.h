@@ -4,6 +4,7 @@
 #include <expected>
 
 #include "chart/chart_frame.h"
+#include "chart/settings.h"
 #include "psychro/air_state.h"
 
 namespace dialogs {
@@ -17,16 +18,20 @@ enum class IhFailure {
     Refused,  // a text or the values give no state; a message has told the user why
 };
 
+// Both forms solve at the settings' pressure and read an enthalpy typed into `Text2` in the
+// settings' units (kJ/kg(DA) in SI).
+//
 // Point-dialog form: the chart point of the state completed from the panel, and the flag `ten`,
 // −1 when the solver refused (after its message; XP and YP are then 0 and mean nothing), 0
-// otherwise. On success the solved x (5 decimals) and i (2 decimals) are written into `Text1`
-// and `Text2`, unless the user gave them; `Text3` … `Text6` are never written.
+// otherwise. On success the solved x (5 decimals) and i (2 decimals, in the settings' units) are
+// written into `Text1` and `Text2`, unless the user gave them; `Text3` … `Text6` are never written.
 struct PointIh {
     double XP;  // picture mm
     double YP;
     std::int16_t ten;
 };
-[[nodiscard]] PointIh ihPointForm(StateInputPanel& panel, Messenger& messages);
+[[nodiscard]] PointIh ihPointForm(StateInputPanel& panel, Messenger& messages,
+                                  const chart::Settings& settings = {});
 
 // Process form: the completed state and its chart point, unrounded; nothing is written into
 // the panel. An empty text is refused like any other text that is not a number.
@@ -36,7 +41,7 @@ struct ProcessIh {
     double XP;  // picture mm
     double YP;
 };
-[[nodiscard]] std::expected<ProcessIh, IhFailure> ihProcessForm(const StateInputPanel& panel,
-                                                                Messenger& messages);
+[[nodiscard]] std::expected<ProcessIh, IhFailure> ihProcessForm(
+    const StateInputPanel& panel, Messenger& messages, const chart::Settings& settings = {});
 
 }  // namespace dialogs

@@ -48,7 +48,11 @@ void PointDialog::showFromMenu() {
 }
 
 PointIh PointDialog::ih() {
-    return ihPointForm(*panel_, messages_);
+    return ihPointForm(*panel_, messages_, settings_);
+}
+
+void PointDialog::relabelUnits() {
+    panel_->setEnthalpyUnit(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
 }
 
 void PointDialog::drawPoint() {

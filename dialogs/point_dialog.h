@@ -35,9 +35,10 @@ class PointDialog : public ChartDialog {
     [[nodiscard]] float lastPointY() const { return LastPointY; }
 
   private:
-    void drawPoint();             // Command1
-    void clear();                 // Command2
-    void closeDialog() override;  // Command3: the panel's boxes settled, then hidden
+    void drawPoint();              // Command1
+    void clear();                  // Command2
+    void closeDialog() override;   // Command3: the panel's boxes settled, then hidden
+    void relabelUnits() override;  // the panel's enthalpy unit
 
     StateInputPanel* panel_ = nullptr;
     QCheckBox* Check8 = nullptr;

@@ -32,6 +32,7 @@ MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& mes
     buildResultFrame(QStringLiteral("冷却量"), twipsRect(120, 840, 2775, 855),
                      QStringLiteral("kcal/h"));
 
+    resultIsLoad_ = true;
     Frame2 = makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(120, 2640, 1695, 615));
     Text7 = makeTextBox(Frame2, "Text7", QStringLiteral("0"), twipsRect(120, 240, 855, 270));
     makeLabel(Frame2, "Label7", QStringLiteral("kg/h"), twipsRect(1080, 240, 495, 240));
@@ -174,7 +175,7 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     panel_->ButtonOK();
     Frame1->hide();
     Frame4->show();
-    Text9->setText(loadText(Q));
+    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
     Text7->setText(G1Text_);
     Frame2->setEnabled(true);
     emit pictureChanged();
@@ -195,6 +196,7 @@ HeatingDialog::HeatingDialog(chart::Picture& picture, Messenger& messages, QWidg
     buildResultFrame(QStringLiteral("加熱量"), twipsRect(120, 1080, 2775, 855),
                      QStringLiteral("kcal/h"));
 
+    resultIsLoad_ = true;
     QGroupBox* Frame2 =
         makeFrame(this, "Frame2", QStringLiteral("空気量"), twipsRect(0, 2640, 1455, 615));
     Text7 = makeTextBox(Frame2, "Text7", QStringLiteral("0"), twipsRect(120, 240, 855, 270));
@@ -258,7 +260,7 @@ void HeatingDialog::calculate() {
     YPB = static_cast<float>(at1->Y);
     chart::markState(picture_, *at1, "点１");
     Frame1->hide();
-    Text9->setText(loadText(Q));
+    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
     Frame4->show();
     chart::markPointTwo(picture_, {XPB, YPB}, at2);
     Command1->setEnabled(false);

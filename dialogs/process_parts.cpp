@@ -1,6 +1,7 @@
 #include "dialogs/process_parts.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <cmath>
@@ -33,7 +34,7 @@ QLineEdit* makeLoadBox(QGroupBox* frame) {
 }  // namespace
 
 std::expected<ProcessIh, IhFailure> ProcessDialog::ih() const {
-    return ihProcessForm(*panel_, messages_);
+    return ihProcessForm(*panel_, messages_, settings_);
 }
 
 void ProcessDialog::buildInputFrame(const QString& caption) {
@@ -43,8 +44,15 @@ void ProcessDialog::buildInputFrame(const QString& caption) {
 void ProcessDialog::buildResultFrame(const QString& caption, QRect rect, const QString& unit) {
     Frame4 = makeFrame(this, "Frame4", caption, rect);
     Text9 = makeLoadBox(Frame4);
-    makeLabel(Frame4, "Label9", unit, twipsRect(2040, 360, 615, 240));
+    Label9 = makeLabel(Frame4, "Label9", unit, twipsRect(2040, 360, 615, 240));
     Frame4->hide();
+}
+
+void ProcessDialog::relabelUnits() {
+    panel_->setEnthalpyUnit(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+    if (resultIsLoad_) {
+        Label9->setText(QString::fromLatin1(chart::loadUnitText(settings_.units)));
+    }
 }
 
 void ProcessDialog::showInput() {

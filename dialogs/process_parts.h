@@ -9,6 +9,7 @@
 #include "dialogs/ih.h"
 
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -47,11 +48,16 @@ class ProcessDialog : public ChartDialog {
     virtual void clear();
     // "閉じる": back to the input, the panel's boxes settled, the dialog hidden.
     void closeDialog() override;
+    // The panel's enthalpy unit; a dialog whose `Text9` holds a load relabels `Label9` too.
+    void relabelUnits() override;
+    // `Label9` follows the load unit (kcal/h or kW): the cooling and heating loads.
+    bool resultIsLoad_ = false;
 
     StateInputPanel* panel_ = nullptr;
     QGroupBox* Frame1 = nullptr;
     QGroupBox* Frame4 = nullptr;
     QLineEdit* Text9 = nullptr;
+    QLabel* Label9 = nullptr;
     QPushButton* Command1 = nullptr;
 };
 

@@ -199,6 +199,10 @@ void StateInputPanel::setText(psychro::Property row, const QString& text) {
     textBox(row)->setText(text);
 }
 
+void StateInputPanel::setEnthalpyUnit(const QString& unit) {
+    units_[static_cast<std::size_t>(index(psychro::Property::i))]->setText(unit);
+}
+
 // The point dialog shows the rows that a chosen pair shut in button face, the others in the
 // window background; the colour holds whether the box is enabled or not.
 void StateInputPanel::setBackground(int row, QPalette::ColorRole role) {

@@ -56,6 +56,8 @@ class StateInputPanel : public QObject {
     [[nodiscard]] QLineEdit* textBox(psychro::Property row) const;
     [[nodiscard]] QString text(psychro::Property row) const;
     void setText(psychro::Property row, const QString& text);
+    // The enthalpy row's unit label, `Label1`: "kcal/kg(DA)" or "kJ/kg(DA)".
+    void setEnthalpyUnit(const QString& unit);
 
   private:
     void clickRule(int row);

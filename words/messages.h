@@ -73,6 +73,13 @@ inline constexpr char16_t kSameTwice[] = u"異なる二つの状態量を入力�
 inline constexpr char16_t kTwoStates[] =
     u"二つの空気状態を 名前=値,名前=値 の形で、空白で区切って入力してください。";
 
+// The settings dialog, and the main window when a setting changed.
+inline constexpr char16_t kPressureNotANumber[] = u"大気圧は数値で入力してください。";
+inline constexpr char16_t kAltitudeNotANumber[] = u"標高は数値で入力してください。";
+inline constexpr char16_t kSettingsRedrawn[] = u"設定を変更しました。チャートを描き直しました。";
+inline constexpr char16_t kSettingsChanged[] =
+    u"設定を変更しました。次にチャートを描くときから使われます。";
+
 // A solver failure: the two volume pairs have their own text, every other failure is "no
 // state".
 [[nodiscard]] constexpr const char16_t* solveErrorText(psychro::SolveError error) {
