@@ -8,17 +8,21 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
+#include <QStatusBar>
 #include <array>
 
 #include "app/picture_view.h"
+#include "app/settings_store.h"
 #include "chart/chart_drawing.h"
 #include "chart/cursor_readout.h"
+#include "chart/pressure_text.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
 #include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
+#include "dialogs/settings_dialog.h"
 
 namespace app {
 namespace {
@@ -34,9 +38,11 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
 
 }  // namespace
 
-MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
+MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings* store)
     : QMainWindow(parent),
       messages_(messages),
+      store_(store),
+      settings_(store != nullptr ? loadSettings(*store) : chart::Settings{}),
       printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("湿りミルテン"));
@@ -53,6 +59,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
     Label20->setAttribute(Qt::WA_NoMousePropagation);
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
+    showSettingsInLabels();
 
     // Open with the whole picture at its natural size where the screen allows.
     QSize size = centralWidget()->sizeHint() + QSize(0, menuBar()->sizeHint().height());
@@ -117,7 +124,9 @@ void MainWindow::buildMenus() {
     addSeparator(draw, "mnuDSeparator");
     addItem(draw, "mnuDrawPoint", QStringLiteral("点指定(&P)"));
 
-    addItem(nullptr, "mnuTool", QStringLiteral("ツール(&T)"));
+    QMenu* tool = addMenu("mnuTool", QStringLiteral("ツール(&T)"));
+    QAction* settings = addItem(tool, "mnuToolSettings", QStringLiteral("設定(&S)..."));
+    connect(settings, &QAction::triggered, this, &MainWindow::showSettings);
 
     QMenu* help = addMenu("mnuHelp", QStringLiteral("ヘルプ(&H)"));
     QAction* version = addItem(help, "mnuHelpV", QStringLiteral("バージョン情報"));
@@ -141,7 +150,7 @@ void MainWindow::buildReadoutFrame() {
     };
     const std::array<Row, 6> rows{{
         {"Label14", "絶対湿度", &Label5, "Label5", "Label2", "kg/kg(DA)"},
-        {"Label15", "エンタルピ", &Label4, "Label4", "Label9", "kcal/kg(DA)"},
+        {"Label15", "エンタルピ", &Label4, "Label4", "Label9", "kcal/kg(DA)"},  // see Label9
         {"Label16", "温度", &Label3, "Label3", "Label10", "℃"},
         {"Label17", "湿球温度", &Label8, "Label8", "Label11", "℃"},
         {"Label18", "比容積", &Label7, "Label7", "Label12", "m3/kg(DA)"},
@@ -162,6 +171,9 @@ void MainWindow::buildReadoutFrame() {
         *row.value = value;
 
         QLabel* unit = makeLabel(Frame1, row.unitLabel, QString::fromUtf8(row.unit));
+        if (row.value == &Label4) {
+            Label9 = unit;
+        }
         unit->setFont(QFont(QStringLiteral("Times New Roman")));
         Picture1->placeInTwips(unit, QRectF(1800, top, 870, kRowHeight), kUnitFontPoints);
         top += 360;
@@ -169,7 +181,8 @@ void MainWindow::buildReadoutFrame() {
 }
 
 void MainWindow::showReadout(float X, float Y) {
-    const chart::Readout r = chart::cursorReadout(X, Y);
+    const chart::Readout r =
+        chart::cursorReadout(X, Y, settings_.atmosphere.ratio, settings_.units);
     Label3->setText(QString::fromStdString(r.t));
     Label4->setText(QString::fromStdString(r.i));
     Label5->setText(QString::fromStdString(r.x));
@@ -188,6 +201,7 @@ template <typename Dialog>
 Dialog* MainWindow::kept(Dialog*& form) {
     if (form == nullptr) {
         form = new Dialog(picture_, messages_, this);
+        form->setSettings(settings_);
         connect(form, &Dialog::pictureChanged, Picture1, [this] { Picture1->refresh(); });
     }
     return form;
@@ -223,15 +237,64 @@ void MainWindow::connectDialogMenus() {
 }
 
 void MainWindow::drawChart() {
-    chart::drawChart(picture_);
+    chart::drawChart(picture_, settings_.atmosphere.ratio, settings_.units);
+    chartDrawn_ = true;
     Picture1->refresh();
 }
 
 void MainWindow::printChart() {
     QPrinter printer(QPrinter::HighResolution);
-    if (app::printChart(picture_, printer, printDialog_) == PrintResult::Failed) {
+    const std::string line = chart::pressureLine(settings_.atmosphere, settings_.units);
+    if (app::printChart(picture_, printer, printDialog_, line) == PrintResult::Failed) {
         messages_.show(printFailedMessage());
     }
+}
+
+void MainWindow::showSettings() {
+    if (FormSettings == nullptr) {
+        FormSettings = new dialogs::SettingsDialog(messages_, this);
+        connect(FormSettings, &dialogs::SettingsDialog::settingsChosen, this,
+                &MainWindow::applySettings);
+    }
+    FormSettings->showFor(settings_);
+}
+
+void MainWindow::applySettings(const chart::Settings& settings) {
+    if (settings == settings_) {
+        return;
+    }
+    settings_ = settings;
+    if (store_ != nullptr) {
+        saveSettings(*store_, settings_);
+    }
+    showSettingsInLabels();
+    for (dialogs::ChartDialog* form :
+         std::initializer_list<dialogs::ChartDialog*>{Form2, Form3, Form4, Form5, Form6, Form7}) {
+        if (form != nullptr) {
+            form->setSettings(settings_);
+        }
+    }
+    // Marks stand where the old pressure put them: they go with the old chart.
+    if (chartDrawn_) {
+        drawChart();
+    } else {
+        picture_.clear();
+        Picture1->refresh();
+    }
+    statusBar()->showMessage(
+        dialogs::message(chartDrawn_ ? words::kSettingsRedrawn : words::kSettingsChanged));
+}
+
+void MainWindow::showSettingsInLabels() {
+    Label20->setText(
+        QString::fromStdString(chart::pressureLine(settings_.atmosphere, settings_.units)));
+    // A longer line than the standard one grows to the left from the label's right edge.
+    constexpr double kLabelRight = 12600 + 2532;
+    constexpr double kWideLabel = 4800;
+    const bool standardLine = Label20->text() == QString::fromUtf8(chart::kPressureLine);
+    const double width = standardLine ? 2532 : kWideLabel;
+    Picture1->placeInTwips(Label20, QRectF(kLabelRight - width, 0, width, 252), kFormFontPoints);
+    Label9->setText(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
 }
 
 }  // namespace app

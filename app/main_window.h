@@ -4,11 +4,13 @@
 
 #include "app/printing.h"
 #include "chart/picture.h"
+#include "chart/settings.h"
 
 class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
+class QSettings;
 
 namespace dialogs {
 class DiscomfortDialog;
@@ -18,6 +20,7 @@ class Messenger;
 class MixingCoolingDialog;
 class PmvDialog;
 class PointDialog;
+class SettingsDialog;
 }  // namespace dialogs
 
 namespace app {
@@ -29,10 +32,18 @@ class PictureView;
 class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
-    explicit MainWindow(dialogs::Messenger& messages, QWidget* parent = nullptr);
+    // The settings are read from `store` and written back to it when they change; without a
+    // store the window starts at the defaults and keeps its settings to itself.
+    explicit MainWindow(dialogs::Messenger& messages, QWidget* parent = nullptr,
+                        QSettings* store = nullptr);
 
     [[nodiscard]] chart::Picture& picture() { return picture_; }
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
+
+    [[nodiscard]] const chart::Settings& settings() const { return settings_; }
+    // What "OK" in the settings dialog does: keeps the settings, relabels the window and the
+    // dialogs, and redraws the chart if it is drawn (marks made under the old settings go).
+    void applySettings(const chart::Settings& settings);
 
     // Replaces the print dialog step (tests print to a PDF file through it).
     void setPrintDialog(PrintDialogStep dialog) { printDialog_ = std::move(dialog); }
@@ -56,12 +67,18 @@ class MainWindow : public QMainWindow {
 
     void drawChart();
     void printChart();
+    void showSettings();
+    // Label20 and the readout's enthalpy unit for the settings in use.
+    void showSettingsInLabels();
 
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
     void addSeparator(QMenu* menu, const char* name);
 
     dialogs::Messenger& messages_;
+    QSettings* store_ = nullptr;
+    chart::Settings settings_;
+    bool chartDrawn_ = false;
     chart::Picture picture_;
     PrintDialogStep printDialog_;
     PictureView* Picture1 = nullptr;
@@ -74,12 +91,14 @@ class MainWindow : public QMainWindow {
     QLabel* Label6 = nullptr;  // relative humidity
     QLabel* Label7 = nullptr;  // specific volume
     QLabel* Label8 = nullptr;  // wet-bulb temperature
+    QLabel* Label9 = nullptr;  // the enthalpy's unit
     dialogs::PointDialog* Form2 = nullptr;
     dialogs::MixingCoolingDialog* Form3 = nullptr;
     dialogs::HeatingDialog* Form4 = nullptr;
     dialogs::PmvDialog* Form5 = nullptr;
     dialogs::DiscomfortDialog* Form6 = nullptr;
     dialogs::HumidifyingDialog* Form7 = nullptr;
+    dialogs::SettingsDialog* FormSettings = nullptr;
 };
 
 }  // namespace app

@@ -47,7 +47,12 @@ QSize PictureView::sizeHint() const {
 }
 
 void PictureView::placeInTwips(QWidget* child, QRectF twips, double fontPoints) {
-    placements_.push_back({child, twips, fontPoints});
+    const auto placed = std::ranges::find(placements_, child, &Placement::widget);
+    if (placed != placements_.end()) {
+        *placed = {child, twips, fontPoints};
+    } else {
+        placements_.push_back({child, twips, fontPoints});
+    }
     layOutChildren();
 }
 

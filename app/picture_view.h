@@ -32,7 +32,7 @@ class PictureView : public QWidget {
     [[nodiscard]] double pixelsPerMm() const;
 
     // Keeps `child` (any descendant) at `twips`, relative to its parent, with its font at
-    // `fontPoints` at natural size; both scale with the picture.
+    // `fontPoints` at natural size; both scale with the picture. Placing a child again moves it.
     void placeInTwips(QWidget* child, QRectF twips, double fontPoints);
 
     [[nodiscard]] QSize sizeHint() const override;

@@ -18,7 +18,8 @@ namespace {
 // area's corner: 0.088 mm.
 constexpr double kPictureOffsetMm = -5.0 * chart::kMmPerInch / chart::kTwipsPerInch;
 
-void paintPage(QPainter& painter, const QPrinter& printer, const chart::Picture& picture) {
+void paintPage(QPainter& painter, const QPrinter& printer, const chart::Picture& picture,
+               const std::string& pressureLine) {
     const double dotsPerMm = printer.resolution() / chart::kMmPerInch;
     // Clipped to the surface as on the screen.
     painter.save();
@@ -30,7 +31,7 @@ void paintPage(QPainter& painter, const QPrinter& printer, const chart::Picture&
     // picture's font.
     chart::Picture pressure;
     pressure.setTextPosition({0.0, 0.0});
-    pressure.print(chart::kPressureLine);
+    pressure.print(pressureLine);
     render::paintPicture(painter, pressure);
 }
 
@@ -51,7 +52,7 @@ QString printFailedMessage() {
 }
 
 PrintResult printChart(const chart::Picture& picture, QPrinter& printer,
-                       const PrintDialogStep& dialog) {
+                       const PrintDialogStep& dialog, const std::string& pressureLine) {
     // The 267 × 189 mm picture fits A4 only across; the chart's families are told apart by
     // colour.
     printer.setPageOrientation(QPageLayout::Landscape);
@@ -63,7 +64,7 @@ PrintResult printChart(const chart::Picture& picture, QPrinter& printer,
     if (!painter.begin(&printer)) {
         return PrintResult::Failed;
     }
-    paintPage(painter, printer, picture);
+    paintPage(painter, printer, picture, pressureLine);
     const bool ended = painter.end();
     return ended && printer.printerState() != QPrinter::Error ? PrintResult::Printed
                                                               : PrintResult::Failed;

@@ -2,7 +2,10 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 #include <utility>
+
+#include "chart/chart_drawing.h"
 
 class QPrinter;
 class QWidget;
@@ -32,10 +35,11 @@ enum class PrintResult {
 // Prints the chart: opens `dialog` on a landscape page in colour, then draws the picture at
 // natural size (1 mm of picture on 1 mm of paper) with its top-left corner 5 twips up and left
 // of the printable area's corner, clipped to the 267 × 189 mm surface, and over it, at the top
-// left, the line "大気圧 = 760 mmHg". Everything is replayed as vectors at the printer's
-// resolution.
+// left, the pressure line (by default "大気圧 = 760 mmHg"). Everything is replayed as vectors at
+// the printer's resolution.
 [[nodiscard]] PrintResult printChart(const chart::Picture& picture, QPrinter& printer,
-                                     const PrintDialogStep& dialog);
+                                     const PrintDialogStep& dialog,
+                                     const std::string& pressureLine = chart::kPressureLine);
 
 // The message shown when printing failed for another reason than a cancel.
 [[nodiscard]] QString printFailedMessage();

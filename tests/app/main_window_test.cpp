@@ -35,8 +35,8 @@ const MenuEntry kMenuTree[] = {
     {1, "mnuCalPMV", "PMV"},           {1, "mnuCalDI", "不快指数"},
     {0, "mnuDraw", "作図(&D)"},        {1, "mnuDrawW", "ミルテン描画(&W)"},
     {1, "mnuDSeparator", "-"},         {1, "mnuDrawPoint", "点指定(&P)"},
-    {0, "mnuTool", "ツール(&T)"},      {0, "mnuHelp", "ヘルプ(&H)"},
-    {1, "mnuHelpV", "バージョン情報"},
+    {0, "mnuTool", "ツール(&T)"},      {1, "mnuToolSettings", "設定(&S)..."},
+    {0, "mnuHelp", "ヘルプ(&H)"},      {1, "mnuHelpV", "バージョン情報"},
 };
 
 void flatten(const QList<QAction*>& actions, int depth, std::vector<MenuEntry>& out,
