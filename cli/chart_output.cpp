@@ -12,6 +12,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
+#include "chart/pressure_text.h"
 #include "chart/units_of_length.h"
 #include "render/picture_painter.h"
 
@@ -83,11 +84,12 @@ std::optional<ImageKind> imageKindOf(const QString& path) {
     return std::nullopt;
 }
 
-chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join) {
+chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
+                               const chart::Settings& settings) {
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
     picture.setTextPosition({0.0, 0.0});
-    picture.print(chart::kPressureLine);
+    picture.print(chart::pressureLine(settings.atmosphere, settings.units));
 
     std::optional<chart::PointMm> last;
     double count = 0.0;

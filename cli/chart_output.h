@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/picture.h"
+#include "chart/settings.h"
 
 // `milten-cli chart`: the chart with marked states, rendered by the program's own painter.
 namespace cli {
@@ -19,7 +20,10 @@ enum class ImageKind { Pdf, Svg, Png };
 // printout has it, and the points marked in order as the point dialog marks them: a red circle,
 // the line from the previous point when `join` is set, and the label "1点", "2点", … 2 mm below.
 // Points are kept and drawn in single precision, as the dialog keeps them.
-[[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join);
+// With `settings`, the chart is drawn for their pressure and units and the line states the
+// pressure in use (chart::pressureLine).
+[[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
+                                             const chart::Settings& settings = {});
 
 // Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
 // the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white

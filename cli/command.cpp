@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "chart/pressure_text.h"
+#include "chart/settings.h"
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
@@ -40,12 +42,13 @@ constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALU
   or:  milten-cli cool --air=G [--format=FORMAT] [STATE1 STATE2]
   or:  milten-cli heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]
   or:  milten-cli chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]
-Complete moist-air states at 760 mmHg (1.03323 kgf/cm2) from two of their properties,
+Complete moist-air states at 760 mmHg (1.03323 kgf/cm2, or the pressure that --pressure
+or --altitude gives) from two of their properties,
 size a humidifier, mix two air streams, work out a cooling or heating load, or draw
 the i-x chart with marked states to a PDF, SVG or PNG file.
 
 Properties, in the units of the chart program:
-  x    absolute humidity, kg/kg(DA)      i    enthalpy, kcal/kg(DA)
+  x    absolute humidity, kg/kg(DA)      i    enthalpy, kcal/kg(DA) (SI: kJ/kg(DA))
   t    dry-bulb temperature, °C          tw   wet-bulb temperature, °C
   v    specific volume, m3/kg(DA)        phi  relative humidity, %
 
@@ -78,6 +81,10 @@ below the air's temperature), then the state after heating with the columns of
 The text format shows a load in whole kcal/h as the dialogs do; CSV and JSON give
 every number in full.
 
+With --units=si an enthalpy, given or written, is in kJ/kg(DA) and a load in kW (the
+text format writes kW to 3 decimals); CSV and JSON keep their column names, and the
+text format's unit row names the units in use. The humidifier's water stays in kg/h.
+
 'chart' renders the chart by the program's own painter; the extension of FILE
 chooses the format: .pdf (A4 landscape, 1 mm = 1 mm), .svg or .png.
 
@@ -97,6 +104,11 @@ Options:
       --point=PAIR      mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more
       --join            join the marked points in order
       --dpi=N           resolution of a PNG in dots per inch, 10 to 1200 (default 192)
+      --units=UNITS     engineering (default: kcal/kg(DA), kcal/h) or si (kJ/kg(DA), kW)
+      --pressure=P      the atmospheric pressure with its unit: 700mmHg or 93.3kPa,
+                        405.2 to 806.1 mmHg (54.02 to 107.47 kPa); default 760mmHg
+      --altitude=METRES the pressure of the standard atmosphere at METRES above sea
+                        level, -500 to 5000
   -h, --help            display this help and exit
       --version         output version information and exit
 
@@ -115,6 +127,7 @@ Examples:
   milten-cli cool --air=250 i=12,x=0.008 i=7,x=0.007
   milten-cli heat --air=1000 --to=30 t=20 phi=50
   milten-cli chart -o chart.pdf --point t=20,phi=50 --point t=30,tw=25 --join
+  milten-cli state --units=si --altitude=1500 t=20 phi=50
 )";
 
 // A usage error: one line on standard error.
@@ -159,6 +172,9 @@ struct Options {
     QCommandLineOption air1{QStringLiteral("air1"), {}, QStringLiteral("G1")};
     QCommandLineOption air2{QStringLiteral("air2"), {}, QStringLiteral("G2")};
     QCommandLineOption to{QStringLiteral("to"), {}, QStringLiteral("T2")};
+    QCommandLineOption units{QStringLiteral("units"), {}, QStringLiteral("UNITS")};
+    QCommandLineOption pressure{QStringLiteral("pressure"), {}, QStringLiteral("P")};
+    QCommandLineOption altitude{QStringLiteral("altitude"), {}, QStringLiteral("METRES")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{QStringLiteral("version")};
 };
@@ -213,6 +229,92 @@ std::expected<Format, QString> chosenFormat(const QCommandLineParser& parser,
                                    .arg(quoted(parser.value(options.format))));
     }
     return format.value_or(Format::Text);
+}
+
+// The one value of an option given at most once, or the usage message.
+std::expected<std::optional<QString>, QString> singleValue(const QCommandLineParser& parser,
+                                                           const QCommandLineOption& option) {
+    const QStringList values = parser.values(option);
+    if (values.size() > 1) {
+        return std::unexpected(QStringLiteral("give --%1 once").arg(option.names().constLast()));
+    }
+    return values.isEmpty() ? std::nullopt : std::optional<QString>(values.constFirst());
+}
+
+// The pressure of --pressure=VALUEmmHg, --pressure=VALUEkPa or --altitude=METRES (a unit "m"
+// may follow the metres); the standard atmosphere without either.
+std::expected<psychro::Atmosphere, QString> chosenAtmosphere(const QCommandLineParser& parser,
+                                                             const Options& options) {
+    const auto pressure = singleValue(parser, options.pressure);
+    const auto altitude = singleValue(parser, options.altitude);
+    if (!pressure || !altitude) {
+        return std::unexpected(!pressure ? pressure.error() : altitude.error());
+    }
+    if (*pressure && *altitude) {
+        return std::unexpected(QStringLiteral("give --pressure or --altitude, not both"));
+    }
+    if (!*pressure && !*altitude) {
+        return psychro::Atmosphere{};
+    }
+    const QString given = *pressure ? **pressure : **altitude;
+    psychro::PressureUnit unit = psychro::PressureUnit::Altitude;
+    QString number = given.trimmed();
+    const auto cut = [&number](QLatin1String suffix) {
+        if (!number.endsWith(suffix, Qt::CaseInsensitive)) {
+            return false;
+        }
+        number.chop(suffix.size());
+        return true;
+    };
+    if (*pressure) {
+        if (cut(QLatin1String("mmHg"))) {
+            unit = psychro::PressureUnit::MmHg;
+        } else if (cut(QLatin1String("kPa"))) {
+            unit = psychro::PressureUnit::KPa;
+        } else {
+            return std::unexpected(
+                QStringLiteral("--pressure takes a number with its unit, e.g. 700mmHg or 93.3kPa, "
+                               "not %1")
+                    .arg(quoted(given)));
+        }
+    } else {
+        cut(QLatin1String("m"));
+    }
+    const auto value = readNumber(number);
+    if (!value) {
+        return std::unexpected(
+            QStringLiteral("--%1 takes a number, not %2")
+                .arg(QLatin1String(*pressure ? "pressure" : "altitude"), quoted(given)));
+    }
+    const auto atmosphere = psychro::atmosphereFrom(unit, *value);
+    if (!atmosphere) {
+        return std::unexpected(QStringLiteral("--%1=%2: ")
+                                   .arg(QLatin1String(*pressure ? "pressure" : "altitude"), given) +
+                               QString::fromStdString(chart::pressureRangeMessage(unit)));
+    }
+    return *atmosphere;
+}
+
+// The units and the pressure of the command line.
+std::expected<chart::Settings, QString> chosenSettings(const QCommandLineParser& parser,
+                                                       const Options& options) {
+    chart::Settings settings;
+    const auto units = singleValue(parser, options.units);
+    if (!units) {
+        return std::unexpected(units.error());
+    }
+    if (*units && **units == QLatin1String("si")) {
+        settings.units = chart::Units::SI;
+    } else if (*units && **units != QLatin1String("engineering")) {
+        return std::unexpected(
+            QStringLiteral("unknown units %1 (engineering or si)").arg(quoted(**units)));
+    }
+    const auto atmosphere = chosenAtmosphere(parser, options);
+    if (!atmosphere) {
+        return std::unexpected(atmosphere.error());
+    }
+    settings.atmosphere = *atmosphere;
+    return settings;
 }
 
 // How a command reads its states: one pair (state, humidify, heat) or two states (mix, cool).
@@ -276,21 +378,21 @@ StatesReader<TwoStates> twoStates(const QString& command) {
 // standard input, in order.
 template <typename States, typename RowOf>
 int writeRows(Format format, Table table, const QStringList& items,
-              const StatesReader<States>& reader, const RowOf& rowOf) {
+              const StatesReader<States>& reader, const RowOf& rowOf, chart::Units units) {
     if (!items.isEmpty()) {
         // States on the command line must be right before anything is written.
         const auto states = reader.fromArguments(items);
         if (!states) {
             return usage(states.error());
         }
-        RowWriter writer(format, false, table);
+        RowWriter writer(format, false, table, units);
         const Row row = rowOf(*states);
         writer.begin();
         writer.write(row);
         return finish(writer, !row.error.isEmpty());
     }
 
-    RowWriter writer(format, true, table);
+    RowWriter writer(format, true, table, units);
     writer.begin();
     bool anyFailed = false;
     std::string line;
@@ -306,16 +408,19 @@ int writeRows(Format format, Table table, const QStringList& items,
     return finish(writer, anyFailed);
 }
 
-int runState(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+int runState(const QCommandLineParser& parser, const Options& options, const QStringList& items,
+             const chart::Settings& display) {
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
     }
-    return writeRows(*format, Table::State, items, onePair(QStringLiteral("state")),
-                     [](const std::array<Given, 2>& pair) {
-                         const auto state = solveState(pair);
-                         return state ? Row{*state, {}} : Row{std::nullopt, state.error()};
-                     });
+    return writeRows(
+        *format, Table::State, items, onePair(QStringLiteral("state")),
+        [&display](const std::array<Given, 2>& pair) {
+            const auto state = solveState(pair, display);
+            return state ? Row{*state, {}} : Row{std::nullopt, state.error()};
+        },
+        display.units);
 }
 
 // The number of an option that `command` needs, given once and read as a text box reads it.
@@ -347,8 +452,8 @@ QString airUsage(const QCommandLineParser& parser, const QCommandLineOption& opt
            message(words::kGiveAirQuantity);
 }
 
-int runHumidify(const QCommandLineParser& parser, const Options& options,
-                const QStringList& items) {
+int runHumidify(const QCommandLineParser& parser, const Options& options, const QStringList& items,
+                const chart::Settings& display) {
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
@@ -377,12 +482,14 @@ int runHumidify(const QCommandLineParser& parser, const Options& options,
     }
     return writeRows(
         *format, Table::Humidify, items, onePair(QStringLiteral("humidify")),
-        [&settings](const std::array<Given, 2>& pair) { return humidifyRow(settings, pair); });
+        [&](const std::array<Given, 2>& pair) { return humidifyRow(settings, pair, display); },
+        display.units);
 }
 
 // Stream 1's quantity is kept in single precision and must be above 0 there, as the dialog
 // keeps its point 1; stream 2's is only read.
-int runMix(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+int runMix(const QCommandLineParser& parser, const Options& options, const QStringList& items,
+           const chart::Settings& display) {
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
@@ -402,12 +509,14 @@ int runMix(const QCommandLineParser& parser, const Options& options, const QStri
         return usage(airUsage(parser, options.air2, "mix"));
     }
     const MixSettings settings{*first, *air2};
-    return writeRows(*format, Table::State, items, twoStates(QStringLiteral("mix")),
-                     [&settings](const TwoStates& states) { return mixRow(settings, states); });
+    return writeRows(
+        *format, Table::State, items, twoStates(QStringLiteral("mix")),
+        [&](const TwoStates& states) { return mixRow(settings, states, display); }, display.units);
 }
 
 // The load is computed with the air quantity of state 1, kept as the dialog keeps it.
-int runCool(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+int runCool(const QCommandLineParser& parser, const Options& options, const QStringList& items,
+            const chart::Settings& display) {
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
@@ -420,12 +529,17 @@ int runCool(const QCommandLineParser& parser, const Options& options, const QStr
     if (!kept) {
         return usage(airUsage(parser, options.air, "cool"));
     }
-    return writeRows(*format, Table::Cool, items, twoStates(QStringLiteral("cool")),
-                     [kept = *kept](const TwoStates& states) { return coolRow(kept, states); });
+    return writeRows(
+        *format, Table::Cool, items, twoStates(QStringLiteral("cool")),
+        [kept = *kept, &display](const TwoStates& states) {
+            return coolRow(kept, states, display);
+        },
+        display.units);
 }
 
 // An air quantity of 0 is an empty duct with no load, as in the dialog.
-int runHeat(const QCommandLineParser& parser, const Options& options, const QStringList& items) {
+int runHeat(const QCommandLineParser& parser, const Options& options, const QStringList& items,
+            const chart::Settings& display) {
     const auto format = chosenFormat(parser, options);
     if (!format) {
         return usage(format.error());
@@ -443,10 +557,12 @@ int runHeat(const QCommandLineParser& parser, const Options& options, const QStr
     const HeatSettings settings{*air, *to};
     return writeRows(
         *format, Table::Heat, items, onePair(QStringLiteral("heat")),
-        [&settings](const std::array<Given, 2>& pair) { return heatRow(settings, pair); });
+        [&](const std::array<Given, 2>& pair) { return heatRow(settings, pair, display); },
+        display.units);
 }
 
-int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest) {
+int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
+             const chart::Settings& display) {
     if (!rest.isEmpty()) {
         return usage(QStringLiteral("chart: unexpected argument %1 (points go with --point)")
                          .arg(quoted(rest.constFirst())));
@@ -489,7 +605,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
 
     std::vector<chart::PointMm> marks;
     for (std::size_t k = 0; k < pairs.size(); ++k) {
-        const auto state = solveState(pairs[k]);
+        const auto state = solveState(pairs[k], display);
         if (!state) {
             // Nothing is drawn with a point missing: the numbering would be wrong.
             std::fprintf(stderr, "milten-cli: --point %s: %s\n",
@@ -510,7 +626,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
     const auto written =
-        writeChart(chartWithPoints(marks, parser.isSet(options.join)), path, *kind, dpi);
+        writeChart(chartWithPoints(marks, parser.isSet(options.join), display), path, *kind, dpi);
     if (!written) {
         return usage(QStringLiteral("chart: ") + written.error());
     }
@@ -536,7 +652,8 @@ int run(int argc, char** argv) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({options.format, options.output, options.point, options.join, options.dpi,
                        options.steam, options.water, options.air, options.target, options.air1,
-                       options.air2, options.to, options.help, options.version});
+                       options.air2, options.to, options.units, options.pressure, options.altitude,
+                       options.help, options.version});
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }
@@ -564,23 +681,27 @@ int run(int argc, char** argv) {
     if (const auto stray = strayOption(parser, options, command)) {
         return usage(*stray);
     }
+    const auto display = chosenSettings(parser, options);
+    if (!display) {
+        return usage(display.error());
+    }
     if (command == QLatin1String("chart")) {
-        return runChart(parser, options, positional);
+        return runChart(parser, options, positional, *display);
     }
     QCoreApplication application(argc, argv);
     if (command == QLatin1String("humidify")) {
-        return runHumidify(parser, options, positional);
+        return runHumidify(parser, options, positional, *display);
     }
     if (command == QLatin1String("mix")) {
-        return runMix(parser, options, positional);
+        return runMix(parser, options, positional, *display);
     }
     if (command == QLatin1String("cool")) {
-        return runCool(parser, options, positional);
+        return runCool(parser, options, positional, *display);
     }
     if (command == QLatin1String("heat")) {
-        return runHeat(parser, options, positional);
+        return runHeat(parser, options, positional, *display);
     }
-    return runState(parser, options, positional);
+    return runState(parser, options, positional, *display);
 }
 
 }  // namespace cli

@@ -20,8 +20,9 @@ struct HumidifierSettings {
 // The humidify row for the air the pair gives: the water L (kg/h) and the complete state after
 // humidifying, or the Japanese message why there is none: the state's own message, the
 // humidifying dialog's refusals, and its "cannot compute" for a state after that lies beyond
-// the chart's reach.
+// the chart's reach. The state is read and humidified with the units and pressure of `display`.
 [[nodiscard]] Row humidifyRow(const HumidifierSettings& settings,
-                              const std::array<Given, 2>& before);
+                              const std::array<Given, 2>& before,
+                              const chart::Settings& display = {});
 
 }  // namespace cli

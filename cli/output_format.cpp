@@ -55,26 +55,34 @@ std::optional<double> leadValue(const Row& row, Table table) {
     return table == Table::Humidify ? row.water : row.load;
 }
 
-// The lead number as the dialog writes it: L half up to 1 decimal, a load in whole kcal/h.
-QString leadText(Table table, double v) {
+// The lead number as the dialog writes it: L half up to 1 decimal, a load in whole kcal/h (in
+// SI, kW to 3 decimals).
+QString leadText(Table table, double v, chart::Units units) {
     return QString::fromStdString(table == Table::Humidify
                                       ? chart::roundedText(v, 1, chart::Rounding::HalfUp)
-                                      : chart::loadText(v));
+                                      : chart::loadText(v, units));
 }
 
-std::array<double, 8> numbersOf(const FullState& s) {
-    return {s.x, s.i, s.t, s.tw, s.v, s.phi, s.X, s.Y};
+// The lead number in full, in the units shown.
+double leadNumber(Table table, double v, chart::Units units) {
+    return table == Table::Humidify ? v : chart::shownLoad(v, units);
+}
+
+std::array<double, 8> numbersOf(const FullState& s, chart::Units units) {
+    return {s.x, chart::shownEnthalpy(s.i, units), s.t, s.tw, s.v, s.phi, s.X, s.Y};
 }
 
 // The program's own rounding of each property for display.
-std::array<QString, 8> shownTexts(const FullState& s) {
+std::array<QString, 8> shownTexts(const FullState& s, chart::Units units) {
     using enum chart::Rounding;
     const auto text = [](double v, int decimals, chart::Rounding rule) {
         return QString::fromStdString(chart::roundedText(v, decimals, rule));
     };
-    return {text(s.x, 5, HalfUp),    text(s.i, 2, HalfUp),   text(s.t, 2, HalfEven),
-            text(s.tw, 2, HalfEven), text(s.v, 3, HalfEven), text(s.phi, 2, HalfEven),
-            text(s.X, 2, HalfEven),  text(s.Y, 2, HalfEven)};
+    const double i = chart::shownEnthalpy(s.i, units);
+    return {text(s.x, 5, HalfUp),   text(i, chart::enthalpyDecimals(2, units), HalfUp),
+            text(s.t, 2, HalfEven), text(s.tw, 2, HalfEven),
+            text(s.v, 3, HalfEven), text(s.phi, 2, HalfEven),
+            text(s.X, 2, HalfEven), text(s.Y, 2, HalfEven)};
 }
 
 // One line of the text table: the lead cell (no blank in front), the state cells and the tail.
@@ -119,19 +127,21 @@ QString jsonString(const QString& text) {
     return out + QLatin1Char('"');
 }
 
-QString jsonObject(const Row& row, Table table) {
+QString jsonObject(const Row& row, Table table, chart::Units units) {
     QString out = QStringLiteral("{");
     if (const auto column = leadColumn(table)) {
         const auto value = leadValue(row, table);
         out +=
             QStringLiteral("\"%1\": %2, ")
                 .arg(QLatin1String(column->name),
-                     value ? QString::fromStdString(shortestText(*value)) : QStringLiteral("null"));
+                     value ? QString::fromStdString(shortestText(leadNumber(table, *value, units)))
+                           : QStringLiteral("null"));
     }
     for (std::size_t k = 0; hasState(table) && k < kColumns.size(); ++k) {
-        const QString value = row.state && row.error.isEmpty()
-                                  ? QString::fromStdString(shortestText(numbersOf(*row.state)[k]))
-                                  : QStringLiteral("null");
+        const QString value =
+            row.state && row.error.isEmpty()
+                ? QString::fromStdString(shortestText(numbersOf(*row.state, units)[k]))
+                : QStringLiteral("null");
         out += QStringLiteral("\"%1\": %2, ").arg(QLatin1String(kColumns[k].name), value);
     }
     out += QStringLiteral("\"error\": ") +
@@ -161,8 +171,8 @@ std::string shortestText(double v) {
     return error == std::errc{} ? std::string(buffer.data(), end) : std::string{};
 }
 
-RowWriter::RowWriter(Format format, bool batch, Table table)
-    : format_(format), batch_(batch), table_(table) {}
+RowWriter::RowWriter(Format format, bool batch, Table table, chart::Units units)
+    : format_(format), batch_(batch), table_(table), units_(units) {}
 
 void RowWriter::put(const QString& text) {
     const QByteArray bytes = text.toUtf8();
@@ -179,8 +189,13 @@ void RowWriter::begin() {
                 names[k] = QString::fromUtf8(kColumns[k].name);
                 units[k] = QString::fromUtf8(kColumns[k].unit);
             }
+            units[1] = QString::fromLatin1(chart::enthalpyUnitText(units_));
+            const QString leadUnit = !lead ? QString{}
+                                     : table_ == Table::Humidify
+                                         ? QString::fromUtf8(lead->unit)
+                                         : QString::fromLatin1(chart::loadUnitText(units_));
             put(textLine(table_, lead ? QString::fromUtf8(lead->name) : QString{}, names, {}) +
-                textLine(table_, lead ? QString::fromUtf8(lead->unit) : QString{}, units, {}));
+                textLine(table_, leadUnit, units, {}));
             break;
         }
         case Format::Csv:
@@ -201,21 +216,22 @@ void RowWriter::write(const Row& row) {
     const auto lead = leadValue(row, table_);
     switch (format_) {
         case Format::Text:
-            put(textLine(table_, lead ? leadText(table_, *lead) : QString{},
-                         good && row.state ? shownTexts(*row.state) : std::array<QString, 8>{},
-                         row.error));
+            put(textLine(
+                table_, lead ? leadText(table_, *lead, units_) : QString{},
+                good && row.state ? shownTexts(*row.state, units_) : std::array<QString, 8>{},
+                row.error));
             break;
         case Format::Csv: {
             QString line;
             if (leadColumn(table_)) {
                 if (lead) {
-                    line += QString::fromStdString(shortestText(*lead));
+                    line += QString::fromStdString(shortestText(leadNumber(table_, *lead, units_)));
                 }
                 line += QLatin1Char(',');
             }
             for (std::size_t k = 0; hasState(table_) && k < kColumns.size(); ++k) {
                 if (good && row.state) {
-                    line += QString::fromStdString(shortestText(numbersOf(*row.state)[k]));
+                    line += QString::fromStdString(shortestText(numbersOf(*row.state, units_)[k]));
                 }
                 line += QLatin1Char(',');
             }
@@ -226,7 +242,7 @@ void RowWriter::write(const Row& row) {
             if (batch_) {
                 put(QLatin1String(rows_ == 0 ? "\n  " : ",\n  "));
             }
-            put(jsonObject(row, table_));
+            put(jsonObject(row, table_, units_));
             if (!batch_) {
                 put(QStringLiteral("\n"));
             }

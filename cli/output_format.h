@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "chart/units.h"
 #include "cli/state_query.h"
 
 // The rows that `milten-cli state`, `humidify`, `mix`, `cool` and `heat` write: one per state (or
@@ -43,7 +44,10 @@ enum class Table { State, Humidify, Heat, Cool };
 // the dialogs write a load (chart::loadText).
 class RowWriter {
   public:
-    RowWriter(Format format, bool batch, Table table = Table::State);
+    // Enthalpies and loads are written in `units` (kJ/kg(DA) and kW in SI) in every format; the
+    // text table's unit row names them.
+    RowWriter(Format format, bool batch, Table table = Table::State,
+              chart::Units units = chart::Units::Engineering);
     void begin();
     void write(const Row& row);
     void end();
@@ -56,6 +60,7 @@ class RowWriter {
     Format format_;
     bool batch_;
     Table table_;
+    chart::Units units_;
     int rows_ = 0;
 };
 

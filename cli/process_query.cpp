@@ -8,12 +8,13 @@ namespace cli {
 namespace {
 
 // The two states completed, or the first one's refusal.
-std::expected<std::array<FullState, 2>, QString> solveBoth(const TwoStates& states) {
-    const auto first = solveState(states[0]);
+std::expected<std::array<FullState, 2>, QString> solveBoth(const TwoStates& states,
+                                                           const chart::Settings& display) {
+    const auto first = solveState(states[0], display);
     if (!first) {
         return std::unexpected(first.error());
     }
-    const auto second = solveState(states[1]);
+    const auto second = solveState(states[1], display);
     if (!second) {
         return std::unexpected(second.error());
     }
@@ -26,8 +27,8 @@ Row noResult() {
 
 }  // namespace
 
-Row mixRow(const MixSettings& settings, const TwoStates& states) {
-    const auto both = solveBoth(states);
+Row mixRow(const MixSettings& settings, const TwoStates& states, const chart::Settings& display) {
+    const auto both = solveBoth(states, display);
     if (!both) {
         return {std::nullopt, both.error()};
     }
@@ -38,15 +39,15 @@ Row mixRow(const MixSettings& settings, const TwoStates& states) {
     }
     const psychro::Mixed mixed =
         psychro::mixStreams(*kept, {second.x, second.i}, settings.secondKgPerHour);
-    const auto full = completeState({mixed.x, mixed.i});
+    const auto full = completeState({mixed.x, mixed.i}, display.atmosphere.ratio);
     if (!full) {
         return noResult();
     }
     return {*full, {}};
 }
 
-Row coolRow(float airKgPerHour, const TwoStates& states) {
-    const auto both = solveBoth(states);
+Row coolRow(float airKgPerHour, const TwoStates& states, const chart::Settings& display) {
+    const auto both = solveBoth(states, display);
     if (!both) {
         return {std::nullopt, both.error()};
     }
@@ -62,14 +63,15 @@ Row coolRow(float airKgPerHour, const TwoStates& states) {
     return {std::nullopt, {}, std::nullopt, load};
 }
 
-Row heatRow(const HeatSettings& settings, const std::array<Given, 2>& before) {
-    const auto state = solveState(before);
+Row heatRow(const HeatSettings& settings, const std::array<Given, 2>& before,
+            const chart::Settings& display) {
+    const auto state = solveState(before, display);
     if (!state) {
         return {std::nullopt, state.error()};
     }
     const psychro::Heated heated =
         psychro::heatTo({state->x, state->i}, settings.airKgPerHour, settings.finalTemperature);
-    const auto full = completeState({state->x, heated.i});
+    const auto full = completeState({state->x, heated.i}, display.atmosphere.ratio);
     if (!full || !chart::roundable(heated.Q, 0)) {
         return noResult();
     }

@@ -91,27 +91,34 @@ std::expected<TwoStates, TwoStatesError> readTwoStates(const QString& text) {
     return pairs;
 }
 
-std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair) {
-    const auto state =
-        psychro::solvePair(pair[0].property, pair[0].value, pair[1].property, pair[1].value);
+std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair,
+                                             const chart::Settings& settings) {
+    const auto value = [&](const Given& given) {
+        return given.property == psychro::Property::i
+                   ? chart::enthalpyFromShown(given.value, settings.units)
+                   : given.value;
+    };
+    const double ratio = settings.atmosphere.ratio;
+    const auto state = psychro::solvePair(pair[0].property, value(pair[0]), pair[1].property,
+                                          value(pair[1]), ratio);
     if (!state) {
         return std::unexpected(message(words::solveErrorText(state.error())));
     }
-    const auto full = completeState(*state);
+    const auto full = completeState(*state, ratio);
     if (!full) {
         return std::unexpected(message(words::kNoAirState));
     }
     return *full;
 }
 
-std::optional<FullState> completeState(psychro::AirState state) {
+std::optional<FullState> completeState(psychro::AirState state, double pressureRatio) {
     const chart::PointMm point = chart::statePoint(state.i, 1000.0 * state.x);
     if (!chart::withinReach(point)) {
         // As in the dialogs: a state metres off the chart is no air it is drawn for, and its
         // numbers could not be written rounded.
         return std::nullopt;
     }
-    const psychro::StateProperties more = psychro::stateProperties(state.x, state.i);
+    const psychro::StateProperties more = psychro::stateProperties(state.x, state.i, pressureRatio);
     const FullState full{state.x, state.i, more.t, more.tw, more.v, more.phi, point.X, point.Y};
     // Every value must be writable rounded as the table shows it: finite and, at its decimals,
     // below 2^52. A relative humidity of 5.8e24 % (t′ = 88 with v = 0.87) is no air either.

@@ -7,6 +7,7 @@
 #include <expected>
 #include <optional>
 
+#include "chart/settings.h"
 #include "psychro/air_state.h"
 
 // Air states from the command line: reading NAME=VALUE pairs and completing the state they give,
@@ -77,17 +78,21 @@ struct FullState {
     double Y;    // picture mm
 };
 
-// Completes the state as the dialogs' solver does: psychro::solvePair, the point by
+// Completes the state as the dialogs' solver does, at the settings' pressure and with an
+// enthalpy given in the settings' units (kJ/kg(DA) in SI; the state holds kcal/kg(DA)):
+// psychro::solvePair, the point by
 // chart::statePoint, the four other properties from x and i as the cursor readout finds them.
 // A refusal comes back as the dialogs' Japanese message; so does a state with any property
 // that is not a finite number, which no output may carry, one beyond chart::kMarkReach, and one
 // with a value too large to be written rounded (chart::roundable).
-[[nodiscard]] std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair);
+[[nodiscard]] std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair,
+                                                           const chart::Settings& settings = {});
 
 // The complete state at (x, i), found as solveState finds it; nullopt for a state beyond
 // chart::kMarkReach or with a property that cannot be written rounded (chart::roundable: not
 // finite, or too large for its decimals).
-[[nodiscard]] std::optional<FullState> completeState(psychro::AirState state);
+[[nodiscard]] std::optional<FullState> completeState(psychro::AirState state,
+                                                     double pressureRatio = 1.0);
 
 // The Japanese message written into a failed row for a pair that could not be read.
 [[nodiscard]] QString pairErrorMessage(const PairError& error);

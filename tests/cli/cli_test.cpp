@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "psychro/saturation.h"
 #include "words/messages.h"
 
 namespace {
@@ -639,6 +640,87 @@ TEST(CliChart, SvgIsTheSurfaceInMillimetres) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray head = file.read(400);
     EXPECT_TRUE(head.contains("width=\"267mm\" height=\"189mm\""));
+}
+
+// --units, --pressure and --altitude: figures in SI and at a site's pressure, and the usage
+// errors. x at t = 20 °C, φ = 50 % is 0.622·φ·ps / (P − φ·ps) at the total pressure P.
+TEST(CliSettings, UnitsAndPressure) {
+    const double ps = psychro::SaturationPressure(20.0);
+    const auto xAt = [ps](double P) { return 0.622 * 0.5 * ps / (P - 0.5 * ps); };
+    struct Case {
+        QStringList arguments;
+        int status;
+        const char* column;  // a CSV column to read, or nullptr: `fragment` is in the output
+        double value;
+        double tolerance;
+        QString fragment;
+    };
+    const QString range = QStringLiteral("の範囲で入力してください。");
+    const Case cases[] = {
+        // 9.1984257 kcal/kg(DA) · 4.1868
+        {{"state", "--units=si", "--format=csv", "t=20", "phi=50"}, 0, "i", 38.51196872, 1e-6, {}},
+        {{"state", "--units=si", "t=20", "phi=50"}, 0, nullptr, 0, 0, "kJ/kg(DA)"},
+        {{"state", "--units=si", "t=20", "phi=50"}, 0, nullptr, 0, 0, " 38.51 "},
+        // 12 → 7 kcal/kg(DA) at 250 kg/h: 1250 kcal/h = 1.45375 kW
+        {{"cool", "--units=si", "--air=250", "--format=csv", "i=50.2416,x=0.008",
+          "i=29.3076,x=0.007"},
+         0,
+         "Q",
+         1.45375,
+         1e-9,
+         {}},
+        {{"cool", "--units=si", "--air=250", "i=50.2416,x=0.008", "i=29.3076,x=0.007"},
+         0,
+         nullptr,
+         0,
+         0,
+         "kW\n       1.454\n"},
+        {{"state", "--units=engineering", "t=20", "phi=50"}, 0, nullptr, 0, 0, "kcal/kg(DA)"},
+        {{"state", "--pressure=700mmHg", "--format=csv", "t=20", "phi=50"},
+         0,
+         "x",
+         xAt(1.03323 * 700.0 / 760.0),
+         1e-12,
+         {}},
+        {{"state", "--pressure=93.3kPa", "--format=csv", "t=20", "phi=50"},
+         0,
+         "x",
+         xAt(1.03323 * 93.3 / 101.325),
+         1e-12,
+         {}},
+        {{"state", "--altitude=1500", "--format=csv", "t=20", "phi=50"},
+         0,
+         "x",
+         xAt(1.03323 * std::pow(1.0 - 2.25577e-5 * 1500.0, 5.2559)),
+         1e-12,
+         {}},
+        {{"state", "--pressure=700", "t=20", "phi=50"}, 2, nullptr, 0, 0, "--pressure"},
+        {{"state", "--pressure=700psi", "t=20", "phi=50"}, 2, nullptr, 0, 0, "--pressure"},
+        {{"state", "--pressure=abcmmHg", "t=20", "phi=50"}, 2, nullptr, 0, 0, "number"},
+        {{"state", "--pressure=0mmHg", "t=20", "phi=50"}, 2, nullptr, 0, 0, range},
+        {{"state", "--altitude=6000", "t=20", "phi=50"}, 2, nullptr, 0, 0, range},
+        {{"state", "--altitude=-1000", "t=20", "phi=50"}, 2, nullptr, 0, 0, range},
+        {{"state", "--units=kcal", "t=20", "phi=50"}, 2, nullptr, 0, 0, "unknown units"},
+        {{"state", "--pressure=700mmHg", "--altitude=0", "t=20", "phi=50"},
+         2,
+         nullptr,
+         0,
+         0,
+         "not both"},
+        {{"chart", "-o", "x.pdf", "--pressure=700"}, 2, nullptr, 0, 0, "--pressure"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        if (c.column != nullptr) {
+            EXPECT_NEAR(exactNumber(csvFields(run.out).value(QString::fromLatin1(c.column))),
+                        c.value, c.tolerance);
+        } else {
+            EXPECT_TRUE((c.status == 0 ? run.out : run.err).contains(c.fragment))
+                << run.out.toStdString() << run.err.toStdString();
+        }
+    }
 }
 
 }  // namespace
