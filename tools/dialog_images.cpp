@@ -339,6 +339,35 @@ void discomfort(Shots& s) {
     s.press(form6, "Command3");
 }
 
+// The settings: SI units at 1,500 m, then the chart they draw with the point 20 °C, 50 % and
+// the readout on it. Made last, so that every other picture stays at the defaults.
+void settings(Shots& s, app::MainWindow& window) {
+    s.saveMenu("mnuTool", QStringLiteral("menu_tool.png"));
+    QDialog* form = s.open("mnuToolSettings", "FormSettings");
+    s.check(form, "Option2");
+    s.check(form, "Option5");
+    s.type(form, "Text1", "1500");
+    s.save(form, QStringLiteral("settings.png"));
+    s.press(form, "Command1");
+    s.menu("mnuDrawPoint");
+    QDialog* form2 = s.dialog("Form2");
+    s.press(form2, "Command2");
+    s.check(form2, "Check3");
+    s.check(form2, "Check6");
+    s.type(form2, "Text3", "20");
+    s.type(form2, "Text6", "50");
+    s.press(form2, "Command1");
+    s.report(form2, "SI at 1500 m, point (t=20, phi=50):");
+    s.save(form2, QStringLiteral("si_point.png"));
+    form2->hide();
+    s.reportLastMark("SI at 1500 m, readout:");
+    auto* label = window.findChild<QLabel*>(QStringLiteral("Label20"));
+    if (label != nullptr) {
+        std::printf("  Label20 : %s\n", label->text().toUtf8().constData());
+    }
+    s.save(&window, QStringLiteral("si_chart.png"), {}, window.width() * 2 / 3);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -391,5 +420,7 @@ int main(int argc, char** argv) {
     shots.saveMenu("mnuFfile", QStringLiteral("menu_file.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));
+    shots.menu("mnuDrawW");
+    settings(shots, window);
     return shots.ok() ? 0 : 1;
 }
