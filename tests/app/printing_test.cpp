@@ -133,6 +133,13 @@ TEST_F(Printing, BeforeDrawingOnlyThePressureLineIsPrinted) {
     EXPECT_EQ(text.simplified(), QStringLiteral("大気圧 = 760 mmHg"));
 }
 
+TEST_F(Printing, ThePressureLineStatesTheSettingInUse) {
+    window.applySettings({chart::Units::Engineering, *psychro::atmosphereFromMmHg(700.0)});
+    print();
+    const QString text = popplerOutput(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    EXPECT_EQ(text.simplified(), QStringLiteral("大気圧 = 700 mmHg"));
+}
+
 TEST_F(Printing, CancelPrintsNothingAndSaysNothing) {
     bool asked = false;
     window.setPrintDialog([&](QPrinter& printer) {
