@@ -94,9 +94,22 @@ void MainWindow::buildMenus() {
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     connect(exit, &QAction::triggered, this, [] { QApplication::quit(); });
 
-    // Three top-level items without sub-items; choosing them does nothing.
+    // Two top-level items without sub-items; choosing them does nothing.
     addItem(nullptr, "mnuEdit", QStringLiteral("編集(&E)"));
-    addItem(nullptr, "mnuView", QStringLiteral("表示(&V)"));
+
+    QMenu* view = addMenu("mnuView", QStringLiteral("表示(&V)"));
+    QAction* zoomIn = addItem(view, "mnuViewZoomIn", QStringLiteral("拡大(&I)"));
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, Picture1, &PictureView::zoomIn);
+    QAction* zoomOut = addItem(view, "mnuViewZoomOut", QStringLiteral("縮小(&O)"));
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOut, &QAction::triggered, Picture1, &PictureView::zoomOut);
+    QAction* fit = addItem(view, "mnuViewFit", QStringLiteral("ウィンドウに合わせる(&F)"));
+    connect(fit, &QAction::triggered, Picture1, &PictureView::fitToWindow);
+    QAction* actual = addItem(view, "mnuViewActual", QStringLiteral("実寸(&A)"));
+    actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(actual, &QAction::triggered, Picture1, [this] { Picture1->setZoom(1.0); });
 
     QMenu* calc = addMenu("mnuCal", QStringLiteral("計算(&C)"));
     addItem(calc, "mnuCalMix", QStringLiteral("混合(&M)"));

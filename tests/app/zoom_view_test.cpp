@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+#include <cmath>
+#include <vector>
+
+#include "app/main_window.h"
+#include "app/picture_view.h"
+#include "chart/chart_drawing.h"
+#include "dialogs/messages.h"
+
+namespace {
+
+constexpr double kNaturalPixelsPerMm = 96.0 / 25.4;
+// The value labels in the order x, i, t, t′, v, φ.
+constexpr const char* kValueLabels[] = {"Label5", "Label4", "Label3", "Label8", "Label7", "Label6"};
+
+class ZoomView : public testing::Test {
+  protected:
+    void SetUp() override {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        view = window.pictureView();
+        resizeView(534, 500);  // two pixels per millimetre when fitted
+    }
+    void resizeView(int width, int height) {
+        window.resize(window.width() - view->width() + width,
+                      window.height() - view->height() + height);
+        QApplication::processEvents();
+    }
+    void trigger(const char* name) { window.findChild<QAction*>(name)->trigger(); }
+    void moveTo(QPointF at, Qt::MouseButtons buttons = Qt::NoButton) {
+        QMouseEvent move(QEvent::MouseMove, at, view->mapToGlobal(at), Qt::NoButton, buttons,
+                         Qt::NoModifier);
+        QApplication::sendEvent(view, &move);
+    }
+    QStringList labels() const {
+        QStringList texts;
+        for (const char* name : kValueLabels) {
+            texts << window.findChild<QLabel*>(name)->text();
+        }
+        return texts;
+    }
+    // What the view shows, children left out.
+    QImage shown() const {
+        QImage image(view->size(), QImage::Format_RGB32);
+        view->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        return image;
+    }
+
+    dialogs::RecordedMessages messages;
+    app::MainWindow window{messages};
+    app::PictureView* view = nullptr;
+};
+
+// Picture points (mm) with numbers, fog, the frame's corner and the outside.
+const QPointF kPoints[] = {{150.0, 100.0}, {60.5, 140.25}, {100.0, 20.0},
+                           {208.0, 160.0}, {210.0, 100.0}, {31.75, 3.5}};
+
+TEST_F(ZoomView, ReadoutUnderThePointerIsTheSameAtEveryZoomAndScroll) {
+    ASSERT_DOUBLE_EQ(view->pixelsPerMm(), 2.0);
+    std::vector<QStringList> atFit;
+    for (const QPointF p : kPoints) {
+        moveTo(p * 2.0);
+        atFit.push_back(labels());
+    }
+    EXPECT_EQ(atFit[0][2], "34.2");
+
+    for (const double zoom : {0.5, 1.7, 3.0}) {
+        view->setZoom(zoom);
+        const double scale = zoom * kNaturalPixelsPerMm;
+        ASSERT_DOUBLE_EQ(view->pixelsPerMm(), scale);
+        for (std::size_t k = 0; k < std::size(kPoints); ++k) {
+            // Scrolled to bring the point near the middle, as far as the surface reaches.
+            const QPointF centre = QRectF(view->viewport()).center();
+            view->scrollTo((kPoints[k] * scale - centre).toPoint());
+            const QPointF at = kPoints[k] * scale - QPointF(view->scrollOffset());
+            ASSERT_TRUE(QRectF(view->viewport()).contains(at)) << zoom << ", point " << k;
+            moveTo(at);
+            EXPECT_EQ(labels(), atFit[k]) << "zoom " << zoom << ", point " << k;
+        }
+    }
+
+    // Panned by a middle-button drag: the surface follows the pointer.
+    view->setZoom(3.0);
+    view->scrollTo({400, 300});
+    QTest::mousePress(view, Qt::MiddleButton, {}, QPoint(300, 200));
+    moveTo(QPointF(250, 180), Qt::MiddleButton);
+    QTest::mouseRelease(view, Qt::MiddleButton, {}, QPoint(250, 180));
+    EXPECT_EQ(view->scrollOffset(), QPoint(450, 320));
+    const double scale = 3.0 * kNaturalPixelsPerMm;
+    moveTo(kPoints[0] * scale - QPointF(450, 320));
+    EXPECT_EQ(labels(), atFit[0]);
+}
+
+TEST_F(ZoomView, CtrlWheelZoomsAboutThePointer) {
+    view->setZoom(2.0);  // far from the surface's edges, where the scroll offset is bounded
+    view->scrollTo({500, 400});
+    const QPointF at(300.0, 150.0);
+    for (const int notches : {120, 120, 240, -120}) {
+        const QPointF before = view->pictureAt(at);
+        QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, notches), Qt::NoButton,
+                          Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view, &wheel);
+        // Scroll offsets are whole pixels: the point stays within half a pixel.
+        const QPointF after = view->pictureAt(at);
+        const double halfPixel = 0.5 / view->pixelsPerMm() + 1e-9;
+        EXPECT_NEAR(after.x(), before.x(), halfPixel) << notches;
+        EXPECT_NEAR(after.y(), before.y(), halfPixel) << notches;
+    }
+    EXPECT_NEAR(view->zoom(), 2.0 * std::pow(1.25, 3.0), 1e-12);
+
+    // Bounded both ways.
+    view->setZoom(100.0);
+    EXPECT_EQ(view->zoom(), 8.0);
+    view->setZoom(0.01);
+    EXPECT_EQ(view->zoom(), 0.25);
+}
+
+TEST_F(ZoomView, FitToWindowShowsTheWholeSurface) {
+    for (const QSize size : {QSize(1010, 715), QSize(1366, 768)}) {
+        window.resize(size);
+        QApplication::processEvents();
+        trigger("mnuViewZoomIn");
+        trigger("mnuViewZoomIn");
+        ASSERT_FALSE(view->findChild<QScrollBar*>("Picture1HorizontalScrollBar")->isHidden());
+        trigger("mnuViewFit");
+        EXPECT_TRUE(view->fitsWindow());
+        EXPECT_EQ(view->scrollOffset(), QPoint(0, 0));
+        EXPECT_EQ(view->viewport(), view->rect()) << "no scroll bars";
+        const double s = view->pixelsPerMm();
+        EXPECT_LE(267.0 * s, view->width());
+        EXPECT_LE(189.0 * s, view->height());
+        EXPECT_GT(std::max(267.0 * s / view->width(), 189.0 * s / view->height()), 0.999);
+        // Its bottom-right corner shows, the window beside and below it.
+        view->settle();
+        const QImage image = shown();
+        EXPECT_EQ(
+            image.pixelColor(static_cast<int>(267.0 * s) - 2, static_cast<int>(189.0 * s) - 2),
+            QColor(Qt::white));
+    }
+}
+
+// Zooming and fitting again returns to exactly what start-up showed; a zoomed view, also after
+// scrolling, shows what a render at its scale and offset shows.
+TEST_F(ZoomView, ZoomedPicturesAreRenderedAsAtStartUp) {
+    trigger("mnuDrawW");
+    const QImage startUp = shown();
+    trigger("mnuViewActual");
+    EXPECT_EQ(view->zoom(), 1.0);
+    view->settle();
+    const QImage actual = shown();
+    EXPECT_NE(actual, startUp);
+    trigger("mnuViewFit");
+    view->settle();
+    EXPECT_EQ(shown(), startUp);
+
+    view->setZoom(2.0);
+    view->scrollTo({300, 200});
+    view->settle();
+    const QImage zoomed = shown();
+    for (const QPoint by : {QPoint(40, 0), QPoint(0, -30), QPoint(-17, 23)}) {
+        view->scrollTo(view->scrollOffset() + by);
+        (void)shown();  // the kept image follows each step
+    }
+    view->scrollTo({300, 200});
+    const QImage back = shown();
+    // Only the edges of the strips rendered after a scroll may differ by a shade.
+    int differing = 0;
+    for (int y = 0; y < back.height(); ++y) {
+        for (int x = 0; x < back.width(); ++x) {
+            const QColor a = back.pixelColor(x, y);
+            const QColor b = zoomed.pixelColor(x, y);
+            differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+                                     std::abs(a.blue() - b.blue()) >
+                                 24
+                             ? 1
+                             : 0;
+        }
+    }
+    EXPECT_LT(differing, 20);
+}
+
+}  // namespace
