@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -46,7 +47,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent)
     setCentralWidget(new FormArea(Picture1, QPointF(120, 0)));
     buildMenus();
     buildReadoutFrame();
-    connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::showReadout);
+    connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::pointerOverPicture);
     connectDialogMenus();
 
     Label20 = makeLabel(Picture1, "Label20", QString::fromUtf8(chart::kPressureLine));
@@ -173,6 +174,8 @@ void MainWindow::buildReadoutFrame() {
         value->setFont(QFont(QStringLiteral("ＭＳ ゴシック")));
         Picture1->placeInTwips(value, QRectF(1080, top, 675, kRowHeight), kFormFontPoints);
         *row.value = value;
+        value->setAccessibleName(QString::fromUtf8(row.caption));
+        readouts_.push_back({value, QString::fromUtf8(row.caption), QString::fromUtf8(row.unit)});
 
         QLabel* unit = makeLabel(Frame1, row.unitLabel, QString::fromUtf8(row.unit));
         unit->setFont(QFont(QStringLiteral("Times New Roman")));
@@ -189,6 +192,57 @@ void MainWindow::showReadout(float X, float Y) {
     Label6->setText(QString::fromStdString(r.phi));
     Label7->setText(QString::fromStdString(r.v));
     Label8->setText(QString::fromStdString(r.tw));
+    // A screen reader reads each value with what it is: "温度 34.2 ℃", "温度 範囲外". The name
+    // set replaces the label's text as its accessible name, so the name carries the value.
+    for (const Readout& readout : readouts_) {
+        const QString text = readout.label->text();
+        const bool number = text != QString::fromUtf8(chart::kFogText) &&
+                            text != QString::fromUtf8(chart::kOutsideText);
+        const QString name = number ? readout.caption + u' ' + text + u' ' + readout.unit
+                                    : readout.caption + u' ' + text;
+        if (name != readout.label->accessibleName()) {
+            readout.label->setAccessibleName(name);  // announced to clients as NameChanged
+        }
+    }
+}
+
+void MainWindow::pointerOverPicture(float X, float Y) {
+    lastPointer_ = chart::PointMm{X, Y};
+    Picture1->setCrosshair(std::nullopt);  // the pointer leads the readout again
+    showReadout(X, Y);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int steps = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    int temperature = 0;
+    int humidity = 0;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            temperature = -steps;
+            break;
+        case Qt::Key_Right:
+            temperature = steps;
+            break;
+        case Qt::Key_Up:
+            humidity = steps;
+            break;
+        case Qt::Key_Down:
+            humidity = -steps;
+            break;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
+    }
+    // The walk starts where the cross-hair stands, else at the state under the pointer.
+    if (!Picture1->crosshair()) {
+        keyboard_ = lastPointer_ ? chart::keyboardStateAt(*lastPointer_) : chart::kKeyboardStart;
+    }
+    keyboard_ = chart::keyboardStep(keyboard_, temperature, humidity);
+    const chart::PointMm at = chart::keyboardPoint(keyboard_);
+    Picture1->ensureVisible(QPointF(at.X, at.Y));
+    Picture1->setCrosshair(QPointF(at.X, at.Y));
+    showReadout(static_cast<float>(at.X), static_cast<float>(at.Y));
+    event->accept();
 }
 
 void MainWindow::showVersion() {

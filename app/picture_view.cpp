@@ -231,6 +231,20 @@ void PictureView::setCrosshair(std::optional<QPointF> mm) {
     update(dirty);
 }
 
+void PictureView::ensureVisible(QPointF mm) {
+    constexpr double kMargin = 24.0;  // pixels
+    const QPointF at = widgetAt(mm);
+    const QRectF port = QRectF(viewport()).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+    const double dx = at.x() < port.left()    ? at.x() - port.left()
+                      : at.x() > port.right() ? at.x() - port.right()
+                                              : 0.0;
+    const double dy = at.y() < port.top()      ? at.y() - port.top()
+                      : at.y() > port.bottom() ? at.y() - port.bottom()
+                                               : 0.0;
+    scrollTo(offset_ +
+             QPoint(static_cast<int>(std::lround(dx)), static_cast<int>(std::lround(dy))));
+}
+
 QRegion PictureView::crosshairRegion() const {
     if (!crosshair_) {
         return {};

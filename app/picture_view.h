@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPoint>
 #include <QPointF>
-#include <QRegion>
 #include <QRectF>
+#include <QRegion>
 #include <QTimer>
 #include <QWidget>
 #include <cstddef>
@@ -75,6 +75,9 @@ class PictureView : public QWidget {
 
     // A cross-hair drawn over the picture through `mm` (not part of the picture), or none.
     void setCrosshair(std::optional<QPointF> mm);
+    // Scrolls, as far as the surface reaches, so that the picture point `mm` is in view with a
+    // margin around it.
+    void ensureVisible(QPointF mm);
     [[nodiscard]] std::optional<QPointF> crosshair() const { return crosshair_; }
 
     // Renders a zoom that is still shown from the scaled image sharp at the next paint.

@@ -188,4 +188,52 @@ TEST_F(ZoomView, ZoomedPicturesAreRenderedAsAtStartUp) {
     EXPECT_LT(differing, 20);
 }
 
+TEST_F(ZoomView, ArrowKeysWalkTheCrossHairAndTheReadoutFollows) {
+    ASSERT_FALSE(view->crosshair());
+    for (int k = 0; k < 3; ++k) {
+        QTest::keyClick(&window, Qt::Key_Right);  // from 20 °C, 0.0100 kg/kg(DA)
+    }
+    EXPECT_TRUE(view->crosshair());
+    QStringList texts = labels();
+    EXPECT_EQ(texts[2], "20.3");
+    EXPECT_EQ(texts[0], "0.01");
+    QTest::keyClick(&window, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(&window, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(&window, Qt::Key_Down);
+    texts = labels();
+    EXPECT_EQ(texts[2], "19.3");
+    EXPECT_EQ(texts[0], "0.0109");
+
+    // The pointer takes over; the next key starts from the state under it.
+    moveTo(QPointF(300.0, 200.0));  // (150, 100) mm: 34.2 °C, 0.01379
+    EXPECT_FALSE(view->crosshair());
+    QTest::keyClick(&window, Qt::Key_Down);
+    texts = labels();
+    EXPECT_EQ(texts[2], "34.2");
+    EXPECT_EQ(texts[0], "0.0137");
+    // The cross-hair is drawn over the view, not into the picture; a zoomed view scrolls to it.
+    EXPECT_TRUE(window.picture().items().empty());
+    view->setZoom(4.0);
+    view->scrollTo({0, 0});
+    QTest::keyClick(&window, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_TRUE(QRectF(view->viewport()).contains(view->widgetAt(*view->crosshair())));
+}
+
+// What a screen reader reads for each value: the quantity, the value and its unit. (Qt sends
+// the change to accessibility clients; the offscreen platform has none to observe.)
+TEST_F(ZoomView, ReadoutLabelsNameTheirValues) {
+    auto* t = window.findChild<QLabel*>("Label3");
+    auto* x = window.findChild<QLabel*>("Label5");
+    EXPECT_EQ(t->accessibleName(), "温度");
+    moveTo(QPointF(300.0, 200.0));
+    EXPECT_EQ(t->accessibleName(), "温度 34.2 ℃");
+    EXPECT_EQ(x->accessibleName(), "絶対湿度 0.01379 kg/kg(DA)");
+    moveTo(QPointF(200.0, 40.0));
+    EXPECT_EQ(t->accessibleName(), "温度 霧入り");
+    moveTo(QPointF(300.0, 200.0));
+    QTest::keyClick(&window, Qt::Key_Right);  // the cross-hair's readout is named as well
+    EXPECT_EQ(t->accessibleName(), "温度 34.3 ℃");
+    EXPECT_EQ(x->accessibleName(), "絶対湿度 0.0138 kg/kg(DA)");
+}
+
 }  // namespace
