@@ -10,8 +10,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
+#include <functional>
 
 #include "chart/picture.h"
 #include "chart/units_of_length.h"
@@ -38,29 +37,9 @@ QPointF cornerOf(QPoint offset, double scale) {
     return offset.isNull() ? QPointF() : QPointF(-offset.x() / scale, -offset.y() / scale);
 }
 
-// Moves the pixels of a 32-bit image by `by` (device pixels); those it uncovers keep their old
-// values for the caller to paint.
-void shiftPixels(QImage& image, QPoint by) {
-    const int rows = image.height() - std::abs(by.y());
-    const int columns = image.width() - std::abs(by.x());
-    if (rows <= 0 || columns <= 0) {
-        return;
-    }
-    const qsizetype line = image.bytesPerLine();
-    uchar* bits = image.bits();
-    const qsizetype from = std::max(0, -by.x()) * qsizetype{4};
-    const qsizetype to = std::max(0, by.x()) * qsizetype{4};
-    const auto bytes = static_cast<std::size_t>(columns) * 4;
-    if (by.y() >
-        0) {  // downward: from the bottom row up, so that no row is read after it is written
-        for (int r = rows - 1; r >= 0; --r) {
-            std::memmove(bits + (r + by.y()) * line + to, bits + r * line + from, bytes);
-        }
-    } else {
-        for (int r = 0; r < rows; ++r) {
-            std::memmove(bits + r * line + to, bits + (r - by.y()) * line + from, bytes);
-        }
-    }
+// A rectangle of widget pixels in the device pixels of an image of pixel ratio `ratio`.
+QRectF deviceRect(const QRect& r, double ratio) {
+    return {r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio};
 }
 
 }  // namespace
@@ -184,9 +163,10 @@ void PictureView::scrollTo(QPoint offset) {
         horizontal_->setValue(offset.x());
         vertical_->setValue(offset.y());
     }
-    layOutChildren(false);
-    // The shown pixels move with the surface; a paint event covers what comes into view.
+    // The shown pixels move with the surface and a paint event covers what comes into view;
+    // the children move after, since Qt moves pixels only where nothing waits to be painted.
     scroll(by.x(), by.y(), viewport());
+    layOutChildren(false);
 }
 
 void PictureView::layOutScrollBars() {
@@ -301,16 +281,39 @@ bool PictureView::previewing(double ratio) const {
            keptScale_ != pixelsPerMm();
 }
 
+QSize PictureView::keptSize() const {
+    const double ratio = kept_.devicePixelRatio();
+    return {static_cast<int>(std::lround(kept_.width() / ratio)),
+            static_cast<int>(std::lround(kept_.height() / ratio))};
+}
+
+void PictureView::forEachKeptPart(const QRect& area,
+                                  const std::function<void(QRect, QPoint)>& part) const {
+    const QSize size = keptSize();
+    for (const int j : {0, 1}) {
+        for (const int i : {0, 1}) {
+            const QPoint shift(ring_.x() - i * size.width(), ring_.y() - j * size.height());
+            const QRect piece = area & QRect(-shift, size);
+            if (!piece.isEmpty()) {
+                part(piece, shift);
+            }
+        }
+    }
+}
+
 void PictureView::keepUpToDate(double ratio) {
     const double scale = pixelsPerMm();
     const QSize deviceSize(static_cast<int>(std::ceil(width() * ratio)),
                            static_cast<int>(std::ceil(height() * ratio)));
     const std::size_t painted = paintedSteps_;
     const std::size_t firstNew = plan_.update(picture_);
-    const bool moved = kept_.size() != deviceSize || keptOffset_ != offset_;
-    // What the image shows can be moved by whole device pixels when the scale stays; a window
-    // that fits the picture renders it whole at every size.
-    const bool movable = !fit_ && ratio == std::floor(ratio);
+    const bool moved = keptArea_ != size() || keptOffset_ != offset_;
+    // What the image holds can be moved by whole device pixels when the scale stays; a window
+    // that fits the picture renders it whole at every size. An image grown to a larger window
+    // is let go when the window shrinks to half its area.
+    const bool movable = !fit_ && ratio == std::floor(ratio) &&
+                         qint64{kept_.width()} * kept_.height() <=
+                             2 * qint64{deviceSize.width()} * deviceSize.height();
     if (stale_ || firstNew != painted || kept_.isNull() || kept_.devicePixelRatio() != ratio ||
         keptScale_ != scale || (moved && !movable)) {
         renderWhole(ratio);
@@ -322,22 +325,31 @@ void PictureView::keepUpToDate(double ratio) {
     if (!moved) {
         return;
     }
-    const QPoint by = keptOffset_ - offset_;
-    const int dots = static_cast<int>(ratio);
-    const QRect before(by, kept_.size() / dots);
-    if (kept_.size() == deviceSize) {
-        shiftPixels(kept_, by * dots);
-    } else {
-        QImage resized(deviceSize, QImage::Format_RGB32);
-        resized.setDevicePixelRatio(ratio);
-        QPainter painter(&resized);
+    if (kept_.width() < deviceSize.width() || kept_.height() < deviceSize.height()) {
+        // Grown: what is kept is copied into a larger image, unwrapped.
+        QImage grown(deviceSize.expandedTo(kept_.size()), QImage::Format_RGB32);
+        grown.setDevicePixelRatio(ratio);
+        QPainter painter(&grown);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(by, kept_);
+        forEachKeptPart(QRect(QPoint(), keptArea_), [&](QRect piece, QPoint shift) {
+            painter.drawImage(piece.topLeft(), kept_, deviceRect(piece.translated(shift), ratio));
+        });
         painter.end();
-        kept_ = std::move(resized);
+        kept_ = std::move(grown);
+        ring_ = {};
     }
+    // A scroll moves where the ring starts instead of the pixels; what was not in view before is
+    // rendered.
+    const QPoint by = keptOffset_ - offset_;
+    const QSize ringSize = keptSize();
+    ring_ = {((ring_.x() - by.x()) % ringSize.width() + ringSize.width()) % ringSize.width(),
+             ((ring_.y() - by.y()) % ringSize.height() + ringSize.height()) % ringSize.height()};
+    const QRegion before = QRegion(QRect(by, keptArea_)) & rect();
     keptOffset_ = offset_;
-    renderArea(QRegion(rect()) - QRegion(before));
+    keptArea_ = size();
+    if (const QRegion fresh = QRegion(rect()) - before; !fresh.isEmpty()) {
+        renderArea(fresh);
+    }
 }
 
 void PictureView::renderWhole(double ratio) {
@@ -349,6 +361,8 @@ void PictureView::renderWhole(double ratio) {
     kept_.setDevicePixelRatio(ratio);
     keptScale_ = pixelsPerMm();
     keptOffset_ = offset_;
+    keptArea_ = size();
+    ring_ = {};
     kept_.fill(Qt::white);
     renderArea({});
     stale_ = false;
@@ -358,46 +372,76 @@ void PictureView::renderArea(const QRegion& area) {
     QPainter painter(&kept_);
     const double scale = keptScale_;
     const QPointF corner = cornerOf(keptOffset_, scale);
-    if (!area.isEmpty()) {
-        painter.setClipRegion(area);
-        painter.fillRect(area.boundingRect(), Qt::white);
-    }
-    // Right of and below the surface the window shows through; each pixel is filled once.
-    painter.save();
-    painter.scale(scale, scale);
-    if (!corner.isNull()) {
-        painter.translate(corner);
-    }
+    const QColor window = palette().color(QPalette::Window);
     const double far =
         (std::max(width(), height()) + std::max(keptOffset_.x(), keptOffset_.y())) / scale + 1.0;
-    const QColor window = palette().color(QPalette::Window);
-    painter.fillRect(QRectF(kSurface.right(), 0.0, far, far), window);
-    painter.fillRect(QRectF(0.0, kSurface.bottom(), far, far), window);
-    painter.restore();
-    render::paintSurface(painter, plan_, scale, corner);
+    const auto renderPiece = [&](const QRegion& piece, QPoint shift) {
+        painter.save();
+        if (!shift.isNull()) {
+            painter.translate(shift);
+        }
+        if (!piece.isEmpty()) {
+            painter.setClipRegion(piece);
+            painter.fillRect(piece.boundingRect(), Qt::white);
+        }
+        // Right of and below the surface the window shows through; each pixel is filled once.
+        painter.save();
+        painter.scale(scale, scale);
+        if (!corner.isNull()) {
+            painter.translate(corner);
+        }
+        painter.fillRect(QRectF(kSurface.right(), 0.0, far, far), window);
+        painter.fillRect(QRectF(0.0, kSurface.bottom(), far, far), window);
+        painter.restore();
+        render::paintSurface(painter, plan_, scale, corner);
+        painter.restore();
+    };
+    if (area.isEmpty()) {
+        renderPiece({}, ring_);  // all of it: the ring starts at the corner
+    } else {
+        forEachKeptPart(area.boundingRect(), [&](QRect piece, QPoint shift) {
+            if (const QRegion part = area & piece; !part.isEmpty()) {
+                renderPiece(part, shift);
+            }
+        });
+    }
     paintedSteps_ = plan_.steps().size();
 }
 
 void PictureView::paintSteps(std::size_t firstStep) {
     QPainter painter(&kept_);
-    render::paintSurface(painter, plan_, keptScale_, cornerOf(keptOffset_, keptScale_), firstStep);
+    forEachKeptPart(QRect(QPoint(), keptArea_), [&](QRect piece, QPoint shift) {
+        painter.save();
+        if (!shift.isNull()) {
+            // Only the ring's first part may spill over: the others would paint over it.
+            painter.translate(shift);
+            painter.setClipRect(piece);
+        }
+        render::paintSurface(painter, plan_, keptScale_, cornerOf(keptOffset_, keptScale_),
+                             firstStep);
+        painter.restore();
+    });
     paintedSteps_ = plan_.steps().size();
 }
 
 void PictureView::paintPreview(QPainter& painter, const QRect& exposed) {
     const double scale = pixelsPerMm();
+    const double ratio = kept_.devicePixelRatio();
     painter.fillRect(exposed, palette().color(QPalette::Window));
     const QRectF surface(QPointF(-offset_),
                          QSizeF(kSurface.width() * scale, kSurface.height() * scale));
     painter.fillRect(surface & QRectF(exposed), Qt::white);
-    // A kept pixel at q shows the picture point (q + keptOffset) / keptScale, which is now at
-    // (q + keptOffset) · scale / keptScale − offset.
+    // What the image kept at widget point p shows the picture point (p + keptOffset) /
+    // keptScale, which is now at (p + keptOffset) · scale / keptScale − offset.
     painter.save();
     painter.setClipRect(exposed);
     painter.translate(-offset_);
     painter.scale(scale / keptScale_, scale / keptScale_);
     painter.translate(keptOffset_);
-    painter.drawImage(QPointF(0.0, 0.0), kept_);
+    forEachKeptPart(QRect(QPoint(), keptArea_), [&](QRect piece, QPoint shift) {
+        painter.drawImage(QPointF(piece.topLeft()), kept_,
+                          deviceRect(piece.translated(shift), ratio));
+    });
     painter.restore();
 }
 
@@ -409,9 +453,12 @@ void PictureView::paintEvent(QPaintEvent* event) {
         paintPreview(painter, exposed);
     } else {
         keepUpToDate(ratio);
-        painter.drawImage(exposed, kept_,
-                          QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
-                                 exposed.height() * ratio));
+        // Rectangle by rectangle: a scroll exposes a strip, a moved child what it uncovers.
+        for (const QRect& r : event->region()) {
+            forEachKeptPart(r, [&](QRect piece, QPoint shift) {
+                painter.drawImage(piece, kept_, deviceRect(piece.translated(shift), ratio));
+            });
+        }
     }
     if (crosshair_) {
         paintCrosshair(painter, exposed);

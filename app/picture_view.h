@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -130,6 +131,11 @@ class PictureView : public QWidget {
     void renderWhole(double ratio);
     // Renders the part `area` (widget pixels) of the kept image anew; all of it when empty.
     void renderArea(const QRegion& area);
+    // The kept image is a ring: widget point p is kept at p + ring_, wrapped around its size.
+    // Calls `part` with each piece of `area` (widget pixels) that lies in one piece in the image
+    // and the shift from the widget to the image there.
+    void forEachKeptPart(const QRect& area, const std::function<void(QRect, QPoint)>& part) const;
+    [[nodiscard]] QSize keptSize() const;  // widget pixels
     // Paints plan steps [firstStep, end) onto the kept image.
     void paintSteps(std::size_t firstStep);
 
@@ -141,6 +147,8 @@ class PictureView : public QWidget {
     bool stale_ = true;             // the kept image must be rendered anew
     double keptScale_ = 0.0;        // pixels per mm of the kept image
     QPoint keptOffset_;             // scroll offset of the kept image
+    QSize keptArea_;                // widget size the kept image holds
+    QPoint ring_;                   // where widget point (0, 0) is kept
 
     bool fit_ = true;
     double zoom_ = 1.0;  // when not fit_

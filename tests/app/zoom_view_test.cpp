@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
+#include "chart/chart_marks.h"
 #include "dialogs/messages.h"
 
 namespace {
@@ -148,44 +149,77 @@ TEST_F(ZoomView, FitToWindowShowsTheWholeSurface) {
     }
 }
 
-// Zooming and fitting again returns to exactly what start-up showed; a zoomed view, also after
-// scrolling, shows what a render at its scale and offset shows.
-TEST_F(ZoomView, ZoomedPicturesAreRenderedAsAtStartUp) {
+// Pixels of two images whose colours differ by more than a shade of antialiasing.
+int differing(const QImage& a, const QImage& b) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            const QColor p = a.pixelColor(x, y);
+            const QColor q = b.pixelColor(x, y);
+            const int d = std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) +
+                          std::abs(p.blue() - q.blue());
+            count += d > 24 ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// Zooming and fitting again returns to exactly what start-up showed.
+TEST_F(ZoomView, FittingAgainShowsTheStartUpPicture) {
     trigger("mnuDrawW");
     const QImage startUp = shown();
     trigger("mnuViewActual");
     EXPECT_EQ(view->zoom(), 1.0);
     view->settle();
-    const QImage actual = shown();
-    EXPECT_NE(actual, startUp);
+    EXPECT_NE(shown(), startUp);
     trigger("mnuViewFit");
     view->settle();
     EXPECT_EQ(shown(), startUp);
+}
 
+// The kept image follows scrolls (across its wrap, along both axes at once), marks added while
+// scrolled and resizes: after each, the view shows what a view of the same picture, scale and
+// offset that rendered everything afresh shows.
+TEST_F(ZoomView, AZoomedViewShowsAFreshRenderAfterEveryChange) {
+    trigger("mnuDrawW");
+    const auto expectFresh = [&](const char* after) {
+        dialogs::RecordedMessages freshMessages;
+        app::MainWindow freshWindow(freshMessages);  // renders everything for the first time
+        freshWindow.picture() = window.picture();
+        freshWindow.show();
+        app::PictureView* fresh = freshWindow.pictureView();
+        freshWindow.resize(freshWindow.width() - fresh->width() + view->width(),
+                           freshWindow.height() - fresh->height() + view->height());
+        QApplication::processEvents();
+        fresh->setZoom(2.0);
+        fresh->scrollTo(view->scrollOffset());
+        fresh->settle();
+        ASSERT_EQ(fresh->scrollOffset(), view->scrollOffset()) << after;
+        QImage image(fresh->size(), QImage::Format_RGB32);
+        fresh->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        EXPECT_LT(differing(shown(), image), 20) << "after " << after;
+    };
     view->setZoom(2.0);
     view->scrollTo({300, 200});
     view->settle();
-    const QImage zoomed = shown();
-    for (const QPoint by : {QPoint(40, 0), QPoint(0, -30), QPoint(-17, 23)}) {
+    expectFresh("zooming");
+    for (const QPoint by : {QPoint(40, 0), QPoint(0, -30), QPoint(-17, 23), QPoint(400, 300)}) {
         view->scrollTo(view->scrollOffset() + by);
-        (void)shown();  // the kept image follows each step
+        expectFresh("a scroll");
     }
-    view->scrollTo({300, 200});
-    const QImage back = shown();
-    // Only the edges of the strips rendered after a scroll may differ by a shade.
-    int differing = 0;
-    for (int y = 0; y < back.height(); ++y) {
-        for (int x = 0; x < back.width(); ++x) {
-            const QColor a = back.pixelColor(x, y);
-            const QColor b = zoomed.pixelColor(x, y);
-            differing += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-                                     std::abs(a.blue() - b.blue()) >
-                                 24
-                             ? 1
-                             : 0;
-        }
-    }
-    EXPECT_LT(differing, 20);
+    // A mark, and a line from beyond one corner of the view to beyond the other, across the
+    // image's wrap.
+    const QPointF at = view->pictureAt({100.0, 100.0});
+    chart::markState(window.picture(), {at.x(), at.y()}, "1点");
+    const QPointF from = view->pictureAt({-300.0, 700.0});
+    const QPointF to = view->pictureAt({800.0, -200.0});
+    chart::processLine(window.picture(), {from.x(), from.y()}, {to.x(), to.y()});
+    view->refresh();
+    expectFresh("marks");
+    resizeView(600, 540);
+    expectFresh("growing");
+    resizeView(500, 450);
+    expectFresh("shrinking");
 }
 
 TEST_F(ZoomView, ArrowKeysWalkTheCrossHairAndTheReadoutFollows) {
