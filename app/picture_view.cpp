@@ -163,9 +163,13 @@ void PictureView::scrollTo(QPoint offset) {
         horizontal_->setValue(offset.x());
         vertical_->setValue(offset.y());
     }
-    // The shown pixels move with the surface and a paint event covers what comes into view;
-    // the children move after, since Qt moves pixels only where nothing waits to be painted.
-    scroll(by.x(), by.y(), viewport());
+    // Qt moves the shown pixels and the children on the surface with them, and a paint event
+    // covers what comes into view; the scroll bars go back to their edges.
+    const QRect horizontal = horizontal_->geometry();
+    const QRect vertical = vertical_->geometry();
+    scroll(by.x(), by.y());
+    horizontal_->setGeometry(horizontal);
+    vertical_->setGeometry(vertical);
     layOutChildren(false);
 }
 

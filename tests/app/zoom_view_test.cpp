@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QWheelEvent>
@@ -164,6 +166,16 @@ int differing(const QImage& a, const QImage& b) {
     return count;
 }
 
+// What the screen shows of `view` (the offscreen platform composes it from the window's
+// backing store).
+QImage onScreen(const QWidget* view) {
+    const QPoint at = view->mapTo(view->window(), QPoint(0, 0));
+    return view->screen()
+        ->grabWindow(view->window()->winId(), at.x(), at.y(), view->width(), view->height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
 // Zooming and fitting again returns to exactly what start-up showed.
 TEST_F(ZoomView, FittingAgainShowsTheStartUpPicture) {
     trigger("mnuDrawW");
@@ -198,6 +210,11 @@ TEST_F(ZoomView, AZoomedViewShowsAFreshRenderAfterEveryChange) {
         QImage image(fresh->size(), QImage::Format_RGB32);
         fresh->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
         EXPECT_LT(differing(shown(), image), 20) << "after " << after;
+        // And on the screen, where Qt moved the pixels and the view painted what came into
+        // view: the readout frame and the scroll bars included.
+        QApplication::processEvents();
+        EXPECT_LT(differing(onScreen(view), onScreen(fresh)), 20)
+            << "on the screen after " << after;
     };
     view->setZoom(2.0);
     view->scrollTo({300, 200});
