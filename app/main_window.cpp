@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
@@ -52,7 +53,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     setCentralWidget(new FormArea(Picture1, QPointF(120, 0)));
     buildMenus();
     buildReadoutFrame();
-    connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::showReadout);
+    connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::pointerOverPicture);
     connectDialogMenus();
 
     Label20 = makeLabel(Picture1, "Label20", QString::fromUtf8(chart::kPressureLine));
@@ -101,9 +102,22 @@ void MainWindow::buildMenus() {
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     connect(exit, &QAction::triggered, this, [] { QApplication::quit(); });
 
-    // Three top-level items without sub-items; choosing them does nothing.
+    // Two top-level items without sub-items; choosing them does nothing.
     addItem(nullptr, "mnuEdit", QStringLiteral("編集(&E)"));
-    addItem(nullptr, "mnuView", QStringLiteral("表示(&V)"));
+
+    QMenu* view = addMenu("mnuView", QStringLiteral("表示(&V)"));
+    QAction* zoomIn = addItem(view, "mnuViewZoomIn", QStringLiteral("拡大(&I)"));
+    zoomIn->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    connect(zoomIn, &QAction::triggered, Picture1, &PictureView::zoomIn);
+    QAction* zoomOut = addItem(view, "mnuViewZoomOut", QStringLiteral("縮小(&O)"));
+    zoomOut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    connect(zoomOut, &QAction::triggered, Picture1, &PictureView::zoomOut);
+    QAction* fit = addItem(view, "mnuViewFit", QStringLiteral("ウィンドウに合わせる(&F)"));
+    connect(fit, &QAction::triggered, Picture1, &PictureView::fitToWindow);
+    QAction* actual = addItem(view, "mnuViewActual", QStringLiteral("実寸(&A)"));
+    actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    connect(actual, &QAction::triggered, Picture1, [this] { Picture1->setZoom(1.0); });
 
     QMenu* calc = addMenu("mnuCal", QStringLiteral("計算(&C)"));
     addItem(calc, "mnuCalMix", QStringLiteral("混合(&M)"));
@@ -169,8 +183,10 @@ void MainWindow::buildReadoutFrame() {
         value->setFont(QFont(QStringLiteral("ＭＳ ゴシック")));
         Picture1->placeInTwips(value, QRectF(1080, top, 675, kRowHeight), kFormFontPoints);
         *row.value = value;
+        value->setAccessibleName(QString::fromUtf8(row.caption));
 
         QLabel* unit = makeLabel(Frame1, row.unitLabel, QString::fromUtf8(row.unit));
+        readouts_.push_back({value, QString::fromUtf8(row.caption), unit});
         if (row.value == &Label4) {
             Label9 = unit;
         }
@@ -189,6 +205,57 @@ void MainWindow::showReadout(float X, float Y) {
     Label6->setText(QString::fromStdString(r.phi));
     Label7->setText(QString::fromStdString(r.v));
     Label8->setText(QString::fromStdString(r.tw));
+    // A screen reader reads each value with what it is: "温度 34.2 ℃", "温度 範囲外". The name
+    // set replaces the label's text as its accessible name, so the name carries the value.
+    for (const Readout& readout : readouts_) {
+        const QString text = readout.label->text();
+        const bool number = text != QString::fromUtf8(chart::kFogText) &&
+                            text != QString::fromUtf8(chart::kOutsideText);
+        const QString name = number ? readout.caption + u' ' + text + u' ' + readout.unit->text()
+                                    : readout.caption + u' ' + text;
+        if (name != readout.label->accessibleName()) {
+            readout.label->setAccessibleName(name);  // announced to clients as NameChanged
+        }
+    }
+}
+
+void MainWindow::pointerOverPicture(float X, float Y) {
+    lastPointer_ = chart::PointMm{X, Y};
+    Picture1->setCrosshair(std::nullopt);  // the pointer leads the readout again
+    showReadout(X, Y);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int steps = event->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    int temperature = 0;
+    int humidity = 0;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            temperature = -steps;
+            break;
+        case Qt::Key_Right:
+            temperature = steps;
+            break;
+        case Qt::Key_Up:
+            humidity = steps;
+            break;
+        case Qt::Key_Down:
+            humidity = -steps;
+            break;
+        default:
+            QMainWindow::keyPressEvent(event);
+            return;
+    }
+    // The walk starts where the cross-hair stands, else at the state under the pointer.
+    if (!Picture1->crosshair()) {
+        keyboard_ = lastPointer_ ? chart::keyboardStateAt(*lastPointer_) : chart::kKeyboardStart;
+    }
+    keyboard_ = chart::keyboardStep(keyboard_, temperature, humidity);
+    const chart::PointMm at = chart::keyboardPoint(keyboard_);
+    Picture1->ensureVisible(QPointF(at.X, at.Y));
+    Picture1->setCrosshair(QPointF(at.X, at.Y));
+    showReadout(static_cast<float>(at.X), static_cast<float>(at.Y));
+    event->accept();
 }
 
 void MainWindow::showVersion() {

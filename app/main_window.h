@@ -1,8 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QString>
+#include <optional>
+#include <vector>
 
 #include "app/printing.h"
+#include "chart/keyboard_steps.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
 
@@ -52,13 +56,18 @@ class MainWindow : public QMainWindow {
     // Closing the window by its frame ends the program as Exit does: no dialog may keep the
     // program running without its main window.
     void closeEvent(QCloseEvent* event) override;
+    // The arrow keys walk a cross-hair over the chart by 0.1 °C (left, right) and 0.0001
+    // kg/kg(DA) (up, down), ten times that with Shift; the readout follows it.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void buildMenus();
     void buildReadoutFrame();
     void showVersion();
-    // Writes the air state under the pointer (picture mm) into the six value labels.
+    // Writes the air state at picture point (X, Y) mm into the six value labels and their
+    // accessible names.
     void showReadout(float X, float Y);
+    void pointerOverPicture(float X, float Y);
 
     // The dialogs of the Calc and Draw menus, each created on first use and kept.
     void connectDialogMenus();
@@ -92,6 +101,14 @@ class MainWindow : public QMainWindow {
     QLabel* Label7 = nullptr;  // specific volume
     QLabel* Label8 = nullptr;  // wet-bulb temperature
     QLabel* Label9 = nullptr;  // the enthalpy's unit
+    struct Readout {
+        QLabel* label;
+        QString caption;
+        QLabel* unit;  // its text follows the units in use
+    };
+    std::vector<Readout> readouts_;
+    std::optional<chart::PointMm> lastPointer_;  // where the pointer last was on the picture
+    chart::KeyboardState keyboard_ = chart::kKeyboardStart;
     dialogs::PointDialog* Form2 = nullptr;
     dialogs::MixingCoolingDialog* Form3 = nullptr;
     dialogs::HeatingDialog* Form4 = nullptr;

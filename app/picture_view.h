@@ -1,13 +1,20 @@
 #pragma once
 
 #include <QImage>
+#include <QPoint>
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <cstddef>
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "render/picture_plan.h"
+
+class QScrollBar;
 
 namespace chart {
 class Picture;
@@ -15,21 +22,67 @@ class Picture;
 
 namespace app {
 
-// The chart surface `Picture1`: shows the whole 267 × 189 mm picture scaled uniformly to the
-// widget, and reports pointer moves in picture millimetres. Child controls placed on it in
-// twips (the readout frame, the pressure label) keep their millimetre places and scale with it.
+// The chart surface `Picture1`: shows the 267 × 189 mm picture and reports pointer moves in
+// picture millimetres. Child controls placed on it in twips (the readout frame, the pressure
+// label) keep their millimetre places on the surface and scale with it.
 //
-// The rendered picture is kept in an image at the device's pixel ratio, so that a paint event
-// only copies what it exposes. The image is rendered anew when the picture has been cleared,
-// the size or the pixel ratio has changed; items appended to the picture since the last paint
-// (the marks that dialogs add) are painted onto it by themselves.
+// At first the whole picture is scaled uniformly to the widget ("fit to window"). It can also be
+// shown at a zoom of its own, 1 being natural size (96 logical pixels per inch); then scroll bars
+// and a middle-button drag move it when it is larger than the widget, and Ctrl+wheel zooms about
+// the pointer.
+//
+// The rendered picture is kept in an image of the widget's size at the device's pixel ratio, so
+// that a paint event only copies what it exposes; the image never grows beyond the widget,
+// whatever the zoom. It is rendered anew when the picture has been cleared, or the scale or the
+// pixel ratio has changed; items appended to the picture since the last paint (the marks that
+// dialogs add) are painted onto it by themselves; a scroll, or a resize at a zoom of its own,
+// moves what it shows and renders only what comes into view. A zoom step first shows the kept
+// image scaled and renders sharp once the steps pause.
 class PictureView : public QWidget {
     Q_OBJECT
   public:
+    static constexpr double kMinZoom = 0.25;
+    static constexpr double kMaxZoom = 8.0;
+    static constexpr double kZoomStep = 1.25;
+    // How long zoom steps may pause before the picture is rendered sharp at the new scale.
+    static constexpr int kSettleMs = 150;
+
     PictureView(const chart::Picture& picture, QWidget* parent = nullptr);
 
-    // Device-independent pixels per picture millimetre at the current size.
+    // Device-independent pixels per picture millimetre at the current size and zoom.
     [[nodiscard]] double pixelsPerMm() const;
+    // pixelsPerMm() relative to natural size.
+    [[nodiscard]] double zoom() const;
+    [[nodiscard]] bool fitsWindow() const { return fit_; }
+
+    // The whole surface scaled to the widget, as at start-up; the scale follows the widget's size.
+    void fitToWindow();
+    // A zoom of its own, bounded to kMinZoom … kMaxZoom, keeping the picture point under `anchor`
+    // (widget pixels) where it is; without an anchor, the middle of what is shown.
+    void setZoom(double zoom, std::optional<QPointF> anchor = std::nullopt);
+    void zoomIn() { setZoom(zoom() * kZoomStep); }
+    void zoomOut() { setZoom(zoom() / kZoomStep); }
+
+    // Widget pixels by which the surface is scrolled to the left and up (0, 0 at fit to window).
+    [[nodiscard]] QPoint scrollOffset() const { return offset_; }
+    // Scrolls so that `offset` is the scroll offset, as far as the surface reaches.
+    void scrollTo(QPoint offset);
+    // The part of the widget that shows the surface (the widget less its scroll bars).
+    [[nodiscard]] QRect viewport() const;
+
+    // The picture point (mm) under widget position `at`, and the widget position of a point.
+    [[nodiscard]] QPointF pictureAt(QPointF at) const;
+    [[nodiscard]] QPointF widgetAt(QPointF mm) const;
+
+    // A cross-hair drawn over the picture through `mm` (not part of the picture), or none.
+    void setCrosshair(std::optional<QPointF> mm);
+    // Scrolls, as far as the surface reaches, so that the picture point `mm` is in view with a
+    // margin around it.
+    void ensureVisible(QPointF mm);
+    [[nodiscard]] std::optional<QPointF> crosshair() const { return crosshair_; }
+
+    // Renders a zoom that is still shown from the scaled image sharp at the next paint.
+    void settle();
 
     // Keeps `child` (any descendant) at `twips`, relative to its parent, with its font at
     // `fontPoints` at natural size; both scale with the picture. Placing a child again moves it.
@@ -47,6 +100,9 @@ class PictureView : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -56,10 +112,31 @@ class PictureView : public QWidget {
         QRectF twips;
         double fontPoints;
     };
-    void layOutChildren();
+    // Places the children for the current scale (with their fonts when `fonts`) and offset.
+    void layOutChildren(bool fonts = true);
+    // Shows or hides the scroll bars for the current scale and keeps the offset within reach.
+    void layOutScrollBars();
+    [[nodiscard]] QPoint clamped(QPoint offset) const;
+    [[nodiscard]] QSize surfaceSize() const;  // of the surface at the current scale, pixels
+
+    // Whether a paint shows the kept image scaled, waiting for the sharp render.
+    [[nodiscard]] bool previewing(double ratio) const;
+    void paintPreview(QPainter& painter, const QRect& exposed);
+    void paintCrosshair(QPainter& painter, const QRect& exposed) const;
+    [[nodiscard]] QRegion crosshairRegion() const;
+
     // Brings the kept image up to date for a device of pixel ratio `ratio`.
     void keepUpToDate(double ratio);
-    // Paints plan steps [firstStep, end) onto the kept image; from step 0 on a blank surface.
+    // Renders the whole kept image anew at the current scale and offset.
+    void renderWhole(double ratio);
+    // Renders the part `area` (widget pixels) of the kept image anew; all of it when empty.
+    void renderArea(const QRegion& area);
+    // The kept image is a ring: widget point p is kept at p + ring_, wrapped around its size.
+    // Calls `part` with each piece of `area` (widget pixels) that lies in one piece in the image
+    // and the shift from the widget to the image there.
+    void forEachKeptPart(const QRect& area, const std::function<void(QRect, QPoint)>& part) const;
+    [[nodiscard]] QSize keptSize() const;  // widget pixels
+    // Paints plan steps [firstStep, end) onto the kept image.
     void paintSteps(std::size_t firstStep);
 
     const chart::Picture& picture_;
@@ -68,6 +145,20 @@ class PictureView : public QWidget {
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows
     bool stale_ = true;             // the kept image must be rendered anew
+    double keptScale_ = 0.0;        // pixels per mm of the kept image
+    QPoint keptOffset_;             // scroll offset of the kept image
+    QSize keptArea_;                // widget size the kept image holds
+    QPoint ring_;                   // where widget point (0, 0) is kept
+
+    bool fit_ = true;
+    double zoom_ = 1.0;  // when not fit_
+    QPoint offset_;
+    QScrollBar* horizontal_ = nullptr;
+    QScrollBar* vertical_ = nullptr;
+    QTimer settle_;
+    std::optional<QPoint> dragFrom_;  // where a middle-button drag started
+    QPoint dragOffset_;
+    std::optional<QPointF> crosshair_;
 };
 
 // A form's client area holding a picture view at a fixed place, given in twips of the screen

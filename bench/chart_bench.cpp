@@ -7,12 +7,10 @@
 #include <QPainter>
 #include <string>
 
-#include "app/main_window.h"
-#include "app/picture_view.h"
+#include "bench_window.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/picture.h"
-#include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "psychro/atmosphere.h"
 #include "render/japanese.h"
@@ -23,20 +21,6 @@
 // same file measures the program before and after a change to the view.
 
 namespace {
-
-// Painting needs the application's font database; one application serves every run.
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "chart_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance() == nullptr) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        }
-        static QApplication application(argc, argv);
-        render::installJapanese(application);
-    }
-}
 
 // The whole chart into the display list: 53 dew-point searches, the volume lines' inner
 // steps with their saturation pressures; some 13 000 items, most of them short volume-line
@@ -128,35 +112,6 @@ BENCHMARK(BM_RenderChartKept)
     ->Args({1010, 715, 1})
     ->Args({1920, 1080, 2})
     ->Unit(benchmark::kMillisecond);
-
-// The main window on the offscreen platform with its picture view at width × height.
-struct Window {
-    explicit Window(int width = 1010, int height = 715) {
-        ensureApplication();
-        window.show();
-        resizeView(width, height);
-    }
-    void resizeView(int width, int height) {
-        app::PictureView* v = view();
-        window.resize(window.width() - v->width() + width, window.height() - v->height() + height);
-        QApplication::processEvents();
-    }
-    [[nodiscard]] app::PictureView* view() const { return window.pictureView(); }
-    void trigger(const char* action) { window.findChild<QAction*>(action)->trigger(); }
-    // Delivers the pending paint events, as the event loop does before it waits again.
-    static void paintPending() { QApplication::processEvents(); }
-
-    dialogs::RecordedMessages messages;
-    app::MainWindow window{messages};
-};
-
-bool checkView(benchmark::State& state, const Window& w, QSize size) {
-    if (w.view()->size() != size) {
-        state.SkipWithError("the view did not take the requested size");
-        return false;
-    }
-    return true;
-}
 
 // The Draw menu's chart command from the menu to the screen: clear, draw, render, show.
 void BM_ChartCommand(benchmark::State& state) {

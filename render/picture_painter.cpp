@@ -15,8 +15,9 @@ void paintSurface(QPainter& painter, const PicturePlan& plan, double dotsPerMm, 
                   std::size_t firstStep) {
     painter.scale(dotsPerMm, dotsPerMm);
     painter.translate(cornerMm);
-    // Only what lies on the surface is part of the picture; lines beyond it are cut off.
-    painter.setClipRect(kSurface);
+    // Only what lies on the surface is part of the picture; lines beyond it are cut off. Within
+    // a clip the caller set (without one, this is the clip).
+    painter.setClipRect(kSurface, Qt::IntersectClip);
     plan.paint(painter, firstStep);
 }
 

@@ -24,9 +24,9 @@ void paintPicture(QPainter& painter, const chart::Picture& picture);
 
 // How the screen, the printer and the files place the surface: the painter is scaled to
 // `dotsPerMm` of its units per millimetre, moved so that the surface's top-left corner stands at
-// `cornerMm` (millimetres of the scaled painter), clipped to the surface, and the plan's steps
-// [firstStep, end) are painted. The painter is left so transformed and clipped (a caller that
-// paints more saves and restores it around the call).
+// `cornerMm` (millimetres of the scaled painter), clipped to the surface within any clip the
+// caller set, and the plan's steps [firstStep, end) are painted. The painter is left so
+// transformed and clipped (a caller that paints more saves and restores it around the call).
 void paintSurface(QPainter& painter, const PicturePlan& plan, double dotsPerMm,
                   QPointF cornerMm = {}, std::size_t firstStep = 0);
 void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsPerMm,

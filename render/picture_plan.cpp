@@ -126,7 +126,7 @@ void paintText(QPainter& painter, const PicturePlan::Text& text, const QTransfor
     }
 }
 
-QRectF inkOf(const PicturePlan::Step& step) {
+QRectF inkOfStep(const PicturePlan::Step& step) {
     // Antialiasing reaches at most one device pixel beyond a stroke: at least one pixel per
     // millimetre, that is within a millimetre.
     constexpr double kMarginMm = 1.0;
@@ -175,6 +175,7 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
         }
     }
     steps_.clear();
+    ink_.clear();
     append(std::move(update.added));
     for (Step& step : steps_) {
         if (auto* text = std::get_if<Text>(&step)) {
@@ -231,8 +232,20 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
     };
     std::vector<QLineF> segments;
     const QTransform toDevice = painter.worldTransform();
+    // On a raster device, steps whose ink lies wholly outside the clip are left out: a zoomed
+    // view or a scrolled strip shows a small part of the picture. Vector devices get every step,
+    // so that their files stay as they were.
+    QRectF visible;
+    if (painter.hasClipping() && painter.paintEngine()->type() == QPaintEngine::Raster) {
+        const double dotsPerMm = std::sqrt(std::fabs(toDevice.determinant()));
+        const double e = dotsPerMm > 0.0 ? 2.0 / dotsPerMm : 0.0;  // two device pixels
+        visible = painter.clipBoundingRect().adjusted(-e, -e, e, e);
+    }
     for (std::size_t k = firstStep; k < steps_.size(); ++k) {
         const Step& step = steps_[k];
+        if (!visible.isNull() && !visible.intersects(inkOf(k))) {
+            continue;
+        }
         if (const auto* line = std::get_if<Polyline>(&step)) {
             usePen(line->colour, line->widthPx);
             // Straight segments take the raster engine's line path, four to ten times faster
@@ -258,10 +271,17 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
     painter.restore();
 }
 
+const QRectF& PicturePlan::inkOf(std::size_t step) const {
+    while (ink_.size() <= step) {
+        ink_.push_back(inkOfStep(steps_[ink_.size()]));
+    }
+    return ink_[step];
+}
+
 QRectF PicturePlan::inkBounds(std::size_t firstStep) const {
     QRectF bounds;
     for (std::size_t k = firstStep; k < steps_.size(); ++k) {
-        bounds |= inkOf(steps_[k]);
+        bounds |= inkOf(k);
     }
     return bounds;
 }

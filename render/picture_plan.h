@@ -76,8 +76,11 @@ class PicturePlan {
 
   private:
     void append(std::vector<chart::PaintStep> steps);
+    // The ink rectangle of one step, worked out once.
+    [[nodiscard]] const QRectF& inkOf(std::size_t step) const;
 
     std::vector<Step> steps_;
+    mutable std::vector<QRectF> ink_;  // of steps_[0 … ink_.size())
     chart::PaintRuns runs_;
 };
 

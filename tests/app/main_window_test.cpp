@@ -20,23 +20,40 @@ namespace {
 struct MenuEntry {
     int depth;
     const char* name;
-    const char* caption;  // "-" for a separator
+    const char* caption;        // "-" for a separator
+    const char* shortcut = "";  // the first key sequence, in portable text
 };
 
 // The whole menu tree in order, as the user sees it.
 const MenuEntry kMenuTree[] = {
-    {0, "mnuFfile", "ファイル(&F)"},   {1, "mnuFileprint", "印刷(&P)"},
-    {1, "mnuFSeparator", "-"},         {1, "mnuFileExit", "終了(&X)"},
-    {0, "mnuEdit", "編集(&E)"},        {0, "mnuView", "表示(&V)"},
-    {0, "mnuCal", "計算(&C)"},         {1, "mnuCalMix", "混合(&M)"},
-    {1, "mnuCalHeat", "加熱(&H)"},     {1, "mnuCalCh", "冷却(&C)"},
-    {1, "mnuCalW", "加湿(&W)"},        {2, "mnuCalWV", "蒸気加湿(&V)"},
-    {2, "mnuCalWW", "水噴霧加湿(&W)"}, {1, "mnuCSeparator", "-"},
-    {1, "mnuCalPMV", "PMV"},           {1, "mnuCalDI", "不快指数"},
-    {0, "mnuDraw", "作図(&D)"},        {1, "mnuDrawW", "ミルテン描画(&W)"},
-    {1, "mnuDSeparator", "-"},         {1, "mnuDrawPoint", "点指定(&P)"},
-    {0, "mnuTool", "ツール(&T)"},      {1, "mnuToolSettings", "設定(&S)..."},
-    {0, "mnuHelp", "ヘルプ(&H)"},      {1, "mnuHelpV", "バージョン情報"},
+    {0, "mnuFfile", "ファイル(&F)"},
+    {1, "mnuFileprint", "印刷(&P)"},
+    {1, "mnuFSeparator", "-"},
+    {1, "mnuFileExit", "終了(&X)"},
+    {0, "mnuEdit", "編集(&E)"},
+    {0, "mnuView", "表示(&V)"},
+    {1, "mnuViewZoomIn", "拡大(&I)", "Ctrl++"},
+    {1, "mnuViewZoomOut", "縮小(&O)", "Ctrl+-"},
+    {1, "mnuViewFit", "ウィンドウに合わせる(&F)"},
+    {1, "mnuViewActual", "実寸(&A)", "Ctrl+0"},
+    {0, "mnuCal", "計算(&C)"},
+    {1, "mnuCalMix", "混合(&M)"},
+    {1, "mnuCalHeat", "加熱(&H)"},
+    {1, "mnuCalCh", "冷却(&C)"},
+    {1, "mnuCalW", "加湿(&W)"},
+    {2, "mnuCalWV", "蒸気加湿(&V)"},
+    {2, "mnuCalWW", "水噴霧加湿(&W)"},
+    {1, "mnuCSeparator", "-"},
+    {1, "mnuCalPMV", "PMV"},
+    {1, "mnuCalDI", "不快指数"},
+    {0, "mnuDraw", "作図(&D)"},
+    {1, "mnuDrawW", "ミルテン描画(&W)"},
+    {1, "mnuDSeparator", "-"},
+    {1, "mnuDrawPoint", "点指定(&P)"},
+    {0, "mnuTool", "ツール(&T)"},
+    {1, "mnuToolSettings", "設定(&S)..."},
+    {0, "mnuHelp", "ヘルプ(&H)"},
+    {1, "mnuHelpV", "バージョン情報"},
 };
 
 void flatten(const QList<QAction*>& actions, int depth, std::vector<MenuEntry>& out,
@@ -45,10 +62,11 @@ void flatten(const QList<QAction*>& actions, int depth, std::vector<MenuEntry>& 
         storage.push_back(action->objectName().toUtf8());
         const QByteArray& name = storage.back();
         storage.push_back(action->isSeparator() ? QByteArray("-") : action->text().toUtf8());
-        out.push_back({depth, name.constData(), storage.back().constData()});
+        const QByteArray& caption = storage.back();
+        storage.push_back(action->shortcut().toString(QKeySequence::PortableText).toUtf8());
+        out.push_back({depth, name.constData(), caption.constData(), storage.back().constData()});
         EXPECT_TRUE(action->isVisible()) << name.constData();
         EXPECT_TRUE(action->isEnabled()) << name.constData();
-        EXPECT_TRUE(action->shortcut().isEmpty()) << name.constData();
         EXPECT_FALSE(action->isCheckable()) << name.constData();
         if (QMenu* sub = action->menu()) {
             EXPECT_EQ(sub->objectName(), action->objectName());
@@ -76,6 +94,7 @@ TEST_F(MainWindowTest, CaptionAndMenuTree) {
         EXPECT_EQ(seen[k].depth, kMenuTree[k].depth) << kMenuTree[k].name;
         EXPECT_STREQ(seen[k].name, kMenuTree[k].name);
         EXPECT_STREQ(seen[k].caption, kMenuTree[k].caption);
+        EXPECT_STREQ(seen[k].shortcut, kMenuTree[k].shortcut) << kMenuTree[k].name;
     }
 }
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <functional>
 #include <vector>
 
 #include "chart/picture.h"
@@ -38,60 +37,37 @@ double distanceToSegment(PointMm p, PointMm a, PointMm b) {
     return std::hypot(p.X - a.X - t * ux, p.Y - a.Y - t * uy);
 }
 
-// Two steps of a bend (10, 10) → (20, 10) → (20, 20), the second changed by `change`.
+// Two steps of a bend, (10, 10) → (20, 10), then the row's second step, perhaps with a circle
+// or a text between them.
 TEST(PaintRuns, ARunBreaksWhereThePenChangesOrTheNextStepDoesNotStartAtItsEnd) {
     struct Row {
         const char* what;
-        std::function<void(Picture&)> second;
+        int colour;
+        int widthPx;
+        PointMm from;
+        char between;  // 'c' a circle, 't' a text
         std::vector<int> shape;
     };
     const Row rows[] = {
-        {"same pen, joined",
-         [](Picture& p) {
-             p.line({20, 10}, {20, 20}, 9);
-         },
-         {3}},
-        {"another colour",
-         [](Picture& p) {
-             p.line({20, 10}, {20, 20}, 12);
-         },
-         {2, 2}},
-        {"another width",
-         [](Picture& p) {
-             p.setLineWidth(2);
-             p.line({20, 10}, {20, 20}, 9);
-         },
-         {2, 2}},
-        {"starts 1 µm off the end",
-         [](Picture& p) {
-             p.line({20, 10.001}, {20, 20}, 9);
-         },
-         {2, 2}},
-        {"runs back from the end",
-         [](Picture& p) {
-             p.line({20, 20}, {20, 10}, 9);
-         },
-         {2, 2}},
-        {"a circle between",
-         [](Picture& p) {
-             p.circle({5, 5}, 1.0, 9);
-             p.line({20, 10}, {20, 20}, 9);
-         },
-         {2, -1, 2}},
-        {"a text between",
-         [](Picture& p) {
-             p.print("a");
-             p.line({20, 10}, {20, 20}, 9);
-         },
-         {2, -2, 2}},
+        {"same pen, joined", 9, 1, {20, 10}, ' ', {3}},
+        {"another colour", 12, 1, {20, 10}, ' ', {2, 2}},
+        {"another width", 9, 2, {20, 10}, ' ', {2, 2}},
+        {"starts 1 µm off the end", 9, 1, {20, 10.001}, ' ', {2, 2}},
+        {"a circle between", 9, 1, {20, 10}, 'c', {2, -1, 2}},
+        {"a text between", 9, 1, {20, 10}, 't', {2, -2, 2}},
     };
     for (const Row& row : rows) {
         Picture picture;
         picture.line({10, 10}, {20, 10}, 9);
-        row.second(picture);
+        if (row.between == 'c') {
+            picture.circle({5, 5}, 1.0, 9);
+        } else if (row.between == 't') {
+            picture.print("a");
+        }
+        picture.setLineWidth(row.widthPx);
+        picture.line(row.from, {20, 20}, row.colour);
         chart::PaintRuns runs;
-        const chart::PaintRuns::Update update = runs.update(picture);
-        EXPECT_EQ(shapeOf(update.added), row.shape) << row.what;
+        EXPECT_EQ(shapeOf(runs.update(picture).added), row.shape) << row.what;
     }
 }
 
