@@ -4,8 +4,10 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/picture.h"
 #include "chart/units_of_length.h"
@@ -120,6 +122,22 @@ void PictureView::paintEvent(QPaintEvent* event) {
     painter.drawImage(exposed, kept_,
                       QRectF(exposed.x() * ratio, exposed.y() * ratio, exposed.width() * ratio,
                              exposed.height() * ratio));
+    if (!highlight_.empty()) {
+        constexpr double kRingRadius = 2.5;  // mm, well clear of the 0.7 mm mark
+        const double scale = pixelsPerMm();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(0, 120, 215), 2.0));
+        painter.setBrush(Qt::NoBrush);
+        for (const chart::PointMm& p : highlight_) {
+            painter.drawEllipse(QPointF(p.X * scale, p.Y * scale), kRingRadius * scale,
+                                kRingRadius * scale);
+        }
+    }
+}
+
+void PictureView::setHighlight(std::vector<chart::PointMm> marks) {
+    highlight_ = std::move(marks);
+    update();
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {

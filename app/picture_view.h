@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <vector>
 
+#include "chart/chart_frame.h"
 #include "render/picture_plan.h"
 
 namespace chart {
@@ -40,6 +41,11 @@ class PictureView : public QWidget {
     // Shows the picture as it is now, repainting only what changed: call after drawing into it.
     void refresh();
 
+    // Rings drawn over the picture around the given marks (picture mm), to point them out;
+    // the picture itself is untouched. Empty: none.
+    void setHighlight(std::vector<chart::PointMm> marks);
+    [[nodiscard]] const std::vector<chart::PointMm>& highlight() const { return highlight_; }
+
   signals:
     // The pointer moved to (X, Y) picture millimetres, in single precision.
     void pointerMoved(float X, float Y);
@@ -68,6 +74,7 @@ class PictureView : public QWidget {
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows
     bool stale_ = true;             // the kept image must be rendered anew
+    std::vector<chart::PointMm> highlight_;
 };
 
 // A form's client area holding a picture view at a fixed place, given in twips of the screen
