@@ -5,21 +5,24 @@
 #include <optional>
 #include <vector>
 
+#include "chart/marked_work.h"
 #include "chart/picture.h"
+#include "render/picture_files.h"
 
 // `milten-cli chart`: the chart with marked states, rendered by the program's own painter.
 namespace cli {
 
-enum class ImageKind { Pdf, Svg, Png };
-
-// By the file's extension, in any case: .pdf, .svg, .png.
-[[nodiscard]] std::optional<ImageKind> imageKindOf(const QString& path);
+using render::ImageKind;
+using render::imageKindOf;
 
 // The chart as "ミルテン描画" draws it, the line "大気圧 = 760 mmHg" at the top left as the
 // printout has it, and the points marked in order as the point dialog marks them: a red circle,
 // the line from the previous point when `join` is set, and the label "1点", "2点", … 2 mm below.
 // Points are kept and drawn in single precision, as the dialog keeps them.
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join);
+
+// The chart as above with the marks of a project file's work drawn on it, entry by entry.
+[[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work);
 
 // Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
 // the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white
