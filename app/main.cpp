@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QStringList>
 
 #include "app/main_window.h"
 #include "dialogs/messages.h"
@@ -6,9 +7,16 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("milten"));
     render::installJapanese(application);
     dialogs::MessageBoxes messages;
     app::MainWindow window(messages);
     window.show();
+    window.offerRecovery();
+    // `milten FILE.milten` opens the file at start.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        (void)window.openProject(arguments.at(1));
+    }
     return QApplication::exec();
 }

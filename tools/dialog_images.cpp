@@ -15,6 +15,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <cstdio>
 #include <utility>
@@ -22,6 +23,7 @@
 
 #include "app/main_window.h"
 #include "app/picture_view.h"
+#include "app/state_list.h"
 #include "chart/chart_frame.h"
 #include "dialogs/messages.h"
 #include "psychro/air_state.h"
@@ -351,6 +353,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the pictures' work is no user's to recover
     render::installJapanese(application);
     QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) {
@@ -375,6 +378,10 @@ int main(int argc, char** argv) {
     shots.menu("mnuDrawW");
     mixing(shots);
     shots.saveMarks(QStringLiteral("mixing_chart.png"));
+    // The mixing's states and result in the state list, docked beside the chart.
+    shots.menu("mnuViewStateList");
+    shots.save(window.stateList(), QStringLiteral("state_list.png"));
+    window.stateList()->hide();
     shots.menu("mnuDrawW");
     cooling(shots);
     shots.saveMarks(QStringLiteral("cooling_chart.png"));
@@ -389,6 +396,8 @@ int main(int argc, char** argv) {
     pmv(shots);
     discomfort(shots);
     shots.saveMenu("mnuFfile", QStringLiteral("menu_file.png"));
+    shots.saveMenu("mnuEdit", QStringLiteral("menu_edit.png"));
+    shots.saveMenu("mnuView", QStringLiteral("menu_view.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));
     return shots.ok() ? 0 : 1;

@@ -21,21 +21,44 @@ struct MenuEntry {
     int depth;
     const char* name;
     const char* caption;  // "-" for a separator
+    const char* shortcut = "";
 };
 
 // The whole menu tree in order, as the user sees it.
 const MenuEntry kMenuTree[] = {
-    {0, "mnuFfile", "ファイル(&F)"},   {1, "mnuFileprint", "印刷(&P)"},
-    {1, "mnuFSeparator", "-"},         {1, "mnuFileExit", "終了(&X)"},
-    {0, "mnuEdit", "編集(&E)"},        {0, "mnuView", "表示(&V)"},
-    {0, "mnuCal", "計算(&C)"},         {1, "mnuCalMix", "混合(&M)"},
-    {1, "mnuCalHeat", "加熱(&H)"},     {1, "mnuCalCh", "冷却(&C)"},
-    {1, "mnuCalW", "加湿(&W)"},        {2, "mnuCalWV", "蒸気加湿(&V)"},
-    {2, "mnuCalWW", "水噴霧加湿(&W)"}, {1, "mnuCSeparator", "-"},
-    {1, "mnuCalPMV", "PMV"},           {1, "mnuCalDI", "不快指数"},
-    {0, "mnuDraw", "作図(&D)"},        {1, "mnuDrawW", "ミルテン描画(&W)"},
-    {1, "mnuDSeparator", "-"},         {1, "mnuDrawPoint", "点指定(&P)"},
-    {0, "mnuTool", "ツール(&T)"},      {0, "mnuHelp", "ヘルプ(&H)"},
+    {0, "mnuFfile", "ファイル(&F)"},
+    {1, "mnuFileOpen", "開く(&O)...", "Ctrl+O"},
+    {1, "mnuFileSave", "上書き保存(&S)", "Ctrl+S"},
+    {1, "mnuFileSaveAs", "名前を付けて保存(&A)..."},
+    {1, "mnuFileExport", "エクスポート(&E)..."},
+    {1, "mnuFProjectSeparator", "-"},
+    {1, "mnuFileprint", "印刷(&P)"},
+    {1, "mnuFSeparator", "-"},
+    {1, "mnuFileExit", "終了(&X)"},
+    {0, "mnuEdit", "編集(&E)"},
+    {1, "mnuEditUndo", "元に戻す(&U)", "Ctrl+Z"},
+    {1, "mnuEditRedo", "やり直し(&R)", "Ctrl+Y"},
+    {1, "mnuESeparator", "-"},
+    {1, "mnuEditCopyChart", "線図をコピー(&C)", "Ctrl+C"},
+    {1, "mnuEditCopyList", "一覧をコピー"},
+    {0, "mnuView", "表示(&V)"},
+    {1, "mnuViewStateList", "状態点一覧(&L)"},
+    {0, "mnuCal", "計算(&C)"},
+    {1, "mnuCalMix", "混合(&M)"},
+    {1, "mnuCalHeat", "加熱(&H)"},
+    {1, "mnuCalCh", "冷却(&C)"},
+    {1, "mnuCalW", "加湿(&W)"},
+    {2, "mnuCalWV", "蒸気加湿(&V)"},
+    {2, "mnuCalWW", "水噴霧加湿(&W)"},
+    {1, "mnuCSeparator", "-"},
+    {1, "mnuCalPMV", "PMV"},
+    {1, "mnuCalDI", "不快指数"},
+    {0, "mnuDraw", "作図(&D)"},
+    {1, "mnuDrawW", "ミルテン描画(&W)"},
+    {1, "mnuDSeparator", "-"},
+    {1, "mnuDrawPoint", "点指定(&P)"},
+    {0, "mnuTool", "ツール(&T)"},
+    {0, "mnuHelp", "ヘルプ(&H)"},
     {1, "mnuHelpV", "バージョン情報"},
 };
 
@@ -45,10 +68,11 @@ void flatten(const QList<QAction*>& actions, int depth, std::vector<MenuEntry>& 
         storage.push_back(action->objectName().toUtf8());
         const QByteArray& name = storage.back();
         storage.push_back(action->isSeparator() ? QByteArray("-") : action->text().toUtf8());
-        out.push_back({depth, name.constData(), storage.back().constData()});
+        const char* caption = storage.back().constData();
+        storage.push_back(action->shortcut().toString(QKeySequence::PortableText).toUtf8());
+        out.push_back({depth, name.constData(), caption, storage.back().constData()});
         EXPECT_TRUE(action->isVisible()) << name.constData();
         EXPECT_TRUE(action->isEnabled()) << name.constData();
-        EXPECT_TRUE(action->shortcut().isEmpty()) << name.constData();
         EXPECT_FALSE(action->isCheckable()) << name.constData();
         if (QMenu* sub = action->menu()) {
             EXPECT_EQ(sub->objectName(), action->objectName());
@@ -69,13 +93,14 @@ TEST_F(MainWindowTest, CaptionAndMenuTree) {
 
     std::vector<MenuEntry> seen;
     std::vector<QByteArray> storage;
-    storage.reserve(200);
+    storage.reserve(300);
     flatten(window.menuBar()->actions(), 0, seen, storage);
     ASSERT_EQ(seen.size(), std::size(kMenuTree));
     for (std::size_t k = 0; k < seen.size(); ++k) {
         EXPECT_EQ(seen[k].depth, kMenuTree[k].depth) << kMenuTree[k].name;
         EXPECT_STREQ(seen[k].name, kMenuTree[k].name);
         EXPECT_STREQ(seen[k].caption, kMenuTree[k].caption);
+        EXPECT_STREQ(seen[k].shortcut, kMenuTree[k].shortcut) << kMenuTree[k].name;
     }
 }
 
