@@ -20,6 +20,7 @@ StateList::StateList(QWidget* parent)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     results_ = new QListWidget(split);
     results_->setObjectName(QStringLiteral("ResultList"));
     split->setStretchFactor(0, 3);
@@ -41,7 +42,6 @@ void StateList::showWork(const chart::MarkedWork& work) {
             table_->setItem(static_cast<int>(r), c, item);
         }
     }
-    table_->resizeColumnsToContents();
     results_->clear();
     results_->addItems(resultLines(work));
     emit highlighted({});

@@ -380,7 +380,10 @@ int main(int argc, char** argv) {
     shots.saveMarks(QStringLiteral("mixing_chart.png"));
     // The mixing's states and result in the state list, docked beside the chart.
     shots.menu("mnuViewStateList");
+    window.stateList()->setFloating(true);  // wide enough to show every column
+    window.stateList()->resize(860, 230);
     shots.save(window.stateList(), QStringLiteral("state_list.png"));
+    window.stateList()->setFloating(false);
     window.stateList()->hide();
     shots.menu("mnuDrawW");
     cooling(shots);
