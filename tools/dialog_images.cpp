@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 
 #include "app/main_window.h"
 #include "app/picture_view.h"
+#include "app/project_io.h"
 #include "app/state_list.h"
 #include "chart/chart_frame.h"
 #include "dialogs/messages.h"
@@ -403,5 +405,6 @@ int main(int argc, char** argv) {
     shots.saveMenu("mnuView", QStringLiteral("menu_view.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));
+    QFile::remove(app::recoveryPath());  // the pictures' work leaves nothing behind
     return shots.ok() ? 0 : 1;
 }
