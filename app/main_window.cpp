@@ -415,8 +415,13 @@ bool MainWindow::saveAs() {
     if (!path.endsWith(QStringLiteral(".milten"), Qt::CaseInsensitive)) {
         path += QStringLiteral(".milten");
     }
-    projectPath_ = path;
-    return save();
+    // The work keeps its old file when the new one cannot be written.
+    const QString previous = std::exchange(projectPath_, path);
+    if (!save()) {
+        projectPath_ = previous;
+        return false;
+    }
+    return true;
 }
 
 namespace {
