@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QSettings>
+#include <QStringList>
 
 #include "app/main_window.h"
 #include "dialogs/messages.h"
@@ -7,6 +8,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("milten"));
     render::installJapanese(application);
     dialogs::MessageBoxes messages;
     // The user's settings in the conventional place (~/.config/milten/milten.conf on Linux).
@@ -14,5 +16,11 @@ int main(int argc, char** argv) {
                     QStringLiteral("milten"));
     app::MainWindow window(messages, nullptr, &store);
     window.show();
+    window.offerRecovery();
+    // `milten FILE.milten` opens the file at start.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        (void)window.openProject(arguments.at(1));
+    }
     return QApplication::exec();
 }

@@ -2,18 +2,31 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QGuiApplication>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPrinter>
+#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <array>
+#include <utility>
 
 #include "app/picture_view.h"
 #include "app/settings_store.h"
+#include "app/project_io.h"
+#include "app/state_list.h"
+#include "app/work_table.h"
 #include "chart/chart_drawing.h"
 #include "chart/cursor_readout.h"
 #include "chart/pressure_text.h"
@@ -24,6 +37,8 @@
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
 #include "dialogs/settings_dialog.h"
+#include "render/picture_files.h"
+#include "render/picture_painter.h"
 
 namespace app {
 namespace {
@@ -44,13 +59,30 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
       messages_(messages),
       store_(store),
       settings_(store != nullptr ? loadSettings(*store) : chart::Settings{}),
-      printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }) {
+      
+      printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }),
+      chooseFile_([this](FileAction action, const QString& suggested) {
+          if (action == FileAction::Open) {
+              return QFileDialog::getOpenFileName(this, QString(), suggested,
+                                                  dialogs::message(words::kProjectFilter));
+          }
+          return QFileDialog::getSaveFileName(
+              this, QString(), suggested,
+              dialogs::message(action == FileAction::Save ? words::kProjectFilter
+                                                          : words::kExportFilter));
+      }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("湿りミルテン"));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), static_cast<int>(kFormFontPoints)));
 
     Picture1 = new PictureView(picture_, this);
     setCentralWidget(new FormArea(Picture1, QPointF(120, 0)));
+    stateList_ = new StateList(this);
+    addDockWidget(Qt::RightDockWidgetArea, stateList_);
+    stateList_->hide();
+    connect(stateList_, &StateList::highlighted, Picture1,
+            [this](const std::vector<chart::PointMm>& marks) { Picture1->setHighlight(marks); });
+    connect(this, &MainWindow::workChanged, stateList_, [this] { stateList_->showWork(work_); });
     buildMenus();
     buildReadoutFrame();
     connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::pointerOverPicture);
@@ -96,15 +128,41 @@ void MainWindow::addSeparator(QMenu* menu, const char* name) {
 
 void MainWindow::buildMenus() {
     QMenu* file = addMenu("mnuFfile", QStringLiteral("ファイル(&F)"));
+    QAction* open = addItem(file, "mnuFileOpen", QStringLiteral("開く(&O)..."));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &MainWindow::chooseAndOpen);
+    QAction* saveItem = addItem(file, "mnuFileSave", QStringLiteral("上書き保存(&S)"));
+    saveItem->setShortcut(QKeySequence::Save);
+    connect(saveItem, &QAction::triggered, this, [this] { (void)save(); });
+    QAction* saveAsItem = addItem(file, "mnuFileSaveAs", QStringLiteral("名前を付けて保存(&A)..."));
+    connect(saveAsItem, &QAction::triggered, this, [this] { (void)saveAs(); });
+    QAction* exportItem = addItem(file, "mnuFileExport", QStringLiteral("エクスポート(&E)..."));
+    connect(exportItem, &QAction::triggered, this, [this] {
+        const QString path = chooseFile_(FileAction::Export, QString());
+        if (!path.isEmpty()) {
+            (void)exportTo(path);
+        }
+    });
+    addSeparator(file, "mnuFProjectSeparator");
     QAction* print = addItem(file, "mnuFileprint", QStringLiteral("印刷(&P)"));
     connect(print, &QAction::triggered, this, &MainWindow::printChart);
     addSeparator(file, "mnuFSeparator");
     QAction* exit = addItem(file, "mnuFileExit", QStringLiteral("終了(&X)"));
     connect(exit, &QAction::triggered, this, [] { QApplication::quit(); });
 
-    // Two top-level items without sub-items; choosing them does nothing.
-    addItem(nullptr, "mnuEdit", QStringLiteral("編集(&E)"));
-
+    QMenu* edit = addMenu("mnuEdit", QStringLiteral("編集(&E)"));
+    QAction* undoItem = addItem(edit, "mnuEditUndo", QStringLiteral("元に戻す(&U)"));
+    undoItem->setShortcut(QKeySequence::Undo);
+    connect(undoItem, &QAction::triggered, this, &MainWindow::undo);
+    QAction* redoItem = addItem(edit, "mnuEditRedo", QStringLiteral("やり直し(&R)"));
+    redoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(redoItem, &QAction::triggered, this, &MainWindow::redo);
+    addSeparator(edit, "mnuESeparator");
+    QAction* copyChartItem = addItem(edit, "mnuEditCopyChart", QStringLiteral("線図をコピー(&C)"));
+    copyChartItem->setShortcut(QKeySequence::Copy);
+    connect(copyChartItem, &QAction::triggered, this, &MainWindow::copyChart);
+    QAction* copyListItem = addItem(edit, "mnuEditCopyList", QStringLiteral("一覧をコピー"));
+    connect(copyListItem, &QAction::triggered, this, &MainWindow::copyList);
     QMenu* view = addMenu("mnuView", QStringLiteral("表示(&V)"));
     QAction* zoomIn = addItem(view, "mnuViewZoomIn", QStringLiteral("拡大(&I)"));
     zoomIn->setShortcuts(
@@ -118,6 +176,12 @@ void MainWindow::buildMenus() {
     QAction* actual = addItem(view, "mnuViewActual", QStringLiteral("実寸(&A)"));
     actual->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     connect(actual, &QAction::triggered, Picture1, [this] { Picture1->setZoom(1.0); });
+    addSeparator(view, "mnuVSeparator");
+    QAction* stateList = addItem(view, "mnuViewStateList", QStringLiteral("状態点一覧(&L)"));
+    connect(stateList, &QAction::triggered, this, [this] {
+        stateList_->show();
+        stateList_->raise();
+    });
 
     QMenu* calc = addMenu("mnuCal", QStringLiteral("計算(&C)"));
     addItem(calc, "mnuCalMix", QStringLiteral("混合(&M)"));
@@ -270,6 +334,11 @@ Dialog* MainWindow::kept(Dialog*& form) {
         form = new Dialog(picture_, messages_, this);
         form->setSettings(settings_);
         connect(form, &Dialog::pictureChanged, Picture1, [this] { Picture1->refresh(); });
+        connect(form, &Dialog::entryRecorded, this, [this](const chart::Entry& entry) {
+            chart::MarkedWork next = work_;
+            next.entries.push_back(entry);
+            changeWork(std::move(next), false);  // the dialog has drawn it
+        });
     }
     return form;
 }
@@ -305,7 +374,7 @@ void MainWindow::connectDialogMenus() {
 
 void MainWindow::drawChart() {
     chart::drawChart(picture_, settings_.atmosphere.ratio, settings_.units);
-    chartDrawn_ = true;
+    changeWork({.chartDrawn = true, .entries = {}}, false);
     Picture1->refresh();
 }
 
@@ -342,14 +411,14 @@ void MainWindow::applySettings(const chart::Settings& settings) {
         }
     }
     // Marks stand where the old pressure put them: they go with the old chart.
-    if (chartDrawn_) {
+    const bool drawn = work_.chartDrawn;
+    if (drawn) {
         drawChart();
     } else {
-        picture_.clear();
-        Picture1->refresh();
+        changeWork({}, true);
     }
     statusBar()->showMessage(
-        dialogs::message(chartDrawn_ ? words::kSettingsRedrawn : words::kSettingsChanged));
+        dialogs::message(drawn ? words::kSettingsRedrawn : words::kSettingsChanged));
 }
 
 void MainWindow::showSettingsInLabels() {
@@ -362,6 +431,175 @@ void MainWindow::showSettingsInLabels() {
     const double width = standardLine ? 2532 : kWideLabel;
     Picture1->placeInTwips(Label20, QRectF(kLabelRight - width, 0, width, 252), kFormFontPoints);
     Label9->setText(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+}
+
+void MainWindow::changeWork(chart::MarkedWork work, bool redraw) {
+    constexpr std::size_t kUndoSteps = 200;
+    undo_.push_back(std::move(work_));
+    if (undo_.size() > kUndoSteps) {
+        undo_.erase(undo_.begin());
+    }
+    redo_.clear();
+    work_ = std::move(work);
+    unsaved_ = true;
+    if (redraw) {
+        showWork();
+    }
+    keepRecovery();
+    emit workChanged();
+}
+
+void MainWindow::showWork() {
+    chart::drawWork(picture_, work_, settings_.atmosphere.ratio, settings_.units);
+    Picture1->refresh();
+}
+
+void MainWindow::undo() {
+    if (undo_.empty()) {
+        return;
+    }
+    redo_.push_back(std::move(work_));
+    work_ = std::move(undo_.back());
+    undo_.pop_back();
+    unsaved_ = true;
+    showWork();
+    keepRecovery();
+    emit workChanged();
+}
+
+void MainWindow::redo() {
+    if (redo_.empty()) {
+        return;
+    }
+    undo_.push_back(std::move(work_));
+    work_ = std::move(redo_.back());
+    redo_.pop_back();
+    unsaved_ = true;
+    showWork();
+    keepRecovery();
+    emit workChanged();
+}
+
+// Unsaved marks are kept on disk after every change; a work without entries (at most the bare
+// chart) is nothing to recover.
+void MainWindow::keepRecovery() {
+    const QString path = recoveryPath();
+    if (!unsaved_ || work_.entries.empty()) {
+        QFile::remove(path);
+        return;
+    }
+    (void)saveProject(path, work_);  // best effort: the work on screen is not at stake
+}
+
+void MainWindow::offerRecovery() {
+    const QString path = recoveryPath();
+    if (!QFile::exists(path)) {
+        return;
+    }
+    auto work = loadProject(path);
+    if (work && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
+        changeWork(std::move(*work), true);
+        return;
+    }
+    QFile::remove(path);
+}
+
+void MainWindow::chooseAndOpen() {
+    const QString path = chooseFile_(FileAction::Open, projectPath_);
+    if (!path.isEmpty()) {
+        (void)openProject(path);
+    }
+}
+
+bool MainWindow::openProject(const QString& path) {
+    auto work = loadProject(path);
+    if (!work) {
+        messages_.show(work.error());
+        return false;
+    }
+    changeWork(std::move(*work), true);
+    projectPath_ = path;
+    unsaved_ = false;
+    keepRecovery();
+    return true;
+}
+
+bool MainWindow::save() {
+    if (projectPath_.isEmpty()) {
+        return saveAs();
+    }
+    if (const auto saved = saveProject(projectPath_, work_); !saved) {
+        messages_.show(saved.error());
+        return false;
+    }
+    unsaved_ = false;
+    keepRecovery();
+    return true;
+}
+
+bool MainWindow::saveAs() {
+    QString path = chooseFile_(FileAction::Save, projectPath_);
+    if (path.isEmpty()) {
+        return false;
+    }
+    if (!path.endsWith(QStringLiteral(".milten"), Qt::CaseInsensitive)) {
+        path += QStringLiteral(".milten");
+    }
+    // The work keeps its old file when the new one cannot be written.
+    const QString previous = std::exchange(projectPath_, path);
+    if (!save()) {
+        projectPath_ = previous;
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+constexpr double kExportDotsPerInch = 300.0;
+constexpr double kCopyDotsPerInch = 150.0;
+
+}  // namespace
+
+bool MainWindow::exportTo(const QString& path) {
+    if (path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
+        // With a byte-order mark, so that spreadsheet programs read the Japanese as UTF-8.
+        const QByteArray text = "\xEF\xBB\xBF" + tableText(work_, u',').toUtf8();
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
+            return true;
+        }
+        messages_.show(dialogs::message(words::kSaveFailed)
+                           .arg(QFileInfo(path).fileName(), file.errorString()));
+        return false;
+    }
+    const auto kind = render::imageKindOf(path);
+    if (!kind) {
+        messages_.show(dialogs::message(words::kExportKinds));
+        return false;
+    }
+    if (const auto written = render::writePicture(picture_, path, *kind, kExportDotsPerInch);
+        !written) {
+        messages_.show(
+            dialogs::message(words::kSaveFailed).arg(QFileInfo(path).fileName(), written.error()));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::copyChart() {
+    auto* data = new QMimeData;
+    data->setImageData(render::pictureImage(picture_, kCopyDotsPerInch));
+    QBuffer svg;
+    svg.open(QIODevice::WriteOnly);
+    if (render::writePictureTo(picture_, svg, render::ImageKind::Svg, kCopyDotsPerInch)) {
+        data->setData(QStringLiteral("image/svg+xml"), svg.data());
+    }
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void MainWindow::copyList() {
+    QGuiApplication::clipboard()->setText(tableText(work_, u'\t'));
 }
 
 }  // namespace app

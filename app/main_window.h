@@ -2,11 +2,13 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "app/printing.h"
 #include "chart/keyboard_steps.h"
+#include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
 
@@ -30,6 +32,7 @@ class SettingsDialog;
 namespace app {
 
 class PictureView;
+class StateList;
 
 // `Form1`: the chart surface with its readout frame and pressure label, and the menu bar from
 // which every command and dialog is reached.
@@ -42,7 +45,11 @@ class MainWindow : public QMainWindow {
                         QSettings* store = nullptr);
 
     [[nodiscard]] chart::Picture& picture() { return picture_; }
+    // What has been marked since the chart was last drawn, entry by entry; the picture is
+    // always drawWork of it.
+    [[nodiscard]] const chart::MarkedWork& work() const { return work_; }
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
+    [[nodiscard]] StateList* stateList() const { return stateList_; }
 
     [[nodiscard]] const chart::Settings& settings() const { return settings_; }
     // What "OK" in the settings dialog does: keeps the settings, relabels the window and the
@@ -51,6 +58,41 @@ class MainWindow : public QMainWindow {
 
     // Replaces the print dialog step (tests print to a PDF file through it).
     void setPrintDialog(PrintDialogStep dialog) { printDialog_ = std::move(dialog); }
+
+    // The step that asks for a file name: a project to open, to save under, or a file to export
+    // to, starting from `suggested`; an empty name cancels. Tests replace the file dialog by it.
+    enum class FileAction { Open, Save, Export };
+    using FileChooser = std::function<QString(FileAction action, const QString& suggested)>;
+    void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+    // Opens the project file at `path`: the chart and its entries replace the work on screen,
+    // which stays as it was when the file is refused (a message says why). True when opened.
+    bool openProject(const QString& path);
+    // "上書き保存" and "名前を付けて保存": true when the work was written.
+    bool save();
+    bool saveAs();
+    [[nodiscard]] const QString& projectPath() const { return projectPath_; }
+
+    // "エクスポート": the chart as PDF, SVG or PNG (by the painter milten-cli uses) or the list
+    // as CSV, by the file's extension; true when written.
+    bool exportTo(const QString& path);
+    // "線図をコピー" (an image, and SVG) and "一覧をコピー" (tab-separated text).
+    void copyChart();
+    void copyList();
+
+    // One step back or forward over the marked work; nothing when there is none.
+    void undo();
+    void redo();
+    [[nodiscard]] bool canUndo() const { return !undo_.empty(); }
+    [[nodiscard]] bool canRedo() const { return !redo_.empty(); }
+
+    // At start: a recovery file left by a session that ended with unsaved work is offered
+    // back through the messenger's question; declined, it is removed.
+    void offerRecovery();
+
+  signals:
+    // The work changed: an entry was marked, the chart drawn, a file opened, a step undone.
+    void workChanged();
 
   protected:
     // Closing the window by its frame ends the program as Exit does: no dialog may keep the
@@ -79,6 +121,13 @@ class MainWindow : public QMainWindow {
     void showSettings();
     // Label20 and the readout's enthalpy unit for the settings in use.
     void showSettingsInLabels();
+    void chooseAndOpen();
+
+    // Every change of the work goes through here: the old work becomes a step to undo, the
+    // picture is drawn anew when `redraw`, and the unsaved work is kept in the recovery file.
+    void changeWork(chart::MarkedWork work, bool redraw);
+    void showWork();
+    void keepRecovery();
 
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
@@ -87,10 +136,16 @@ class MainWindow : public QMainWindow {
     dialogs::Messenger& messages_;
     QSettings* store_ = nullptr;
     chart::Settings settings_;
-    bool chartDrawn_ = false;
     chart::Picture picture_;
+    chart::MarkedWork work_;
+    std::vector<chart::MarkedWork> undo_;
+    std::vector<chart::MarkedWork> redo_;
+    bool unsaved_ = false;
+    QString projectPath_;
     PrintDialogStep printDialog_;
+    FileChooser chooseFile_;
     PictureView* Picture1 = nullptr;
+    StateList* stateList_ = nullptr;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
     // Value labels of the readout, as the design numbers them.

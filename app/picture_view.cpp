@@ -4,6 +4,7 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 #include <QRegion>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <utility>
 
 #include "chart/picture.h"
 #include "chart/units_of_length.h"
@@ -472,6 +474,28 @@ void PictureView::paintEvent(QPaintEvent* event) {
     if (crosshair_) {
         paintCrosshair(painter, exposed);
     }
+    if (!highlight_.empty()) {
+        paintHighlight(painter);
+    }
+}
+
+// Rings around the marks of the rows chosen in the state list, drawn over the picture only.
+void PictureView::paintHighlight(QPainter& painter) const {
+    constexpr double kRingRadius = 2.5;  // mm, well clear of the 0.7 mm mark
+    const double radius = kRingRadius * pixelsPerMm();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 120, 215), 2.0));
+    painter.setBrush(Qt::NoBrush);
+    for (const chart::PointMm& p : highlight_) {
+        painter.drawEllipse(widgetAt(QPointF(p.X, p.Y)), radius, radius);
+    }
+    painter.restore();
+}
+
+void PictureView::setHighlight(std::vector<chart::PointMm> marks) {
+    highlight_ = std::move(marks);
+    update();
 }
 
 void PictureView::mouseMoveEvent(QMouseEvent* event) {

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "chart/chart_frame.h"
 #include "render/picture_plan.h"
 
 class QScrollBar;
@@ -93,6 +94,11 @@ class PictureView : public QWidget {
     // Shows the picture as it is now, repainting only what changed: call after drawing into it.
     void refresh();
 
+    // Rings drawn over the picture around the given marks (picture mm), to point them out;
+    // the picture itself is untouched. Empty: none.
+    void setHighlight(std::vector<chart::PointMm> marks);
+    [[nodiscard]] const std::vector<chart::PointMm>& highlight() const { return highlight_; }
+
   signals:
     // The pointer moved to (X, Y) picture millimetres, in single precision.
     void pointerMoved(float X, float Y);
@@ -123,6 +129,7 @@ class PictureView : public QWidget {
     [[nodiscard]] bool previewing(double ratio) const;
     void paintPreview(QPainter& painter, const QRect& exposed);
     void paintCrosshair(QPainter& painter, const QRect& exposed) const;
+    void paintHighlight(QPainter& painter) const;
     [[nodiscard]] QRegion crosshairRegion() const;
 
     // Brings the kept image up to date for a device of pixel ratio `ratio`.
@@ -159,6 +166,7 @@ class PictureView : public QWidget {
     std::optional<QPoint> dragFrom_;  // where a middle-button drag started
     QPoint dragOffset_;
     std::optional<QPointF> crosshair_;
+    std::vector<chart::PointMm> highlight_;
 };
 
 // A form's client area holding a picture view at a fixed place, given in twips of the screen

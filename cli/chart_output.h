@@ -5,16 +5,16 @@
 #include <optional>
 #include <vector>
 
+#include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
+#include "render/picture_files.h"
 
 // `milten-cli chart`: the chart with marked states, rendered by the program's own painter.
 namespace cli {
 
-enum class ImageKind { Pdf, Svg, Png };
-
-// By the file's extension, in any case: .pdf, .svg, .png.
-[[nodiscard]] std::optional<ImageKind> imageKindOf(const QString& path);
+using render::ImageKind;
+using render::imageKindOf;
 
 // The chart as "ミルテン描画" draws it, the line "大気圧 = 760 mmHg" at the top left as the
 // printout has it, and the points marked in order as the point dialog marks them: a red circle,
@@ -24,6 +24,10 @@ enum class ImageKind { Pdf, Svg, Png };
 // pressure in use (chart::pressureLine).
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
                                              const chart::Settings& settings = {});
+
+// The chart as above with the marks of a project file's work drawn on it, entry by entry.
+[[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work,
+                                           const chart::Settings& settings);
 
 // Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
 // the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
 #include <expected>
@@ -11,11 +12,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "chart/pressure_text.h"
 #include "chart/settings.h"
+#include "chart/project_file.h"
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
@@ -42,6 +45,7 @@ constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALU
   or:  milten-cli cool --air=G [--format=FORMAT] [STATE1 STATE2]
   or:  milten-cli heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]
   or:  milten-cli chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]
+  or:  milten-cli chart -o FILE [--dpi=N] PROJECT.milten
 Complete moist-air states at 760 mmHg (1.03323 kgf/cm2, or the pressure that --pressure
 or --altitude gives) from two of their properties,
 size a humidifier, mix two air streams, work out a cooling or heating load, or draw
@@ -563,9 +567,28 @@ int runHeat(const QCommandLineParser& parser, const Options& options, const QStr
 
 int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
              const chart::Settings& display) {
+    // One project file (.milten) may give the marks instead of --point.
+    std::optional<chart::MarkedWork> project;
     if (!rest.isEmpty()) {
-        return usage(QStringLiteral("chart: unexpected argument %1 (points go with --point)")
-                         .arg(quoted(rest.constFirst())));
+        const QString& file = rest.constFirst();
+        if (rest.size() > 1 || !file.endsWith(QStringLiteral(".milten"), Qt::CaseInsensitive) ||
+            parser.isSet(options.point)) {
+            return usage(QStringLiteral("chart: unexpected argument %1 (points go with --point, "
+                                        "or give one .milten file)")
+                             .arg(quoted(rest.size() > 1 ? rest.at(1) : file)));
+        }
+        QFile in(file);
+        if (!in.open(QIODevice::ReadOnly)) {
+            return usage(QStringLiteral("chart: cannot read %1").arg(quoted(file)));
+        }
+        const QByteArray bytes = in.read(static_cast<qint64>(chart::kProjectMaxBytes) + 1);
+        auto work = chart::readProject(std::string_view(bytes.constData(), bytes.size()));
+        if (!work) {
+            std::fprintf(stderr, "milten-cli: %s: not a readable project file (%s)\n",
+                         file.toUtf8().constData(), work.error().where.c_str());
+            return kSomeFailed;
+        }
+        project = std::move(*work);
     }
     if (!parser.isSet(options.output)) {
         return usage(QStringLiteral("chart: the output file is missing (-o FILE)"));
@@ -625,8 +648,10 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
-    const auto written =
-        writeChart(chartWithPoints(marks, parser.isSet(options.join), display), path, *kind, dpi);
+    const auto written = writeChart(project ? chartWithWork(*project, display)
+                                            : chartWithPoints(marks, parser.isSet(options.join),
+                                                              display),
+                                    path, *kind, dpi);
     if (!written) {
         return usage(QStringLiteral("chart: ") + written.error());
     }

@@ -9,7 +9,9 @@
 #include <QShortcut>
 #include <algorithm>
 #include <utility>
+
 #include <vector>
+#include "chart/marked_work.h"
 
 #include "dialogs/controls.h"
 
@@ -110,6 +112,12 @@ void ChartDialog::orderTabsVisually() {
     for (std::size_t k = 1; k < ordered.size(); ++k) {
         setTabOrder(ordered[k - 1].widget, ordered[k].widget);
     }
+}
+
+void ChartDialog::record(const chart::Entry& entry) {
+    chart::drawEntry(picture_, entry);
+    emit entryRecorded(entry);
+    emit pictureChanged();
 }
 
 }  // namespace dialogs

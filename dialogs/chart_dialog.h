@@ -10,7 +10,8 @@ class QPushButton;
 
 namespace chart {
 class Picture;
-}
+struct Entry;
+}  // namespace chart
 
 namespace dialogs {
 
@@ -37,11 +38,17 @@ class ChartDialog : public QDialog {
   signals:
     // Marks were added to the picture; the view should repaint.
     void pictureChanged();
+    // A press marked the chart; `entry` is what it marked, already drawn.
+    void entryRecorded(const chart::Entry& entry);
 
   public slots:
     void reject() override;
 
   protected:
+    // Draws `entry` into the picture, reports it and asks for a repaint: every mark a dialog
+    // makes goes through here, so the chart never holds a mark the list does not.
+    void record(const chart::Entry& entry);
+
     void closeEvent(QCloseEvent* event) override;
 
     // What "閉じる" does: hides the dialog. A dialog that tidies its panel first overrides it.

@@ -9,6 +9,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/chart_marks.h"
+#include "chart/marked_work.h"
 #include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
@@ -132,8 +133,13 @@ void PmvDialog::calculate() {
 
     Text9->setText(numberText(result->pmv, 2, chart::Rounding::HalfUpward));
     Text7->setText(numberText(result->ppd, 2, chart::Rounding::HalfUpward));
-    chart::markState(picture_, *at);
-    emit pictureChanged();
+    record({
+        .kind = chart::EntryKind::Pmv,
+        .states = {markedState("", *at, air->x, air->i)},
+        .lineFrom = std::nullopt,
+        .inputs = {{"ta", ta}, {"rh", rh}, {"vel", vel}, {"tr", tr}, {"clo", clo}, {"met", act}},
+        .results = {{"PMV", result->pmv}, {"PPD", result->ppd}},
+    });
 
     // A value outside the model's validated ranges is shown, but not as if it were a result.
     const std::vector<psychro::IsoRange> outside =
@@ -226,8 +232,13 @@ void DiscomfortDialog::calculate() {
     const double di = psychro::discomfortIndex(t, tw);
     Text9->setText(numberText(di, 1, chart::Rounding::HalfUpward));
     Text7->setText(QString::fromStdString(chart::generalText(psychro::discomfortShare(di))));
-    chart::markState(picture_, *at);
-    emit pictureChanged();
+    record({
+        .kind = chart::EntryKind::Discomfort,
+        .states = {markedState("", *at, air->x, air->i)},
+        .lineFrom = std::nullopt,
+        .inputs = {{"t", t}, {"tw", tw}},
+        .results = {{"DI", di}, {"share", static_cast<double>(psychro::discomfortShare(di))}},
+    });
 }
 
 void DiscomfortDialog::clear() {

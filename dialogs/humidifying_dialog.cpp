@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <cstddef>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "chart/chart_marks.h"
+#include "chart/marked_work.h"
 #include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
@@ -150,16 +153,27 @@ void HumidifyingDialog::calculate() {
         messages_.show(message(words::kNoResult));
         return;
     }
-    chart::markState(picture_, *at1, "点１");
+    std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
+    inputs.push_back({"G", *G});
+    inputs.push_back({kind_ == Humidifier::Steam ? "steamT" : "waterT", *temperature});
+    inputs.push_back({"phi2", *target});
+    const chart::Entry entry{
+        .kind = kind_ == Humidifier::Steam ? chart::EntryKind::SteamHumidifying
+                                           : chart::EntryKind::WaterSprayHumidifying,
+        .states = {markedState("点１", *at1, state->h, state->i),
+                   markedState("点２", at2, after->x, after->i)},
+        .lineFrom = std::nullopt,
+        .inputs = std::move(inputs),
+        .results = {{"L", after->L}},
+    };
     Frame1->hide();
     Text9->setText(numberText(after->L, 1, chart::Rounding::HalfUp));
     Label11->setText(numberText(after->t, 2, chart::Rounding::HalfEven));
     Label12->setText(numberText(after->x, 5, chart::Rounding::HalfEven));
     Label13->setText(numberText(after->phi, 2, chart::Rounding::HalfEven));
     Frame4->show();
-    chart::markPointTwo(picture_, *at1, at2);
     Command1->setEnabled(false);
-    emit pictureChanged();
+    record(entry);
 }
 
 }  // namespace dialogs

@@ -11,6 +11,13 @@ void MessageBoxes::present(const QString& title, const QString& text) {
     box.exec();
 }
 
+bool MessageBoxes::question(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QStringList RecordedMessages::texts() const {
     QStringList list;
     for (const Message& m : messages_) {
@@ -21,6 +28,11 @@ QStringList RecordedMessages::texts() const {
 
 void RecordedMessages::present(const QString& title, const QString& text) {
     messages_.push_back({title, text});
+}
+
+bool RecordedMessages::question(const QString& title, const QString& text) {
+    messages_.push_back({title, text});
+    return answer_;
 }
 
 }  // namespace dialogs

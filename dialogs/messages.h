@@ -21,15 +21,21 @@ class Messenger {
     void show(const QString& text) { present(QString::fromUtf16(words::kApplicationTitle), text); }
     // A message under its own title, OK only, no icon.
     void show(const QString& title, const QString& text) { present(title, text); }
+    // A yes/no question under the application's title; true for yes.
+    [[nodiscard]] bool ask(const QString& text) {
+        return question(QString::fromUtf16(words::kApplicationTitle), text);
+    }
 
   protected:
     virtual void present(const QString& title, const QString& text) = 0;
+    virtual bool question(const QString& title, const QString& text) = 0;
 };
 
 // Modal message boxes over the active window.
 class MessageBoxes final : public Messenger {
   protected:
     void present(const QString& title, const QString& text) override;
+    bool question(const QString& title, const QString& text) override;
 };
 
 // Keeps the messages instead of showing them.
@@ -42,12 +48,17 @@ class RecordedMessages final : public Messenger {
     [[nodiscard]] const std::vector<Message>& messages() const { return messages_; }
     [[nodiscard]] QStringList texts() const;
     void clear() { messages_.clear(); }
+    // The answer every question gets from now on (no, until told otherwise). A question is
+    // recorded among the messages like any other text.
+    void setAnswer(bool yes) { answer_ = yes; }
 
   protected:
     void present(const QString& title, const QString& text) override;
+    bool question(const QString& title, const QString& text) override;
 
   private:
     std::vector<Message> messages_;
+    bool answer_ = false;
 };
 
 }  // namespace dialogs

@@ -5,9 +5,12 @@
 #include <QPushButton>
 
 #include "chart/chart_marks.h"
+#include "chart/marked_work.h"
+#include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
+#include "dialogs/process_parts.h"
 #include "dialogs/state_input_panel.h"
 
 namespace dialogs {
@@ -79,13 +82,20 @@ void PointDialog::drawPoint() {
     const auto YP = static_cast<float>(solved.YP);
     const chart::PointMm at{XP, YP};
     const bool join = Check8->isChecked() && LastPointX != 0.0F && LastPointY != 0.0F;
-    chart::markNumberedPoint(
-        picture_, at, PointCount,
-        join ? std::optional<chart::PointMm>({LastPointX, LastPointY}) : std::nullopt);
+    // The state is the one under the unrounded point, as the readout would show it there.
+    const chart::ChartState state = chart::pictureState(solved.XP, solved.YP);
+    chart::Entry entry{
+        .kind = chart::EntryKind::Point,
+        .states = {markedState(chart::generalText(PointCount) + "点", at, state.xg / 1000.0,
+                               state.i)},
+        .lineFrom = join ? std::optional<chart::PointMm>({LastPointX, LastPointY}) : std::nullopt,
+        .inputs = panelInputs(*panel_),
+        .results = {{"number", PointCount}},
+    };
     LastPointX = XP;
     LastPointY = YP;
     panel_->ButtonOK();
-    emit pictureChanged();
+    record(entry);
 }
 
 void PointDialog::clear() {

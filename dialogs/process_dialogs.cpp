@@ -8,8 +8,11 @@
 #include <QPushButton>
 #include <cmath>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "chart/chart_marks.h"
+#include "chart/marked_work.h"
 #include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
@@ -113,13 +116,23 @@ void MixingCoolingDialog::acceptPoint1() {
     h11 = static_cast<float>(state->h);
     G1 = static_cast<float>(*G);
     G1Text_ = Text7->text();
-    chart::markState(picture_, *at, "点１");
+    std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
+    inputs.push_back({"G1", G1});
+    const chart::Entry entry{
+        .kind = chart::EntryKind::ProcessStart,
+        .states = {markedState("点１", *at, state->h, state->i)},
+        .lineFrom = std::nullopt,
+        .inputs = std::move(inputs),
+        .results = {},
+    };
+    chart::drawEntry(picture_, entry);
     Command1->setEnabled(false);
     if (mode_ == kCalcCool) {
         Frame2->setEnabled(false);  // the load is computed with G1: keep the text showing it
     }
     Command4->setEnabled(true);
     panel_->ButtonClear();
+    emit entryRecorded(entry);
     emit pictureChanged();
     messages_.show(message(words::kGiveNextPoint));
 }
@@ -157,10 +170,19 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
         messages_.show(message(words::kNoResult));
         return;
     }
-    chart::markPointTwo(picture_, {XPB, YPB}, at);
+    std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
+    inputs.push_back({"G1", G1});
+    inputs.push_back({"G2", *G2});
+    const chart::Entry entry{
+        .kind = chart::EntryKind::Mixing,
+        .states = {markedState("点２", at, point2.h, point2.i),
+                   markedState("混合点", mixed, point3.x, point3.i)},
+        .lineFrom = chart::PointMm{XPB, YPB},
+        .inputs = std::move(inputs),
+        .results = {{"x3", point3.x}, {"i3", point3.i}},
+    };
     panel_->ButtonOK();
-    chart::markState(picture_, mixed, "混合点");
-    emit pictureChanged();
+    record(entry);
 }
 
 // The cooling load (i11 − i2)·G1. `Text7` was locked at G1 since point 1 and shows it again
@@ -171,14 +193,22 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
         messages_.show(message(words::kNoResult));
         return;
     }
-    chart::markPointTwo(picture_, {XPB, YPB}, at);
+    std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
+    inputs.push_back({"G1", G1});
+    const chart::Entry entry{
+        .kind = chart::EntryKind::Cooling,
+        .states = {markedState("点２", at, point2.h, point2.i)},
+        .lineFrom = chart::PointMm{XPB, YPB},
+        .inputs = std::move(inputs),
+        .results = {{"Q", Q}},
+    };
     panel_->ButtonOK();
     Frame1->hide();
     Frame4->show();
     Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
     Text7->setText(G1Text_);
     Frame2->setEnabled(true);
-    emit pictureChanged();
+    record(entry);
 }
 
 // Back to point 1 in either process. `Command4` stays on, so "点2確定" still completes the
@@ -258,13 +288,23 @@ void HeatingDialog::calculate() {
     }
     XPB = static_cast<float>(at1->X);
     YPB = static_cast<float>(at1->Y);
-    chart::markState(picture_, *at1, "点１");
+    std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
+    inputs.push_back({"G", *G});
+    inputs.push_back({"t2", *t2});
+    // Point 2 is drawn from point 1 as kept, which is at1 itself (already single precision).
+    const chart::Entry entry{
+        .kind = chart::EntryKind::Heating,
+        .states = {markedState("点１", *at1, state->h, state->i),
+                   markedState("点２", at2, state->h, i2)},
+        .lineFrom = std::nullopt,
+        .inputs = std::move(inputs),
+        .results = {{"Q", Q}},
+    };
     Frame1->hide();
     Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
     Frame4->show();
-    chart::markPointTwo(picture_, {XPB, YPB}, at2);
     Command1->setEnabled(false);
-    emit pictureChanged();
+    record(entry);
 }
 
 }  // namespace dialogs

@@ -4,12 +4,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "chart/chart_marks.h"
 #include "dialogs/controls.h"
 #include "dialogs/messages.h"
+#include "dialogs/number_input.h"
 #include "dialogs/state_input_panel.h"
 
 namespace dialogs {
@@ -75,6 +78,22 @@ void ProcessDialog::closeDialog() {
     showInput();
     panel_->ButtonOK();
     hide();
+}
+
+std::vector<chart::NamedValue> panelInputs(const StateInputPanel& panel) {
+    static constexpr std::array<const char*, StateInputPanel::kRows> kNames{"x",  "i", "t",
+                                                                            "tw", "v", "phi"};
+    std::vector<chart::NamedValue> inputs;
+    for (const psychro::Property row : panel.checkedRows()) {
+        if (const std::optional<double> value = readNumber(panel.text(row))) {
+            inputs.push_back({kNames.at(static_cast<std::size_t>(row)), *value});
+        }
+    }
+    return inputs;
+}
+
+chart::MarkedState markedState(std::string label, chart::PointMm at, double x, double i) {
+    return {std::move(label), at, x, i};
 }
 
 bool fitsFloat(double v) {

@@ -3,8 +3,11 @@
 #include <QString>
 #include <expected>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "chart/chart_frame.h"
+#include "chart/marked_work.h"
 #include "dialogs/chart_dialog.h"
 #include "dialogs/ih.h"
 
@@ -60,6 +63,14 @@ class ProcessDialog : public ChartDialog {
     QLabel* Label9 = nullptr;
     QPushButton* Command1 = nullptr;
 };
+
+// The two properties the panel's checked boxes give, named as in a project file ("x", "i", "t",
+// "tw", "v", "phi"), as the user typed them.
+[[nodiscard]] std::vector<chart::NamedValue> panelInputs(const StateInputPanel& panel);
+
+// A marked state of x kg/kg(DA) and i kcal/kg(DA) drawn at `at`.
+[[nodiscard]] chart::MarkedState markedState(std::string label, chart::PointMm at, double x,
+                                             double i);
 
 // A value kept in single precision must be finite there too.
 [[nodiscard]] bool fitsFloat(double v);

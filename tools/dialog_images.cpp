@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +16,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <cstdio>
 #include <utility>
@@ -22,6 +24,8 @@
 
 #include "app/main_window.h"
 #include "app/picture_view.h"
+#include "app/project_io.h"
+#include "app/state_list.h"
 #include "chart/chart_frame.h"
 #include "dialogs/messages.h"
 #include "psychro/air_state.h"
@@ -380,6 +384,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    QStandardPaths::setTestModeEnabled(true);  // the pictures' work is no user's to recover
     render::installJapanese(application);
     QDir folder(QString::fromLocal8Bit(argv[1]));
     if (!folder.mkpath(QStringLiteral("."))) {
@@ -404,6 +409,13 @@ int main(int argc, char** argv) {
     shots.menu("mnuDrawW");
     mixing(shots);
     shots.saveMarks(QStringLiteral("mixing_chart.png"));
+    // The mixing's states and result in the state list, docked beside the chart.
+    shots.menu("mnuViewStateList");
+    window.stateList()->setFloating(true);  // wide enough to show every column
+    window.stateList()->resize(860, 230);
+    shots.save(window.stateList(), QStringLiteral("state_list.png"));
+    window.stateList()->setFloating(false);
+    window.stateList()->hide();
     shots.menu("mnuDrawW");
     cooling(shots);
     shots.saveMarks(QStringLiteral("cooling_chart.png"));
@@ -418,8 +430,11 @@ int main(int argc, char** argv) {
     pmv(shots);
     discomfort(shots);
     shots.saveMenu("mnuFfile", QStringLiteral("menu_file.png"));
+    shots.saveMenu("mnuEdit", QStringLiteral("menu_edit.png"));
+    shots.saveMenu("mnuView", QStringLiteral("menu_view.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));
+    QFile::remove(app::recoveryPath());  // the pictures' work leaves nothing behind
     shots.menu("mnuDrawW");
     settings(shots, window);
     return shots.ok() ? 0 : 1;

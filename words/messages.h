@@ -173,4 +173,45 @@ inline constexpr char16_t kSettingsChanged[] =
     return kDiscomfortNoState;
 }
 
+// The marked work: the state list and its entries' kinds and results.
+inline constexpr char16_t kStateListTitle[] = u"状態点一覧";
+inline constexpr char16_t kStateListHeaders[] =
+    u"記号\t種類\tx [kg/kg(DA)]\ti [kcal/kg(DA)]\tt [℃]\tt′ [℃]\tv [m3/kg(DA)]\tφ [％]\t露点 [℃]";
+inline constexpr char16_t kRoomAirLabel[] = u"室内空気";
+inline constexpr char16_t kKindPoint[] = u"点指定";
+inline constexpr char16_t kKindProcessStart[] = u"混合・冷却の点1";
+inline constexpr char16_t kKindMixing[] = u"混合";
+inline constexpr char16_t kKindCooling[] = u"冷却";
+inline constexpr char16_t kKindHeating[] = u"加熱";
+inline constexpr char16_t kKindSteam[] = u"蒸気加湿";
+inline constexpr char16_t kKindWaterSpray[] = u"水噴霧加湿";
+inline constexpr char16_t kKindPmv[] = u"PMV";
+inline constexpr char16_t kKindDiscomfort[] = u"不快指数";
+// Results beneath the list; %1, %2 are numbers in the dialogs' forms.
+inline constexpr char16_t kMixingResult[] = u"混合：混合点 x %1 kg/kg(DA)、i %2 kcal/kg(DA)";
+inline constexpr char16_t kCoolingResult[] = u"冷却：冷却量 %1 kcal/h";
+inline constexpr char16_t kHeatingResult[] = u"加熱：加熱量 %1 kcal/h";
+inline constexpr char16_t kHumidifyingResult[] = u"%1：加湿量 %2 kg/h";
+inline constexpr char16_t kPmvResult[] = u"PMV：PMV %1、PPD %2 ％";
+inline constexpr char16_t kDiscomfortResult[] = u"不快指数：%1、不快に感じる人の割合 %2 ％";
+
+// Project files and the recovery of unsaved work.
+inline constexpr char16_t kProjectFilter[] = u"ミルテン プロジェクト (*.milten)";
+inline constexpr char16_t kOpenFailed[] = u"「%1」を開けません。%2";
+inline constexpr char16_t kSaveFailed[] = u"「%1」に保存できません。%2";
+inline constexpr char16_t kFileUnreadable[] = u"ファイルを読めません。";
+inline constexpr char16_t kProjectNotJson[] = u"JSON形式ではないか、途中で切れています。";
+inline constexpr char16_t kProjectNotProject[] = u"ミルテンのプロジェクトファイルではありません。";
+inline constexpr char16_t kProjectNewer[] = u"新しいバージョンのミルテンで保存されたファイルです。";
+inline constexpr char16_t kProjectMissing[] = u"必要な項目がないか、形が違います（%1）。";
+inline constexpr char16_t kProjectImpossible[] = u"ありえない値があります（%1）。";
+inline constexpr char16_t kProjectBeyondReach[] = u"線図から遠く離れた点があります（%1）。";
+inline constexpr char16_t kProjectTooLarge[] = u"ファイルが大きすぎます。";
+inline constexpr char16_t kExportFilter[] =
+    u"PDF (*.pdf);;SVG (*.svg);;PNG (*.png);;CSV（状態点一覧） (*.csv)";
+inline constexpr char16_t kExportKinds[] =
+    u"エクスポートできるのは PDF、SVG、PNG（線図）と CSV（状態点一覧）です。";
+inline constexpr char16_t kRestoreQuestion[] =
+    u"前回保存されなかった作業があります。復元しますか？";
+
 }  // namespace words

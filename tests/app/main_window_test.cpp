@@ -27,15 +27,27 @@ struct MenuEntry {
 // The whole menu tree in order, as the user sees it.
 const MenuEntry kMenuTree[] = {
     {0, "mnuFfile", "ファイル(&F)"},
+    {1, "mnuFileOpen", "開く(&O)...", "Ctrl+O"},
+    {1, "mnuFileSave", "上書き保存(&S)", "Ctrl+S"},
+    {1, "mnuFileSaveAs", "名前を付けて保存(&A)..."},
+    {1, "mnuFileExport", "エクスポート(&E)..."},
+    {1, "mnuFProjectSeparator", "-"},
     {1, "mnuFileprint", "印刷(&P)"},
     {1, "mnuFSeparator", "-"},
     {1, "mnuFileExit", "終了(&X)"},
     {0, "mnuEdit", "編集(&E)"},
+    {1, "mnuEditUndo", "元に戻す(&U)", "Ctrl+Z"},
+    {1, "mnuEditRedo", "やり直し(&R)", "Ctrl+Y"},
+    {1, "mnuESeparator", "-"},
+    {1, "mnuEditCopyChart", "線図をコピー(&C)", "Ctrl+C"},
+    {1, "mnuEditCopyList", "一覧をコピー"},
     {0, "mnuView", "表示(&V)"},
     {1, "mnuViewZoomIn", "拡大(&I)", "Ctrl++"},
     {1, "mnuViewZoomOut", "縮小(&O)", "Ctrl+-"},
     {1, "mnuViewFit", "ウィンドウに合わせる(&F)"},
     {1, "mnuViewActual", "実寸(&A)", "Ctrl+0"},
+    {1, "mnuVSeparator", "-"},
+    {1, "mnuViewStateList", "状態点一覧(&L)"},
     {0, "mnuCal", "計算(&C)"},
     {1, "mnuCalMix", "混合(&M)"},
     {1, "mnuCalHeat", "加熱(&H)"},
@@ -87,7 +99,7 @@ TEST_F(MainWindowTest, CaptionAndMenuTree) {
 
     std::vector<MenuEntry> seen;
     std::vector<QByteArray> storage;
-    storage.reserve(200);
+    storage.reserve(300);
     flatten(window.menuBar()->actions(), 0, seen, storage);
     ASSERT_EQ(seen.size(), std::size(kMenuTree));
     for (std::size_t k = 0; k < seen.size(); ++k) {

@@ -21,6 +21,8 @@
 #include <vector>
 
 #include "psychro/saturation.h"
+#include "chart/chart_frame.h"
+#include "chart/project_file.h"
 #include "words/messages.h"
 
 namespace {
@@ -721,6 +723,54 @@ TEST(CliSettings, UnitsAndPressure) {
                 << run.out.toStdString() << run.err.toStdString();
         }
     }
+
+// A project file's marks, drawn as the window draws them: the two joined points of the PNG test
+// above, given as states (10 °C 40 %: x = 0.622·3.6836/756.316, i = 2.4 + x·601.71; 30 °C
+// 40 %: x = 0.622·12.7296/747.270, i = 7.2 + x·610.53, with ps 9.209 and 31.824 mmHg).
+TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
+    const QTemporaryDir folder;
+    const auto marked = [](const char* label, double x, double i) {
+        const chart::PointMm p = chart::statePoint(i, 1000.0 * x);
+        return chart::MarkedState{label, {static_cast<float>(p.X), static_cast<float>(p.Y)}, x, i};
+    };
+    chart::MarkedWork work{.chartDrawn = true, .entries = {}};
+    work.entries.push_back({chart::EntryKind::Point,
+                            {marked("1点", 0.0030294, 4.22282)},
+                            std::nullopt,
+                            {},
+                            {{"number", 1.0}}});
+    work.entries.push_back({chart::EntryKind::Point,
+                            {marked("2点", 0.0105958, 13.66906)},
+                            work.entries[0].states[0].at,
+                            {},
+                            {{"number", 2.0}}});
+    const QString project = folder.filePath(QStringLiteral("work.milten"));
+    {
+        QFile file(project);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+    }
+    const QString path = folder.filePath(QStringLiteral("chart.png"));
+    const CliRun run = runCli({QStringLiteral("chart"), QStringLiteral("-o"), path,
+                               QStringLiteral("--dpi=384"), project});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QImage image(path);
+    const double dotsPerMm = 384.0 / 25.4;
+    const QPoint middle(static_cast<int>((68.0461218 + 135.6788814) / 2.0 * dotsPerMm),
+                        static_cast<int>((146.8273362 + 113.9027833) / 2.0 * dotsPerMm));
+    EXPECT_EQ(image.pixel(middle), qRgb(255, 0, 0));
+
+    const QString broken = folder.filePath(QStringLiteral("broken.milten"));
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\"format\": \"milten-project\", \"version\": 9}");
+    }
+    const QString refusedPath = folder.filePath(QStringLiteral("refused.svg"));
+    const CliRun refused =
+        runCli({QStringLiteral("chart"), QStringLiteral("-o"), refusedPath, broken});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_FALSE(QFile::exists(refusedPath));
 }
 
 }  // namespace

@@ -1,0 +1,139 @@
+#include "app/work_table.h"
+
+#include <string>
+
+#include "chart/number_text.h"
+#include "dialogs/messages.h"
+#include "words/messages.h"
+
+namespace app {
+namespace {
+
+using chart::EntryKind;
+
+QString kindText(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::Point:
+            return dialogs::message(words::kKindPoint);
+        case EntryKind::ProcessStart:
+            return dialogs::message(words::kKindProcessStart);
+        case EntryKind::Mixing:
+            return dialogs::message(words::kKindMixing);
+        case EntryKind::Cooling:
+            return dialogs::message(words::kKindCooling);
+        case EntryKind::Heating:
+            return dialogs::message(words::kKindHeating);
+        case EntryKind::SteamHumidifying:
+            return dialogs::message(words::kKindSteam);
+        case EntryKind::WaterSprayHumidifying:
+            return dialogs::message(words::kKindWaterSpray);
+        case EntryKind::Pmv:
+            return dialogs::message(words::kKindPmv);
+        case EntryKind::Discomfort:
+            return dialogs::message(words::kKindDiscomfort);
+    }
+    return {};
+}
+
+QString text(double v, int decimals, chart::Rounding rule = chart::Rounding::HalfEven) {
+    return QString::fromStdString(chart::roundedText(v, decimals, rule));
+}
+
+QString result(const chart::Entry& e, const char* name, int decimals, chart::Rounding rule) {
+    const auto v = chart::valueOf(e.results, name);
+    return v ? text(*v, decimals, rule) : QString();
+}
+
+QString quoted(const QString& cell, QChar separator) {
+    if (!cell.contains(separator) && !cell.contains(u'"') && !cell.contains(u'\n')) {
+        return cell;
+    }
+    QString inner = cell;
+    inner.replace(QStringLiteral("\""), QStringLiteral("\"\""));
+    return u'"' + inner + u'"';
+}
+
+}  // namespace
+
+QStringList stateHeaders() {
+    return dialogs::message(words::kStateListHeaders).split(u'\t');
+}
+
+std::vector<StateRow> stateRows(const chart::MarkedWork& work) {
+    std::vector<StateRow> rows;
+    for (std::size_t k = 0; k < work.entries.size(); ++k) {
+        const chart::Entry& e = work.entries[k];
+        for (const chart::MarkedState& s : e.states) {
+            const chart::StateFigures f = chart::stateFigures(s);
+            const QString label = s.label.empty() ? dialogs::message(words::kRoomAirLabel)
+                                                  : QString::fromStdString(s.label);
+            rows.push_back(
+                {k,
+                 s.at,
+                 {label, kindText(e.kind), text(f.x, 5), text(f.i, 2), text(f.t, 2), text(f.tw, 2),
+                  text(f.v, 3), text(f.phi, 2), f.dewPoint ? text(*f.dewPoint, 2) : QString()}});
+        }
+    }
+    return rows;
+}
+
+QStringList resultLines(const chart::MarkedWork& work) {
+    using chart::Rounding;
+    QStringList lines;
+    for (const chart::Entry& e : work.entries) {
+        switch (e.kind) {
+            case EntryKind::Mixing:
+                lines << dialogs::message(words::kMixingResult)
+                             .arg(result(e, "x3", 5, Rounding::HalfEven),
+                                  result(e, "i3", 2, Rounding::HalfEven));
+                break;
+            case EntryKind::Cooling:
+            case EntryKind::Heating: {
+                const auto Q = chart::valueOf(e.results, "Q");
+                lines << dialogs::message(e.kind == EntryKind::Cooling ? words::kCoolingResult
+                                                                       : words::kHeatingResult)
+                             .arg(QString::fromStdString(chart::loadText(Q.value_or(0.0))));
+                break;
+            }
+            case EntryKind::SteamHumidifying:
+            case EntryKind::WaterSprayHumidifying:
+                lines << dialogs::message(words::kHumidifyingResult)
+                             .arg(kindText(e.kind), result(e, "L", 1, Rounding::HalfUp));
+                break;
+            case EntryKind::Pmv:
+                lines << dialogs::message(words::kPmvResult)
+                             .arg(result(e, "PMV", 2, Rounding::HalfUpward),
+                                  result(e, "PPD", 2, Rounding::HalfUpward));
+                break;
+            case EntryKind::Discomfort: {
+                const auto share = chart::valueOf(e.results, "share");
+                lines << dialogs::message(words::kDiscomfortResult)
+                             .arg(result(e, "DI", 1, Rounding::HalfUpward),
+                                  QString::fromStdString(chart::generalText(share.value_or(0.0))));
+                break;
+            }
+            case EntryKind::Point:
+            case EntryKind::ProcessStart:
+                break;
+        }
+    }
+    return lines;
+}
+
+QString tableText(const chart::MarkedWork& work, QChar separator) {
+    QString out;
+    const auto line = [&](const auto& cells) {
+        QStringList quotedCells;
+        for (const QString& c : cells) {
+            quotedCells << quoted(c, separator);
+        }
+        out += quotedCells.join(separator) + u'\n';
+    };
+    line(stateHeaders());
+    for (const StateRow& row : stateRows(work)) {
+        line(row.cells);
+    }
+    return out;
+}
+
+}  // namespace app

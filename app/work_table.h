@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstddef>
+
+#include "chart/chart_frame.h"
+#include "chart/marked_work.h"
+
+// The marked work as a table: one row per marked state in the readout's number forms, and one
+// line per process result. The state list, the CSV export and "一覧をコピー" all read it.
+namespace app {
+
+inline constexpr int kStateColumns = 9;  // label, kind, x, i, t, t′, v, φ, dew point
+
+struct StateRow {
+    std::size_t entry;  // index of the entry in the work
+    chart::PointMm at;  // where its mark is drawn
+    std::array<QString, kStateColumns> cells;
+};
+
+[[nodiscard]] QStringList stateHeaders();
+[[nodiscard]] std::vector<StateRow> stateRows(const chart::MarkedWork& work);
+[[nodiscard]] QStringList resultLines(const chart::MarkedWork& work);
+
+// The headers and rows joined by `separator` and ended by line feeds; a cell holding the
+// separator, a quote or a line break is quoted as CSV does.
+[[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator);
+
+}  // namespace app

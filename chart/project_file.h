@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <expected>
+#include <string>
+#include <string_view>
+
+#include "chart/marked_work.h"
+
+// The project file (.milten): the marked work as a small JSON document, versioned, readable by
+// people. Writing and reading are pure functions of the work and of the bytes.
+//
+//   {"format": "milten-project", "version": 1, "chartDrawn": true,
+//    "entries": [{"kind": "heating",
+//                 "states": [{"label": "点１", "X": …, "Y": …, "x": …, "i": …,
+//                             "t": …, "tw": …, "v": …, "phi": …, "dewPoint": …}, …],
+//                 "inputs": {"t": 20, "phi": 50, "G": 1000, "t2": 30},
+//                 "results": {"Q": 2432.0}}]}
+//
+// X and Y are where the mark is drawn (picture mm); x and i the state. t, tw, v, phi and
+// dewPoint are written for the reader's eyes and recomputed on reading; labels likewise follow
+// from the kind (and the point's number).
+namespace chart {
+
+inline constexpr int kProjectVersion = 1;
+inline constexpr std::string_view kProjectFormat = "milten-project";
+// Bounds on what a reader accepts, so a hostile file costs little.
+inline constexpr std::size_t kProjectMaxBytes = 16u << 20;
+inline constexpr std::size_t kProjectMaxEntries = 100000;
+
+[[nodiscard]] std::string writeProject(const MarkedWork& work);
+
+enum class ProjectError {
+    NotJson,          // not a JSON document (or truncated)
+    NotProject,       // JSON, but not a project file
+    NewerVersion,     // written by a newer version of the program
+    MissingField,     // a field is missing or of the wrong type
+    ImpossibleValue,  // a number that is not finite, a kind unknown, a state that is no air
+    BeyondReach,      // a mark beyond the chart's reach
+    TooLarge,
+};
+
+struct ProjectFailure {
+    ProjectError error;
+    std::string where;  // the field, as "entries[2].states[0].x"; may be empty
+};
+
+// The work in `bytes`, whole, or why there is none; never a part of it.
+[[nodiscard]] std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes);
+
+}  // namespace chart

@@ -1,0 +1,264 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDockWidget>
+#include <QFile>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMimeData>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "app/main_window.h"
+#include "app/picture_view.h"
+#include "app/project_io.h"
+#include "app/state_list.h"
+#include "app/work_table.h"
+#include "dialogs/messages.h"
+#include "work_scenarios.h"
+
+namespace {
+
+using work_scenarios::identical;
+
+class ProjectWork : public testing::Test {
+  protected:
+    void SetUp() override {
+        QFile::remove(app::recoveryPath());
+        ASSERT_TRUE(folder.isValid());
+        window.setFileChooser([this](auto, const QString&) { return chosen; });
+    }
+    void TearDown() override { QFile::remove(app::recoveryPath()); }
+
+    QString file(const char* name) const { return folder.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir folder;
+    QString chosen;
+    dialogs::RecordedMessages messages;
+    app::MainWindow window{messages};
+};
+
+TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) {
+    work_scenarios::trigger(window, "mnuDrawW");
+    work_scenarios::scenarios()[1].run(window);  // mixing
+    work_scenarios::trigger(window, "mnuViewStateList");
+    app::StateList* list = window.stateList();
+    EXPECT_FALSE(list->isHidden());  // the window itself is never shown here
+    EXPECT_EQ(list->objectName(), "StateList");
+    QTableWidget* table = list->table();
+    ASSERT_EQ(table->rowCount(), 3);
+    // label, x, t, φ. With ps = 31.824 mmHg at 30 °C and 17.535 at 20 °C:
+    // x1 = 0.622·0.6·31.824/(760 − 0.6·31.824) = 0.016030, x2 = 0.622·8.7675/751.23 = 0.0072593,
+    // equal streams mix to x = 0.0116447.
+    const char* rows[][4] = {{"点１", "0.01603", "30", "60"},
+                             {"点２", "0.00726", "20", "50"},
+                             {"混合点", "0.01164", "", ""}};
+    for (int r = 0; r < 3; ++r) {
+        EXPECT_EQ(table->item(r, 0)->text(), QString::fromUtf8(rows[r][0]));
+        EXPECT_EQ(table->item(r, 2)->text(), QString::fromUtf8(rows[r][1])) << r;
+        if (*rows[r][2] != '\0') {
+            EXPECT_EQ(table->item(r, 4)->text(), QString::fromUtf8(rows[r][2])) << r;
+            EXPECT_EQ(table->item(r, 7)->text(), QString::fromUtf8(rows[r][3])) << r;
+        }
+    }
+    ASSERT_EQ(list->results()->count(), 1);
+    EXPECT_TRUE(list->results()->item(0)->text().startsWith(QStringLiteral("混合：")));
+
+    const chart::Picture before = window.picture();
+    table->selectRow(2);
+    ASSERT_EQ(window.pictureView()->highlight().size(), 1u);
+    EXPECT_EQ(window.pictureView()->highlight()[0], window.work().entries[1].states[1].at);
+    EXPECT_TRUE(identical(before, window.picture()));  // an overlay, not a mark
+
+    work_scenarios::trigger(window, "mnuDrawW");  // the list follows at once
+    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_TRUE(window.pictureView()->highlight().empty());
+}
+
+TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
+    work_scenarios::scenarios()[0].run(window);  // point 1 at 20 °C 50 %
+    const QStringList lines = app::tableText(window.work(), u',').split(u'\n');
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0],
+              QStringLiteral("記号,種類,x [kg/kg(DA)],i [kcal/kg(DA)],t [℃],t′ [℃],v [m3/kg(DA)],"
+                             "φ [％],露点 [℃]"));
+    const QStringList cells = lines[1].split(u',');
+    ASSERT_EQ(cells.size(), 9);
+    EXPECT_EQ(cells[0], "1点");
+    EXPECT_EQ(cells[1], "点指定");
+    EXPECT_EQ(cells[2], "0.00726");
+    EXPECT_EQ(cells[4], "20");
+}
+
+// Saved and opened in a fresh window, every kind of work gives the same picture, item for item.
+TEST_F(ProjectWork, AFileOfEachDialogsWorkReopensToTheSamePicture) {
+    for (const auto& scenario : work_scenarios::scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        work_scenarios::trigger(window, "mnuDrawW");
+        scenario.run(window);
+        chosen = file(scenario.name);  // ".milten" is added
+        ASSERT_TRUE(window.saveAs());
+        EXPECT_EQ(window.projectPath(), chosen + ".milten");
+        EXPECT_FALSE(QFile::exists(app::recoveryPath()));  // saved: nothing to recover
+
+        dialogs::RecordedMessages quiet;
+        app::MainWindow other{quiet};
+        ASSERT_TRUE(other.openProject(window.projectPath()));
+        EXPECT_EQ(other.work(), window.work());
+        EXPECT_TRUE(identical(other.picture(), window.picture()));
+    }
+}
+
+TEST_F(ProjectWork, UndoAfterEachKindOfEntryRestoresThePreviousPicture) {
+    work_scenarios::trigger(window, "mnuDrawW");
+    for (const auto& scenario : work_scenarios::scenarios()) {
+        SCOPED_TRACE(scenario.name);
+        const chart::Picture before = window.picture();
+        const std::size_t entries = window.work().entries.size();
+        scenario.run(window);
+        const chart::Picture after = window.picture();
+        const std::size_t added = window.work().entries.size() - entries;
+        for (std::size_t k = 0; k < added; ++k) {
+            work_scenarios::trigger(window, "mnuEditUndo");
+        }
+        EXPECT_TRUE(identical(window.picture(), before));
+        for (std::size_t k = 0; k < added; ++k) {
+            work_scenarios::trigger(window, "mnuEditRedo");
+        }
+        EXPECT_TRUE(identical(window.picture(), after));
+    }
+    // A chart drawing erased them all; undone, they are back.
+    const chart::Picture marked = window.picture();
+    work_scenarios::trigger(window, "mnuDrawW");
+    work_scenarios::trigger(window, "mnuEditUndo");
+    EXPECT_TRUE(identical(window.picture(), marked));
+}
+
+TEST_F(ProjectWork, OpeningAFileIsUndone) {
+    work_scenarios::scenarios()[0].run(window);
+    chosen = file("one");
+    ASSERT_TRUE(window.saveAs());
+    work_scenarios::trigger(window, "mnuDrawW");
+    const chart::Picture bare = window.picture();
+    ASSERT_TRUE(window.openProject(window.projectPath()));
+    EXPECT_EQ(window.work().entries.size(), 1u);
+    window.undo();
+    EXPECT_TRUE(identical(window.picture(), bare));
+}
+
+// Each refused file leaves the work on screen as it was and names itself in the message.
+TEST_F(ProjectWork, BrokenFilesAreRefusedAndTheScreensWorkIsKept) {
+    work_scenarios::trigger(window, "mnuDrawW");
+    work_scenarios::scenarios()[3].run(window);  // heating
+    chosen = file("good");
+    ASSERT_TRUE(window.saveAs());
+    QFile good(window.projectPath());
+    ASSERT_TRUE(good.open(QIODevice::ReadOnly));
+    const QByteArray bytes = good.readAll();
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        const char* says;
+    };
+    QByteArray newer = bytes;
+    newer.replace("\"version\": 1", "\"version\": 7");
+    QByteArray missing = bytes;
+    missing.replace("\"Q\":", "\"R\":");
+    QByteArray nan = bytes;
+    nan.replace("\"Q\": ", "\"Q\": NaN, \"S\": ");
+    QByteArray far = bytes;
+    far.replace("\"X\": ", "\"X\": 1");  // a digit more: ten times further, off its state
+    const std::vector<Case> cases{
+        {"text.milten", "湿り空気", "JSON形式ではない"},
+        {"cut.milten", bytes.left(bytes.size() / 3), "途中で切れて"},
+        {"newer.milten", newer, "新しいバージョン"},
+        {"missing.milten", missing, "results.Q"},
+        {"nan.milten", nan, "JSON形式ではない"},
+        {"far.milten", far, "entries[0].states[0]"},
+    };
+    const chart::MarkedWork work = window.work();
+    const chart::Picture picture = window.picture();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile broken(file(c.name));
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write(c.bytes);
+        broken.close();
+        messages.clear();
+        EXPECT_FALSE(window.openProject(broken.fileName()));
+        ASSERT_EQ(messages.texts().size(), 1);
+        EXPECT_TRUE(messages.texts()[0].contains(QString::fromLatin1(c.name)));
+        EXPECT_TRUE(messages.texts()[0].contains(QString::fromUtf8(c.says)))
+            << messages.texts()[0].toStdString();
+        EXPECT_EQ(window.work(), work);
+        EXPECT_TRUE(identical(window.picture(), picture));
+    }
+}
+
+TEST_F(ProjectWork, UnsavedWorkIsOfferedAtTheNextStart) {
+    work_scenarios::trigger(window, "mnuDrawW");
+    work_scenarios::scenarios()[4].run(window);  // steam humidifying
+    ASSERT_TRUE(QFile::exists(app::recoveryPath()));
+    for (const bool yes : {false, true}) {
+        if (!yes) {
+            // Declined: the offer is made once and the file is gone.
+            const QByteArray kept = [] {
+                QFile f(app::recoveryPath());
+                return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+            }();
+            dialogs::RecordedMessages asked;
+            app::MainWindow next{asked};
+            next.offerRecovery();
+            EXPECT_EQ(asked.texts(),
+                      QStringList{"前回保存されなかった作業があります。復元しますか？"});
+            EXPECT_TRUE(next.work().entries.empty());
+            EXPECT_FALSE(QFile::exists(app::recoveryPath()));
+            QFile again(app::recoveryPath());
+            ASSERT_TRUE(again.open(QIODevice::WriteOnly));
+            again.write(kept);
+            continue;
+        }
+        dialogs::RecordedMessages asked;
+        asked.setAnswer(true);
+        app::MainWindow next{asked};
+        next.offerRecovery();
+        EXPECT_EQ(asked.texts().size(), 1);
+        EXPECT_EQ(next.work(), window.work());
+        EXPECT_TRUE(identical(next.picture(), window.picture()));
+    }
+}
+
+// Exported by extension: the chart through the painter, the list as CSV; copied likewise.
+TEST_F(ProjectWork, ExportAndCopyWriteTheChartAndTheList) {
+    work_scenarios::trigger(window, "mnuDrawW");
+    work_scenarios::scenarios()[0].run(window);
+    const struct {
+        const char* name;
+        QByteArray start;
+    } files[] = {{"c.pdf", "%PDF"},
+                 {"c.svg", "<?xml"},
+                 {"c.png", "\x89PNG"},
+                 {"l.csv", "\xEF\xBB\xBF記号,種類,x"}};
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.name);
+        chosen = file(f.name);
+        work_scenarios::trigger(window, "mnuFileExport");
+        QFile written(chosen);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(written.readAll().startsWith(f.start));
+    }
+    chosen = file("c.gif");
+    EXPECT_FALSE(window.exportTo(chosen));
+    EXPECT_FALSE(QFile::exists(chosen));
+    EXPECT_EQ(messages.texts().size(), 1);
+
+    work_scenarios::trigger(window, "mnuEditCopyList");
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("記号\t種類\t")));
+    work_scenarios::trigger(window, "mnuEditCopyChart");
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasImage());
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+}
+
+}  // namespace

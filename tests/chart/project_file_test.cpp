@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chart/chart_frame.h"
+#include "chart/project_file.h"
+
+namespace {
+
+using chart::EntryKind;
+using chart::ProjectError;
+
+// A state marked where the dialogs mark it: at its own chart point, in single precision.
+chart::MarkedState state(std::string label, double x, double i) {
+    const chart::PointMm p = chart::statePoint(i, 1000.0 * x);
+    return {std::move(label), {static_cast<float>(p.X), static_cast<float>(p.Y)}, x, i};
+}
+
+// One entry of every kind, as the dialogs record them (20 °C 50 %: x 0.00726, i 9.2; 30 °C
+// 60 %: x 0.01604, i 16.99).
+chart::MarkedWork everyKind() {
+    const chart::MarkedState one = state("点１", 0.01604, 16.99);
+    chart::MarkedWork work{.chartDrawn = true, .entries = {}};
+    auto add = [&](EntryKind kind, std::vector<chart::MarkedState> states,
+                   std::optional<chart::PointMm> from, std::vector<chart::NamedValue> results) {
+        work.entries.push_back(
+            {kind, std::move(states), from, {{"t", 20.0}, {"phi", 50.0}}, std::move(results)});
+    };
+    add(EntryKind::Point, {state("1点", 0.00726, 9.2)}, std::nullopt, {{"number", 1.0}});
+    add(EntryKind::Point, {state("2点", 0.01604, 16.99)}, one.at, {{"number", 2.0}});
+    add(EntryKind::ProcessStart, {one}, std::nullopt, {});
+    add(EntryKind::Mixing, {state("点２", 0.00726, 9.2), state("混合点", 0.01165, 13.095)}, one.at,
+        {{"x3", 0.01165}, {"i3", 13.095}});
+    add(EntryKind::Cooling, {state("点２", 0.00726, 9.2)}, one.at, {{"Q", 7790.0}});
+    add(EntryKind::Heating, {state("点１", 0.00726, 9.2), state("点２", 0.00726, 11.63)},
+        std::nullopt, {{"Q", 2432.0}});
+    add(EntryKind::SteamHumidifying, {state("点１", 0.00726, 9.2), state("点２", 0.0102, 11.0)},
+        std::nullopt, {{"L", 2.95}});
+    add(EntryKind::WaterSprayHumidifying, {state("点１", 0.00726, 9.2), state("点２", 0.0102, 9.2)},
+        std::nullopt, {{"L", 2.95}});
+    add(EntryKind::Pmv, {state("", 0.00988, 11.2)}, std::nullopt, {{"PMV", 0.1}, {"PPD", 5.2}});
+    add(EntryKind::Discomfort, {state("", 0.018, 18.0)}, std::nullopt,
+        {{"DI", 80.2}, {"share", 100.0}});
+    return work;
+}
+
+TEST(ProjectFile, WrittenAndReadBackIsItself) {
+    for (const chart::MarkedWork& work : {chart::MarkedWork{}, everyKind()}) {
+        const auto back = chart::readProject(chart::writeProject(work));
+        ASSERT_TRUE(back.has_value());
+        EXPECT_EQ(*back, work);
+    }
+}
+
+TEST(ProjectFile, ATextEditorCanReadIt) {
+    const std::string text = chart::writeProject(everyKind());
+    for (const char* part :
+         {"\"format\": \"milten-project\"", "\"version\": 1", "\"kind\": \"mixing\"",
+          "\"label\": \"混合点\"", "\"Q\": 7790", "\"dewPoint\": "}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    }
+}
+
+// Each broken file is the good one with one thing changed.
+struct Broken {
+    const char* what;
+    std::string from;
+    std::string to;
+    ProjectError error;
+};
+
+TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
+    const std::string good = chart::writeProject(everyKind());
+    const std::vector<Broken> table{
+        {"truncated", good, good.substr(0, good.size() / 2), ProjectError::NotJson},
+        {"not JSON", good, "湿り空気線図", ProjectError::NotJson},
+        {"NaN", "\"Q\": 7790", "\"Q\": NaN", ProjectError::NotJson},
+        {"overflowing number", "\"Q\": 7790", "\"Q\": 1e999", ProjectError::NotJson},
+        {"other JSON", good, "{\"entries\": []}", ProjectError::NotProject},
+        {"newer version", "\"version\": 1", "\"version\": 2", ProjectError::NewerVersion},
+        {"no version", "\"version\": 1", "\"versio\": 1", ProjectError::MissingField},
+        {"missing result", "\"Q\": 7790", "\"q\": 7790", ProjectError::MissingField},
+        {"missing state field", "\"x\": 0.01165", "\"y\": 0.01165", ProjectError::MissingField},
+        {"unknown kind", "\"kind\": \"cooling\"", "\"kind\": \"freezing\"",
+         ProjectError::ImpossibleValue},
+        {"state off its mark", "\"x\": 0.01165", "\"x\": 0.02165", ProjectError::ImpossibleValue},
+        {"point number zero", "\"number\": 1", "\"number\": 0", ProjectError::ImpossibleValue},
+        {"string for a number", "\"Q\": 7790", "\"Q\": \"7790\"", ProjectError::MissingField},
+    };
+    for (const Broken& b : table) {
+        SCOPED_TRACE(b.what);
+        std::string bytes = b.from == good ? b.to : good;
+        if (b.from != good) {
+            const std::size_t at = bytes.find(b.from);
+            ASSERT_NE(at, std::string::npos);
+            bytes.replace(at, b.from.size(), b.to);
+        }
+        const auto read = chart::readProject(bytes);
+        ASSERT_FALSE(read.has_value());
+        EXPECT_EQ(read.error().error, b.error);
+    }
+}
+
+// A mark 20 m off the picture, with its state placed to match it, is beyond the chart's reach.
+TEST(ProjectFile, AMarkBeyondReachIsRefused) {
+    chart::MarkedWork work;
+    work.entries.push_back({EntryKind::Pmv,
+                            {state("", 0.00988, 11.2)},
+                            std::nullopt,
+                            {},
+                            {{"PMV", 0.0}, {"PPD", 5.0}}});
+    work.entries[0].states[0].at.X = 2.0e4;
+    const auto read = chart::readProject(chart::writeProject(work));
+    ASSERT_FALSE(read.has_value());
+    EXPECT_EQ(read.error().error, ProjectError::BeyondReach);
+    EXPECT_EQ(read.error().where, "entries[0].states[0]");
+}
+
+}  // namespace
