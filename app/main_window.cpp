@@ -9,8 +9,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -23,8 +23,8 @@
 #include <utility>
 
 #include "app/picture_view.h"
-#include "app/settings_store.h"
 #include "app/project_io.h"
+#include "app/settings_store.h"
 #include "app/state_list.h"
 #include "app/work_table.h"
 #include "chart/chart_drawing.h"
@@ -59,7 +59,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
       messages_(messages),
       store_(store),
       settings_(store != nullptr ? loadSettings(*store) : chart::Settings{}),
-      
+
       printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }),
       chooseFile_([this](FileAction action, const QString& suggested) {
           if (action == FileAction::Open) {
@@ -82,7 +82,8 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     stateList_->hide();
     connect(stateList_, &StateList::highlighted, Picture1,
             [this](const std::vector<chart::PointMm>& marks) { Picture1->setHighlight(marks); });
-    connect(this, &MainWindow::workChanged, stateList_, [this] { stateList_->showWork(work_); });
+    connect(this, &MainWindow::workChanged, stateList_,
+            [this] { stateList_->showWork(work_, settings_); });
     buildMenus();
     buildReadoutFrame();
     connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::pointerOverPicture);
@@ -564,7 +565,7 @@ constexpr double kCopyDotsPerInch = 150.0;
 bool MainWindow::exportTo(const QString& path) {
     if (path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
         // With a byte-order mark, so that spreadsheet programs read the Japanese as UTF-8.
-        const QByteArray text = "\xEF\xBB\xBF" + tableText(work_, u',').toUtf8();
+        const QByteArray text = "\xEF\xBB\xBF" + tableText(work_, u',', settings_).toUtf8();
         QSaveFile file(path);
         if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
             return true;
@@ -599,7 +600,7 @@ void MainWindow::copyChart() {
 }
 
 void MainWindow::copyList() {
-    QGuiApplication::clipboard()->setText(tableText(work_, u'\t'));
+    QGuiApplication::clipboard()->setText(tableText(work_, u'\t', settings_));
 }
 
 }  // namespace app

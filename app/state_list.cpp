@@ -29,8 +29,9 @@ StateList::StateList(QWidget* parent)
     connect(table_, &QTableWidget::itemSelectionChanged, this, &StateList::selectionChanged);
 }
 
-void StateList::showWork(const chart::MarkedWork& work) {
-    rows_ = stateRows(work);
+void StateList::showWork(const chart::MarkedWork& work, const chart::Settings& settings) {
+    table_->setHorizontalHeaderLabels(stateHeaders(settings));
+    rows_ = stateRows(work, settings);
     table_->clearSelection();
     table_->setRowCount(static_cast<int>(rows_.size()));
     for (std::size_t r = 0; r < rows_.size(); ++r) {
@@ -43,7 +44,7 @@ void StateList::showWork(const chart::MarkedWork& work) {
         }
     }
     results_->clear();
-    results_->addItems(resultLines(work));
+    results_->addItems(resultLines(work, settings));
     emit highlighted({});
 }
 

@@ -20,7 +20,7 @@ class StateList : public QDockWidget {
     explicit StateList(QWidget* parent = nullptr);
 
     // Shows `work`; the selection is dropped.
-    void showWork(const chart::MarkedWork& work);
+    void showWork(const chart::MarkedWork& work, const chart::Settings& settings);
 
     [[nodiscard]] QTableWidget* table() const { return table_; }
     [[nodiscard]] QListWidget* results() const { return results_; }

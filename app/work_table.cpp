@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chart/number_text.h"
+#include "chart/units.h"
 #include "dialogs/messages.h"
 #include "words/messages.h"
 
@@ -55,44 +56,55 @@ QString quoted(const QString& cell, QChar separator) {
 
 }  // namespace
 
-QStringList stateHeaders() {
-    return dialogs::message(words::kStateListHeaders).split(u'\t');
+QStringList stateHeaders(const chart::Settings& settings) {
+    return dialogs::message(words::kStateListHeaders)
+        .arg(QString::fromLatin1(chart::enthalpyUnitText(settings.units)))
+        .split(u'\t');
 }
 
-std::vector<StateRow> stateRows(const chart::MarkedWork& work) {
+std::vector<StateRow> stateRows(const chart::MarkedWork& work, const chart::Settings& settings) {
+    const chart::Units units = settings.units;
     std::vector<StateRow> rows;
     for (std::size_t k = 0; k < work.entries.size(); ++k) {
         const chart::Entry& e = work.entries[k];
         for (const chart::MarkedState& s : e.states) {
-            const chart::StateFigures f = chart::stateFigures(s);
+            const chart::StateFigures f = chart::stateFigures(s, settings.atmosphere.ratio);
             const QString label = s.label.empty() ? dialogs::message(words::kRoomAirLabel)
                                                   : QString::fromStdString(s.label);
             rows.push_back(
                 {k,
                  s.at,
-                 {label, kindText(e.kind), text(f.x, 5), text(f.i, 2), text(f.t, 2), text(f.tw, 2),
-                  text(f.v, 3), text(f.phi, 2), f.dewPoint ? text(*f.dewPoint, 2) : QString()}});
+                 {label, kindText(e.kind), text(f.x, 5),
+                  text(chart::shownEnthalpy(f.i, units), chart::enthalpyDecimals(2, units)),
+                  text(f.t, 2), text(f.tw, 2), text(f.v, 3), text(f.phi, 2),
+                  f.dewPoint ? text(*f.dewPoint, 2) : QString()}});
         }
     }
     return rows;
 }
 
-QStringList resultLines(const chart::MarkedWork& work) {
+QStringList resultLines(const chart::MarkedWork& work, const chart::Settings& settings) {
     using chart::Rounding;
+    const chart::Units units = settings.units;
+    const QString enthalpyUnit = QString::fromLatin1(chart::enthalpyUnitText(units));
     QStringList lines;
     for (const chart::Entry& e : work.entries) {
         switch (e.kind) {
             case EntryKind::Mixing:
                 lines << dialogs::message(words::kMixingResult)
                              .arg(result(e, "x3", 5, Rounding::HalfEven),
-                                  result(e, "i3", 2, Rounding::HalfEven));
+                                  text(chart::shownEnthalpy(
+                                           chart::valueOf(e.results, "i3").value_or(0.0), units),
+                                       chart::enthalpyDecimals(2, units)),
+                                  enthalpyUnit);
                 break;
             case EntryKind::Cooling:
             case EntryKind::Heating: {
                 const auto Q = chart::valueOf(e.results, "Q");
                 lines << dialogs::message(e.kind == EntryKind::Cooling ? words::kCoolingResult
                                                                        : words::kHeatingResult)
-                             .arg(QString::fromStdString(chart::loadText(Q.value_or(0.0))));
+                             .arg(QString::fromStdString(chart::loadText(Q.value_or(0.0), units)),
+                                  QString::fromLatin1(chart::loadUnitText(units)));
                 break;
             }
             case EntryKind::SteamHumidifying:
@@ -120,7 +132,7 @@ QStringList resultLines(const chart::MarkedWork& work) {
     return lines;
 }
 
-QString tableText(const chart::MarkedWork& work, QChar separator) {
+QString tableText(const chart::MarkedWork& work, QChar separator, const chart::Settings& settings) {
     QString out;
     const auto line = [&](const auto& cells) {
         QStringList quotedCells;
@@ -129,8 +141,8 @@ QString tableText(const chart::MarkedWork& work, QChar separator) {
         }
         out += quotedCells.join(separator) + u'\n';
     };
-    line(stateHeaders());
-    for (const StateRow& row : stateRows(work)) {
+    line(stateHeaders(settings));
+    for (const StateRow& row : stateRows(work, settings)) {
         line(row.cells);
     }
     return out;

@@ -7,6 +7,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/marked_work.h"
+#include "chart/settings.h"
 
 // The marked work as a table: one row per marked state in the readout's number forms, and one
 // line per process result. The state list, the CSV export and "一覧をコピー" all read it.
@@ -20,12 +21,16 @@ struct StateRow {
     std::array<QString, kStateColumns> cells;
 };
 
-[[nodiscard]] QStringList stateHeaders();
-[[nodiscard]] std::vector<StateRow> stateRows(const chart::MarkedWork& work);
-[[nodiscard]] QStringList resultLines(const chart::MarkedWork& work);
+// The figures are those at the pressure of `settings`, in its units.
+[[nodiscard]] QStringList stateHeaders(const chart::Settings& settings = {});
+[[nodiscard]] std::vector<StateRow> stateRows(const chart::MarkedWork& work,
+                                              const chart::Settings& settings = {});
+[[nodiscard]] QStringList resultLines(const chart::MarkedWork& work,
+                                      const chart::Settings& settings = {});
 
 // The headers and rows joined by `separator` and ended by line feeds; a cell holding the
 // separator, a quote or a line break is quoted as CSV does.
-[[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator);
+[[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator,
+                                const chart::Settings& settings = {});
 
 }  // namespace app

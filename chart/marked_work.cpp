@@ -62,10 +62,15 @@ bool needsLine(EntryKind kind) {
     return info(kind).line;
 }
 
-StateFigures stateFigures(const MarkedState& state) {
-    const psychro::StateProperties p = psychro::stateProperties(state.x, state.i);
-    return {
-        state.x, state.i, p.t, p.tw, p.v, p.phi, psychro::DewPointTemperature(1000.0 * state.x)};
+StateFigures stateFigures(const MarkedState& state, double pressureRatio) {
+    const psychro::StateProperties p = psychro::stateProperties(state.x, state.i, pressureRatio);
+    return {state.x,
+            state.i,
+            p.t,
+            p.tw,
+            p.v,
+            p.phi,
+            psychro::DewPointTemperature(1000.0 * state.x, pressureRatio)};
 }
 
 std::optional<double> valueOf(const std::vector<NamedValue>& values, std::string_view name) {

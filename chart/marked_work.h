@@ -49,7 +49,8 @@ struct MarkedState {
     bool operator==(const MarkedState&) const = default;
 };
 
-// The six properties and the dew point of a marked state, at the standard atmosphere:
+// The six properties and the dew point of a marked state at the pressure `pressureRatio`
+// (a ratio to the standard atmosphere):
 // x and i as kept, t, t′, v and φ by psychro::stateProperties, the dew point by
 // psychro::DewPointTemperature (nullopt where x gives none).
 struct StateFigures {
@@ -61,7 +62,7 @@ struct StateFigures {
     double phi;
     std::optional<double> dewPoint;
 };
-[[nodiscard]] StateFigures stateFigures(const MarkedState& state);
+[[nodiscard]] StateFigures stateFigures(const MarkedState& state, double pressureRatio = 1.0);
 
 // A named number: an input the user gave or a result the program computed. Names are short
 // ASCII keys ("G", "t2", "Q", "PMV" …), the same in the list and in a file.

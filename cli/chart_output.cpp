@@ -5,10 +5,10 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
+#include "chart/marked_work.h"
 #include "chart/pressure_text.h"
 #include "chart/units_of_length.h"
 #include "render/picture_painter.h"
-#include "chart/marked_work.h"
 
 namespace cli {
 

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "chart/pressure_text.h"
-#include "chart/settings.h"
 #include "chart/project_file.h"
+#include "chart/settings.h"
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
@@ -648,10 +648,10 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
-    const auto written = writeChart(project ? chartWithWork(*project, display)
-                                            : chartWithPoints(marks, parser.isSet(options.join),
-                                                              display),
-                                    path, *kind, dpi);
+    const auto written =
+        writeChart(project ? chartWithWork(*project, display)
+                           : chartWithPoints(marks, parser.isSet(options.join), display),
+                   path, *kind, dpi);
     if (!written) {
         return usage(QStringLiteral("chart: ") + written.error());
     }

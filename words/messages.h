@@ -176,7 +176,7 @@ inline constexpr char16_t kSettingsChanged[] =
 // The marked work: the state list and its entries' kinds and results.
 inline constexpr char16_t kStateListTitle[] = u"状態点一覧";
 inline constexpr char16_t kStateListHeaders[] =
-    u"記号\t種類\tx [kg/kg(DA)]\ti [kcal/kg(DA)]\tt [℃]\tt′ [℃]\tv [m3/kg(DA)]\tφ [％]\t露点 [℃]";
+    u"記号\t種類\tx [kg/kg(DA)]\ti [%1]\tt [℃]\tt′ [℃]\tv [m3/kg(DA)]\tφ [％]\t露点 [℃]";
 inline constexpr char16_t kRoomAirLabel[] = u"室内空気";
 inline constexpr char16_t kKindPoint[] = u"点指定";
 inline constexpr char16_t kKindProcessStart[] = u"混合・冷却の点1";
@@ -188,9 +188,9 @@ inline constexpr char16_t kKindWaterSpray[] = u"水噴霧加湿";
 inline constexpr char16_t kKindPmv[] = u"PMV";
 inline constexpr char16_t kKindDiscomfort[] = u"不快指数";
 // Results beneath the list; %1, %2 are numbers in the dialogs' forms.
-inline constexpr char16_t kMixingResult[] = u"混合：混合点 x %1 kg/kg(DA)、i %2 kcal/kg(DA)";
-inline constexpr char16_t kCoolingResult[] = u"冷却：冷却量 %1 kcal/h";
-inline constexpr char16_t kHeatingResult[] = u"加熱：加熱量 %1 kcal/h";
+inline constexpr char16_t kMixingResult[] = u"混合：混合点 x %1 kg/kg(DA)、i %2 %3";
+inline constexpr char16_t kCoolingResult[] = u"冷却：冷却量 %1 %2";
+inline constexpr char16_t kHeatingResult[] = u"加熱：加熱量 %1 %2";
 inline constexpr char16_t kHumidifyingResult[] = u"%1：加湿量 %2 kg/h";
 inline constexpr char16_t kPmvResult[] = u"PMV：PMV %1、PPD %2 ％";
 inline constexpr char16_t kDiscomfortResult[] = u"不快指数：%1、不快に感じる人の割合 %2 ％";

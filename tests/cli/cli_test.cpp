@@ -20,9 +20,9 @@
 #include <utility>
 #include <vector>
 
-#include "psychro/saturation.h"
 #include "chart/chart_frame.h"
 #include "chart/project_file.h"
+#include "psychro/saturation.h"
 #include "words/messages.h"
 
 namespace {
@@ -723,6 +723,7 @@ TEST(CliSettings, UnitsAndPressure) {
                 << run.out.toStdString() << run.err.toStdString();
         }
     }
+}
 
 // A project file's marks, drawn as the window draws them: the two joined points of the PNG test
 // above, given as states (10 °C 40 %: x = 0.622·3.6836/756.316, i = 2.4 + x·601.71; 30 °C
