@@ -375,7 +375,7 @@ void MainWindow::connectDialogMenus() {
 
 void MainWindow::drawChart() {
     chart::drawChart(picture_, settings_.atmosphere.ratio, settings_.units);
-    changeWork({.chartDrawn = true, .entries = {}}, false);
+    changeWork({.chartDrawn = true, .entries = {}, .settings = std::nullopt}, false);
     Picture1->refresh();
 }
 
@@ -400,6 +400,21 @@ void MainWindow::applySettings(const chart::Settings& settings) {
     if (settings == settings_) {
         return;
     }
+    adoptSettings(settings);
+    // Marks stand where the old pressure put them: they go with the old chart.
+    const bool drawn = work_.chartDrawn;
+    if (drawn) {
+        drawChart();
+    } else {
+        changeWork({}, true);
+    }
+    statusBar()->showMessage(
+        dialogs::message(drawn ? words::kSettingsRedrawn : words::kSettingsChanged));
+}
+
+// The settings in use, kept between runs, in the labels and in every dialog; the picture is
+// the caller's to redraw.
+void MainWindow::adoptSettings(const chart::Settings& settings) {
     settings_ = settings;
     if (store_ != nullptr) {
         saveSettings(*store_, settings_);
@@ -411,15 +426,6 @@ void MainWindow::applySettings(const chart::Settings& settings) {
             form->setSettings(settings_);
         }
     }
-    // Marks stand where the old pressure put them: they go with the old chart.
-    const bool drawn = work_.chartDrawn;
-    if (drawn) {
-        drawChart();
-    } else {
-        changeWork({}, true);
-    }
-    statusBar()->showMessage(
-        dialogs::message(drawn ? words::kSettingsRedrawn : words::kSettingsChanged));
 }
 
 void MainWindow::showSettingsInLabels() {
@@ -456,25 +462,22 @@ void MainWindow::showWork() {
 }
 
 void MainWindow::undo() {
-    if (undo_.empty()) {
-        return;
-    }
-    redo_.push_back(std::move(work_));
-    work_ = std::move(undo_.back());
-    undo_.pop_back();
-    unsaved_ = true;
-    showWork();
-    keepRecovery();
-    emit workChanged();
+    stepBack(undo_, redo_);
 }
 
 void MainWindow::redo() {
-    if (redo_.empty()) {
+    stepBack(redo_, undo_);
+}
+
+// Takes the work from the top of `from` and keeps the work on screen on `to`.
+void MainWindow::stepBack(std::vector<chart::MarkedWork>& from,
+                          std::vector<chart::MarkedWork>& to) {
+    if (from.empty()) {
         return;
     }
-    undo_.push_back(std::move(work_));
-    work_ = std::move(redo_.back());
-    redo_.pop_back();
+    to.push_back(std::move(work_));
+    work_ = std::move(from.back());
+    from.pop_back();
     unsaved_ = true;
     showWork();
     keepRecovery();
@@ -489,7 +492,7 @@ void MainWindow::keepRecovery() {
         QFile::remove(path);
         return;
     }
-    (void)saveProject(path, work_);  // best effort: the work on screen is not at stake
+    (void)saveProject(path, savedWork());  // best effort: the work on screen is not at stake
 }
 
 void MainWindow::offerRecovery() {
@@ -499,7 +502,7 @@ void MainWindow::offerRecovery() {
     }
     auto work = loadProject(path);
     if (work && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
-        changeWork(std::move(*work), true);
+        adoptWork(std::move(*work));
         return;
     }
     QFile::remove(path);
@@ -512,13 +515,31 @@ void MainWindow::chooseAndOpen() {
     }
 }
 
+// The work as a file holds it: with the units and the pressure it is shown in.
+chart::MarkedWork MainWindow::savedWork() const {
+    chart::MarkedWork saved = work_;
+    saved.settings = settings_;
+    return saved;
+}
+
+// Work from a file takes the screen with the settings it was saved under, when it has them.
+void MainWindow::adoptWork(chart::MarkedWork work) {
+    if (work.settings) {
+        if (*work.settings != settings_) {
+            adoptSettings(*work.settings);
+        }
+        work.settings.reset();
+    }
+    changeWork(std::move(work), true);
+}
+
 bool MainWindow::openProject(const QString& path) {
     auto work = loadProject(path);
     if (!work) {
         messages_.show(work.error());
         return false;
     }
-    changeWork(std::move(*work), true);
+    adoptWork(std::move(*work));
     projectPath_ = path;
     unsaved_ = false;
     keepRecovery();
@@ -529,7 +550,7 @@ bool MainWindow::save() {
     if (projectPath_.isEmpty()) {
         return saveAs();
     }
-    if (const auto saved = saveProject(projectPath_, work_); !saved) {
+    if (const auto saved = saveProject(projectPath_, savedWork()); !saved) {
         messages_.show(saved.error());
         return false;
     }

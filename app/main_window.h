@@ -126,7 +126,11 @@ class MainWindow : public QMainWindow {
     // Every change of the work goes through here: the old work becomes a step to undo, the
     // picture is drawn anew when `redraw`, and the unsaved work is kept in the recovery file.
     void changeWork(chart::MarkedWork work, bool redraw);
+    void stepBack(std::vector<chart::MarkedWork>& from, std::vector<chart::MarkedWork>& to);
     void showWork();
+    void adoptSettings(const chart::Settings& settings);
+    [[nodiscard]] chart::MarkedWork savedWork() const;
+    void adoptWork(chart::MarkedWork work);
     void keepRecovery();
 
     QMenu* addMenu(const char* name, const QString& caption);

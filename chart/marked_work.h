@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
+#include "chart/settings.h"
 #include "chart/units.h"
 
 // What the dialogs have marked on the chart, as data: one entry per press that drew marks, with
@@ -104,6 +105,9 @@ void drawEntry(Picture& picture, const Entry& entry);
 struct MarkedWork {
     bool chartDrawn = false;
     std::vector<Entry> entries;
+    // The units and pressure the work was saved under; a project file carries them, the work on
+    // screen leaves them to the window's settings.
+    std::optional<Settings> settings;
 
     bool operator==(const MarkedWork&) const = default;
 };

@@ -58,15 +58,22 @@ std::string point(PointMm p) {
 std::string writeProject(const MarkedWork& work) {
     std::string out = "{\n  \"format\": " + quotedString(kProjectFormat) +
                       ",\n  \"version\": " + std::to_string(kProjectVersion) +
-                      ",\n  \"chartDrawn\": " + (work.chartDrawn ? "true" : "false") +
-                      ",\n  \"entries\": [";
+                      ",\n  \"chartDrawn\": " + (work.chartDrawn ? "true" : "false");
+    if (work.settings) {
+        const StoredSettings stored = storedSettings(*work.settings);
+        out += ",\n  \"settings\": {\"units\": " + quotedString(stored.units) +
+               ", \"pressureUnit\": " + quotedString(stored.pressureUnit) +
+               ", \"pressure\": " + quotedString(stored.pressure) + "}";
+    }
+    out += ",\n  \"entries\": [";
     for (std::size_t k = 0; k < work.entries.size(); ++k) {
         const Entry& e = work.entries[k];
         out += (k ? ",\n" : "\n");
         out += "    {\"kind\": " + quotedString(kindName(e.kind)) + ",\n     \"states\": [";
         for (std::size_t j = 0; j < e.states.size(); ++j) {
             const MarkedState& s = e.states[j];
-            const StateFigures f = stateFigures(s);
+            const StateFigures f =
+                stateFigures(s, work.settings ? work.settings->atmosphere.ratio : 1.0);
             out += (j ? ",\n                " : "");
             out += "{\"label\": " + quotedString(s.label) + ", \"X\": " + number(s.at.X) +
                    ", \"Y\": " + number(s.at.Y) + ", \"x\": " + number(s.x) +
@@ -588,6 +595,22 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
         return fail(ProjectError::MissingField, "chartDrawn");
     }
     work.chartDrawn = *drawnFlag;
+    if (const Json* settings = member(*document, "settings")) {
+        const auto text = [&](std::string_view key) -> const std::string* {
+            const Json* value = member(*settings, key);
+            return value ? std::get_if<std::string>(&value->value) : nullptr;
+        };
+        const std::string* units = text("units");
+        const std::string* pressureUnit = text("pressureUnit");
+        const std::string* pressure = text("pressure");
+        if (units == nullptr || pressureUnit == nullptr || pressure == nullptr) {
+            return fail(ProjectError::MissingField, "settings");
+        }
+        work.settings = settingsFromStoredExactly(*units, *pressureUnit, *pressure);
+        if (!work.settings) {
+            return fail(ProjectError::ImpossibleValue, "settings");
+        }
+    }
     const Json* entriesJson = member(*document, "entries");
     const auto* entries =
         entriesJson ? std::get_if<std::shared_ptr<JsonArray>>(&entriesJson->value) : nullptr;

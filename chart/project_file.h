@@ -11,13 +11,15 @@
 // people. Writing and reading are pure functions of the work and of the bytes.
 //
 //   {"format": "milten-project", "version": 1, "chartDrawn": true,
+//    "settings": {"units": "engineering", "pressureUnit": "mmHg", "pressure": "760"},
 //    "entries": [{"kind": "heating",
 //                 "states": [{"label": "点１", "X": …, "Y": …, "x": …, "i": …,
 //                             "t": …, "tw": …, "v": …, "phi": …, "dewPoint": …}, …],
 //                 "inputs": {"t": 20, "phi": 50, "G": 1000, "t2": 30},
 //                 "results": {"Q": 2432.0}}]}
 //
-// X and Y are where the mark is drawn (picture mm); x and i the state. t, tw, v, phi and
+// The settings are optional: a file without them is drawn at the settings in use. X and Y are
+// where the mark is drawn (picture mm); x and i the state. t, tw, v, phi and
 // dewPoint are written for the reader's eyes and recomputed on reading; labels likewise follow
 // from the kind (and the point's number).
 namespace chart {

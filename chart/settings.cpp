@@ -86,4 +86,26 @@ Settings settingsFromStored(std::string_view units, std::string_view pressureUni
     return settings;
 }
 
+std::optional<Settings> settingsFromStoredExactly(std::string_view units,
+                                                  std::string_view pressureUnit,
+                                                  std::string_view pressure) {
+    Settings settings;
+    if (trimmed(units) == kSI) {
+        settings.units = Units::SI;
+    } else if (trimmed(units) != kEngineering) {
+        return std::nullopt;
+    }
+    const auto unit = storedUnit(pressureUnit);
+    const auto value = storedNumber(pressure);
+    const auto atmosphere = unit && value
+                                ? psychro::atmosphereFrom(*unit, *value)
+                                : std::expected<psychro::Atmosphere, psychro::PressureError>(
+                                      std::unexpected(psychro::PressureError::NotFinite));
+    if (!atmosphere) {
+        return std::nullopt;
+    }
+    settings.atmosphere = *atmosphere;
+    return settings;
+}
+
 }  // namespace chart

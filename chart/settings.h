@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,5 +43,11 @@ struct StoredSettings {
 // an exponent, surrounding blanks ignored.
 [[nodiscard]] Settings settingsFromStored(std::string_view units, std::string_view pressureUnit,
                                           std::string_view pressure);
+
+// The same reading without the fallbacks, for a file that must say what it means: nullopt
+// unless the units are known and the pressure's unit and number give a pressure in range.
+[[nodiscard]] std::optional<Settings> settingsFromStoredExactly(std::string_view units,
+                                                                std::string_view pressureUnit,
+                                                                std::string_view pressure);
 
 }  // namespace chart

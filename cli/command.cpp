@@ -648,8 +648,14 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
+    // A project is drawn at the units and pressure it was saved under, unless the command line
+    // gives others.
+    const bool ownSettings = parser.isSet(options.units) || parser.isSet(options.pressure) ||
+                             parser.isSet(options.altitude);
+    const chart::Settings shown =
+        project && project->settings && !ownSettings ? *project->settings : display;
     const auto written =
-        writeChart(project ? chartWithWork(*project, display)
+        writeChart(project ? chartWithWork(*project, shown)
                            : chartWithPoints(marks, parser.isSet(options.join), display),
                    path, *kind, dpi);
     if (!written) {

@@ -4,6 +4,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QTableWidget>
@@ -14,7 +15,9 @@
 #include "app/project_io.h"
 #include "app/state_list.h"
 #include "app/work_table.h"
+#include "chart/settings.h"
 #include "dialogs/messages.h"
+#include "psychro/atmosphere.h"
 #include "work_scenarios.h"
 
 namespace {
@@ -132,6 +135,26 @@ TEST_F(ProjectWork, UndoAfterEachKindOfEntryRestoresThePreviousPicture) {
     work_scenarios::trigger(window, "mnuDrawW");
     work_scenarios::trigger(window, "mnuEditUndo");
     EXPECT_TRUE(identical(window.picture(), marked));
+}
+
+// A file keeps the units and pressure its work was shown in; opening it shows the work so again.
+TEST_F(ProjectWork, AFileCarriesItsUnitsAndPressure) {
+    chart::Settings site;
+    site.units = chart::Units::SI;
+    site.atmosphere = *psychro::atmosphereFromMmHg(700.0);
+    window.applySettings(site);
+    work_scenarios::trigger(window, "mnuDrawW");
+    work_scenarios::scenarios().front().run(window);
+    chosen = file("site");
+    ASSERT_TRUE(window.saveAs());
+
+    dialogs::RecordedMessages quiet;
+    app::MainWindow other{quiet};  // at the standard atmosphere, in kcal
+    ASSERT_TRUE(other.openProject(window.projectPath()));
+    EXPECT_EQ(other.settings(), site);
+    EXPECT_EQ(other.work(), window.work());
+    EXPECT_TRUE(identical(other.picture(), window.picture()));
+    EXPECT_EQ(other.findChild<QLabel*>(QStringLiteral("Label20"))->text(), "大気圧 = 93.326 kPa");
 }
 
 TEST_F(ProjectWork, OpeningAFileIsUndone) {

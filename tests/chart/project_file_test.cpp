@@ -5,6 +5,8 @@
 
 #include "chart/chart_frame.h"
 #include "chart/project_file.h"
+#include "chart/settings.h"
+#include "psychro/atmosphere.h"
 
 namespace {
 
@@ -21,7 +23,7 @@ chart::MarkedState state(std::string label, double x, double i) {
 // 60 %: x 0.01604, i 16.99).
 chart::MarkedWork everyKind() {
     const chart::MarkedState one = state("点１", 0.01604, 16.99);
-    chart::MarkedWork work{.chartDrawn = true, .entries = {}};
+    chart::MarkedWork work{.chartDrawn = true, .entries = {}, .settings = std::nullopt};
     auto add = [&](EntryKind kind, std::vector<chart::MarkedState> states,
                    std::optional<chart::PointMm> from, std::vector<chart::NamedValue> results) {
         work.entries.push_back(
@@ -99,6 +101,39 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
         const auto read = chart::readProject(bytes);
         ASSERT_FALSE(read.has_value());
         EXPECT_EQ(read.error().error, b.error);
+    }
+}
+
+// A file carries the units and pressure it was saved under; settings that a reader cannot take
+// exactly as written are refused, never replaced by the defaults.
+TEST(ProjectFile, SettingsTravelWithTheWorkAndAreReadExactly) {
+    chart::MarkedWork work = everyKind();
+    work.settings = chart::Settings{chart::Units::SI, *psychro::atmosphereFromAltitude(1500.0)};
+    const std::string good = chart::writeProject(work);
+    const auto back = chart::readProject(good);
+    ASSERT_TRUE(back.has_value());
+    EXPECT_EQ(*back, work);
+    const std::vector<Broken> table{
+        {"unknown units", "\"units\": \"si\"", "\"units\": \"imperial\"",
+         ProjectError::ImpossibleValue},
+        {"altitude too high", "\"pressure\": \"1500\"", "\"pressure\": \"9000\"",
+         ProjectError::ImpossibleValue},
+        {"pressure in words", "\"pressure\": \"1500\"", "\"pressure\": \"high\"",
+         ProjectError::ImpossibleValue},
+        {"unknown unit", "\"pressureUnit\": \"m\"", "\"pressureUnit\": \"ft\"",
+         ProjectError::ImpossibleValue},
+        {"missing pressure", "\"pressure\": ", "\"pressur\": ", ProjectError::MissingField},
+    };
+    for (const Broken& b : table) {
+        SCOPED_TRACE(b.what);
+        std::string bytes = good;
+        const std::size_t at = bytes.find(b.from);
+        ASSERT_NE(at, std::string::npos);
+        bytes.replace(at, b.from.size(), b.to);
+        const auto read = chart::readProject(bytes);
+        ASSERT_FALSE(read.has_value());
+        EXPECT_EQ(read.error().error, b.error);
+        EXPECT_EQ(read.error().where, "settings");
     }
 }
 
