@@ -30,6 +30,22 @@ inline constexpr double kAltitudeExponent = 5.2559;
 inline constexpr double kLowestAltitude = -500.0;   // m
 inline constexpr double kHighestAltitude = 5000.0;  // m
 
+// The total pressure as its ratio to the standard atmosphere, r = P / 760 mmHg, as a type of
+// its own: every relation that depends on the pressure takes one, with no default, so a
+// forgotten pressure does not compile and cannot be mistaken for another number.
+class PressureRatio {
+  public:
+    explicit constexpr PressureRatio(double ratio) : ratio_(ratio) {}
+    // The standard atmosphere, 760 mmHg: exactly 1.0, so that every product and quotient with
+    // it is exact.
+    [[nodiscard]] static constexpr PressureRatio standard() { return PressureRatio(1.0); }
+    [[nodiscard]] constexpr double value() const { return ratio_; }
+    [[nodiscard]] constexpr bool operator==(const PressureRatio&) const = default;
+
+  private:
+    double ratio_;
+};
+
 // Total pressure in kgf/cm² for a pressure ratio: 1.03323·ratio, exactly 1.03323 at 1.0.
 [[nodiscard]] constexpr double totalPressure(double pressureRatio) {
     return kAtmosphericPressure * pressureRatio;
