@@ -104,84 +104,110 @@ namespace {
 
 // ---- reading: the document, bounded in depth, in size and in each object's members ----
 
-constexpr int kMaxDepth = 16;
+constexpr std::size_t kMaxDepth = 16;
 // An object of a project file has at most a dozen members, an entry's inputs a handful.
 constexpr std::size_t kMaxMembers = 64;
 
-// Thrown from the parser's callback to end the parse at once.
-struct Stop {
-    ProjectError error;
-};
+// Builds the document from the parser's events and ends the parse at the first value nested
+// deeper than kMaxDepth, the first number that overflows to an infinity, the first name given
+// twice in one object, an object of more than kMaxMembers members or an array of more than
+// kProjectMaxEntries items, so a hostile file costs no more than its bytes. (The parser's own
+// callback form rescans an array at the end of each of its objects: quadratic in the entries.)
+class BoundedDocument {
+  public:
+    std::optional<ProjectError> error;
+    Json document;
 
-// One open object or array while parsing: the names seen (objects) or the items (arrays).
-struct Open {
-    bool object;
-    std::size_t items = 0;
-    std::vector<std::string> names;
-};
-
-// The document in `bytes`, or why there is none. The callback sees every event with its depth
-// and ends the parse at the first value nested deeper than kMaxDepth, the first number that
-// overflows to an infinity, the first name given twice in one object, an object of more than
-// kMaxMembers members or an array of more than kProjectMaxEntries items: a hostile file costs
-// no more than its bytes.
-std::expected<Json, ProjectError> parseDocument(std::string_view bytes) {
-    std::vector<Open> open;
-    const auto counted = [&open] {
-        if (!open.empty() && !open.back().object && ++open.back().items > kProjectMaxEntries) {
-            throw Stop{ProjectError::TooLarge};
-        }
-    };
-    const Json::parser_callback_t check = [&](int depth, Json::parse_event_t event, Json& parsed) {
-        using Event = Json::parse_event_t;
-        if (depth > kMaxDepth) {
-            throw Stop{ProjectError::NotJson};
-        }
-        switch (event) {
-            case Event::object_start:
-            case Event::array_start:
-                counted();
-                open.push_back({event == Event::object_start, 0, {}});
-                break;
-            case Event::object_end:
-            case Event::array_end:
-                open.pop_back();
-                break;
-            case Event::key: {
-                std::vector<std::string>& names = open.back().names;
-                const auto& name = parsed.get_ref<const std::string&>();
-                if (names.size() >= kMaxMembers) {
-                    throw Stop{ProjectError::TooLarge};
-                }
-                for (const std::string& seen : names) {
-                    if (seen == name) {
-                        throw Stop{ProjectError::NotJson};
-                    }
-                }
-                names.push_back(name);
-                break;
-            }
-            case Event::value:
-                counted();
-                if (parsed.is_number_float() && !std::isfinite(parsed.get<double>())) {
-                    throw Stop{ProjectError::NotJson};
-                }
-                break;
-        }
-        return true;
-    };
-    try {
-        Json document = Json::parse(bytes.begin(), bytes.end(), check, false);
-        if (document.is_discarded()) {
-            return std::unexpected(ProjectError::NotJson);
-        }
-        return document;
-    } catch (const Stop& stop) {
-        return std::unexpected(stop.error);
+    bool null() { return put(nullptr); }
+    bool boolean(bool v) { return put(v); }
+    bool number_integer(Json::number_integer_t v) { return put(v); }
+    bool number_unsigned(Json::number_unsigned_t v) { return put(v); }
+    bool number_float(Json::number_float_t v, const Json::string_t& /*text*/) {
+        return std::isfinite(v) ? put(v) : stop(ProjectError::NotJson);
     }
-}
+    bool string(Json::string_t& v) { return put(std::move(v)); }
+    bool binary(Json::binary_t& /*bytes*/) { return stop(ProjectError::NotJson); }
+    bool start_object(std::size_t /*size*/) { return enter(Json::object()); }
+    bool start_array(std::size_t /*size*/) { return enter(Json::array()); }
+    bool end_object() { return leave(); }
+    bool end_array() { return leave(); }
+    bool key(Json::string_t& name) {
+        std::vector<std::string>& names = open_.back().names;
+        if (names.size() >= kMaxMembers) {
+            return stop(ProjectError::TooLarge);
+        }
+        for (const std::string& seen : names) {
+            if (seen == name) {
+                return stop(ProjectError::NotJson);
+            }
+        }
+        names.push_back(name);
+        key_ = std::move(name);
+        return true;
+    }
+    bool parse_error(std::size_t /*at*/, const std::string& /*token*/,
+                     const Json::exception& /*why*/) {
+        return stop(ProjectError::NotJson);
+    }
 
-// ---- reading: from the JSON tree to the work, every field checked ----
+  private:
+    // An open object or array: where it stands in the document, and the names it has (objects).
+    // It stays where it is while open, since only it grows.
+    struct Open {
+        Json* container;
+        std::vector<std::string> names;
+    };
+
+    bool stop(ProjectError why) {
+        error = why;
+        return false;
+    }
+
+    // Places `v` in the innermost open container (or as the document); nullptr when refused.
+    Json* place(Json&& v) {
+        if (open_.empty()) {
+            document = std::move(v);
+            return &document;
+        }
+        if (open_.size() > kMaxDepth) {
+            stop(ProjectError::NotJson);
+            return nullptr;
+        }
+        Json& container = *open_.back().container;
+        if (container.is_object()) {
+            return &(container[key_] = std::move(v));
+        }
+        if (container.size() >= kProjectMaxEntries) {
+            stop(ProjectError::TooLarge);
+            return nullptr;
+        }
+        container.push_back(std::move(v));
+        return &container.back();
+    }
+    bool put(Json&& v) { return place(std::move(v)) != nullptr; }
+    bool enter(Json&& container) {
+        Json* at = place(std::move(container));
+        if (at != nullptr) {
+            open_.push_back({at, {}});
+        }
+        return at != nullptr;
+    }
+    bool leave() {
+        open_.pop_back();
+        return true;
+    }
+
+    std::vector<Open> open_;
+    std::string key_;
+};
+
+std::expected<Json, ProjectError> parseDocument(std::string_view bytes) {
+    BoundedDocument reader;
+    if (!Json::sax_parse(bytes.begin(), bytes.end(), &reader) || reader.error) {
+        return std::unexpected(reader.error.value_or(ProjectError::NotJson));
+    }
+    return std::move(reader.document);
+}
 
 const Json* member(const Json& object, const std::string& key) {
     if (!object.is_object()) {
