@@ -8,7 +8,9 @@
 #include "chart/marked_work.h"
 
 // The project file (.milten): the marked work as a small JSON document, versioned, readable by
-// people. Writing and reading are pure functions of the work and of the bytes.
+// people (nlohmann/json, indented by two; numbers in the shortest form that reads back to the
+// same double, whole numbers without a point). Writing and reading are pure functions of the
+// work and of the bytes.
 //
 //   {"format": "milten-project", "version": 1, "chartDrawn": true,
 //    "settings": {"units": "engineering", "pressureUnit": "mmHg", "pressure": "760"},
@@ -16,7 +18,7 @@
 //                 "states": [{"label": "点１", "X": …, "Y": …, "x": …, "i": …,
 //                             "t": …, "tw": …, "v": …, "phi": …, "dewPoint": …}, …],
 //                 "inputs": {"t": 20, "phi": 50, "G": 1000, "t2": 30},
-//                 "results": {"Q": 2432.0}}]}
+//                 "results": {"Q": 2432}}]}
 //
 // A file states what it was made at: one without settings (written before they were kept, or
 // from work without them) means the standard atmosphere in engineering units, and reads so. X
