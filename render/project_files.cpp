@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -51,7 +52,8 @@ std::expected<chart::MarkedWork, QString> readProjectFile(const QString& path) {
     // One byte more than the bound tells a file too large from one just within it, even where
     // the size is not known beforehand (a pipe).
     const QByteArray bytes = file.read(static_cast<qint64>(chart::kProjectMaxBytes) + 1);
-    auto work = chart::readProject(std::string_view(bytes.constData(), bytes.size()));
+    auto work = chart::readProject(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!work) {
         return refused(reason(work.error()));
     }
