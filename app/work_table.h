@@ -22,16 +22,16 @@ struct StateRow {
 };
 
 // The figures are those at the pressure of `settings`, in its units.
-[[nodiscard]] QStringList stateHeaders(const chart::Settings& settings = {});
+[[nodiscard]] QStringList stateHeaders(const chart::Settings& settings);
 [[nodiscard]] std::vector<StateRow> stateRows(const chart::MarkedWork& work,
-                                              const chart::Settings& settings = {});
+                                              const chart::Settings& settings);
 [[nodiscard]] QStringList resultLines(const chart::MarkedWork& work,
-                                      const chart::Settings& settings = {});
+                                      const chart::Settings& settings);
 
 // The headers, the rows and then the result lines (one cell each, as the state list shows
 // them) joined by `separator` and ended by line feeds; a cell holding the separator, a quote or
 // a line break is quoted as CSV does (chart::tableCell). The separator is ',' or '\t'.
 [[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator,
-                                const chart::Settings& settings = {});
+                                const chart::Settings& settings);
 
 }  // namespace app

@@ -66,7 +66,8 @@ std::string writeProject(const MarkedWork& work) {
         document["settings"] = std::move(settings);
     }
     // Without settings the figures are those of the standard atmosphere, as the reader takes it.
-    const double ratio = work.settings ? work.settings->atmosphere.ratio : 1.0;
+    const psychro::PressureRatio ratio =
+        work.settings ? work.settings->atmosphere.ratio : psychro::PressureRatio::standard();
     Json entries = Json::array();
     for (const Entry& e : work.entries) {
         Json entry = Json::object();
@@ -508,7 +509,7 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
     // A file states what it was made at: one without settings was written at the standard
     // atmosphere in engineering units (its figures say so), and is read so, whatever the
     // settings in use.
-    work.settings = Settings{};
+    work.settings = Settings::standard();
     if (const Json* settings = member(document, "settings")) {
         const auto text = [&](const char* key) -> const std::string* {
             const Json* value = member(*settings, key);

@@ -21,7 +21,7 @@ using render::imageKindOf;
 // when `join` is set, and the label "1点", "2点", … 2 mm below. Points are kept and drawn in
 // single precision, as the dialog keeps them.
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                                             const chart::Settings& settings = {});
+                                             const chart::Settings& settings);
 
 // The chart as above with the marks of a project file's work drawn on it, entry by entry.
 [[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work,

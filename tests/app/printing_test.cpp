@@ -175,10 +175,10 @@ TEST_F(Printing, FailureToPrintIsReported) {
 // What the user chooses in the dialog (here: upright, two copies) is what is printed.
 TEST_F(Printing, TheDialogsChoicesAreKept) {
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     QPrinter printer(QPrinter::HighResolution);
-    const app::PrintResult result =
-        app::printChart(chart::sheetOf(picture, chart::Settings{}), printer, [&](QPrinter& p) {
+    const app::PrintResult result = app::printChart(
+        chart::sheetOf(picture, chart::Settings::standard()), printer, [&](QPrinter& p) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(pdf);
             p.setPageOrientation(QPageLayout::Portrait);

@@ -82,7 +82,8 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
 
 TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
     work_scenarios::scenarios()[0].run(window);  // point 1 at 20 °C 50 %
-    const QStringList lines = app::tableText(window.work(), u',').split(u'\n');
+    const QStringList lines =
+        app::tableText(window.work(), u',', chart::Settings::standard()).split(u'\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0],
               QStringLiteral("記号,種類,x [kg/kg(DA)],i [kcal/kg(DA)],t [℃],t′ [℃],v [m3/kg(DA)],"
@@ -95,7 +96,7 @@ TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
     EXPECT_EQ(cells[4], "20");
     // The results follow the states as the list shows them (equal streams: x = 0.0116447).
     work_scenarios::scenarios()[1].run(window);
-    const QString text = app::tableText(window.work(), u',');
+    const QString text = app::tableText(window.work(), u',', chart::Settings::standard());
     EXPECT_TRUE(text.contains(QStringLiteral("\n混合：混合点 x 0.01164 kg/kg")))
         << text.toStdString();
 }
@@ -146,7 +147,7 @@ TEST_F(ProjectWork, UndoAfterEachKindOfEntryRestoresThePreviousPicture) {
 
 // A file keeps the units and pressure its work was shown in; opening it shows the work so again.
 TEST_F(ProjectWork, AFileCarriesItsUnitsAndPressure) {
-    chart::Settings site;
+    chart::Settings site = chart::Settings::standard();
     site.units = chart::Units::SI;
     site.atmosphere = *psychro::atmosphereFromMmHg(700.0);
     window.applySettings(site);
@@ -299,7 +300,7 @@ TEST(ChartExport, ExportAndCopyCarryThePressureLine) {
         chart::Settings settings;
         const char* line;
     } rows[] = {
-        {chart::Settings{}, "大気圧 = 760 mmHg"},
+        {chart::Settings::standard(), "大気圧 = 760 mmHg"},
         {{chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)},
          "大気圧 = 634.2 mmHg (標高 1500 m)"},
         {{chart::Units::SI, *psychro::atmosphereFromAltitude(1500.0)},
