@@ -6,9 +6,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/marked_work.h"
-#include "chart/pressure_text.h"
-#include "chart/units_of_length.h"
-#include "render/picture_painter.h"
+#include "chart/sheet.h"
 
 namespace cli {
 
@@ -16,9 +14,6 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
                                const chart::Settings& settings) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
-    picture.setTextPosition({0.0, 0.0});
-    picture.print(chart::pressureLine(settings.atmosphere, settings.units));
-
     std::optional<chart::PointMm> last;
     double count = 0.0;
     for (const chart::PointMm& point : points) {
@@ -33,8 +28,6 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
 chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
-    picture.setTextPosition({0.0, 0.0});
-    picture.print(chart::pressureLine(settings.atmosphere, settings.units));
     for (const chart::Entry& entry : work.entries) {
         chart::drawEntry(picture, entry);
     }
@@ -55,9 +48,10 @@ std::expected<void, QString> checkWritable(const QString& path) {
     return {};
 }
 
-std::expected<void, QString> writeChart(const chart::Picture& picture, const QString& path,
+std::expected<void, QString> writeChart(const chart::Picture& picture,
+                                        const chart::Settings& settings, const QString& path,
                                         ImageKind kind, double dotsPerInch) {
-    return render::writePicture(picture, path, kind, dotsPerInch);
+    return render::writeSheet(chart::sheetOf(picture, settings), path, kind, dotsPerInch);
 }
 
 }  // namespace cli

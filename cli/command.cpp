@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "chart/pressure_text.h"
-#include "chart/project_file.h"
 #include "chart/settings.h"
 #include "cli/chart_output.h"
 #include "cli/humidify_query.h"
@@ -26,6 +25,7 @@
 #include "cli/state_query.h"
 #include "psychro/processes.h"
 #include "render/japanese.h"
+#include "render/project_files.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -581,11 +581,9 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         if (!in.open(QIODevice::ReadOnly)) {
             return usage(QStringLiteral("chart: cannot read %1").arg(quoted(file)));
         }
-        const QByteArray bytes = in.read(static_cast<qint64>(chart::kProjectMaxBytes) + 1);
-        auto work = chart::readProject(std::string_view(bytes.constData(), bytes.size()));
+        auto work = render::readProjectFile(file);
         if (!work) {
-            std::fprintf(stderr, "milten-cli: %s: not a readable project file (%s)\n",
-                         file.toUtf8().constData(), work.error().where.c_str());
+            std::fprintf(stderr, "milten-cli: %s\n", work.error().toUtf8().constData());
             return kSomeFailed;
         }
         project = std::move(*work);
@@ -648,16 +646,19 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
-    // A project is drawn at the units and pressure it was saved under, unless the command line
-    // gives others.
-    const bool ownSettings = parser.isSet(options.units) || parser.isSet(options.pressure) ||
-                             parser.isSet(options.altitude);
-    const chart::Settings shown =
-        project && project->settings && !ownSettings ? *project->settings : display;
+    // A project is drawn at the units and pressure it was saved under; an option overrides only
+    // what it names (--units the units, --pressure or --altitude the pressure).
+    chart::Settings shown = project && project->settings ? *project->settings : display;
+    if (parser.isSet(options.units)) {
+        shown.units = display.units;
+    }
+    if (parser.isSet(options.pressure) || parser.isSet(options.altitude)) {
+        shown.atmosphere = display.atmosphere;
+    }
     const auto written =
         writeChart(project ? chartWithWork(*project, shown)
                            : chartWithPoints(marks, parser.isSet(options.join), display),
-                   path, *kind, dpi);
+                   shown, path, *kind, dpi);
     if (!written) {
         return usage(QStringLiteral("chart: ") + written.error());
     }
