@@ -309,10 +309,15 @@ std::optional<std::array<Given, 2>> statePair(const ColumnChoice& c) {
 }
 
 struct Decoded {
-    std::string_view text;
-    std::string owned;  // the UTF-8 text when it had to be decoded
+    std::string_view bytes;  // the file's own bytes, when they are UTF-8
+    std::string owned;       // the UTF-8 text, when it had to be decoded
     Encoding encoding;
     bool guessed;  // Shift-JIS taken because the bytes are no UTF-8
+
+    // Not kept as a member: a moved string may move its characters.
+    [[nodiscard]] std::string_view text() const {
+        return encoding == Encoding::Utf8 ? bytes : std::string_view(owned);
+    }
 };
 
 std::optional<Decoded> decoded(std::string_view bytes, std::optional<Encoding> chosen) {
@@ -333,9 +338,7 @@ std::optional<Decoded> decoded(std::string_view bytes, std::optional<Encoding> c
     if (!text) {
         return std::nullopt;
     }
-    Decoded out{{}, std::move(*text), Encoding::ShiftJis, !chosen.has_value()};
-    out.text = out.owned;
-    return out;
+    return Decoded{{}, std::move(*text), Encoding::ShiftJis, !chosen.has_value()};
 }
 
 }  // namespace
@@ -357,7 +360,7 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
     char delimiter = ',';
     std::vector<std::string> firstLine;
     std::size_t headerLine = columns ? columns->headerLine : 0;
-    forEachLine(text->text, [&](std::size_t number, std::string_view line) {
+    forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
         if (number > kHeaderSearchLines) {
             return false;
         }
@@ -401,7 +404,7 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
     CsvRead read{{}, {}, text->encoding, *columns};
     // A rough row count from the line ends keeps the vectors from growing step by step.
     const std::size_t lines =
-        static_cast<std::size_t>(std::count(text->text.begin(), text->text.end(), '\n')) + 1;
+        static_cast<std::size_t>(std::count(text->text().begin(), text->text().end(), '\n')) + 1;
     read.set.states.reserve(lines);
     if (dated) {
         read.set.times.reserve(lines);
@@ -412,7 +415,7 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
         xInGrams = columns->xInGrams;
     }
     ReadReport& report = read.report;
-    forEachLine(text->text, [&](std::size_t number, std::string_view line) {
+    forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
         if (number <= headerLine || line.find_first_not_of(" \t") == std::string_view::npos) {
             return true;
         }
@@ -532,6 +535,12 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes) {
             }
             v[k] = *value;
         }
+        // Hour 1 … 24 is the hour ending then; kept as the hour it began.
+        const auto whole = [](double value, double low, double high) {
+            return value >= low && value <= high ? static_cast<int>(value) : -1;
+        };
+        const std::uint32_t minutes = minutesOf({whole(v[0], 1900, 9999), whole(v[1], 1, 12),
+                                                 whole(v[2], 1, 31), whole(v[3], 1, 24) - 1, 0});
         const double t = v[4];
         const double phi = v[5];
         const double pascal = v[6];
@@ -552,10 +561,7 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes) {
             return true;
         }
         read.set.states.push_back(*state);
-        // Hour 1 … 24 is the hour ending then; kept as the hour it began.
-        read.set.times.push_back(
-            minutesOf({static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
-                       static_cast<int>(v[3]) - 1, 0}));
+        read.set.times.push_back(minutes);
         ++read.report.rowsRead;
         return true;
     });
