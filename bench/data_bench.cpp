@@ -3,8 +3,14 @@
 #include <cstdio>
 #include <string>
 
+#include <QImage>
+#include <QPainter>
+
+#include "bench_window.h"
+#include "data/data_layer.h"
 #include "data/readers.h"
 #include "data/zones.h"
+#include "render/data_layer_painter.h"
 
 namespace {
 
@@ -62,6 +68,56 @@ void BM_ReadEpwYear(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadEpwYear)->Unit(benchmark::kMillisecond);
+
+// A year of weather read and its layer built: the hours per cell, and the points' image for a
+// 1920-pixel-wide view.
+void BM_ReadEpwYearAndBuildLayer(benchmark::State& state) {
+    const std::string file = weatherYear();
+    const double dotsPerMm = 1920.0 / 267.0;
+    for (auto _ : state) {
+        const auto read = data::readEpw(file);
+        benchmark::DoNotOptimize(data::hourCells(read->set));
+        render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1));
+        benchmark::DoNotOptimize(layer.pointsImage(dotsPerMm));
+    }
+}
+BENCHMARK(BM_ReadEpwYearAndBuildLayer)->Unit(benchmark::kMillisecond);
+
+// A million points painted on a 1920 × 1080 view from the layer kept as an image (what every
+// paint costs once the layer is built; building it is measured apart).
+void BM_PaintMillionPointLayer(benchmark::State& state) {
+    ensureApplication();
+    const auto read =
+        data::readCsv(loggerFile(1000000), {psychro::PressureRatio::standard(), {}, {}});
+    QImage view(1920, 1080, QImage::Format_ARGB32_Premultiplied);
+    const double dotsPerMm = 1920.0 / 267.0;
+    const bool hours = state.range(0) == 1;
+    render::DataLayerPainter layer(
+        read->set, hours ? data::LayerStyle::Hours : data::LayerStyle::Points, QColor(230, 97, 1));
+    {
+        QPainter first(&view);
+        first.scale(dotsPerMm, dotsPerMm);
+        layer.paint(first, dotsPerMm);  // builds the image
+    }
+    for (auto _ : state) {
+        view.fill(Qt::white);
+        QPainter painter(&view);
+        painter.scale(dotsPerMm, dotsPerMm);
+        layer.paint(painter, dotsPerMm);
+    }
+}
+BENCHMARK(BM_PaintMillionPointLayer)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Building the points' image of a million rows for a 1920-pixel-wide view.
+void BM_BuildMillionPointImage(benchmark::State& state) {
+    const auto read =
+        data::readCsv(loggerFile(1000000), {psychro::PressureRatio::standard(), {}, {}});
+    for (auto _ : state) {
+        render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1));
+        benchmark::DoNotOptimize(layer.pointsImage(1920.0 / 267.0));
+    }
+}
+BENCHMARK(BM_BuildMillionPointImage)->Unit(benchmark::kMillisecond);
 
 void BM_PmvZoneOutline(benchmark::State& state) {
     const data::Zone zone = data::PmvZone{"PMV", 1.1, 0.5, 0.1, {}, 0.5};

@@ -13,11 +13,14 @@
 namespace cli {
 
 chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                               const chart::Settings& settings) {
+                               const chart::Settings& settings, const OverChart& overChart) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
     picture.setTextPosition({0.0, 0.0});
     picture.print(chart::pressureLine(settings.atmosphere, settings.units));
+    if (overChart) {
+        overChart(picture);
+    }
 
     std::optional<chart::PointMm> last;
     double count = 0.0;
@@ -30,11 +33,15 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
     return picture;
 }
 
-chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings) {
+chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings,
+                             const OverChart& overChart) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
     picture.setTextPosition({0.0, 0.0});
     picture.print(chart::pressureLine(settings.atmosphere, settings.units));
+    if (overChart) {
+        overChart(picture);
+    }
     for (const chart::Entry& entry : work.entries) {
         chart::drawEntry(picture, entry);
     }

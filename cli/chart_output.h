@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <expected>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -21,13 +22,17 @@ using render::imageKindOf;
 // the line from the previous point when `join` is set, and the label "1点", "2点", … 2 mm below.
 // Points are kept and drawn in single precision, as the dialog keeps them.
 // With `settings`, the chart is drawn for their pressure and units and the line states the
-// pressure in use (chart::pressureLine).
+// pressure in use (chart::pressureLine). `overChart` draws what lies over the chart and under
+// the marks (zones).
+using OverChart = std::function<void(chart::Picture&)>;
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                                             const chart::Settings& settings = {});
+                                             const chart::Settings& settings = {},
+                                             const OverChart& overChart = {});
 
 // The chart as above with the marks of a project file's work drawn on it, entry by entry.
 [[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work,
-                                           const chart::Settings& settings);
+                                           const chart::Settings& settings,
+                                           const OverChart& overChart = {});
 
 // Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
 // the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white

@@ -25,7 +25,21 @@ constexpr int kSvgDotsPerInch = 2540;
 constexpr double kA4Width = 297.0;
 constexpr double kA4Height = 210.0;
 
-bool writePdf(const chart::Picture& picture, QIODevice& device) {
+// The underlay at the place paintSurface gives the picture, the painter left as it was.
+void paintUnderlay(QPainter& painter, const Underlay& underlay, double dotsPerMm,
+                   QPointF cornerMm = {}) {
+    if (!underlay) {
+        return;
+    }
+    painter.save();
+    painter.scale(dotsPerMm, dotsPerMm);
+    painter.translate(cornerMm);
+    painter.setClipRect(kSurface, Qt::IntersectClip);
+    underlay(painter, dotsPerMm);
+    painter.restore();
+}
+
+bool writePdf(const chart::Picture& picture, QIODevice& device, const Underlay& underlay) {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfDotsPerInch);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
@@ -38,11 +52,12 @@ bool writePdf(const chart::Picture& picture, QIODevice& device) {
     }
     const QPointF corner((kA4Width - chart::kPictureWidth) / 2.0,
                          (kA4Height - chart::kPictureHeight) / 2.0);
+    paintUnderlay(painter, underlay, kPdfDotsPerInch / kMmPerInch, corner);
     paintSurface(painter, picture, kPdfDotsPerInch / kMmPerInch, corner);
     return painter.end();
 }
 
-bool writeSvg(const chart::Picture& picture, QIODevice& device) {
+bool writeSvg(const chart::Picture& picture, QIODevice& device, const Underlay& underlay) {
     const double dotsPerMm = kSvgDotsPerInch / kMmPerInch;
     const QSize size(static_cast<int>(std::lround(chart::kPictureWidth * dotsPerMm)),
                      static_cast<int>(std::lround(chart::kPictureHeight * dotsPerMm)));
@@ -56,12 +71,26 @@ bool writeSvg(const chart::Picture& picture, QIODevice& device) {
     if (!painter.begin(&generator)) {
         return false;
     }
+    paintUnderlay(painter, underlay, dotsPerMm);
     paintSurface(painter, picture, dotsPerMm);
     return painter.end();
 }
 
-bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch) {
-    const QImage image = pictureImage(picture, dotsPerInch);
+bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch,
+              const Underlay& underlay) {
+    if (!underlay) {
+        const QImage image = pictureImage(picture, dotsPerInch);
+        return !image.isNull() && image.save(&device, "PNG");
+    }
+    QImage image = pictureImage(chart::Picture{}, dotsPerInch);  // the white ground
+    if (image.isNull()) {
+        return false;
+    }
+    QPainter painter(&image);
+    const double dotsPerMm = dotsPerInch / kMmPerInch;
+    paintUnderlay(painter, underlay, dotsPerMm);
+    paintSurface(painter, picture, dotsPerMm);
+    painter.end();
     return !image.isNull() && image.save(&device, "PNG");
 }
 
@@ -82,26 +111,27 @@ std::optional<ImageKind> imageKindOf(const QString& path) {
 }
 
 bool writePictureTo(const chart::Picture& picture, QIODevice& device, ImageKind kind,
-                    double dotsPerInch) {
+                    double dotsPerInch, const Underlay& underlay) {
     switch (kind) {
         case ImageKind::Pdf:
-            return writePdf(picture, device);
+            return writePdf(picture, device, underlay);
         case ImageKind::Svg:
-            return writeSvg(picture, device);
+            return writeSvg(picture, device, underlay);
         case ImageKind::Png:
-            return writePng(picture, device, dotsPerInch);
+            return writePng(picture, device, dotsPerInch, underlay);
     }
     return false;
 }
 
 std::expected<void, QString> writePicture(const chart::Picture& picture, const QString& path,
-                                          ImageKind kind, double dotsPerInch) {
+                                          ImageKind kind, double dotsPerInch,
+                                          const Underlay& underlay) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return std::unexpected(
             QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
     }
-    if (!writePictureTo(picture, file, kind, dotsPerInch)) {
+    if (!writePictureTo(picture, file, kind, dotsPerInch, underlay)) {
         file.cancelWriting();
         return std::unexpected(QStringLiteral("cannot draw the chart into '%1'").arg(path));
     }
