@@ -134,6 +134,10 @@ Options:
       --encoding=ENC    of a CSV file whose encoding cannot be told: utf-8 or shift-jis
       --columns=LIST    the columns of a CSV file whose names are not recognised, from
                         1: t=N,phi=N[,x=N][,tw=N][,dew=N][,date=N][,time=N][,header=LINE]
+      --months=M1..M2   keep the rows of these months of a dated file (1-12; 12..2 is
+                        December to February)
+      --hours=H1..H2    keep the rows of these hours of the day (0-23; 9..17 is 9:00
+                        to 17:59, 22..5 the night)
       --units=UNITS     engineering (default: kcal/kg(DA), kcal/h) or si (kJ/kg(DA), kW)
       --pressure=P      the atmospheric pressure with its unit: 700mmHg or 93.3kPa,
                         405.2 to 806.1 mmHg (54.02 to 107.47 kPa); default 760mmHg
@@ -212,6 +216,8 @@ struct Options {
     QCommandLineOption zone{QStringLiteral("zone"), {}, QStringLiteral("ZONE")};
     QCommandLineOption encoding{QStringLiteral("encoding"), {}, QStringLiteral("ENC")};
     QCommandLineOption columns{QStringLiteral("columns"), {}, QStringLiteral("LIST")};
+    QCommandLineOption months{QStringLiteral("months"), {}, QStringLiteral("M1..M2")};
+    QCommandLineOption hours{QStringLiteral("hours"), {}, QStringLiteral("H1..H2")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{QStringLiteral("version")};
 };
@@ -235,7 +241,8 @@ std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Opti
         {&o.water, {"humidify"}}, {&o.target, {"humidify"}}, {&o.air, {"humidify", "cool", "heat"}},
         {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
         {&o.data, chart},         {&o.dataStyle, chart},     {&o.zone, withData},
-        {&o.encoding, withData},  {&o.columns, withData},
+        {&o.encoding, withData},  {&o.columns, withData},    {&o.months, withData},
+        {&o.hours, withData},
     };
 }
 
@@ -630,6 +637,28 @@ std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser
         }
         out.request.encoding = *e;
     }
+    for (const auto& [option, count] : {std::pair{&options.months, 12}, {&options.hours, 24}}) {
+        const auto text = singleValue(parser, *option);
+        if (!text) {
+            return std::unexpected(text.error());
+        }
+        if (!*text) {
+            continue;
+        }
+        const auto bits = timeRangeOption(**text, count);
+        if (!bits) {
+            return std::unexpected(
+                QStringLiteral("--%1 takes FIRST..LAST, %2, not %3")
+                    .arg(option->names().constLast(),
+                         QLatin1String(count == 12 ? "months 1 to 12" : "hours 0 to 23"),
+                         quoted(**text)));
+        }
+        if (count == 12) {
+            out.request.filter.months = static_cast<std::uint16_t>(*bits);
+        } else {
+            out.request.filter.hours = *bits;
+        }
+    }
     if (*columns) {
         const auto c = columnsOption(**columns);
         if (!c) {
@@ -739,10 +768,11 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
             QStringLiteral("chart: unknown --data-style %1 (points or hours)").arg(quoted(style)));
     }
     if ((parser.isSet(options.dataStyle) || parser.isSet(options.encoding) ||
-         parser.isSet(options.columns)) &&
+         parser.isSet(options.columns) || parser.isSet(options.months) ||
+         parser.isSet(options.hours)) &&
         !*dataFile) {
-        return usage(
-            QStringLiteral("chart: --data-style, --encoding and --columns go with --data"));
+        return usage(QStringLiteral(
+            "chart: --data-style, --encoding, --columns, --months and --hours go with --data"));
     }
     // A project is drawn at the units and pressure it was saved under, unless the command line
     // gives others.
@@ -829,7 +859,7 @@ int run(int argc, char** argv) {
                        options.target,    options.air1,     options.air2,     options.to,
                        options.units,     options.pressure, options.altitude, options.data,
                        options.dataStyle, options.zone,     options.encoding, options.columns,
-                       options.help,      options.version});
+                       options.months,    options.hours,    options.help,     options.version});
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }

@@ -181,6 +181,31 @@ std::expected<data::ColumnChoice, QString> columnsOption(const QString& text) {
     return c;
 }
 
+std::optional<std::uint32_t> timeRangeOption(const QString& text, int count) {
+    const QStringList parts = text.split(QStringLiteral(".."));
+    bool firstOk = false;
+    bool lastOk = false;
+    const int first = parts.size() == 2 ? parts[0].trimmed().toInt(&firstOk) : 0;
+    const int last = parts.size() == 2 ? parts[1].trimmed().toInt(&lastOk) : 0;
+    return firstOk && lastOk ? data::bitRange(first, last, count) : std::nullopt;
+}
+
+namespace {
+
+std::expected<LoadedData, QString> keptRows(LoadedData loaded, const DataRequest& request) {
+    if (request.filter.keepsAll()) {
+        return loaded;
+    }
+    if (loaded.set.times.empty()) {
+        return std::unexpected(
+            QStringLiteral("%1: --months and --hours need a file with dates").arg(request.path));
+    }
+    loaded.set = data::filtered(loaded.set, request.filter);
+    return loaded;
+}
+
+}  // namespace
+
 std::expected<LoadedData, QString> loadData(const DataRequest& request,
                                             const chart::Settings& settings) {
     const std::string path = request.path.toStdString();
@@ -211,7 +236,7 @@ std::expected<LoadedData, QString> loadData(const DataRequest& request,
         if (read->set.name.empty()) {
             read->set.name = QFileInfo(request.path).fileName().toStdString();
         }
-        return LoadedData{std::move(read->set), std::move(read->report)};
+        return keptRows(LoadedData{std::move(read->set), std::move(read->report)}, request);
     }
     auto read = data::readCsv(*bytes, {psychro::PressureRatio(settings.atmosphere.ratio),
                                        request.encoding, request.columns});
@@ -219,7 +244,7 @@ std::expected<LoadedData, QString> loadData(const DataRequest& request,
         return refused(read.error().failure, read.error().report);
     }
     read->set.name = QFileInfo(request.path).fileName().toStdString();
-    return LoadedData{std::move(read->set), std::move(read->report)};
+    return keptRows(LoadedData{std::move(read->set), std::move(read->report)}, request);
 }
 
 bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zones, Format format,
@@ -229,7 +254,7 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
     for (const data::Zone& zone : zones) {
         counts.push_back(data::countInside(zone, loaded.set, pressure));
     }
-    const std::size_t rows = loaded.report.rowsRead;
+    const std::size_t rows = loaded.set.states.size();  // those the months and hours keep
     const std::size_t refusedRows = loaded.report.rowsRefused;
     std::string out;
     if (format == Format::Json) {

@@ -30,7 +30,12 @@ struct DataRequest {
     QString path;
     std::optional<data::Encoding> encoding;
     std::optional<data::ColumnChoice> columns;
+    data::TimeFilter filter;  // --months and --hours
 };
+
+// --months=FIRST..LAST (1 … 12) or --hours=FIRST..LAST (0 … 23), inclusive, wrapping past the
+// end: the bits of data::TimeFilter; `count` is 12 or 24.
+[[nodiscard]] std::optional<std::uint32_t> timeRangeOption(const QString& text, int count);
 
 struct LoadedData {
     data::DataSet set;
@@ -38,7 +43,8 @@ struct LoadedData {
 };
 
 // The file read at the settings' pressure: an .epw file (by its extension, in any case) as a
-// weather file, anything else as CSV/TSV. On failure, the message naming the file.
+// weather file, anything else as CSV/TSV; then the rows of the months and hours asked for (a
+// filter on a file without dates is refused). On failure, the message naming the file.
 [[nodiscard]] std::expected<LoadedData, QString> loadData(const DataRequest& request,
                                                           const chart::Settings& settings);
 

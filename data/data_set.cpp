@@ -79,4 +79,43 @@ double DataSet::hoursOf(std::size_t rows) const {
     return static_cast<double>(rows) * common->first / 60.0;
 }
 
+std::optional<std::uint32_t> bitRange(int first, int last, int count) {
+    const int base = count == 12 ? 1 : 0;
+    if ((count != 12 && count != 24) || first < base || first >= base + count || last < base ||
+        last >= base + count) {
+        return std::nullopt;
+    }
+    std::uint32_t bits = 0;
+    for (int k = 0, at = first - base; k < count; ++k, at = (at + 1) % count) {
+        bits |= 1U << at;
+        if (at == last - base) {
+            break;
+        }
+    }
+    return bits;
+}
+
+DataSet filtered(const DataSet& set, const TimeFilter& filter) {
+    if (filter.keepsAll() || set.times.empty()) {
+        return set;
+    }
+    DataSet out;
+    out.name = set.name;
+    out.hourly = set.hourly;
+    out.elevation = set.elevation;
+    out.hasElevation = set.hasElevation;
+    for (std::size_t k = 0; k < set.states.size(); ++k) {
+        if (set.times[k] == kNoTime) {
+            continue;
+        }
+        const CalendarTime time = calendarOf(set.times[k]);
+        if ((filter.months >> (time.month - 1) & 1U) != 0U &&
+            (filter.hours >> time.hour & 1U) != 0U) {
+            out.states.push_back(set.states[k]);
+            out.times.push_back(set.times[k]);
+        }
+    }
+    return out;
+}
+
 }  // namespace data

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -73,5 +74,24 @@ struct DataSet {
     // neither says.
     [[nodiscard]] double hoursOf(std::size_t rows) const;
 };
+
+// Which months and hours of the day to keep: bit m−1 of `months` for month m (1 … 12), bit h of
+// `hours` for the hour h:00 … h:59 (0 … 23). All set keeps everything.
+struct TimeFilter {
+    std::uint16_t months = 0x0FFF;
+    std::uint32_t hours = 0x00FFFFFF;
+
+    [[nodiscard]] bool keepsAll() const { return months == 0x0FFF && hours == 0x00FFFFFF; }
+};
+
+// The bits from `first` to `last` inclusive, wrapping past the end (12..2 is December to
+// February; 22..5 the night); `count` is 12 for months (numbered from 1) or 24 for hours (from
+// 0). nullopt outside those numbers.
+[[nodiscard]] std::optional<std::uint32_t> bitRange(int first, int last, int count);
+
+// The rows of a dated set whose time the filter keeps, with their times (a set without dates,
+// or a filter that keeps all, is returned whole; rows without a readable time are left out by a
+// filter that keeps less).
+[[nodiscard]] DataSet filtered(const DataSet& set, const TimeFilter& filter);
 
 }  // namespace data

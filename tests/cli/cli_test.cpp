@@ -573,6 +573,8 @@ TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {
         {"data", "--encoding=latin1", "f.csv"},
         {"state", "--zone=range:t=17..28,phi=40..70", "t=20", "phi=50"},
         {"chart", "-o", "a.png", "--data=f.csv", "--data-style=dots"},
+        {"data", "--months=0..5", "f.csv"},
+        {"chart", "-o", "a.png", "--hours=9..17"},
     };
     for (const QStringList& arguments : mistakes) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
@@ -826,6 +828,13 @@ TEST(CliData, CountsInsideZonesAndRefusesBrokenFiles) {
          0,
          R"({"rows":1,"refused":0,"refusedRows":[],"zones":[)"
          R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":1.0,"hours":0.0}]})"},
+        {"year.epw",
+         epw,
+         {hygiene, "--hours=1..3"},
+         0,
+         R"({"rows":2,"refused":1,"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"zone":"range:t=17..28,phi=40..70","inside":2,"share":1.0,"hours":2.0}]})"},
+        {"nodates.csv", "t,phi\n22,60\n", {"--months=6..8"}, 1, "milten-cli: "},
         {"names.csv", "a,b\n22,60\n", {}, 1, "milten-cli: "},
         {"none.csv", "t,phi\n22,150\n", {}, 1, "milten-cli: "},
         {"missing.csv", {}, {}, 1, "milten-cli: "},

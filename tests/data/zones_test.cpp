@@ -65,6 +65,32 @@ TEST(Zones, HoursFollowTheLoggersInterval) {
     EXPECT_DOUBLE_EQ(count.hours, 1.0);
 }
 
+TEST(Zones, MonthsAndHoursFilterDatedRows) {
+    // Rows on the 15th of each month at 0:30, 9:30 and 23:30, counted by hand.
+    std::string rows = "date,t,phi\n";
+    for (int month = 1; month <= 12; ++month) {
+        for (const char* hour : {"00:30", "09:30", "23:30"}) {
+            rows += "2024-" + std::string(month < 10 ? "0" : "") + std::to_string(month) + "-15 " +
+                    hour + ",22,50\n";
+        }
+    }
+    const auto read = data::readCsv(rows, {psychro::PressureRatio::standard(), {}, {}});
+    ASSERT_TRUE(read.has_value());
+    struct Row {
+        int firstMonth, lastMonth, firstHour, lastHour;
+        std::size_t kept;
+    };
+    for (const Row& r : {Row{1, 12, 0, 23, 36}, Row{6, 9, 0, 23, 12}, Row{12, 2, 9, 17, 3},
+                         Row{1, 12, 22, 5, 24}, Row{7, 7, 9, 9, 1}}) {
+        const data::TimeFilter filter{
+            static_cast<std::uint16_t>(*data::bitRange(r.firstMonth, r.lastMonth, 12)),
+            *data::bitRange(r.firstHour, r.lastHour, 24)};
+        EXPECT_EQ(data::filtered(read->set, filter).states.size(), r.kept) << r.firstMonth;
+    }
+    EXPECT_FALSE(data::bitRange(0, 5, 12).has_value());
+    EXPECT_FALSE(data::bitRange(3, 24, 24).has_value());
+}
+
 TEST(Zones, PmvOutlineLiesWhereTheVoteIsTheLimit) {
     for (const auto& zone : {pmv(1.1, 0.5, 0.1, {}, 0.5), pmv(1.2, 1.0, 0.1, {}, 0.5),
                              pmv(1.0, 0.5, 0.2, 26.0, 0.7)}) {
