@@ -361,7 +361,7 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
     std::vector<std::string> firstLine;
     std::size_t headerLine = columns ? columns->headerLine : 0;
     forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
-        if (number > kHeaderSearchLines) {
+        if (number > kHeaderSearchLines && !columns) {
             return false;
         }
         if (line.find_first_not_of(" \t") == std::string_view::npos) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "chart/picture.h"
+#include "data/data_layer.h"
 #include "data/readers.h"
 #include "data/zones.h"
 #include "psychro/comfort.h"
@@ -89,6 +91,24 @@ TEST(Zones, MonthsAndHoursFilterDatedRows) {
     }
     EXPECT_FALSE(data::bitRange(0, 5, 12).has_value());
     EXPECT_FALSE(data::bitRange(3, 24, 24).has_value());
+}
+
+TEST(Zones, OutlinesAndNamesAreDrawnAndInvalidZonesLeftOut) {
+    chart::Picture picture;
+    data::drawZones(
+        picture, {data::buildingHygieneZone(), data::RangeZone{"reversed", 28, 17, false, 40, 70}},
+        psychro::PressureRatio::standard());
+    std::size_t lines = 0;
+    std::vector<std::string> names;
+    for (const auto& item : picture.items()) {
+        if (const auto* line = std::get_if<chart::LineItem>(&item)) {
+            lines += line->colour == data::kZoneColour ? 1U : 0U;
+        } else if (const auto* text = std::get_if<chart::TextItem>(&item)) {
+            names.push_back(text->text);
+        }
+    }
+    EXPECT_GT(lines, 40U);  // two curves of 0.25 °C steps over 11 °C and two sides
+    EXPECT_EQ(names, std::vector<std::string>{"建築物衛生法の基準"});
 }
 
 TEST(Zones, PmvOutlineLiesWhereTheVoteIsTheLimit) {
