@@ -134,6 +134,7 @@ Options:
       --encoding=ENC    of a CSV file whose encoding cannot be told: utf-8 or shift-jis
       --columns=LIST    the columns of a CSV file whose names are not recognised, from
                         1: t=N,phi=N[,x=N][,tw=N][,dew=N][,date=N][,time=N][,header=LINE]
+                        (header=0: the file has no header row)
       --months=M1..M2   keep the rows of these months of a dated file (1-12; 12..2 is
                         December to February)
       --hours=H1..H2    keep the rows of these hours of the day (0-23; 9..17 is 9:00

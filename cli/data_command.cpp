@@ -136,7 +136,7 @@ std::expected<data::Encoding, QString> encodingOption(const QString& text) {
 std::expected<data::ColumnChoice, QString> columnsOption(const QString& text) {
     const QString bad = QStringLiteral(
                             "--columns: expected NAME=COLUMN,... (t, phi, x, tw, dew, date, time, "
-                            "header; columns from 1), got %1")
+                            "header, 0 for none; columns from 1), got %1")
                             .arg(quoted(text));
     const auto given = items(text);
     if (!given) {
@@ -146,7 +146,7 @@ std::expected<data::ColumnChoice, QString> columnsOption(const QString& text) {
     for (const auto& [key, value] : *given) {
         bool ok = false;
         const int n = value.toInt(&ok);
-        if (!ok || n < 1 || n > 10000) {
+        if (!ok || n < (key == QLatin1String("header") ? 0 : 1) || n > 10000) {
             return std::unexpected(bad);
         }
         const auto index = static_cast<std::size_t>(n - 1);

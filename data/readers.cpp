@@ -369,7 +369,8 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
         }
         const char here = line.find('\t') != std::string_view::npos ? '\t' : ',';
         if (columns) {
-            if (number == headerLine) {
+            // The header's delimiter, or the first row's where the file has no header (0).
+            if (number >= headerLine) {
                 delimiter = here;
                 return false;
             }
@@ -402,9 +403,12 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
     const bool dated = columns->dateTime || columns->date;
 
     CsvRead read{{}, {}, text->encoding, *columns};
-    // A rough row count from the line ends keeps the vectors from growing step by step.
-    const std::size_t lines =
-        static_cast<std::size_t>(std::count(text->text().begin(), text->text().end(), '\n')) + 1;
+    // A rough row count from the line ends keeps the vectors from growing step by step; capped,
+    // so that a file of blank lines does not reserve room for rows it does not have.
+    constexpr std::size_t kMostReserved = 2'000'000;
+    const std::size_t lines = std::min(
+        kMostReserved,
+        static_cast<std::size_t>(std::count(text->text().begin(), text->text().end(), '\n')) + 1);
     read.set.states.reserve(lines);
     if (dated) {
         read.set.times.reserve(lines);

@@ -42,7 +42,7 @@ struct ColumnChoice {
     std::optional<std::size_t> dateTime, date, time;
     bool xInGrams = false;       // the x column holds g/kg(DA)
     bool fahrenheit = false;     // the temperature columns hold °F
-    std::size_t headerLine = 1;  // 1-based line of the header; data follow it
+    std::size_t headerLine = 1;  // 1-based line of the header, data following; 0: no header
 };
 
 struct CsvOptions {

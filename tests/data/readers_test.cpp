@@ -231,6 +231,11 @@ TEST(CsvReader, TakesTheColumnsAndEncodingTheUserChose) {
     ASSERT_TRUE(read.has_value());
     EXPECT_NEAR(read->set.states.front().x, kX25at60, kX25at60 * 0.01);
     EXPECT_EQ(read->set.states.size(), 1U);
+    columns.headerLine = 0;  // no header: every line a row, tab-separated
+    const auto rows =
+        data::readCsv("1\t60\t25\n2\t60\t25\n", {psychro::PressureRatio::standard(), {}, columns});
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_EQ(rows->set.states.size(), 2U);
 }
 
 // With MILTEN_DATA_CORPUS set to a folder, the files of the tables become the fuzz targets'
