@@ -66,7 +66,8 @@ PointMask pointMask(const DataSet& set, double dotsPerMm, int radiusPx) {
         const int cy = static_cast<int>(py);
         for (int y = std::max(0, cy - radiusPx); y <= std::min(mask.height - 1, cy + radiusPx);
              ++y) {
-            std::uint8_t* row = mask.hit.data() + static_cast<std::size_t>(y) * mask.width;
+            std::uint8_t* row = mask.hit.data() +
+                                static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.width);
             for (int x = std::max(0, cx - radiusPx); x <= std::min(mask.width - 1, cx + radiusPx);
                  ++x) {
                 row[x] = 1U;

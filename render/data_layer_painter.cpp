@@ -67,7 +67,8 @@ QImage DataLayerPainter::pointsImage(double dotsPerMm) {
     image.fill(Qt::transparent);
     const QRgb dot = colour_.rgba();
     for (int y = 0; y < mask.height; ++y) {
-        const std::uint8_t* hits = mask.hit.data() + static_cast<std::size_t>(y) * mask.width;
+        const std::uint8_t* hits =
+            mask.hit.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.width);
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < mask.width; ++x) {
             if (hits[x] != 0U) {
