@@ -478,6 +478,12 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
         return std::unexpected(ReadError{ReadFailure::NoUsableRow, {}, report});
     }
     read.set.states.shrink_to_fit();
+    // A date column none of whose fields could be read gives no dates (a time of day alone,
+    // say): the set is then undated, not dated nowhere.
+    if (std::all_of(read.set.times.begin(), read.set.times.end(),
+                    [](std::uint32_t t) { return t == kNoTime; })) {
+        read.set.times.clear();
+    }
     read.set.times.shrink_to_fit();
     return read;
 }

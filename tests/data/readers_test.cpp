@@ -163,7 +163,12 @@ const std::vector<CsvCase>& csvCases() {
          kXDew15,
          0.0,
          {}},
-        {"wet bulb", "t,tw\n20,15\n", 1, kX20Tw15, 0.0, {}},
+        {"wet bulb, times of day only",
+         "time,t,tw\n10:00,20,15\n10:10,20,15\n",
+         2,
+         kX20Tw15,
+         0.0,
+         {}},
         {"x in g/kg", "温度,絶対湿度(g/kg(DA))\n25,11.899\n", 1, kX25at60, 0.0, {}},
         {"Fahrenheit", "Temperature (°F),RH (%)\n77,60\n", 1, kX25at60, 0.0, {}},
         {"broken rows",
@@ -219,6 +224,13 @@ TEST(CsvReader, ReadsLoggerFilesAndReportsBrokenRows) {
             EXPECT_EQ(read->report.firstRefused[k].fault, c.refused[k].fault);
         }
     }
+}
+
+TEST(CsvReader, TimesOfDayAloneGiveNoDates) {
+    const auto read =
+        data::readCsv("time,t,tw\n10:00,20,15\n", {psychro::PressureRatio::standard(), {}, {}});
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(read->set.times.empty());
 }
 
 TEST(CsvReader, TakesTheColumnsAndEncodingTheUserChose) {
