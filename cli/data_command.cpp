@@ -259,6 +259,9 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
     std::string out;
     if (format == Format::Json) {
         nlohmann::ordered_json json{{"rows", rows}, {"refused", refusedRows}};
+        if (loaded.set.hasElevation) {
+            json["site"] = {{"name", loaded.set.name}, {"elevation", loaded.set.elevation}};
+        }
         json["refusedRows"] = nlohmann::ordered_json::array();
         for (const data::RefusedRow& row : loaded.report.firstRefused) {
             json["refusedRows"].push_back(
@@ -291,8 +294,15 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
             out += csvText(data::zoneName(zones[k])) + "," + figures + "\n";
         }
     } else {
-        out = "rows read: " + std::to_string(rows) +
-              "\nrows refused: " + std::to_string(refusedRows) + "\n";
+        if (loaded.set.hasElevation) {
+            // The pressure the chart is drawn at is the user's to choose (--altitude); the
+            // weather file's own site is said here.
+            char site[64];
+            std::snprintf(site, sizeof site, ", elevation %.6g m\n", loaded.set.elevation);
+            out = "site: " + loaded.set.name + site;
+        }
+        out += "rows read: " + std::to_string(rows) +
+               "\nrows refused: " + std::to_string(refusedRows) + "\n";
         for (const data::RefusedRow& row : loaded.report.firstRefused) {
             out += "  line " + std::to_string(row.line) + ": " + data::faultText(row.fault) + "\n";
         }

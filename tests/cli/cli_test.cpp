@@ -813,7 +813,7 @@ TEST(CliData, CountsInsideZonesAndRefusesBrokenFiles) {
          epw,
          {hygiene, pmv},
          0,
-         R"({"rows":3,"refused":1,"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"rows":3,"refused":1,"site":{"name":"Site","elevation":40.0},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
          R"({"zone":"range:t=17..28,phi=40..70","inside":3,"share":1.0,"hours":3.0},)"
          R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":0.3333333333333333,"hours":1.0}]})"},
         {"log.csv",
@@ -832,7 +832,7 @@ TEST(CliData, CountsInsideZonesAndRefusesBrokenFiles) {
          epw,
          {hygiene, "--hours=1..3"},
          0,
-         R"({"rows":2,"refused":1,"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"rows":2,"refused":1,"site":{"name":"Site","elevation":40.0},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
          R"({"zone":"range:t=17..28,phi=40..70","inside":2,"share":1.0,"hours":2.0}]})"},
         {"nodates.csv", "t,phi\n22,60\n", {"--months=6..8"}, 1, "milten-cli: "},
         {"names.csv", "a,b\n22,60\n", {}, 1, "milten-cli: "},
