@@ -26,7 +26,7 @@ using render::imageKindOf;
 // the marks (zones).
 using OverChart = std::function<void(chart::Picture&)>;
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                                             const chart::Settings& settings = {},
+                                             const chart::Settings& settings,
                                              const OverChart& overChart = {});
 
 // The chart as above with the marks of a project file's work drawn on it, entry by entry.

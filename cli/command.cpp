@@ -302,7 +302,7 @@ std::expected<psychro::Atmosphere, QString> chosenAtmosphere(const QCommandLineP
         return std::unexpected(QStringLiteral("give --pressure or --altitude, not both"));
     }
     if (!*pressure && !*altitude) {
-        return psychro::Atmosphere{};
+        return psychro::Atmosphere::standard();
     }
     const QString given = *pressure ? **pressure : **altitude;
     psychro::PressureUnit unit = psychro::PressureUnit::Altitude;
@@ -346,7 +346,7 @@ std::expected<psychro::Atmosphere, QString> chosenAtmosphere(const QCommandLineP
 // The units and the pressure of the command line.
 std::expected<chart::Settings, QString> chosenSettings(const QCommandLineParser& parser,
                                                        const Options& options) {
-    chart::Settings settings;
+    chart::Settings settings = chart::Settings::standard();
     const auto units = singleValue(parser, options.units);
     if (!units) {
         return std::unexpected(units.error());
@@ -826,7 +826,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         loaded ? dataUnderlay(*loaded, style == QLatin1String("hours")) : render::Underlay{};
     const OverChart overChart =
         zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {
-            data::drawZones(picture, zones, psychro::PressureRatio(shown.atmosphere.ratio));
+            data::drawZones(picture, zones, shown.atmosphere.ratio);
         };
     const auto written = render::writePicture(
         project ? chartWithWork(*project, shown, overChart)

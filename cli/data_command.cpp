@@ -238,8 +238,8 @@ std::expected<LoadedData, QString> loadData(const DataRequest& request,
         }
         return keptRows(LoadedData{std::move(read->set), std::move(read->report)}, request);
     }
-    auto read = data::readCsv(*bytes, {psychro::PressureRatio(settings.atmosphere.ratio),
-                                       request.encoding, request.columns});
+    auto read =
+        data::readCsv(*bytes, {settings.atmosphere.ratio, request.encoding, request.columns});
     if (!read) {
         return refused(read.error().failure, read.error().report);
     }
@@ -249,7 +249,7 @@ std::expected<LoadedData, QString> loadData(const DataRequest& request,
 
 bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zones, Format format,
                      const chart::Settings& settings) {
-    const psychro::PressureRatio pressure(settings.atmosphere.ratio);
+    const psychro::PressureRatio pressure = settings.atmosphere.ratio;
     std::vector<data::ZoneCount> counts;
     for (const data::Zone& zone : zones) {
         counts.push_back(data::countInside(zone, loaded.set, pressure));

@@ -27,7 +27,7 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // outside the solver's −50 … 100 °C.
 std::optional<DataState> stateOf(psychro::Property a, double va, psychro::Property b, double vb,
                                  psychro::PressureRatio pressure) {
-    const auto solved = psychro::solvePair(a, va, b, vb, pressure.value());
+    const auto solved = psychro::solvePair(a, va, b, vb, pressure);
     if (!solved) {
         return std::nullopt;
     }
@@ -35,8 +35,8 @@ std::optional<DataState> stateOf(psychro::Property a, double va, psychro::Proper
     if (!(solved->x >= 0.0) || !(t >= -50.0 && t <= 100.0)) {
         return std::nullopt;
     }
-    const double phi = psychro::relativeHumidityPercent(solved->x, psychro::SaturationPressure(t),
-                                                        pressure.value());
+    const double phi =
+        psychro::relativeHumidityPercent(solved->x, psychro::SaturationPressure(t), pressure);
     if (!(phi <= 100.0 + 1e-6)) {
         return std::nullopt;
     }
@@ -449,7 +449,7 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
             }
             if (given.isDew) {
                 const double ps = psychro::SaturationPressure(v);
-                v = psychro::saturationHumidity(ps, options.pressure.value());
+                v = psychro::saturationHumidity(ps, options.pressure);
             } else if (given.property == psychro::Property::x) {
                 // Without a unit, the first value says: no air holds 1 kg/kg(DA), so a
                 // column whose values reach 1 holds grams.
@@ -559,8 +559,8 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes) {
             return true;
         }
         const double ratio = pascal / (psychro::kStandardKPa * 1000.0);
-        if (!(ratio >= psychro::lowestPressureRatio() &&
-              ratio <= psychro::highestPressureRatio())) {
+        if (!(ratio >= psychro::lowestPressureRatio().value() &&
+              ratio <= psychro::highestPressureRatio().value())) {
             read.report.refuse(number, RowFault::BadPressure);
             return true;
         }

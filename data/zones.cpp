@@ -19,12 +19,12 @@ constexpr double kGridHigh = 50.0;
 constexpr int kBisections = 40;  // halves 100 % to 1e-10 %, far past the tolerances
 
 double relativeHumidity(double t, double x, psychro::PressureRatio pressure) {
-    return psychro::relativeHumidityPercent(x, psychro::SaturationPressure(t), pressure.value());
+    return psychro::relativeHumidityPercent(x, psychro::SaturationPressure(t), pressure);
 }
 
 double humidityAt(double t, double phi, psychro::PressureRatio pressure) {
     return psychro::humidityFromRelativeHumidity(phi / 100.0, psychro::SaturationPressure(t),
-                                                 pressure.value());
+                                                 pressure);
 }
 
 // The vote, or nullopt where PMVS gives none.
