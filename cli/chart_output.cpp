@@ -11,9 +11,12 @@
 namespace cli {
 
 chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                               const chart::Settings& settings) {
+                               const chart::Settings& settings, const OverChart& overChart) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
+    if (overChart) {
+        overChart(picture);
+    }
     std::optional<chart::PointMm> last;
     double count = 0.0;
     for (const chart::PointMm& point : points) {
@@ -25,9 +28,13 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
     return picture;
 }
 
-chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings) {
+chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings,
+                             const OverChart& overChart) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
+    if (overChart) {
+        overChart(picture);
+    }
     for (const chart::Entry& entry : work.entries) {
         chart::drawEntry(picture, entry);
     }
@@ -50,8 +57,9 @@ std::expected<void, QString> checkWritable(const QString& path) {
 
 std::expected<void, QString> writeChart(const chart::Picture& picture,
                                         const chart::Settings& settings, const QString& path,
-                                        ImageKind kind, double dotsPerInch) {
-    return render::writeSheet(chart::sheetOf(picture, settings), path, kind, dotsPerInch);
+                                        ImageKind kind, double dotsPerInch,
+                                        const render::Underlay& underlay) {
+    return render::writeSheet(chart::sheetOf(picture, settings), path, kind, dotsPerInch, underlay);
 }
 
 }  // namespace cli

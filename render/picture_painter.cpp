@@ -56,7 +56,15 @@ QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
 }
 
 void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
-                QPointF chartCornerMm, QPointF lineCornerMm) {
+                QPointF chartCornerMm, QPointF lineCornerMm, const Underlay& underlay) {
+    if (underlay) {
+        painter.save();
+        painter.scale(dotsPerMm, dotsPerMm);
+        painter.translate(chartCornerMm);
+        painter.setClipRect(kSurface, Qt::IntersectClip);
+        underlay(painter, dotsPerMm);
+        painter.restore();
+    }
     painter.save();
     paintSurface(painter, sheet.chart, dotsPerMm, chartCornerMm);
     painter.restore();
@@ -67,11 +75,11 @@ void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
     painter.restore();
 }
 
-QImage sheetImage(const chart::Sheet& sheet, double dotsPerInch) {
+QImage sheetImage(const chart::Sheet& sheet, double dotsPerInch, const Underlay& underlay) {
     QImage image = blankSurface(dotsPerInch);
     if (!image.isNull()) {
         QPainter painter(&image);
-        paintSheet(painter, sheet, dotsPerInch / chart::kMmPerInch, {}, {});
+        paintSheet(painter, sheet, dotsPerInch / chart::kMmPerInch, {}, {}, underlay);
     }
     return image;
 }

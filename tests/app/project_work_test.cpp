@@ -96,7 +96,7 @@ TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
     EXPECT_EQ(cells[4], "20");
     // The results follow the states as the list shows them (equal streams: x = 0.0116447).
     work_scenarios::scenarios()[1].run(window);
-    const QString text = app::tableText(window.work(), u',', chart::Settings::standard());
+    const QString text = app::tableText(window.work(), u',', window.settings());
     EXPECT_TRUE(text.contains(QStringLiteral("\n混合：混合点 x 0.01164 kg/kg")))
         << text.toStdString();
 }
