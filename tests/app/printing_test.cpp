@@ -177,8 +177,8 @@ TEST_F(Printing, TheDialogsChoicesAreKept) {
     chart::Picture picture;
     chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     QPrinter printer(QPrinter::HighResolution);
-    const app::PrintResult result =
-        app::printChart(chart::sheetOf(picture, chart::Settings::standard()), printer, [&](QPrinter& p) {
+    const app::PrintResult result = app::printChart(
+        chart::sheetOf(picture, chart::Settings::standard()), printer, [&](QPrinter& p) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(pdf);
             p.setPageOrientation(QPageLayout::Portrait);
