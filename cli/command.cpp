@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "chart/pressure_text.h"
-#include "chart/project_file.h"
 #include "chart/settings.h"
 #include "cli/chart_output.h"
 #include "cli/data_command.h"
@@ -28,6 +27,7 @@
 #include "data/data_layer.h"
 #include "psychro/processes.h"
 #include "render/japanese.h"
+#include "render/project_files.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -710,11 +710,9 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         if (!in.open(QIODevice::ReadOnly)) {
             return usage(QStringLiteral("chart: cannot read %1").arg(quoted(file)));
         }
-        const QByteArray bytes = in.read(static_cast<qint64>(chart::kProjectMaxBytes) + 1);
-        auto work = chart::readProject(std::string_view(bytes.constData(), bytes.size()));
+        auto work = render::readProjectFile(file);
         if (!work) {
-            std::fprintf(stderr, "milten-cli: %s: not a readable project file (%s)\n",
-                         file.toUtf8().constData(), work.error().where.c_str());
+            std::fprintf(stderr, "milten-cli: %s\n", work.error().toUtf8().constData());
             return kSomeFailed;
         }
         project = std::move(*work);
@@ -775,12 +773,16 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         return usage(QStringLiteral(
             "chart: --data-style, --encoding, --columns, --months and --hours go with --data"));
     }
-    // A project is drawn at the units and pressure it was saved under, unless the command line
-    // gives others.
-    const bool ownSettingsGiven = parser.isSet(options.units) || parser.isSet(options.pressure) ||
-                                  parser.isSet(options.altitude);
-    const chart::Settings drawnAt =
-        project && project->settings && !ownSettingsGiven ? *project->settings : display;
+    // A project is drawn at the units and pressure it was saved under; an option overrides only
+    // what it names (--units the units, --pressure or --altitude the pressure). Data are read at
+    // that pressure.
+    chart::Settings shown = project && project->settings ? *project->settings : display;
+    if (parser.isSet(options.units)) {
+        shown.units = display.units;
+    }
+    if (parser.isSet(options.pressure) || parser.isSet(options.altitude)) {
+        shown.atmosphere = display.atmosphere;
+    }
     if (parser.isSet(options.zone) || *dataFile) {
         const auto chosen = dataOptions(parser, options, dataFile->value_or(QString{}));
         if (!chosen) {
@@ -788,7 +790,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         }
         zones = chosen->zones;
         if (*dataFile) {
-            auto read = loadData(chosen->request, drawnAt);
+            auto read = loadData(chosen->request, shown);
             if (!read) {
                 std::fprintf(stderr, "milten-cli: %s\n", read.error().toUtf8().constData());
                 return kSomeFailed;
@@ -821,17 +823,16 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
-    const chart::Settings& shown = drawnAt;
     const render::Underlay underlay =
         loaded ? dataUnderlay(*loaded, style == QLatin1String("hours")) : render::Underlay{};
     const OverChart overChart =
         zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {
             data::drawZones(picture, zones, shown.atmosphere.ratio);
         };
-    const auto written = render::writePicture(
-        project ? chartWithWork(*project, shown, overChart)
-                : chartWithPoints(marks, parser.isSet(options.join), display, overChart),
-        path, *kind, dpi, underlay);
+    const auto written =
+        writeChart(project ? chartWithWork(*project, shown, overChart)
+                           : chartWithPoints(marks, parser.isSet(options.join), display, overChart),
+                   shown, path, *kind, dpi, underlay);
     if (!written) {
         return usage(QStringLiteral("chart: ") + written.error());
     }

@@ -6,12 +6,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
 #include "chart/units_of_length.h"
 #include "render/picture_painter.h"
+#include "render/whole_file.h"
 
 namespace render {
 namespace {
@@ -25,7 +25,7 @@ constexpr int kSvgDotsPerInch = 2540;
 constexpr double kA4Width = 297.0;
 constexpr double kA4Height = 210.0;
 
-// The underlay at the place paintSurface gives the picture, the painter left as it was.
+// The underlay where paintSurface puts the chart, the painter left as it was.
 void paintUnderlay(QPainter& painter, const Underlay& underlay, double dotsPerMm,
                    QPointF cornerMm = {}) {
     if (!underlay) {
@@ -39,7 +39,7 @@ void paintUnderlay(QPainter& painter, const Underlay& underlay, double dotsPerMm
     painter.restore();
 }
 
-bool writePdf(const chart::Picture& picture, QIODevice& device, const Underlay& underlay) {
+bool writePdf(const chart::Sheet& sheet, QIODevice& device, const Underlay& underlay) {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfDotsPerInch);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
@@ -53,11 +53,11 @@ bool writePdf(const chart::Picture& picture, QIODevice& device, const Underlay& 
     const QPointF corner((kA4Width - chart::kPictureWidth) / 2.0,
                          (kA4Height - chart::kPictureHeight) / 2.0);
     paintUnderlay(painter, underlay, kPdfDotsPerInch / kMmPerInch, corner);
-    paintSurface(painter, picture, kPdfDotsPerInch / kMmPerInch, corner);
+    paintSheet(painter, sheet, kPdfDotsPerInch / kMmPerInch, corner, corner);
     return painter.end();
 }
 
-bool writeSvg(const chart::Picture& picture, QIODevice& device, const Underlay& underlay) {
+bool writeSvg(const chart::Sheet& sheet, QIODevice& device, const Underlay& underlay) {
     const double dotsPerMm = kSvgDotsPerInch / kMmPerInch;
     const QSize size(static_cast<int>(std::lround(chart::kPictureWidth * dotsPerMm)),
                      static_cast<int>(std::lround(chart::kPictureHeight * dotsPerMm)));
@@ -72,26 +72,27 @@ bool writeSvg(const chart::Picture& picture, QIODevice& device, const Underlay& 
         return false;
     }
     paintUnderlay(painter, underlay, dotsPerMm);
-    paintSurface(painter, picture, dotsPerMm);
+    paintSheet(painter, sheet, dotsPerMm, {}, {});
     return painter.end();
 }
 
-bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch,
+bool writePng(const chart::Sheet& sheet, QIODevice& device, double dotsPerInch,
               const Underlay& underlay) {
     if (!underlay) {
-        const QImage image = pictureImage(picture, dotsPerInch);
+        const QImage image = sheetImage(sheet, dotsPerInch);
         return !image.isNull() && image.save(&device, "PNG");
     }
-    QImage image = pictureImage(chart::Picture{}, dotsPerInch);  // the white ground
+    const chart::Picture nothing;
+    QImage image = sheetImage(chart::Sheet{nothing, {}}, dotsPerInch);  // the white ground
     if (image.isNull()) {
         return false;
     }
     QPainter painter(&image);
     const double dotsPerMm = dotsPerInch / kMmPerInch;
     paintUnderlay(painter, underlay, dotsPerMm);
-    paintSurface(painter, picture, dotsPerMm);
+    paintSheet(painter, sheet, dotsPerMm, {}, {});
     painter.end();
-    return !image.isNull() && image.save(&device, "PNG");
+    return image.save(&device, "PNG");
 }
 
 }  // namespace
@@ -110,34 +111,30 @@ std::optional<ImageKind> imageKindOf(const QString& path) {
     return std::nullopt;
 }
 
-bool writePictureTo(const chart::Picture& picture, QIODevice& device, ImageKind kind,
-                    double dotsPerInch, const Underlay& underlay) {
+bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind, double dotsPerInch,
+                  const Underlay& underlay) {
     switch (kind) {
         case ImageKind::Pdf:
-            return writePdf(picture, device, underlay);
+            return writePdf(sheet, device, underlay);
         case ImageKind::Svg:
-            return writeSvg(picture, device, underlay);
+            return writeSvg(sheet, device, underlay);
         case ImageKind::Png:
-            return writePng(picture, device, dotsPerInch, underlay);
+            return writePng(sheet, device, dotsPerInch, underlay);
     }
     return false;
 }
 
-std::expected<void, QString> writePicture(const chart::Picture& picture, const QString& path,
-                                          ImageKind kind, double dotsPerInch,
-                                          const Underlay& underlay) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+std::expected<void, QString> writeSheet(const chart::Sheet& sheet, const QString& path,
+                                        ImageKind kind, double dotsPerInch,
+                                        const Underlay& underlay) {
+    const auto written = writeWhole(path, [&](QIODevice& device) {
+        return writeSheetTo(sheet, device, kind, dotsPerInch, underlay);
+    });
+    if (!written) {
         return std::unexpected(
-            QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
-    }
-    if (!writePictureTo(picture, file, kind, dotsPerInch, underlay)) {
-        file.cancelWriting();
-        return std::unexpected(QStringLiteral("cannot draw the chart into '%1'").arg(path));
-    }
-    if (!file.commit()) {
-        return std::unexpected(
-            QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+            written.error().isEmpty()
+                ? QStringLiteral("cannot draw the chart into '%1'").arg(path)
+                : QStringLiteral("cannot write '%1': %2").arg(path, written.error()));
     }
     return {};
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "chart/picture.h"
+#include "chart/sheet.h"
 #include "chart/units_of_length.h"
 
 class QPainter;
@@ -36,5 +37,16 @@ void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsP
 // background, the picture clipped to the surface. A null image when it is too large to allocate.
 [[nodiscard]] QImage pictureImage(const chart::Picture& picture,
                                   double dotsPerInch = chart::kPixelsPerInch);
+
+// Paints a sheet: its chart as paintSurface places it (the surface's corner at `chartCornerMm`,
+// clipped to the surface), then its pressure line, unclipped, with its top-left corner at
+// `lineCornerMm` (millimetres of the scaled painter). The painter is left as it was given.
+void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
+                QPointF chartCornerMm, QPointF lineCornerMm);
+
+// The sheet as an image of the surface, as pictureImage makes it, the pressure line at its top
+// left.
+[[nodiscard]] QImage sheetImage(const chart::Sheet& sheet,
+                                double dotsPerInch = chart::kPixelsPerInch);
 
 }  // namespace render

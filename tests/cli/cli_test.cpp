@@ -780,6 +780,30 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
         runCli({QStringLiteral("chart"), QStringLiteral("-o"), refusedPath, broken});
     EXPECT_EQ(refused.status, 1);
     EXPECT_FALSE(QFile::exists(refusedPath));
+    // The message names the file and why: a newer version's.
+    EXPECT_TRUE(
+        refused.err.contains(QStringLiteral("「broken.milten」を開けません。新しいバージョン")))
+        << refused.err.toStdString();
+
+    // Saved at 1,500 m, drawn in SI units: the file's pressure stays (84.556 kPa there).
+    work.settings =
+        chart::Settings{chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)};
+    {
+        QFile file(project);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+    }
+    const QString si = folder.filePath(QStringLiteral("si.svg"));
+    ASSERT_EQ(runCli({QStringLiteral("chart"), QStringLiteral("--units=si"), QStringLiteral("-o"),
+                      si, project})
+                  .status,
+              0);
+    QFile svg(si);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    // The painter writes the line in several runs of text: the markup is left out.
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll())
+                    .remove(QRegularExpression(QStringLiteral("<[^>]*>|\n")))
+                    .contains(QStringLiteral("大気圧 = 84.556 kPa (標高 1500 m)")));
 }
 
 }  // namespace
