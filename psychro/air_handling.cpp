@@ -68,9 +68,6 @@ std::optional<DesignError> loadError(DesignLoads loads) {
 std::expected<AirHandlingDesign, DesignError> supplyAndMixing(AirState room, AirState outdoor,
                                                               DesignLoads loads, double sign,
                                                               PressureRatio pressure) {
-    if (const auto refused = loadError(loads)) {
-        return std::unexpected(*refused);
-    }
     if (!finite(room) || !finite(outdoor)) {
         return std::unexpected(DesignError::NoRoomState);
     }
@@ -175,11 +172,37 @@ double defaultSteamTemperature(PressureRatio pressure) {
     return std::max(100.0, boilingPoint(pressure));
 }
 
+std::optional<DesignError> coolingInputError(DesignLoads loads, CoolingCoil coil) {
+    if (const auto refused = loadError(loads)) {
+        return refused;
+    }
+    if (coil.bypassFactor && !(*coil.bypassFactor >= 0.0 && *coil.bypassFactor < 1.0)) {
+        return DesignError::BypassFactor;
+    }
+    return std::nullopt;
+}
+
+std::optional<DesignError> heatingInputError(DesignLoads loads, HeatingHumidifier humidifier,
+                                             PressureRatio pressure) {
+    if (const auto refused = loadError(loads)) {
+        return refused;
+    }
+    const double tw = humidifier.waterTemperature;
+    if (humidifier.kind == Humidifier::Steam &&
+        !(tw >= boilingPoint(pressure) && std::isfinite(tw))) {
+        return DesignError::SteamTemperature;
+    }
+    if (humidifier.kind == Humidifier::WaterSpray && !(tw >= 0.0 && tw <= 100.0)) {
+        return DesignError::WaterTemperature;
+    }
+    return std::nullopt;
+}
+
 std::expected<AirHandlingDesign, DesignError> designCooling(AirState room, AirState outdoor,
                                                             DesignLoads loads, CoolingCoil coil,
                                                             PressureRatio pressure) {
-    if (coil.bypassFactor && !(*coil.bypassFactor >= 0.0 && *coil.bypassFactor < 1.0)) {
-        return std::unexpected(DesignError::BypassFactor);
+    if (const auto refused = coolingInputError(loads, coil)) {
+        return std::unexpected(*refused);
     }
     auto design = supplyAndMixing(room, outdoor, loads, 1.0, pressure);
     if (!design) {
@@ -227,14 +250,10 @@ std::expected<AirHandlingDesign, DesignError> designHeating(AirState room, AirSt
                                                             DesignLoads loads,
                                                             HeatingHumidifier humidifier,
                                                             PressureRatio pressure) {
+    if (const auto refused = heatingInputError(loads, humidifier, pressure)) {
+        return std::unexpected(*refused);
+    }
     const double tw = humidifier.waterTemperature;
-    if (humidifier.kind == Humidifier::Steam &&
-        !(tw >= boilingPoint(pressure) && std::isfinite(tw))) {
-        return std::unexpected(DesignError::SteamTemperature);
-    }
-    if (humidifier.kind == Humidifier::WaterSpray && !(tw >= 0.0 && tw <= 100.0)) {
-        return std::unexpected(DesignError::WaterTemperature);
-    }
     auto design = supplyAndMixing(room, outdoor, loads, -1.0, pressure);
     if (!design) {
         return design;

@@ -82,6 +82,14 @@ struct AirHandlingDesign {
 // point where water boils above it (below sea level).
 [[nodiscard]] double defaultSteamTemperature(PressureRatio pressure);
 
+// The refusals that no room or outdoor state can mend: a load, ratio or Δt out of range, a BF
+// outside 0 ≤ BF < 1; for heating, steam below the site's boiling point or spray water outside
+// 0 … 100 °C. The designs check them first.
+[[nodiscard]] std::optional<DesignError> coolingInputError(DesignLoads loads, CoolingCoil coil);
+[[nodiscard]] std::optional<DesignError> heatingInputError(DesignLoads loads,
+                                                           HeatingHumidifier humidifier,
+                                                           PressureRatio pressure);
+
 // Cooling. With a = 597.3 + 0.441·t_R:
 //   SHF = qs/(qs + qL),  t_S = t_R − Δt,
 //   x_S = (qs·a·x_R − 0.24·qL·Δt) / (qs·a + 0.441·qL·Δt),
