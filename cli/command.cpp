@@ -128,7 +128,7 @@ Options:
       --latent=QL       room latent load, kcal/h (SI: kW), 0 or more
       --outdoor-ratio=PERCENT
                         outdoor air in the supply, % (0 to 100)
-      --dt=DT           supply temperature difference, K (above 0)
+      --dt=DT           supply temperature difference, K (0.01 or more)
       --bypass=BF       cooling with reheat at the coil's bypass factor (0 to below 1)
       --humidifier=KIND heating's humidifier: steam[:TS] or spray[:TW]
   -o, --output=FILE     the chart file to write

@@ -14,8 +14,12 @@ namespace {
 constexpr double kBoilingLow = 50.0;    // °C, below the boiling point at 5,000 m
 constexpr double kBoilingHigh = 120.0;  // °C, above it at −500 m
 constexpr int kMaxHalvings = 200;
-constexpr double kCrossingStepKelvin = 0.5;  // the coil line's step, at most this in t …
-constexpr double kCrossingStepShare = 0.02;  // … and at most this share of x_S
+// Below a hundredth of a kelvin the supply is the room air within the figures shown, and the
+// air quantity qs/(c·Δt) grows past any duct (at a subnormal Δt, t_R − Δt is t_R itself and the
+// room's balance is lost).
+constexpr double kMinSupplyDifference = 0.01;  // K
+constexpr double kCrossingStepKelvin = 0.5;    // the coil line's step, at most this in t …
+constexpr double kCrossingStepShare = 0.02;    // … and at most this share of x_S
 constexpr int kMaxCrossingSteps = 1000;
 // φ may exceed 100 % by rounding alone for a state that lies on the saturation curve.
 constexpr double kSaturationMargin = 1e-9;  // %
@@ -57,7 +61,8 @@ std::optional<DesignError> loadError(DesignLoads loads) {
     if (!(loads.outdoorPercent >= 0.0 && loads.outdoorPercent <= 100.0)) {
         return DesignError::OutdoorRatio;
     }
-    if (!(loads.supplyDifference > 0.0) || !std::isfinite(loads.supplyDifference)) {
+    if (!(loads.supplyDifference >= kMinSupplyDifference) ||
+        !std::isfinite(loads.supplyDifference)) {
         return DesignError::SupplyDifference;
     }
     return std::nullopt;

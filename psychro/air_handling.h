@@ -18,7 +18,7 @@ struct DesignLoads {
     double sensible;          // qs, kcal/h: gained (cooling) or lost (heating) by the room, > 0
     double latent;            // qL, kcal/h: the moisture gained or lost as latent heat, ≥ 0
     double outdoorPercent;    // k, % of the supply's dry air that is outdoor air, 0 … 100
-    double supplyDifference;  // Δt, °C between room and supply air, > 0
+    double supplyDifference;  // Δt, K between room and supply air, at least 0.01
 };
 
 // The cooling coil: without reheat it brings the mixed air straight to the supply state;
@@ -37,7 +37,7 @@ enum class DesignError {
     SensibleLoad,          // qs ≤ 0 or not finite
     LatentLoad,            // qL < 0 or not finite
     OutdoorRatio,          // k outside 0 … 100 % or not a number
-    SupplyDifference,      // Δt ≤ 0 or not finite
+    SupplyDifference,      // Δt below 0.01 K or not finite
     BypassFactor,          // BF outside 0 ≤ BF < 1
     SteamTemperature,      // steam below the site's boiling point (or not finite)
     WaterTemperature,      // spray water outside 0 … 100 °C
@@ -48,6 +48,7 @@ enum class DesignError {
     CoilOutletTooWarm,     // the given BF leaves the coil warmer than the supply
     HumidifierCannotDry,   // heating with x_S < x_M
     HeaterCannotCool,      // heating with i_H < i_M
+    BeyondChart,           // a state of the design lies beyond the chart's reach (its callers')
 };
 
 // The outcome of a design. The states absent from a season or mode are nullopt: the ADP and

@@ -33,10 +33,13 @@ QColor colourOf(int number) {
     return {rgb.r, rgb.g, rgb.b};
 }
 
-QPen penOf(int colour, int widthPx) {
+QPen penOf(int colour, int widthPx, bool dashed) {
     QPen pen(colourOf(colour));
     pen.setWidthF(widthPx * kMmPerPixel);
     pen.setCapStyle(Qt::FlatCap);
+    if (dashed) {
+        pen.setStyle(Qt::DashLine);
+    }
     return pen;
 }
 
@@ -198,7 +201,8 @@ void PicturePlan::append(std::vector<chart::PaintStep> steps) {
             for (const chart::PointMm p : run->points) {
                 points.push_back(pointOf(p));
             }
-            steps_.emplace_back(Polyline{std::move(points), run->colour, run->widthPx});
+            steps_.emplace_back(
+                Polyline{std::move(points), run->colour, run->widthPx, run->dashed});
         } else if (const auto* circle = std::get_if<chart::CircleItem>(&step)) {
             steps_.emplace_back(
                 Circle{pointOf(circle->centre), circle->radius, circle->colour, circle->widthPx});
@@ -223,11 +227,13 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
     // The pen is set once for each run of steps that share it.
     int penColour = -1;
     int penWidth = -1;
-    const auto usePen = [&](int colour, int widthPx) {
-        if (colour != penColour || widthPx != penWidth) {
-            painter.setPen(penOf(colour, widthPx));
+    bool penDashed = false;
+    const auto usePen = [&](int colour, int widthPx, bool dashed) {
+        if (colour != penColour || widthPx != penWidth || dashed != penDashed) {
+            painter.setPen(penOf(colour, widthPx, dashed));
             penColour = colour;
             penWidth = widthPx;
+            penDashed = dashed;
         }
     };
     std::vector<QLineF> segments;
@@ -247,7 +253,7 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
             continue;
         }
         if (const auto* line = std::get_if<Polyline>(&step)) {
-            usePen(line->colour, line->widthPx);
+            usePen(line->colour, line->widthPx, line->dashed);
             // Straight segments take the raster engine's line path, four to ten times faster
             // than a stroked polyline; after simplification a run has few joints left.
             segments.clear();
@@ -256,7 +262,7 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
             }
             painter.drawLines(segments.data(), static_cast<int>(segments.size()));
         } else if (const auto* circle = std::get_if<Circle>(&step)) {
-            usePen(circle->colour, circle->widthPx);
+            usePen(circle->colour, circle->widthPx, false);
             painter.drawEllipse(circle->centre, circle->radius, circle->radius);
         } else {
             if (penColour != chart::kBlack) {

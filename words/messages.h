@@ -86,7 +86,7 @@ inline constexpr char16_t kDesignSensibleLoad[] = u"顕熱負荷には0より大
 inline constexpr char16_t kDesignLatentLoad[] = u"潜熱負荷には0以上の値を入力してください。";
 inline constexpr char16_t kDesignOutdoorRatio[] = u"外気率は0～100％の範囲で入力してください。";
 inline constexpr char16_t kDesignSupplyDifference[] =
-    u"吹出し温度差には0より大きい値を入力してください。";
+    u"吹出し温度差には0.01以上の値を入力してください。";
 inline constexpr char16_t kDesignBypassFactor[] =
     u"バイパスファクタは0以上1未満の値を入力してください。";
 inline constexpr char16_t kDesignSteamTemperature[] =
@@ -167,6 +167,8 @@ inline constexpr char16_t kDesignHeaterCannotCool[] =
             return kDesignCoilOutletTooWarm;
         case psychro::DesignError::HumidifierCannotDry:
             return kDesignHumidifierCannotDry;
+        case psychro::DesignError::BeyondChart:
+            return kNoResult;
         case psychro::DesignError::HeaterCannotCool:
             break;
     }
@@ -246,6 +248,9 @@ inline constexpr char16_t kKindSteam[] = u"蒸気加湿";
 inline constexpr char16_t kKindWaterSpray[] = u"水噴霧加湿";
 inline constexpr char16_t kKindPmv[] = u"PMV";
 inline constexpr char16_t kKindDiscomfort[] = u"不快指数";
+inline constexpr char16_t kKindCoolingDesign[] = u"冷房設計";
+inline constexpr char16_t kKindReheatDesign[] = u"冷房設計（再熱）";
+inline constexpr char16_t kKindHeatingDesign[] = u"暖房設計";
 // Results beneath the list; %1, %2 are numbers in the dialogs' forms.
 inline constexpr char16_t kMixingResult[] = u"混合：混合点 x %1 kg/kg(DA)、i %2 %3";
 inline constexpr char16_t kCoolingResult[] = u"冷却：冷却量 %1 %2";
@@ -253,6 +258,8 @@ inline constexpr char16_t kHeatingResult[] = u"加熱：加熱量 %1 %2";
 inline constexpr char16_t kHumidifyingResult[] = u"%1：加湿量 %2 kg/h";
 inline constexpr char16_t kPmvResult[] = u"PMV：PMV %1、PPD %2 ％";
 inline constexpr char16_t kDiscomfortResult[] = u"不快指数：%1、不快に感じる人の割合 %2 ％";
+// %1 the kind, %2 the figures joined by "、".
+inline constexpr char16_t kDesignResult[] = u"%1：%2";
 
 // Project files and the recovery of unsaved work.
 inline constexpr char16_t kProjectFilter[] = u"ミルテン プロジェクト (*.milten)";
