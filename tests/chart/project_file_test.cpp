@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
+#include "chart/design_entry.h"
 #include "chart/project_file.h"
 #include "chart/settings.h"
 #include "psychro/atmosphere.h"
@@ -44,6 +45,19 @@ chart::MarkedWork everyKind() {
     add(EntryKind::Pmv, {state("", 0.00988, 11.2)}, std::nullopt, {{"PMV", 0.1}, {"PPD", 5.2}});
     add(EntryKind::Discomfort, {state("", 0.018, 18.0)}, std::nullopt,
         {{"DI", 80.2}, {"share", 100.0}});
+    // A design each way (26 °C 50 %, 33 °C 63 %; 22 °C 40 %, 0 °C 50 %), as the dialog makes
+    // them.
+    for (const bool cooling : {true, false}) {
+        const chart::DesignInputs in{cooling,
+                                     cooling ? psychro::AirState{0.0104883, 12.624925}
+                                             : psychro::AirState{0.0065574, 9.2603853},
+                                     cooling ? psychro::AirState{0.0200816, 20.207014}
+                                             : psychro::AirState{0.0018800, 1.1229198},
+                                     {10000, 2000, 25, 10},
+                                     {},
+                                     {psychro::Humidifier::Steam, 100}};
+        work.entries.push_back(*chart::designEntry(in, psychro::PressureRatio::standard()));
+    }
     return work;
 }
 
@@ -89,6 +103,9 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
         {"state off its mark", "\"x\": 0.01165", "\"x\": 0.02165", ProjectError::ImpossibleValue},
         {"point number zero", "\"number\": 1", "\"number\": 0", ProjectError::ImpossibleValue},
         {"string for a number", "\"Q\": 7790", "\"Q\": \"7790\"", ProjectError::MissingField},
+        {"design that cannot be made", "\"dt\": 10", "\"dt\": 40", ProjectError::ImpossibleValue},
+        {"design without its loads", "\"qs\": 10000", "\"qz\": 10000",
+         ProjectError::ImpossibleValue},
     };
     for (const Broken& b : table) {
         SCOPED_TRACE(b.what);
@@ -109,6 +126,12 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
 TEST(ProjectFile, SettingsTravelWithTheWorkAndAreReadExactly) {
     chart::MarkedWork work = everyKind();
     work.settings = chart::Settings{chart::Units::SI, *psychro::atmosphereFromAltitude(1500.0)};
+    for (chart::Entry& e : work.entries) {  // the designs as made at 1,500 m
+        if (chart::isDesign(e.kind)) {
+            e = *chart::designEntry(*chart::designInputsOf(e),
+                                    psychro::PressureRatio(work.settings->atmosphere.ratio));
+        }
+    }
     const std::string good = chart::writeProject(work);
     const auto back = chart::readProject(good);
     ASSERT_TRUE(back.has_value());
