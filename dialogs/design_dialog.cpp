@@ -166,6 +166,7 @@ DesignDialog::DesignDialog(chart::Picture& picture, Messenger& messages, QWidget
     ResultTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ResultTable->setFocusPolicy(Qt::NoFocus);
     ResultTable->horizontalHeader()->setStretchLastSection(true);
+    ResultTable->verticalHeader()->setDefaultSectionSize(twipsToPixels(285));
 
     Command1 = makeButton(this, "Command1", QStringLiteral("計算"),
                           twipsRect(kRightColumn + 1080, 5580, 855, 375));
