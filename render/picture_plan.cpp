@@ -193,7 +193,9 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
 
 void PicturePlan::append(std::vector<chart::PaintStep> steps) {
     const double pictureEmMm = kPictureFontPoints * kMmPerPoint;
-    steps_.reserve(steps_.size() + steps.size());
+    // No reserve of the exact new size: at every append it would move the whole plan (a
+    // mark at the ten-thousandth costs a copy of ten thousand steps); growth by doubling keeps
+    // an append's cost that of what it adds.
     for (chart::PaintStep& step : steps) {
         if (auto* run = std::get_if<chart::LineRun>(&step)) {
             std::vector<QPointF> points;
