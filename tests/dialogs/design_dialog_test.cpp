@@ -98,4 +98,18 @@ TEST(DesignDialog, PressesAndRefusals) {
     }
 }
 
+// A load typed in kcal/h keeps its meaning when the units change: 10,000 kcal/h is 11.63 kW.
+TEST(DesignDialog, LoadsKeepTheirMeaningUnderNewUnits) {
+    chart::Picture picture;
+    dialogs::RecordedMessages messages;
+    dialogs::DesignDialog form(picture, messages);
+    setText(form, "TextQs", QStringLiteral("10000"));
+    chart::Settings si;
+    si.units = chart::Units::SI;
+    form.setSettings(si);
+    EXPECT_EQ(child<QLineEdit>(form, "TextQs")->text(), QStringLiteral("11.63"));
+    form.setSettings(chart::Settings{});
+    EXPECT_EQ(child<QLineEdit>(form, "TextQs")->text(), QStringLiteral("10000"));
+}
+
 }  // namespace
