@@ -640,9 +640,8 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
         if (isDesign(entry->kind)) {
             const auto inputs = designInputsOf(*entry);
             const auto made =
-                inputs ? designEntry(*inputs, psychro::PressureRatio(
-                                                  work.settings ? work.settings->atmosphere.ratio
-                                                                : psychro::kStandardPressureRatio))
+                inputs ? designEntry(*inputs, work.settings ? work.settings->atmosphere.ratio
+                                                            : psychro::PressureRatio::standard())
                        : std::unexpected(psychro::DesignError::NoRoomState);
             if (!made || made->kind != entry->kind) {
                 return fail(ProjectError::ImpossibleValue,

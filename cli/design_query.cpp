@@ -205,7 +205,7 @@ QString jsonOutput(const DesignFigures& f, chart::Units units) {
 
 std::expected<DesignRequest, QString> readDesign(Season season, const DesignTexts& texts,
                                                  const chart::Settings& settings) {
-    const psychro::PressureRatio pressure(settings.atmosphere.ratio);
+    const psychro::PressureRatio pressure = settings.atmosphere.ratio;
     if (season == Season::Heating && texts.bypass) {
         return std::unexpected(QStringLiteral("design: --bypass belongs to design cool"));
     }
@@ -270,9 +270,9 @@ std::expected<DesignFigures, QString> designFigures(const DesignRequest& request
     if (!outdoor) {
         return std::unexpected(outdoor.error());
     }
-    const double ratio = settings.atmosphere.ratio;
+    const psychro::PressureRatio ratio = settings.atmosphere.ratio;
     const auto design = designOf(request, {room->x, room->i}, {outdoor->x, outdoor->i},
-                                 psychro::PressureRatio(ratio));
+                                 ratio);
     if (!design) {
         return std::unexpected(message(words::designErrorText(design.error())));
     }

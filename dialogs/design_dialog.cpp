@@ -255,7 +255,7 @@ void DesignDialog::calculate() {
         {OptionSteam->isChecked() ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray,
          *tHum}};
     const auto entry =
-        chart::designEntry(inputs, psychro::PressureRatio(settings_.atmosphere.ratio));
+        chart::designEntry(inputs, settings_.atmosphere.ratio);
     if (!entry) {
         messages_.show(message(words::designErrorText(entry.error())));
         return;

@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (input.ConsumeBool()) {
         texts.humidifier = consumeText(input);
     }
-    chart::Settings settings;
+    chart::Settings settings = chart::Settings::standard();
     settings.units = input.ConsumeBool() ? chart::Units::SI : chart::Units::Engineering;
     if (const auto atmosphere =
             psychro::atmosphereFromAltitude(input.ConsumeFloatingPointInRange(-500.0, 5000.0))) {

@@ -32,19 +32,19 @@ double temperatureOf(AirState s) {
 // boiling point no humidity saturates the air.
 bool saturatedAt(double x, double t, PressureRatio pressure) {
     const double ps = SaturationPressure(t);
-    if (!(ps < totalPressure(pressure.value()))) {
+    if (!(ps < totalPressure(pressure))) {
         return false;
     }
-    return x >= saturationHumidity(ps, pressure.value());
+    return x >= saturationHumidity(ps, pressure);
 }
 
 // Whether (x, t) lies above the saturation curve beyond the rounding margin.
 bool aboveSaturation(double x, double t, PressureRatio pressure) {
     const double ps = SaturationPressure(t);
-    if (!(ps < totalPressure(pressure.value()))) {
+    if (!(ps < totalPressure(pressure))) {
         return false;
     }
-    return relativeHumidityPercent(x, ps, pressure.value()) > 100.0 + kSaturationMargin;
+    return relativeHumidityPercent(x, ps, pressure) > 100.0 + kSaturationMargin;
 }
 
 bool finite(AirState s) {
@@ -98,7 +98,7 @@ std::expected<AirHandlingDesign, DesignError> supplyAndMixing(AirState room, Air
     d.mixed = {(1.0 - k) * room.x + k * outdoor.x, (1.0 - k) * room.i + k * outdoor.i};
     d.shf = qs / (qs + qL);
     d.airQuantity = G;
-    d.supplyVolume = G * specificVolume(xS, tS, pressure.value());
+    d.supplyVolume = G * specificVolume(xS, tS, pressure);
     d.outdoorAirLoad = G * k * (outdoor.i - room.i);
     return d;
 }
@@ -160,7 +160,7 @@ std::optional<AirState> apparatusDewPoint(AirState m, AirState s, PressureRatio 
 }  // namespace
 
 double boilingPoint(PressureRatio pressure) {
-    const double P = totalPressure(pressure.value());
+    const double P = totalPressure(pressure);
     double low = kBoilingLow;
     double high = kBoilingHigh;
     for (int n = 0; n < kMaxHalvings; ++n) {
@@ -232,7 +232,7 @@ std::expected<AirHandlingDesign, DesignError> designCooling(AirState room, AirSt
         const double bf = *coil.bypassFactor;
         const double xAdp = (s.x - bf * m.x) / (1.0 - bf);
         const std::optional<double> tAdp =
-            xAdp > 0.0 ? DewPointTemperature(xAdp * 1000.0, pressure.value()) : std::nullopt;
+            xAdp > 0.0 ? DewPointTemperature(xAdp * 1000.0, pressure) : std::nullopt;
         if (!tAdp) {
             return std::unexpected(DesignError::NoSaturationCrossing);
         }

@@ -128,8 +128,7 @@ TEST(ProjectFile, SettingsTravelWithTheWorkAndAreReadExactly) {
     work.settings = chart::Settings{chart::Units::SI, *psychro::atmosphereFromAltitude(1500.0)};
     for (chart::Entry& e : work.entries) {  // the designs as made at 1,500 m
         if (chart::isDesign(e.kind)) {
-            e = *chart::designEntry(*chart::designInputsOf(e),
-                                    psychro::PressureRatio(work.settings->atmosphere.ratio));
+            e = *chart::designEntry(*chart::designInputsOf(e), work.settings->atmosphere.ratio);
         }
     }
     const std::string good = chart::writeProject(work);

@@ -61,7 +61,7 @@ TEST(DesignDialog, PressesAndRefusals) {
         chart::Picture picture;
         dialogs::RecordedMessages messages;
         dialogs::DesignDialog form(picture, messages);
-        chart::Settings settings;
+        chart::Settings settings = chart::Settings::standard();
         settings.units = c.si ? chart::Units::SI : chart::Units::Engineering;
         form.setSettings(settings);
         form.showFromMenu();
@@ -104,11 +104,11 @@ TEST(DesignDialog, LoadsKeepTheirMeaningUnderNewUnits) {
     dialogs::RecordedMessages messages;
     dialogs::DesignDialog form(picture, messages);
     setText(form, "TextQs", QStringLiteral("10000"));
-    chart::Settings si;
+    chart::Settings si = chart::Settings::standard();
     si.units = chart::Units::SI;
     form.setSettings(si);
     EXPECT_EQ(child<QLineEdit>(form, "TextQs")->text(), QStringLiteral("11.63"));
-    form.setSettings(chart::Settings{});
+    form.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLineEdit>(form, "TextQs")->text(), QStringLiteral("10000"));
 }
 
