@@ -271,8 +271,7 @@ std::expected<DesignFigures, QString> designFigures(const DesignRequest& request
         return std::unexpected(outdoor.error());
     }
     const psychro::PressureRatio ratio = settings.atmosphere.ratio;
-    const auto design = designOf(request, {room->x, room->i}, {outdoor->x, outdoor->i},
-                                 ratio);
+    const auto design = designOf(request, {room->x, room->i}, {outdoor->x, outdoor->i}, ratio);
     if (!design) {
         return std::unexpected(message(words::designErrorText(design.error())));
     }

@@ -254,8 +254,7 @@ void DesignDialog::calculate() {
         {reheat ? std::optional<double>(*bf) : std::nullopt},
         {OptionSteam->isChecked() ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray,
          *tHum}};
-    const auto entry =
-        chart::designEntry(inputs, settings_.atmosphere.ratio);
+    const auto entry = chart::designEntry(inputs, settings_.atmosphere.ratio);
     if (!entry) {
         messages_.show(message(words::designErrorText(entry.error())));
         return;

@@ -212,7 +212,8 @@ TEST(AirHandling, RoomBalanceAndDewPointOverASweep) {
                         const AirState a = *cool->adp;
                         const double tA = psychro::temperatureFromEnthalpy(a.i, a.x);
                         EXPECT_NEAR(
-                            a.x, psychro::saturationHumidity(psychro::SaturationPressure(tA), kStandard),
+                            a.x,
+                            psychro::saturationHumidity(psychro::SaturationPressure(tA), kStandard),
                             1e-9);
                         // M, S, ADP on one line: equal slopes Δi/Δx.
                         const AirState m = cool->mixed;
