@@ -32,6 +32,7 @@
 #include "chart/sheet.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
+#include "dialogs/design_dialog.h"
 #include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
@@ -198,6 +199,8 @@ void MainWindow::buildMenus() {
     addSeparator(calc, "mnuCSeparator");
     addItem(calc, "mnuCalPMV", QStringLiteral("PMV"));
     addItem(calc, "mnuCalDI", QStringLiteral("不快指数"));
+    addSeparator(calc, "mnuCDesignSeparator");
+    addItem(calc, "mnuCalDesign", QStringLiteral("空調設計(&D)..."));
 
     QMenu* draw = addMenu("mnuDraw", QStringLiteral("作図(&D)"));
     QAction* drawW = addItem(draw, "mnuDrawW", QStringLiteral("ミルテン描画(&W)"));
@@ -365,6 +368,8 @@ void MainWindow::connectDialogMenus() {
     });
     connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { kept(Form5)->showFromMenu(); });
     connect(item("mnuCalDI"), &QAction::triggered, this, [this] { kept(Form6)->showFromMenu(); });
+    connect(item("mnuCalDesign"), &QAction::triggered, this,
+            [this] { kept(FormDesign)->showFromMenu(); });
     connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
         dialogs::CalcMode = dialogs::kCalcSteam;
         kept(Form7)->showForSteam();
@@ -422,8 +427,8 @@ void MainWindow::adoptSettings(const chart::Settings& settings) {
         saveSettings(*store_, settings_);
     }
     showSettingsInLabels();
-    for (dialogs::ChartDialog* form :
-         std::initializer_list<dialogs::ChartDialog*>{Form2, Form3, Form4, Form5, Form6, Form7}) {
+    for (dialogs::ChartDialog* form : std::initializer_list<dialogs::ChartDialog*>{
+             Form2, Form3, Form4, Form5, Form6, Form7, FormDesign}) {
         if (form != nullptr) {
             form->setSettings(settings_);
         }

@@ -21,6 +21,7 @@ class QSettings;
 namespace dialogs {
 class DiscomfortDialog;
 class HeatingDialog;
+class DesignDialog;
 class HumidifyingDialog;
 class Messenger;
 class MixingCoolingDialog;
@@ -174,6 +175,7 @@ class MainWindow : public QMainWindow {
     dialogs::PmvDialog* Form5 = nullptr;
     dialogs::DiscomfortDialog* Form6 = nullptr;
     dialogs::HumidifyingDialog* Form7 = nullptr;
+    dialogs::DesignDialog* FormDesign = nullptr;
     dialogs::SettingsDialog* FormSettings = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #include "chart/number_text.h"
 #include "chart/text_fields.h"
 #include "chart/units.h"
+#include "dialogs/design_dialog.h"
 #include "dialogs/messages.h"
 #include "words/messages.h"
 
@@ -33,6 +34,12 @@ QString kindText(EntryKind kind) {
             return dialogs::message(words::kKindPmv);
         case EntryKind::Discomfort:
             return dialogs::message(words::kKindDiscomfort);
+        case EntryKind::CoolingDesign:
+            return dialogs::message(words::kKindCoolingDesign);
+        case EntryKind::ReheatDesign:
+            return dialogs::message(words::kKindReheatDesign);
+        case EntryKind::HeatingDesign:
+            return dialogs::message(words::kKindHeatingDesign);
     }
     return {};
 }
@@ -114,6 +121,18 @@ QStringList resultLines(const chart::MarkedWork& work, const chart::Settings& se
                 lines << dialogs::message(words::kDiscomfortResult)
                              .arg(result(e, "DI", 1, Rounding::HalfUpward),
                                   QString::fromStdString(chart::generalText(share.value_or(0.0))));
+                break;
+            }
+            case EntryKind::CoolingDesign:
+            case EntryKind::ReheatDesign:
+            case EntryKind::HeatingDesign: {
+                QStringList figures;
+                for (const dialogs::DesignFigure& f : dialogs::designFigures(e, units)) {
+                    figures << f.caption + u' ' + f.value +
+                                   (f.unit.isEmpty() ? QString() : u' ' + f.unit);
+                }
+                lines << dialogs::message(words::kDesignResult)
+                             .arg(kindText(e.kind), figures.join(u'、'));
                 break;
             }
             case EntryKind::Point:

@@ -10,6 +10,8 @@
 #include "bench_window.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
+#include "chart/design_entry.h"
+#include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "dialogs/point_dialog.h"
 #include "psychro/atmosphere.h"
@@ -152,6 +154,34 @@ void BM_AddMark(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AddMark)->Unit(benchmark::kMicrosecond);
+
+// One air-handling design as its dialog adds it to the drawn chart (five states with their
+// labels, the mixing, SHF and coil lines and the dashed extension to the ADP), through the
+// same signal: the cost to set beside one mark's.
+void BM_AddDesign(benchmark::State& state) {
+    Window w;
+    if (!checkView(state, w, {1010, 715})) {
+        return;
+    }
+    w.trigger("mnuDrawW");
+    w.trigger("mnuDrawPoint");
+    auto* dialog = w.window.findChild<dialogs::PointDialog*>();
+    const auto entry = chart::designEntry(
+        {true, {0.0104883, 12.624925}, {0.0200816, 20.207014}, {10000, 2000, 25, 10}, {}, {}},
+        psychro::PressureRatio::standard());
+    if (dialog == nullptr || !entry) {
+        state.SkipWithError("no point dialog or no design");
+        return;
+    }
+    dialog->hide();
+    Window::paintPending();
+    for (auto _ : state) {
+        chart::drawEntry(w.window.picture(), *entry);
+        emit dialog->pictureChanged();
+        Window::paintPending();
+    }
+}
+BENCHMARK(BM_AddDesign)->Unit(benchmark::kMicrosecond);
 
 // Repainting the drawn chart without a change to it: the whole view, and the part a dialog
 // of 400 × 300 pixels uncovers.

@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "psychro/air_handling.h"
 #include "psychro/saturation.h"
 
 namespace {
@@ -22,5 +23,32 @@ void BM_DewPointTemperature(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DewPointTemperature);
+
+// One air-handling design each way, the cooling one with its search for the apparatus dew point:
+// 26 °C 50 % room, 33 °C 63 % or 0 °C 50 % outdoors, 10,000 + 2,000 kcal/h, 25 %, Δt 10 K.
+void BM_DesignCooling(benchmark::State& state) {
+    const psychro::AirState room{0.0104883083, 12.6249254837};
+    const psychro::AirState outdoor{0.0200816442, 20.2070142685};
+    double qL = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(psychro::designCooling(room, outdoor, {10000.0, qL, 25.0, 10.0},
+                                                        {}, psychro::PressureRatio::standard()));
+        qL = qL < 4000.0 ? qL + 100.0 : 0.0;
+    }
+}
+BENCHMARK(BM_DesignCooling);
+
+void BM_DesignHeating(benchmark::State& state) {
+    const psychro::AirState room{0.0065574500, 9.2603852814};
+    const psychro::AirState outdoor{0.0018799930, 1.1229198272};
+    double qL = 0.0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(psychro::designHeating(room, outdoor, {8000.0, qL, 25.0, 10.0},
+                                                        {psychro::Humidifier::Steam, 100.0},
+                                                        psychro::PressureRatio::standard()));
+        qL = qL < 4000.0 ? qL + 100.0 : 0.0;
+    }
+}
+BENCHMARK(BM_DesignHeating);
 
 }  // namespace

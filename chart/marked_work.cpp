@@ -4,6 +4,7 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
+#include "chart/design_entry.h"
 #include "chart/picture.h"
 #include "psychro/saturation.h"
 #include "psychro/state_properties.h"
@@ -28,6 +29,9 @@ constexpr std::array<KindInfo, kEntryKinds> kKinds{{
     {EntryKind::WaterSprayHumidifying, "water-spray-humidifying", 2, false},
     {EntryKind::Pmv, "pmv", 1, false},
     {EntryKind::Discomfort, "discomfort", 1, false},
+    {EntryKind::CoolingDesign, "cooling-design", 5, false},
+    {EntryKind::ReheatDesign, "reheat-design", 6, false},
+    {EntryKind::HeatingDesign, "heating-design", 5, false},
 }};
 
 const KindInfo& info(EntryKind kind) {
@@ -111,6 +115,11 @@ void drawEntry(Picture& picture, const Entry& entry) {
         case EntryKind::Pmv:
         case EntryKind::Discomfort:
             markState(picture, s[0].at);
+            break;
+        case EntryKind::CoolingDesign:
+        case EntryKind::ReheatDesign:
+        case EntryKind::HeatingDesign:
+            drawDesign(picture, entry);
             break;
     }
 }

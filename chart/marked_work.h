@@ -33,8 +33,13 @@ enum class EntryKind {
     WaterSprayHumidifying,
     Pmv,         // the room air of a PMV calculation
     Discomfort,  // the air of a discomfort index
+    // An air-handling design (chart/design_entry.h): room, outdoor, mixed and supply air and
+    // the ADP; with reheat also the coil outlet; heating: the four and the heated air.
+    CoolingDesign,
+    ReheatDesign,
+    HeatingDesign,
 };
-inline constexpr std::size_t kEntryKinds = 9;
+inline constexpr std::size_t kEntryKinds = 12;
 
 [[nodiscard]] std::string_view kindName(EntryKind kind);
 [[nodiscard]] std::optional<EntryKind> kindFromName(std::string_view name);

@@ -19,8 +19,8 @@ double distanceToSegment(PointMm p, PointMm a, PointMm b) {
 }  // namespace
 
 bool continuesRun(const LineItem& last, const LineItem& next) {
-    return next.colour == last.colour && next.widthPx == last.widthPx && next.from.X == last.to.X &&
-           next.from.Y == last.to.Y;
+    return next.colour == last.colour && next.widthPx == last.widthPx &&
+           next.dashed == last.dashed && next.from.X == last.to.X && next.from.Y == last.to.Y;
 }
 
 // Every range taken from the stack is either final or split into two strictly shorter ones, so
@@ -96,7 +96,8 @@ std::vector<PaintStep> PaintRuns::stepsFrom(const Picture& picture, std::size_t 
                 last = next;
                 ++k;
             }
-            steps.emplace_back(LineRun{thinnedRun(points), line->colour, line->widthPx});
+            steps.emplace_back(
+                LineRun{thinnedRun(points), line->colour, line->widthPx, line->dashed});
         } else if (const auto* circle = std::get_if<CircleItem>(&item)) {
             steps.emplace_back(*circle);
         } else if (const auto* text = std::get_if<TextItem>(&item)) {

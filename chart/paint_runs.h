@@ -31,11 +31,12 @@ struct LineRun {
     std::vector<PointMm> points;
     int colour;
     int widthPx;
+    bool dashed = false;
 };
 
 using PaintStep = std::variant<LineRun, CircleItem, TextItem>;
 
-// Whether `next` continues the run that `last` ends: the same colour and width, and it starts
+// Whether `next` continues the run that `last` ends: the same colour, width and dash, and it starts
 // exactly where `last` ended.
 [[nodiscard]] bool continuesRun(const LineItem& last, const LineItem& next);
 

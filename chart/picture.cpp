@@ -41,6 +41,10 @@ void Picture::line(PointMm from, PointMm to, int colour) {
     items_.emplace_back(LineItem{from, to, colour, lineWidth_});
 }
 
+void Picture::dashedLine(PointMm from, PointMm to, int colour) {
+    items_.emplace_back(LineItem{from, to, colour, lineWidth_, true});
+}
+
 void Picture::circle(PointMm centre, double radius, int colour) {
     items_.emplace_back(CircleItem{centre, radius, colour, lineWidth_});
 }

@@ -35,7 +35,8 @@ struct LineItem {
     PointMm from;
     PointMm to;
     int colour;
-    int widthPx;  // line width in screen pixels (96 per inch)
+    int widthPx;          // line width in screen pixels (96 per inch)
+    bool dashed = false;  // drawn in dashes (a line's extension beyond the process itself)
 };
 
 struct CircleItem {
@@ -66,6 +67,8 @@ class Picture {
     [[nodiscard]] int lineWidth() const { return lineWidth_; }
 
     void line(PointMm from, PointMm to, int colour);
+    // The same line drawn in dashes.
+    void dashedLine(PointMm from, PointMm to, int colour);
     void circle(PointMm centre, double radius, int colour);
 
     // The current text position: the top-left corner of the next text printed.

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/design_entry.h"
 #include "chart/number_text.h"
 
 namespace chart {
@@ -303,6 +304,10 @@ std::vector<const char*> requiredResults(EntryKind kind) {
             return {"PMV", "PPD"};
         case EntryKind::Discomfort:
             return {"DI", "share"};
+        case EntryKind::CoolingDesign:
+        case EntryKind::ReheatDesign:
+        case EntryKind::HeatingDesign:
+            return {"SHF", "G", "V"};
         case EntryKind::ProcessStart:
             break;
     }
@@ -332,6 +337,10 @@ std::vector<AirQuantity> airQuantities(EntryKind kind) {
         case EntryKind::Point:
         case EntryKind::Pmv:
         case EntryKind::Discomfort:
+        // A design's air quantity is a result, worked again from its inputs on reading.
+        case EntryKind::CoolingDesign:
+        case EntryKind::ReheatDesign:
+        case EntryKind::HeatingDesign:
             break;
     }
     return {};
@@ -371,6 +380,10 @@ std::string labelOf(EntryKind kind, std::size_t index, double number) {
         case EntryKind::SteamHumidifying:
         case EntryKind::WaterSprayHumidifying:
             return index == 0 ? "点１" : "点２";
+        case EntryKind::CoolingDesign:
+        case EntryKind::ReheatDesign:
+        case EntryKind::HeatingDesign:
+            return designLabel(kind, index);
         case EntryKind::Pmv:
         case EntryKind::Discomfort:
             break;
@@ -537,6 +550,20 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
         auto entry = entryAt((*entries)[k], "entries[" + std::to_string(k) + "]");
         if (!entry) {
             return Failure(entry.error());
+        }
+        // A design is made again from its inputs at the file's pressure: its states and
+        // figures are what the design gives, and a design that cannot be made is refused.
+        if (isDesign(entry->kind)) {
+            const auto inputs = designInputsOf(*entry);
+            const auto made =
+                inputs ? designEntry(*inputs, work.settings ? work.settings->atmosphere.ratio
+                                                            : psychro::PressureRatio::standard())
+                       : std::unexpected(psychro::DesignError::NoRoomState);
+            if (!made || made->kind != entry->kind) {
+                return fail(ProjectError::ImpossibleValue,
+                            "entries[" + std::to_string(k) + "].inputs");
+            }
+            entry = *made;
         }
         work.entries.push_back(std::move(*entry));
     }

@@ -47,6 +47,11 @@ inline constexpr double kSecondsPerHour = 3600.0;
 [[nodiscard]] constexpr double shownLoad(double kcalPerHour, Units units) {
     return units == Units::SI ? kilowattsFromKilocaloriesPerHour(kcalPerHour) : kcalPerHour;
 }
+// A load typed as `units` show it, in kcal/h: kW · 3600 / 4.1868 in SI (11.63 kW is 10,000
+// kcal/h).
+[[nodiscard]] constexpr double loadFromShown(double shown, Units units) {
+    return units == Units::SI ? shown * kSecondsPerHour / kKilojoulesPerKilocalorie : shown;
+}
 
 // Decimals of a shown enthalpy or load whose engineering figure has `decimals` (see above).
 [[nodiscard]] constexpr int enthalpyDecimals(int decimals, Units /*units*/) {

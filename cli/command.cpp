@@ -20,6 +20,7 @@
 #include "chart/settings.h"
 #include "cli/chart_output.h"
 #include "cli/data_command.h"
+#include "cli/design_query.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/process_query.h"
@@ -46,6 +47,10 @@ constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALU
   or:  milten-cli mix --air1=G1 --air2=G2 [--format=FORMAT] [STATE1 STATE2]
   or:  milten-cli cool --air=G [--format=FORMAT] [STATE1 STATE2]
   or:  milten-cli heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]
+  or:  milten-cli design cool|heat --room=PAIR --outdoor=PAIR --sensible=QS
+                           --latent=QL --outdoor-ratio=PERCENT --dt=DT
+                           [--bypass=BF | --humidifier=steam[:TS]|spray[:TW]]
+                           [--format=FORMAT]
   or:  milten-cli chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]
   or:  milten-cli chart -o FILE [--dpi=N] PROJECT.milten
   or:  milten-cli data [--zone=ZONE]... [--format=FORMAT] FILE
@@ -98,6 +103,19 @@ pressure of --pressure or --altitude. 'chart --data' draws the rows under the
 chart's lines, as points or as hours per cell of 1 °C x 1 g/kg(DA), with the zones'
 outlines and their names.
 
+'design cool' and 'design heat' design the air handler of a room: from the room state
+(--room) and the outdoor state (--outdoor), each PAIR written NAME=VALUE,NAME=VALUE,
+the room's sensible and latent loads QS and QL in kcal/h (the heat and moisture it
+gains in cooling, loses in heating), the outdoor-air share of the supply in % and
+the supply temperature difference DT in K, they give the SHF, the supply state, the
+air quantity in kg(DA)/h and the supply volume in m3/h, the mixed air, and for
+cooling the apparatus dew point, the bypass factor, the coil load and the
+dehumidified water (with --bypass=BF the coil leaves at the supply's humidity and
+the air is reheated: the reheat load), for heating the heater load and the
+humidifier's water (steam at the site's boiling point or 100 °C, or a water spray
+at 15 °C, unless a temperature follows), and the outdoor-air load.
+A design that cannot be made exits 1 with the reason on standard error.
+
 The text format shows a load in whole kcal/h as the dialogs do; CSV and JSON give
 every number in full.
 
@@ -120,6 +138,15 @@ Options:
       --air1=G1         air quantity of state 1 in a mixing, kg/h (above 0)
       --air2=G2         air quantity of state 2 in a mixing, kg/h (above 0)
       --to=T2           temperature after heating, °C
+      --room=PAIR       room state of a design, e.g. t=26,phi=50
+      --outdoor=PAIR    outdoor state of a design, e.g. t=33,phi=63
+      --sensible=QS     room sensible load, kcal/h (SI: kW), above 0
+      --latent=QL       room latent load, kcal/h (SI: kW), 0 or more
+      --outdoor-ratio=PERCENT
+                        outdoor air in the supply, % (0 to 100)
+      --dt=DT           supply temperature difference, K (0.01 or more)
+      --bypass=BF       cooling with reheat at the coil's bypass factor (0 to below 1)
+      --humidifier=KIND heating's humidifier: steam[:TS] or spray[:TW]
   -o, --output=FILE     the chart file to write
       --point=PAIR      mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more
       --join            join the marked points in order
@@ -161,6 +188,8 @@ Examples:
   milten-cli mix --air1=1000 --air2=3000 i=12,x=0.008 i=8,x=0.006
   milten-cli cool --air=250 i=12,x=0.008 i=7,x=0.007
   milten-cli heat --air=1000 --to=30 t=20 phi=50
+  milten-cli design cool --room=t=26,phi=50 --outdoor=t=33,phi=63 --sensible=10000
+                         --latent=2000 --outdoor-ratio=25 --dt=10
   milten-cli chart -o chart.pdf --point t=20,phi=50 --point t=30,tw=25 --join
   milten-cli state --units=si --altitude=1500 t=20 phi=50
   milten-cli data --zone=range:t=17..28,phi=40..70 --zone=pmv:met=1.1,clo=0.5,vel=0.1 tokyo.epw
@@ -209,6 +238,14 @@ struct Options {
     QCommandLineOption air1{QStringLiteral("air1"), {}, QStringLiteral("G1")};
     QCommandLineOption air2{QStringLiteral("air2"), {}, QStringLiteral("G2")};
     QCommandLineOption to{QStringLiteral("to"), {}, QStringLiteral("T2")};
+    QCommandLineOption room{QStringLiteral("room"), {}, QStringLiteral("PAIR")};
+    QCommandLineOption outdoor{QStringLiteral("outdoor"), {}, QStringLiteral("PAIR")};
+    QCommandLineOption sensible{QStringLiteral("sensible"), {}, QStringLiteral("QS")};
+    QCommandLineOption latent{QStringLiteral("latent"), {}, QStringLiteral("QL")};
+    QCommandLineOption outdoorRatio{QStringLiteral("outdoor-ratio"), {}, QStringLiteral("PERCENT")};
+    QCommandLineOption dt{QStringLiteral("dt"), {}, QStringLiteral("DT")};
+    QCommandLineOption bypass{QStringLiteral("bypass"), {}, QStringLiteral("BF")};
+    QCommandLineOption humidifier{QStringLiteral("humidifier"), {}, QStringLiteral("KIND")};
     QCommandLineOption units{QStringLiteral("units"), {}, QStringLiteral("UNITS")};
     QCommandLineOption pressure{QStringLiteral("pressure"), {}, QStringLiteral("P")};
     QCommandLineOption altitude{QStringLiteral("altitude"), {}, QStringLiteral("METRES")};
@@ -233,7 +270,8 @@ int finish(RowWriter& writer, bool anyFailed) {
 
 // Which commands take each option; --help and --version go with any.
 std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Options& o) {
-    const QStringList tables{"state", "humidify", "mix", "cool", "heat", "data"};
+    const QStringList tables{"state", "humidify", "mix", "cool", "heat", "data", "design"};
+    const QStringList design{"design"};
     const QStringList chart{"chart"};
     const QStringList withData{"data", "chart"};
     return {
@@ -243,7 +281,9 @@ std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Opti
         {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
         {&o.data, chart},         {&o.dataStyle, chart},     {&o.zone, withData},
         {&o.encoding, withData},  {&o.columns, withData},    {&o.months, withData},
-        {&o.hours, withData},
+        {&o.hours, withData},     {&o.room, design},         {&o.outdoor, design},
+        {&o.sensible, design},    {&o.latent, design},       {&o.outdoorRatio, design},
+        {&o.dt, design},          {&o.bypass, design},       {&o.humidifier, design},
     };
 }
 
@@ -694,6 +734,62 @@ int runData(const QCommandLineParser& parser, const Options& options, const QStr
     return kOk;
 }
 
+// One design, cooling or heating, from the options; no batch.
+int runDesign(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
+              const chart::Settings& display) {
+    const auto format = chosenFormat(parser, options);
+    if (!format) {
+        return usage(format.error());
+    }
+    if (rest.size() != 1 || (rest.constFirst() != QLatin1String("cool") &&
+                             rest.constFirst() != QLatin1String("heat"))) {
+        return usage(QStringLiteral("design: give cool or heat, and the states as options"));
+    }
+    const Season season =
+        rest.constFirst() == QLatin1String("cool") ? Season::Cooling : Season::Heating;
+    DesignTexts texts;
+    const std::pair<const QCommandLineOption*, QString*> required[] = {
+        {&options.room, &texts.room},
+        {&options.outdoor, &texts.outdoor},
+        {&options.sensible, &texts.sensible},
+        {&options.latent, &texts.latent},
+        {&options.outdoorRatio, &texts.outdoorRatio},
+        {&options.dt, &texts.supplyDifference}};
+    for (const auto& [option, text] : required) {
+        const auto value = singleValue(parser, *option);
+        if (!value || !*value) {
+            return usage(!value ? value.error()
+                                : QStringLiteral("design: --%1=%2 is missing")
+                                      .arg(option->names().constLast(), option->valueName()));
+        }
+        *text = **value;
+    }
+    for (const auto& [option, text] :
+         {std::pair{&options.bypass, &texts.bypass}, {&options.humidifier, &texts.humidifier}}) {
+        const auto value = singleValue(parser, *option);
+        if (!value) {
+            return usage(value.error());
+        }
+        *text = *value;
+    }
+    const auto request = readDesign(season, texts, display);
+    if (!request) {
+        return usage(request.error());
+    }
+    const auto figures = designFigures(*request, display);
+    if (!figures) {
+        std::fprintf(stderr, "milten-cli: design: %s\n", figures.error().toUtf8().constData());
+        return kSomeFailed;
+    }
+    const QByteArray bytes = designOutput(*figures, *format, display.units).toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+    if (std::ferror(stdout) != 0) {
+        return usage(QStringLiteral("cannot write to standard output"));
+    }
+    return kOk;
+}
+
 int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
              const chart::Settings& display) {
     // One project file (.milten) may give the marks instead of --point.
@@ -856,12 +952,14 @@ int run(int argc, char** argv) {
     Options options;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.format,    options.output,   options.point,    options.join,
-                       options.dpi,       options.steam,    options.water,    options.air,
-                       options.target,    options.air1,     options.air2,     options.to,
-                       options.units,     options.pressure, options.altitude, options.data,
-                       options.dataStyle, options.zone,     options.encoding, options.columns,
-                       options.months,    options.hours,    options.help,     options.version});
+    parser.addOptions(
+        {options.format, options.output,       options.point, options.join,     options.dpi,
+         options.steam,  options.water,        options.air,   options.target,   options.air1,
+         options.air2,   options.to,           options.units, options.pressure, options.altitude,
+         options.data,   options.dataStyle,    options.zone,  options.encoding, options.columns,
+         options.months, options.hours,        options.room,  options.outdoor,  options.sensible,
+         options.latent, options.outdoorRatio, options.dt,    options.bypass,   options.humidifier,
+         options.help,   options.version});
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }
@@ -875,15 +973,17 @@ int run(int argc, char** argv) {
     }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
-        return usage(
-            QStringLiteral("missing command (state, humidify, mix, cool, heat, chart or data); see "
-                           "'milten-cli --help'"));
+        return usage(QStringLiteral(
+            "missing command (state, humidify, mix, cool, heat, design, chart or data); see "
+            "'milten-cli --help'"));
     }
     const QString command = positional.takeFirst();
-    const QStringList commands{"state", "humidify", "mix", "cool", "heat", "chart", "data"};
+    const QStringList commands{"state", "humidify", "mix",   "cool",
+                               "heat",  "design",   "chart", "data"};
     if (!commands.contains(command)) {
         return usage(
-            QStringLiteral("unknown command %1 (state, humidify, mix, cool, heat, chart or data)")
+            QStringLiteral(
+                "unknown command %1 (state, humidify, mix, cool, heat, design, chart or data)")
                 .arg(quoted(command)));
     }
     if (const auto stray = strayOption(parser, options, command)) {
@@ -911,6 +1011,9 @@ int run(int argc, char** argv) {
     }
     if (command == QLatin1String("heat")) {
         return runHeat(parser, options, positional, *display);
+    }
+    if (command == QLatin1String("design")) {
+        return runDesign(parser, options, positional, *display);
     }
     return runState(parser, options, positional, *display);
 }

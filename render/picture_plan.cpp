@@ -33,10 +33,13 @@ QColor colourOf(int number) {
     return {rgb.r, rgb.g, rgb.b};
 }
 
-QPen penOf(int colour, int widthPx) {
+QPen penOf(int colour, int widthPx, bool dashed) {
     QPen pen(colourOf(colour));
     pen.setWidthF(widthPx * kMmPerPixel);
     pen.setCapStyle(Qt::FlatCap);
+    if (dashed) {
+        pen.setStyle(Qt::DashLine);
+    }
     return pen;
 }
 
@@ -190,7 +193,9 @@ std::size_t PicturePlan::update(const chart::Picture& picture) {
 
 void PicturePlan::append(std::vector<chart::PaintStep> steps) {
     const double pictureEmMm = kPictureFontPoints * kMmPerPoint;
-    steps_.reserve(steps_.size() + steps.size());
+    // No reserve of the exact new size: at every append it would move the whole plan (a
+    // mark at the ten-thousandth costs a copy of ten thousand steps); growth by doubling keeps
+    // an append's cost that of what it adds.
     for (chart::PaintStep& step : steps) {
         if (auto* run = std::get_if<chart::LineRun>(&step)) {
             std::vector<QPointF> points;
@@ -198,7 +203,8 @@ void PicturePlan::append(std::vector<chart::PaintStep> steps) {
             for (const chart::PointMm p : run->points) {
                 points.push_back(pointOf(p));
             }
-            steps_.emplace_back(Polyline{std::move(points), run->colour, run->widthPx});
+            steps_.emplace_back(
+                Polyline{std::move(points), run->colour, run->widthPx, run->dashed});
         } else if (const auto* circle = std::get_if<chart::CircleItem>(&step)) {
             steps_.emplace_back(
                 Circle{pointOf(circle->centre), circle->radius, circle->colour, circle->widthPx});
@@ -223,11 +229,13 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
     // The pen is set once for each run of steps that share it.
     int penColour = -1;
     int penWidth = -1;
-    const auto usePen = [&](int colour, int widthPx) {
-        if (colour != penColour || widthPx != penWidth) {
-            painter.setPen(penOf(colour, widthPx));
+    bool penDashed = false;
+    const auto usePen = [&](int colour, int widthPx, bool dashed) {
+        if (colour != penColour || widthPx != penWidth || dashed != penDashed) {
+            painter.setPen(penOf(colour, widthPx, dashed));
             penColour = colour;
             penWidth = widthPx;
+            penDashed = dashed;
         }
     };
     std::vector<QLineF> segments;
@@ -247,7 +255,7 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
             continue;
         }
         if (const auto* line = std::get_if<Polyline>(&step)) {
-            usePen(line->colour, line->widthPx);
+            usePen(line->colour, line->widthPx, line->dashed);
             // Straight segments take the raster engine's line path, four to ten times faster
             // than a stroked polyline; after simplification a run has few joints left.
             segments.clear();
@@ -256,7 +264,7 @@ void PicturePlan::paint(QPainter& painter, std::size_t firstStep) const {
             }
             painter.drawLines(segments.data(), static_cast<int>(segments.size()));
         } else if (const auto* circle = std::get_if<Circle>(&step)) {
-            usePen(circle->colour, circle->widthPx);
+            usePen(circle->colour, circle->widthPx, false);
             painter.drawEllipse(circle->centre, circle->radius, circle->radius);
         } else {
             if (penColour != chart::kBlack) {

@@ -30,6 +30,7 @@ class PicturePlan {
         std::vector<QPointF> points;  // mm
         int colour;
         int widthPx;
+        bool dashed = false;
     };
     struct Circle {
         QPointF centre;

@@ -17,6 +17,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTest>
 #include <cstdio>
 #include <utility>
@@ -373,6 +374,44 @@ void settings(Shots& s, app::MainWindow& window) {
     s.save(&window, QStringLiteral("si_chart.png"), {}, window.width() * 2 / 3);
 }
 
+// An air-handling design: room and outdoor air as t and φ, the loads, k and Δt; the dialog with
+// its result table, printed for the guide.
+void design(Shots& s, bool cooling) {
+    QDialog* form = s.open("mnuCalDesign", "FormDesign");
+    if (form == nullptr) {
+        return;
+    }
+    const auto state = [&s, form](const char* frameName, const char* t, const char* phi) {
+        auto* frame = form->findChild<QGroupBox*>(QString::fromLatin1(frameName));
+        auto* panel = frame == nullptr ? nullptr : frame->findChild<QCheckBox*>("Check3");
+        if (panel != nullptr && !panel->isChecked()) {
+            s.check(frame, "Check3");
+            s.check(frame, "Check6");
+        }
+        s.type(frame, "Text3", t);
+        s.type(frame, "Text6", phi);
+    };
+    state("FrameRoom", cooling ? "26" : "22", cooling ? "50" : "40");
+    state("FrameOutdoor", cooling ? "33" : "0", cooling ? "63" : "50");
+    s.check(form, cooling ? "OptionCool" : "OptionHeat");
+    s.type(form, "TextQs", cooling ? "10000" : "8000");
+    s.type(form, "TextQl", cooling ? "2000" : "1000");
+    s.type(form, "TextK", "25");
+    s.type(form, "TextDt", "10");
+    s.press(form, "Command1");
+    std::printf("design (%s):\n", cooling ? "cooling" : "heating");
+    if (const auto* table = form->findChild<QTableWidget*>("ResultTable")) {
+        for (int r = 0; r < table->rowCount(); ++r) {
+            std::printf("  %s = %s %s\n", table->item(r, 0)->text().toUtf8().constData(),
+                        table->item(r, 1)->text().toUtf8().constData(),
+                        table->item(r, 2)->text().toUtf8().constData());
+        }
+    }
+    s.save(form,
+           QStringLiteral("design_%1.png").arg(QLatin1String(cooling ? "cooling" : "heating")));
+    s.press(form, "Command3");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -427,6 +466,12 @@ int main(int argc, char** argv) {
     humidifying(shots, "mnuCalWV", "100", "steam");
     humidifying(shots, "mnuCalWW", "15", "spray");
     shots.saveMarks(QStringLiteral("humidifying_chart.png"));
+    shots.menu("mnuDrawW");
+    design(shots, true);
+    shots.saveMarks(QStringLiteral("design_cooling_chart.png"));
+    shots.menu("mnuDrawW");
+    design(shots, false);
+    shots.saveMarks(QStringLiteral("design_heating_chart.png"));
     shots.menu("mnuDrawW");
     pmv(shots);
     discomfort(shots);

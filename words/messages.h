@@ -1,5 +1,6 @@
 #pragma once
 
+#include "psychro/air_handling.h"
 #include "psychro/air_state.h"
 #include "psychro/comfort.h"
 #include "psychro/humidifying.h"
@@ -80,6 +81,29 @@ inline constexpr char16_t kSettingsRedrawn[] = u"設定を変更しました。�
 inline constexpr char16_t kSettingsChanged[] =
     u"設定を変更しました。次にチャートを描くときから使われます。";
 
+// The air-handling design (空調設計).
+inline constexpr char16_t kDesignSensibleLoad[] = u"顕熱負荷には0より大きい値を入力してください。";
+inline constexpr char16_t kDesignLatentLoad[] = u"潜熱負荷には0以上の値を入力してください。";
+inline constexpr char16_t kDesignOutdoorRatio[] = u"外気率は0～100％の範囲で入力してください。";
+inline constexpr char16_t kDesignSupplyDifference[] =
+    u"吹出し温度差には0.01以上の値を入力してください。";
+inline constexpr char16_t kDesignBypassFactor[] =
+    u"バイパスファクタは0以上1未満の値を入力してください。";
+inline constexpr char16_t kDesignSteamTemperature[] =
+    u"蒸気温度はこの大気圧での沸点以上を入力してください。";
+inline constexpr char16_t kDesignSupplyImpossible[] =
+    u"この吹出し温度差では室内の状態を保てません（吹出し空気の状態が求まりません）。";
+inline constexpr char16_t kDesignCoilCannotMake[] =
+    u"混合空気を冷却コイルで吹出し空気の状態にすることはできません。";
+inline constexpr char16_t kDesignNoSaturationCrossing[] =
+    u"コイルの状態線が線図の範囲で飽和曲線と交わりません（装置露点が求まりません）。";
+inline constexpr char16_t kDesignCoilOutletTooWarm[] =
+    u"このバイパスファクタではコイル出口が吹出し温度より高くなります。";
+inline constexpr char16_t kDesignHumidifierCannotDry[] =
+    u"吹出し空気が混合空気より乾いています。加湿器では減湿できません。";
+inline constexpr char16_t kDesignHeaterCannotCool[] =
+    u"加熱後の状態が混合空気より低くなります。加熱器では冷却できません。";
+
 // A solver failure: the two volume pairs have their own text, every other failure is "no
 // state".
 [[nodiscard]] constexpr const char16_t* solveErrorText(psychro::SolveError error) {
@@ -112,6 +136,43 @@ inline constexpr char16_t kSettingsChanged[] =
             break;
     }
     return kUnreachable;
+}
+
+// A refusal of psychro::designCooling or psychro::designHeating.
+[[nodiscard]] constexpr const char16_t* designErrorText(psychro::DesignError error) {
+    switch (error) {
+        case psychro::DesignError::SensibleLoad:
+            return kDesignSensibleLoad;
+        case psychro::DesignError::LatentLoad:
+            return kDesignLatentLoad;
+        case psychro::DesignError::OutdoorRatio:
+            return kDesignOutdoorRatio;
+        case psychro::DesignError::SupplyDifference:
+            return kDesignSupplyDifference;
+        case psychro::DesignError::BypassFactor:
+            return kDesignBypassFactor;
+        case psychro::DesignError::SteamTemperature:
+            return kDesignSteamTemperature;
+        case psychro::DesignError::WaterTemperature:
+            return kWaterTemperature;
+        case psychro::DesignError::NoRoomState:
+            return kNoAirState;
+        case psychro::DesignError::SupplyImpossible:
+            return kDesignSupplyImpossible;
+        case psychro::DesignError::CoilCannotMake:
+            return kDesignCoilCannotMake;
+        case psychro::DesignError::NoSaturationCrossing:
+            return kDesignNoSaturationCrossing;
+        case psychro::DesignError::CoilOutletTooWarm:
+            return kDesignCoilOutletTooWarm;
+        case psychro::DesignError::HumidifierCannotDry:
+            return kDesignHumidifierCannotDry;
+        case psychro::DesignError::BeyondChart:
+            return kNoResult;
+        case psychro::DesignError::HeaterCannotCool:
+            break;
+    }
+    return kDesignHeaterCannotCool;
 }
 
 // A refusal of psychro::PMVS.
@@ -187,6 +248,9 @@ inline constexpr char16_t kKindSteam[] = u"蒸気加湿";
 inline constexpr char16_t kKindWaterSpray[] = u"水噴霧加湿";
 inline constexpr char16_t kKindPmv[] = u"PMV";
 inline constexpr char16_t kKindDiscomfort[] = u"不快指数";
+inline constexpr char16_t kKindCoolingDesign[] = u"冷房設計";
+inline constexpr char16_t kKindReheatDesign[] = u"冷房設計（再熱）";
+inline constexpr char16_t kKindHeatingDesign[] = u"暖房設計";
 // Results beneath the list; %1, %2 are numbers in the dialogs' forms.
 inline constexpr char16_t kMixingResult[] = u"混合：混合点 x %1 kg/kg(DA)、i %2 %3";
 inline constexpr char16_t kCoolingResult[] = u"冷却：冷却量 %1 %2";
@@ -194,6 +258,8 @@ inline constexpr char16_t kHeatingResult[] = u"加熱：加熱量 %1 %2";
 inline constexpr char16_t kHumidifyingResult[] = u"%1：加湿量 %2 kg/h";
 inline constexpr char16_t kPmvResult[] = u"PMV：PMV %1、PPD %2 ％";
 inline constexpr char16_t kDiscomfortResult[] = u"不快指数：%1、不快に感じる人の割合 %2 ％";
+// %1 the kind, %2 the figures joined by "、".
+inline constexpr char16_t kDesignResult[] = u"%1：%2";
 
 // Project files and the recovery of unsaved work.
 inline constexpr char16_t kProjectFilter[] = u"ミルテン プロジェクト (*.milten)";

@@ -58,6 +58,8 @@ const MenuEntry kMenuTree[] = {
     {1, "mnuCSeparator", "-"},
     {1, "mnuCalPMV", "PMV"},
     {1, "mnuCalDI", "不快指数"},
+    {1, "mnuCDesignSeparator", "-"},
+    {1, "mnuCalDesign", "空調設計(&D)..."},
     {0, "mnuDraw", "作図(&D)"},
     {1, "mnuDrawW", "ミルテン描画(&W)"},
     {1, "mnuDSeparator", "-"},

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
+#include "chart/design_entry.h"
 #include "chart/project_file.h"
 #include "chart/settings.h"
 #include "psychro/atmosphere.h"
@@ -46,6 +47,19 @@ chart::MarkedWork everyKind() {
         {{"DI", 80.2}, {"share", 100.0}});
     work.entries[3].inputs.insert(work.entries[3].inputs.end(), {{"G1", 1000.0}, {"G2", 3000.0}});
     work.entries[5].inputs.push_back({"G", 1000.0});
+    // A design each way (26 °C 50 %, 33 °C 63 %; 22 °C 40 %, 0 °C 50 %), as the dialog makes
+    // them.
+    for (const bool cooling : {true, false}) {
+        const chart::DesignInputs in{cooling,
+                                     cooling ? psychro::AirState{0.0104883, 12.624925}
+                                             : psychro::AirState{0.0065574, 9.2603853},
+                                     cooling ? psychro::AirState{0.0200816, 20.207014}
+                                             : psychro::AirState{0.0018800, 1.1229198},
+                                     {10000, 2000, 25, 10},
+                                     {},
+                                     {psychro::Humidifier::Steam, 100}};
+        work.entries.push_back(*chart::designEntry(in, psychro::PressureRatio::standard()));
+    }
     return work;
 }
 
@@ -104,6 +118,9 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
          "entries[5].inputs.G"},
         {"load beyond rounding", "\"Q\": 7790", "\"Q\": 1e300", ProjectError::ImpossibleValue,
          "entries[4].results.Q"},
+        {"design that cannot be made", "\"dt\": 10", "\"dt\": 40", ProjectError::ImpossibleValue},
+        {"design without its loads", "\"qs\": 10000", "\"qz\": 10000",
+         ProjectError::ImpossibleValue},
     };
     for (const Broken& b : table) {
         SCOPED_TRACE(b.what);
@@ -127,6 +144,11 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
 TEST(ProjectFile, SettingsTravelWithTheWorkAndAreReadExactly) {
     chart::MarkedWork work = everyKind();
     work.settings = chart::Settings{chart::Units::SI, *psychro::atmosphereFromAltitude(1500.0)};
+    for (chart::Entry& e : work.entries) {  // the designs as made at 1,500 m
+        if (chart::isDesign(e.kind)) {
+            e = *chart::designEntry(*chart::designInputsOf(e), work.settings->atmosphere.ratio);
+        }
+    }
     const std::string good = chart::writeProject(work);
     const auto back = chart::readProject(good);
     ASSERT_TRUE(back.has_value());

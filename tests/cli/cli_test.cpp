@@ -913,3 +913,77 @@ TEST(CliData, ChartShadesTheCellOfTheHours) {
 }
 
 }  // namespace
+
+// A design through the real process: figures worked by hand (see the psychro tests' worked
+// designs; SI by 1 kcal/h = 4.1868/3600 W), text and CSV lines, refusals and usage errors.
+TEST(CliDesign, FiguresRefusalsAndUsage) {
+    const QStringList summer{"--room=t=26,phi=50", "--outdoor=t=33,phi=63", "--outdoor-ratio=25",
+                             "--dt=10"};
+    const QStringList winter{"--room=t=22,phi=40", "--outdoor=t=0,phi=50", "--sensible=8000",
+                             "--latent=1000",      "--outdoor-ratio=25",   "--dt=10"};
+    const QStringList cool{"design", "cool", "--sensible=10000", "--latent=2000"};
+    struct Case {
+        const char* name;
+        QStringList arguments;
+        int status;
+        std::vector<std::pair<const char*, double>> json;  // "group/name" or "name", value
+        QString line;  // a line the output (or standard error) holds
+    };
+    // clang-format off
+    const std::vector<Case> cases{
+        {"cooling, json", cool + summer + QStringList{"--format=json"}, 0,
+         {{"airQuantity", 4093.8065}, {"bypassFactor", 0.26969}, {"adp/t", 11.618},
+          {"loads/coil", 19759.90}, {"loads/dehumidifiedWater", 13.10365}, {"loads/outdoorAir", 7759.90}}, {}},
+        {"cooling with reheat in SI: kW in, kW and kJ out",
+         QStringList{"design", "cool", "--units=si", "--sensible=11.63", "--latent=2.326", "--bypass=0.1",
+                     "--format=json"} + summer, 0,
+         {{"airQuantity", 4093.8065}, {"room/i", 52.858}, {"coil/t", 14.493}, {"loads/coil", 24.73342},
+          {"loads/reheat", 1.752660}}, {}},
+        {"cooling, text", cool + summer, 0, {}, QStringLiteral("air quantity            4094 kg(DA)/h")},
+        {"heating with spray, csv", QStringList{"design", "heat", "--humidifier=spray:15", "--format=csv"} + winter,
+         0, {}, QStringLiteral("heated,0.005388085773816")},
+        {"heating, steam at 100 °C by default", QStringList{"design", "heat"} + winter, 0, {},
+         QStringLiteral("heater load            12170 kcal/h")},
+        {"supply in the fog", cool + summer.mid(0, 3) + QStringList{"--dt=20"}, 1, {},
+         message(words::kDesignSupplyImpossible)},
+        {"room without a state", QStringList{"design", "heat", "--room=t=200,phi=50"} + winter.mid(1), 1, {},
+         message(words::kNoAirState)},
+        {"steam below boiling", QStringList{"design", "heat", "--humidifier=steam:90"} + winter, 2, {},
+         message(words::kDesignSteamTemperature)},
+        {"ratio above 100", cool + summer.mid(0, 2) + QStringList{"--outdoor-ratio=120", "--dt=10"}, 2, {},
+         message(words::kDesignOutdoorRatio)},
+        {"bypass with heating", QStringList{"design", "heat", "--bypass=0.1"} + winter, 2, {}, "--bypass"},
+        {"unknown humidifier", QStringList{"design", "heat", "--humidifier=ice"} + winter, 2, {}, "--humidifier"},
+        {"missing --dt", QStringList{"design", "heat"} + winter.mid(0, 5), 2, {}, "--dt=DT is missing"},
+        {"neither cool nor heat", QStringList{"design", "dry"} + winter, 2, {}, "cool or heat"},
+        {"design option on state", {"state", "--dt=10", "t=20", "phi=50"}, 2, {},
+         "--dt belongs to the design command"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun run = runCli(c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        if (!c.line.isEmpty()) {
+            EXPECT_TRUE((c.status == 0 ? run.out : run.err).contains(c.line))
+                << run.out.toStdString() << run.err.toStdString();
+        }
+        if (c.status != 0) {
+            EXPECT_TRUE(run.out.isEmpty());
+        }
+        if (c.json.empty()) {
+            continue;
+        }
+        const QJsonObject object = QJsonDocument::fromJson(run.out.toUtf8()).object();
+        for (const auto& [path, want] : c.json) {
+            const QStringList parts = QString::fromLatin1(path).split(QLatin1Char('/'));
+            const QJsonValue value =
+                parts.size() == 1 ? object[parts[0]]
+                : parts[0] == QLatin1String("loads")
+                    ? object[QStringLiteral("loads")].toObject()[parts[1]]
+                    : object[QStringLiteral("states")].toObject()[parts[0]].toObject()[parts[1]];
+            ASSERT_TRUE(value.isDouble()) << path;
+            EXPECT_NEAR(value.toDouble(), want, std::fabs(want) * 3e-5) << path;
+        }
+    }
+}
