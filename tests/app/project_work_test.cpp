@@ -7,9 +7,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
@@ -48,8 +49,11 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
     app::StateList* list = window.stateList();
     EXPECT_FALSE(list->isHidden());  // the window itself is never shown here
     EXPECT_EQ(list->objectName(), "StateList");
-    QTableWidget* table = list->table();
-    ASSERT_EQ(table->rowCount(), 3);
+    QTableView* table = list->table();
+    const auto cell = [table](int r, int c) {
+        return table->model()->index(r, c).data().toString();
+    };
+    ASSERT_EQ(table->model()->rowCount(), 3);
     // label, x, t, φ. With ps = 31.824 mmHg at 30 °C and 17.535 at 20 °C:
     // x1 = 0.622·0.6·31.824/(760 − 0.6·31.824) = 0.016030, x2 = 0.622·8.7675/751.23 = 0.0072593,
     // equal streams mix to x = 0.0116447.
@@ -57,11 +61,11 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
                              {"点２", "0.00726", "20", "50"},
                              {"混合点", "0.01164", "", ""}};
     for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(table->item(r, 0)->text(), QString::fromUtf8(rows[r][0]));
-        EXPECT_EQ(table->item(r, 2)->text(), QString::fromUtf8(rows[r][1])) << r;
+        EXPECT_EQ(cell(r, 0), QString::fromUtf8(rows[r][0]));
+        EXPECT_EQ(cell(r, 2), QString::fromUtf8(rows[r][1])) << r;
         if (*rows[r][2] != '\0') {
-            EXPECT_EQ(table->item(r, 4)->text(), QString::fromUtf8(rows[r][2])) << r;
-            EXPECT_EQ(table->item(r, 7)->text(), QString::fromUtf8(rows[r][3])) << r;
+            EXPECT_EQ(cell(r, 4), QString::fromUtf8(rows[r][2])) << r;
+            EXPECT_EQ(cell(r, 7), QString::fromUtf8(rows[r][3])) << r;
         }
     }
     ASSERT_EQ(list->results()->count(), 1);
@@ -74,7 +78,7 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
     EXPECT_TRUE(identical(before, window.picture()));  // an overlay, not a mark
 
     work_scenarios::trigger(window, "mnuDrawW");  // the list follows at once
-    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(table->model()->rowCount(), 0);
     EXPECT_TRUE(window.pictureView()->highlight().empty());
 }
 
@@ -221,6 +225,7 @@ TEST_F(ProjectWork, BrokenFilesAreRefusedAndTheScreensWorkIsKept) {
 TEST_F(ProjectWork, UnsavedWorkIsOfferedAtTheNextStart) {
     work_scenarios::trigger(window, "mnuDrawW");
     work_scenarios::scenarios()[4].run(window);  // steam humidifying
+    window.document().keepRecoveryNow();
     ASSERT_TRUE(QFile::exists(app::recoveryPath()));
     for (const bool yes : {false, true}) {
         if (!yes) {
