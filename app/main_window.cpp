@@ -492,7 +492,7 @@ void MainWindow::showLastEntryRemoved() {
     entryMarks_.pop_back();
     picture_.truncate(start.items, start.lineWidth, start.textPosition);
     shown_ = start;
-    Picture1->refresh();
+    Picture1->refreshCut();
 }
 
 // The picture made from the work, as chart::drawWork makes it, noting where each entry starts.
