@@ -45,8 +45,9 @@ class ReplaceStep : public QUndoCommand {
 };
 
 Document::Document(const chart::Settings& settings, QString recoveryFile, QObject* parent)
-    : QObject(parent), recoveryFile_(std::move(recoveryFile)) {
-    state_.settings = settings;
+    : QObject(parent),
+      state_{.work = {}, .settings = settings, .carried = {}},
+      recoveryFile_(std::move(recoveryFile)) {
     history_.setUndoLimit(kUndoSteps);
     recoveryTimer_.setSingleShot(true);
     recoveryTimer_.setInterval(kRecoveryPauseMs);
@@ -139,9 +140,10 @@ void Document::recover(chart::MarkedWork work) {
 
 void Document::pushReplacement(DocumentState next, const char16_t* text) {
     // The state on screen moves into the step rather than being copied.
-    DocumentState before = std::exchange(state_, {});
-    state_.settings = before.settings;  // until the step's redo replaces it
-    state_.work.chartDrawn = before.work.chartDrawn;
+    DocumentState before = std::move(state_);
+    state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
+              .settings = before.settings,  // until the step's redo replaces it
+              .carried = {}};
     auto* step = new ReplaceStep(*this, std::move(before), std::move(next), text);
     history_.push(step);
 }

@@ -60,7 +60,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     : QMainWindow(parent),
       messages_(messages),
       store_(store),
-      document_(new Document(store != nullptr ? loadSettings(*store) : chart::Settings{},
+      document_(new Document(store != nullptr ? loadSettings(*store) : chart::Settings::standard(),
                              recoveryPath(), this)),
 
       printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }),

@@ -75,9 +75,9 @@ SettingsDialog::SettingsDialog(Messenger& messages, QWidget* parent)
                                        twipsRect(2400, 2520, 1080, 375));
     connect(Command1, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(Command2, &QPushButton::clicked, this, &SettingsDialog::hide);
-    connect(Command3, &QPushButton::clicked, this, [this] { fill(chart::Settings{}); });
+    connect(Command3, &QPushButton::clicked, this, [this] { fill(chart::Settings::standard()); });
 
-    fill(chart::Settings{});
+    fill(chart::Settings::standard());
 }
 
 void SettingsDialog::showFor(const chart::Settings& settings) {

@@ -68,7 +68,9 @@ TEST_F(CursorReadoutWindowTest, MovesWriteTheSixLabels) {
     EXPECT_EQ(labels(), allSix("範囲外"));
 
     QTest::mouseMove(view, at(208, 160));
-    EXPECT_EQ(labels(), textsOf(chart::cursorReadout(208.0f, 160.0f)));
+    EXPECT_EQ(labels(),
+              textsOf(chart::cursorReadout(208.0f, 160.0f, psychro::PressureRatio::standard(),
+                                           chart::Units::Engineering)));
 }
 
 // Over the readout frame, and outside the window, the labels keep their last texts.

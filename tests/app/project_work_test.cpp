@@ -88,7 +88,8 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
 
 TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
     work_scenarios::scenarios()[0].run(window);  // point 1 at 20 °C 50 %
-    const QStringList lines = app::tableText(window.work(), u',').split(u'\n');
+    const QStringList lines =
+        app::tableText(window.work(), u',', chart::Settings::standard()).split(u'\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0],
               QStringLiteral("記号,種類,x [kg/kg(DA)],i [kcal/kg(DA)],t [℃],t′ [℃],v [m3/kg(DA)],"
@@ -147,7 +148,7 @@ TEST_F(ProjectWork, UndoAfterEachKindOfEntryRestoresThePreviousPicture) {
 
 // A file keeps the units and pressure its work was shown in; opening it shows the work so again.
 TEST_F(ProjectWork, AFileCarriesItsUnitsAndPressure) {
-    chart::Settings site;
+    chart::Settings site = chart::Settings::standard();
     site.units = chart::Units::SI;
     site.atmosphere = *psychro::atmosphereFromMmHg(700.0);
     window.applySettings(site);
@@ -303,14 +304,14 @@ chart::Settings siteSettings() {
 // The user's stored preference is the settings dialog's alone.
 TEST_F(ProjectWork, UndoBringsBackTheSettingsOfTheStepAndTheStoreKeepsThePreference) {
     QSettings store(file("milten.ini"), QSettings::IniFormat);
-    app::saveSettings(store, chart::Settings{});
+    app::saveSettings(store, chart::Settings::standard());
     app::MainWindow stored{messages, nullptr, &store};
     stored.setFileChooser([this](auto, const QString&) { return chosen; });
     stored.applySettings(siteSettings());
     work_scenarios::scenarios()[0].run(stored);
     chosen = file("site");
     ASSERT_TRUE(stored.saveAs());
-    app::saveSettings(store, chart::Settings{});  // as if chosen back in another session
+    app::saveSettings(store, chart::Settings::standard());  // as if chosen back in another session
 
     const auto settingsDialog = [](app::MainWindow& w) { w.applySettings(siteSettings()); };
     const auto openFile = [this](app::MainWindow& w) { ASSERT_TRUE(w.openProject(chosen)); };
@@ -322,7 +323,7 @@ TEST_F(ProjectWork, UndoBringsBackTheSettingsOfTheStepAndTheStoreKeepsThePrefere
     chosen += ".milten";
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
-        app::saveSettings(store, chart::Settings{});
+        app::saveSettings(store, chart::Settings::standard());
         app::MainWindow w{messages, nullptr, &store};
         work_scenarios::trigger(w, "mnuDrawW");
         work_scenarios::scenarios()[0].run(w);
@@ -331,14 +332,14 @@ TEST_F(ProjectWork, UndoBringsBackTheSettingsOfTheStepAndTheStoreKeepsThePrefere
         EXPECT_EQ(w.settings(), siteSettings());
         EXPECT_EQ(app::loadSettings(store) == siteSettings(), step.stored);
         w.undo();
-        EXPECT_EQ(w.settings(), chart::Settings{});
+        EXPECT_EQ(w.settings(), chart::Settings::standard());
         EXPECT_TRUE(identical(w.picture(), before));
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label20"))->text(), "大気圧 = 760 mmHg");
         w.setFileChooser([this](auto, const QString&) { return file("undone"); });
         ASSERT_TRUE(w.saveAs());
         const auto saved = app::loadProject(file("undone.milten"));
         ASSERT_TRUE(saved.has_value());
-        EXPECT_EQ(saved->settings, chart::Settings{});
+        EXPECT_EQ(saved->settings, chart::Settings::standard());
     }
 }
 

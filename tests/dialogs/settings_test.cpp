@@ -24,7 +24,7 @@ namespace {
 using dialog_driver::child;
 using dialog_driver::click;
 
-const chart::Settings kSI{chart::Units::SI, {}};
+const chart::Settings kSI{chart::Units::SI, psychro::Atmosphere::standard()};
 
 class SettingsInDialogs : public testing::Test {
   protected:
@@ -69,7 +69,7 @@ TEST_F(SettingsInDialogs, SiEnthalpyTypedAndWrittenBack) {
     form2.panel().ButtonClear();
     drawPoint(3, QStringLiteral("20"), 6, QStringLiteral("50"));
     EXPECT_EQ(form2.panel().text(psychro::Property::i), "38.51");
-    form2.setSettings({});
+    form2.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLabel>(form2, "Label1")->text(), "kcal/kg(DA)");
 }
 
@@ -91,7 +91,7 @@ TEST_F(SettingsInDialogs, CoolingLoadInKilowatts) {
     point("Command1", "0.008", 12.0);
     point("Command4", "0.007", 7.0);
     EXPECT_EQ(child<QLineEdit>(form3, "Text9")->text(), "1.454");
-    form3.setSettings({});
+    form3.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLabel>(form3, "Label9")->text(), "kcal/h");
 }
 
@@ -117,7 +117,7 @@ TEST_F(SettingsInDialogs, SettingsDialogRefusals) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        dialog.showFor({});
+        dialog.showFor(chart::Settings::standard());
         click(dialog, c.option);
         dialog_driver::setText(dialog, "Text1", QString::fromUtf8(c.text));
         click(dialog, "Command1");
