@@ -35,8 +35,9 @@ struct StateRow {
 [[nodiscard]] std::optional<QString> resultLine(const chart::Entry& entry,
                                                 const chart::Settings& settings);
 
-// The headers and rows joined by `separator` and ended by line feeds; a cell holding the
-// separator, a quote or a line break is quoted as CSV does.
+// The headers, the rows and then the result lines (one cell each, as the state list shows
+// them) joined by `separator` and ended by line feeds; a cell holding the separator, a quote or
+// a line break is quoted as CSV does (chart::tableCell). The separator is ',' or '\t'.
 [[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator,
                                 const chart::Settings& settings);
 
