@@ -280,4 +280,15 @@ inline constexpr char16_t kExportKinds[] =
 inline constexpr char16_t kRestoreQuestion[] =
     u"前回保存されなかった作業があります。復元しますか？";
 
+// The steps of the undo history, one text for each kind, and the window's title.
+inline constexpr char16_t kStepMark[] = u"点の記入";
+inline constexpr char16_t kStepDrawChart[] = u"線図の描画";
+inline constexpr char16_t kStepSettings[] = u"設定の変更";
+inline constexpr char16_t kStepOpen[] = u"ファイルを開く";
+inline constexpr char16_t kStepRecover[] = u"作業の復元";
+inline constexpr char16_t kProgramTitle[] = u"湿りミルテン";
+inline constexpr char16_t kUntitled[] = u"無題";
+// %1 is the file name (or kUntitled), "[*]" the place of the modified mark.
+inline constexpr char16_t kDocumentTitle[] = u"%1[*] - 湿りミルテン";
+
 }  // namespace words
