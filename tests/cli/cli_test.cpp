@@ -696,6 +696,18 @@ TEST(CliSettings, UnitsAndPressure) {
          xAt(1.03323 * std::pow(1.0 - 2.25577e-5 * 1500.0, 5.2559)),
          1e-12,
          {}},
+        // Wet bulbs by an ASHRAE-based library, which the boiling point of the site once took.
+        {{"state", "--altitude=1500", "--format=csv", "t=65", "phi=90"}, 0, "tw", 62.76, 0.01, {}},
+        {{"state", "--altitude=5000", "--format=csv", "t=80", "phi=50"}, 0, "tw", 64.11, 0.01, {}},
+        {{"state", "--altitude=5000", "--format=csv", "t=80", "tw=64.11"},
+         0,
+         "tw",
+         64.11,
+         1e-6,
+         {}},
+        // Near 0 °C the balance has a root over water and one over ice: the given one is meant.
+        {{"state", "--format=csv", "t=5", "tw=0.1"}, 0, "tw", 0.1, 1e-9, {}},
+        {{"state", "--format=csv", "t=5", "tw=-0.1"}, 0, "tw", -0.1, 1e-9, {}},
         {{"state", "--pressure=700", "t=20", "phi=50"}, 2, nullptr, 0, 0, "--pressure"},
         {{"state", "--pressure=700psi", "t=20", "phi=50"}, 2, nullptr, 0, 0, "--pressure"},
         {{"state", "--pressure=abcmmHg", "t=20", "phi=50"}, 2, nullptr, 0, 0, "number"},
