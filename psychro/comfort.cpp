@@ -173,8 +173,9 @@ std::expected<AirState, DiscomfortFailure> discomfortAirState(float t, float tw,
     const double dryBulb = t;
     const double wetBulb = tw;
     if (!wetBulbSaturation(wetBulb, pressureRatio)) {
-        return std::unexpected(wetBulb >= 100.0 ? DiscomfortFailure::WetBulbAtBoiling
-                                                : DiscomfortFailure::NoAirState);
+        return std::unexpected(wetBulb >= boilingPoint(pressureRatio)
+                                   ? DiscomfortFailure::WetBulbAtBoiling
+                                   : DiscomfortFailure::NoAirState);
     }
     // The dry-bulb/wet-bulb pair of the solver takes the water on the bulb as ice below 0 °C
     // and as water from 0 °C up, as the index's chart point does.
