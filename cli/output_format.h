@@ -46,8 +46,7 @@ class RowWriter {
   public:
     // Enthalpies and loads are written in `units` (kJ/kg(DA) and kW in SI) in every format; the
     // text table's unit row names them.
-    RowWriter(Format format, bool batch, Table table = Table::State,
-              chart::Units units = chart::Units::Engineering);
+    RowWriter(Format format, bool batch, Table table, chart::Units units);
     void begin();
     void write(const Row& row);
     void end();
