@@ -315,6 +315,11 @@ void HeatingDialog::calculate() {
         messages_.show(message(words::kNoResult));
         return;
     }
+    // "Heating" below the dew point would leave more vapour than the air can hold.
+    if (!psychro::isAirState({state->h, i2}, settings_.atmosphere.ratio)) {
+        messages_.show(message(words::kNoAirState));
+        return;
+    }
     XPB = static_cast<float>(at1->X);
     YPB = static_cast<float>(at1->Y);
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);

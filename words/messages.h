@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
+#include <charconv>
+#include <string>
+
 #include "psychro/air_handling.h"
 #include "psychro/air_state.h"
 #include "psychro/comfort.h"
 #include "psychro/humidifying.h"
+#include "psychro/saturation.h"
 
 // Every Japanese message the program shows or writes, and the text for each refusal of the
 // numeric core. Free of Qt, so that the dialogs, milten-cli and the fuzz targets use the same
@@ -232,6 +237,40 @@ inline constexpr char16_t kDesignHeaterCannotCool[] =
             break;
     }
     return kDiscomfortNoState;
+}
+
+// A boiling point as the messages state it: rounded to a tenth of a degree, without a trailing
+// ".0" (100 at 760 mmHg, 95 at 1,500 m, 83.3 at 5,000 m).
+[[nodiscard]] inline std::u16string boilingPointText(double celsius) {
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), celsius,
+                                       std::chars_format::fixed, 1);
+    std::string text(buffer.data(), written.ptr);
+    if (text.ends_with(".0")) {
+        text.resize(text.size() - 2);
+    }
+    return {text.begin(), text.end()};
+}
+
+// humidifyErrorText at the pressure ratio r: steam must reach the site's boiling point.
+[[nodiscard]] inline std::u16string humidifyErrorMessage(psychro::HumidifyError error,
+                                                         psychro::PressureRatio pressureRatio) {
+    if (error == psychro::HumidifyError::SteamTemperature) {
+        return u"蒸気温度は" + boilingPointText(psychro::boilingPoint(pressureRatio)) +
+               u"℃以上を入力してください。";
+    }
+    return humidifyErrorText(error);
+}
+
+// discomfortFailureText at the pressure ratio r: the wet bulb must stay below the site's
+// boiling point.
+[[nodiscard]] inline std::u16string discomfortFailureMessage(psychro::DiscomfortFailure failure,
+                                                             psychro::PressureRatio pressureRatio) {
+    if (failure == psychro::DiscomfortFailure::WetBulbAtBoiling) {
+        return u"湿球温度には" + boilingPointText(psychro::boilingPoint(pressureRatio)) +
+               u"℃未満の値を入力してください。";
+    }
+    return discomfortFailureText(failure);
 }
 
 // The marked work: the state list and its entries' kinds and results.
