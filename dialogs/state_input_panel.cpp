@@ -99,7 +99,8 @@ StateInputPanel::StateInputPanel(QWidget* container, PanelHost host, QLineEdit* 
 void StateInputPanel::clickRule(int row) {
     QLineEdit* own = texts_[static_cast<std::size_t>(row)];
     own->setEnabled(true);
-    if (host_ == PanelHost::PointDialog && !resetting_) {
+    // What is typed right after a click goes into the row just chosen.
+    if (!resetting_) {
         own->setFocus();
     }
     if (checkedCount() != 2) {

@@ -16,8 +16,9 @@ class QWidget;
 namespace dialogs {
 
 // The dialog that carries a panel. The point dialog's copy and the process dialogs' copies
-// follow one rule set and differ in four points: focus after a click, the air-quantity box,
-// the grey background of rows that a chosen pair shuts, and whether a clear empties the texts.
+// follow one rule set and differ in three points: the air-quantity box, the grey background of
+// rows that a chosen pair shuts, and whether a clear empties the texts. In both a click on a
+// check box moves the focus into its row's text box.
 enum class PanelHost {
     PointDialog,    // `Form2`
     ProcessDialog,  // `Form3`, `Form4`

@@ -27,6 +27,13 @@ double pressureRatioAtAltitude(double metres) {
     return std::pow(1.0 - kAltitudeLapse * metres, kAltitudeExponent);
 }
 
+std::optional<double> altitudeAtPressureRatio(double ratio) {
+    if (!std::isfinite(ratio) || !(ratio > 0.0)) {
+        return std::nullopt;
+    }
+    return (1.0 - std::pow(ratio, 1.0 / kAltitudeExponent)) / kAltitudeLapse;
+}
+
 double lowestPressureRatio() {
     static const double ratio = pressureRatioAtAltitude(kHighestAltitude);
     return ratio;

@@ -145,4 +145,47 @@ TEST_F(SettingsInDialogs, SettingsDialogRefusals) {
     EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "760");
 }
 
+// Choosing another pressure unit converts the number shown, from what was given last (so that
+// going back restores it); a text that names no pressure stays. Standard atmosphere: 760 mmHg =
+// 101.325 kPa = 0 m; 1,500 m = 84.556 kPa = 634.2 mmHg (ASHRAE Fundamentals, ch. 1, table 1).
+TEST_F(SettingsInDialogs, PressureUnitSwitchConvertsTheNumber) {
+    dialogs::SettingsDialog dialog(messages);
+    struct Case {
+        const char* text;  // typed under mmHg ("" keeps the filled 760)
+        const char* option;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"", "Option5", "0"},    {"", "Option4", "101.325"}, {"abc", "Option5", "abc"},
+        {"-5", "Option4", "-5"}, {"", "Option3", "760"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        dialog.showFor({});
+        if (*c.text != 0) {
+            dialog_driver::type(dialog, "Text1", QString::fromLatin1(c.text));
+        }
+        click(dialog, c.option);
+        EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), c.shown);
+    }
+    click(dialog, "Option5");
+    dialog_driver::type(dialog, "Text1", QStringLiteral("1500"));
+    click(dialog, "Option4");
+    EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "84.556");
+    click(dialog, "Option3");
+    EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "634.2");
+    click(dialog, "Option5");
+    EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "1500");
+
+    // Enter presses "OK" from a radio button as from the text box.
+    click(dialog, "Option2");
+    std::vector<chart::Settings> chosen;
+    QObject::connect(&dialog, &dialogs::SettingsDialog::settingsChosen,
+                     [&chosen](const chart::Settings& s) { chosen.push_back(s); });
+    QTest::keyClick(child<QRadioButton>(dialog, "Option2"), Qt::Key_Return);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen.front().units, chart::Units::SI);
+    EXPECT_EQ(chosen.front().atmosphere.given, 1500.0);
+}
+
 }  // namespace
