@@ -56,6 +56,33 @@ QPushButton* ChartDialog::mainButton() const {
     return findChild<QPushButton*>(QStringLiteral("Command1"));
 }
 
+std::vector<QPushButton*> ChartDialog::finishWithButtons(std::initializer_list<Button> buttons) {
+    std::vector<QPushButton*> made;
+    for (const Button& b : buttons) {
+        made.push_back(makeButton(this, b.name, QString::fromUtf16(b.caption), b.rect));
+        connect(made.back(), &QPushButton::clicked, this, b.press);
+    }
+    orderTabsVisually();
+    giveButtonKeys();
+    return made;
+}
+
+QPushButton* ChartDialog::finishWithButtonRow(double left, double top, const char16_t* caption,
+                                              std::function<void()> press) {
+    constexpr double kWidth = 855;
+    constexpr double kHeight = 375;
+    constexpr double kPitch = 960;
+    return finishWithButtons(
+               {
+                   {"Command1", caption, twipsRect(left, top, kWidth, kHeight), std::move(press)},
+                   {"Command2", u"クリア", twipsRect(left + kPitch, top, kWidth, kHeight),
+                    [this] { clear(); }},
+                   {"Command3", u"閉じる", twipsRect(left + 2 * kPitch, top, kWidth, kHeight),
+                    [this] { closeDialog(); }},
+               })
+        .front();
+}
+
 void ChartDialog::giveButtonKeys() {
     static const std::pair<const char16_t*, Qt::Key> kKeys[] = {
         {u"描画", Qt::Key_D},    {u"計算", Qt::Key_C},   {u"点1確定", Qt::Key_1},

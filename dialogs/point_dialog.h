@@ -36,7 +36,7 @@ class PointDialog : public ChartDialog {
 
   private:
     void drawPoint();              // Command1
-    void clear();                  // Command2
+    void clear() override;         // Command2
     void closeDialog() override;   // Command3: the panel's boxes settled, then hidden
     void relabelUnits() override;  // the panel's enthalpy unit
 

@@ -49,7 +49,6 @@ class MixingCoolingDialog : public ProcessDialog {
     [[nodiscard]] QPushButton* mainButton() const override;
 
     QGroupBox* Frame2 = nullptr;
-    QLineEdit* Text7 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command3 = nullptr;
@@ -79,7 +78,6 @@ class HeatingDialog : public ProcessDialog {
   private:
     void calculate();  // Command1
 
-    QLineEdit* Text7 = nullptr;
     QLineEdit* Text8 = nullptr;
 
     float XPB = 0.0F;  // point 1 of the last calculation, picture mm

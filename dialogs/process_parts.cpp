@@ -40,6 +40,21 @@ std::expected<ProcessIh, IhFailure> ProcessDialog::ih() const {
     return ihProcessForm(*panel_, messages_, settings_);
 }
 
+std::optional<ProcessDialog::StateAndQuantity> ProcessDialog::stateAndQuantity(
+    const char16_t* noPair, bool (*accepts)(double G)) const {
+    const auto state = ih();
+    if (!state) {
+        explainRefusal(state.error(), messages_, noPair);
+        return std::nullopt;
+    }
+    const std::optional<double> G = readNumber(Text7->text());
+    if (!G || !accepts(*G)) {
+        messages_.show(message(words::kGiveAirQuantity));
+        return std::nullopt;
+    }
+    return StateAndQuantity{*state, *G};
+}
+
 void ProcessDialog::buildInputFrame(const QString& caption) {
     Frame1 = makeFrame(this, "Frame1", caption, twipsRect(0, 0, 3015, 2535));
 }
