@@ -262,6 +262,7 @@ void MainWindow::buildReadoutFrame() {
 }
 
 void MainWindow::showReadout(float X, float Y) {
+    readoutAt_ = chart::PointMm{X, Y};
     const chart::Readout r =
         chart::cursorReadout(X, Y, settings_.atmosphere.ratio, settings_.units);
     Label3->setText(QString::fromStdString(r.t));
@@ -438,6 +439,10 @@ void MainWindow::showSettingsInLabels() {
     const double width = standardLine ? 2532 : kWideLabel;
     Picture1->placeInTwips(Label20, QRectF(kLabelRight - width, 0, width, 252), kFormFontPoints);
     Label9->setText(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+    // The figures shown are those of the new settings at once, not when the pointer moves.
+    if (readoutAt_) {
+        showReadout(static_cast<float>(readoutAt_->X), static_cast<float>(readoutAt_->Y));
+    }
 }
 
 void MainWindow::changeWork(chart::MarkedWork work, bool redraw) {

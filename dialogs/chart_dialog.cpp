@@ -24,8 +24,8 @@ ChartDialog::ChartDialog(chart::Picture& picture, Messenger& messages, QWidget* 
 }
 
 void ChartDialog::setSettings(const chart::Settings& settings) {
-    settings_ = settings;
-    relabelUnits();
+    const chart::Settings before = std::exchange(settings_, settings);
+    settingsChanged(before);
 }
 
 void ChartDialog::reject() {

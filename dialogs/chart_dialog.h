@@ -35,7 +35,8 @@ class ChartDialog : public QDialog {
 
     // The units and pressure the dialog computes, draws and writes its figures with. The main
     // window hands them over when it creates the dialog and whenever they change; the dialog
-    // relabels its units at once, open or not.
+    // relabels its units at once, open or not, and converts every figure it shows into them, so
+    // that a number keeps its meaning under its label.
     void setSettings(const chart::Settings& settings);
     [[nodiscard]] const chart::Settings& settings() const { return settings_; }
 
@@ -96,8 +97,9 @@ class ChartDialog : public QDialog {
     void orderTabsVisually();
 
   protected:
-    // Writes the unit labels of the current settings; the dialogs with units override it.
-    virtual void relabelUnits() {}
+    // Relabels the units for the settings now in use and converts the figures shown under
+    // `before`'s; the dialogs with units override it.
+    virtual void settingsChanged(const chart::Settings& before) { (void)before; }
 
     chart::Picture& picture_;
     Messenger& messages_;

@@ -36,8 +36,8 @@ PointIh PointDialog::ih() {
     return ihPointForm(*panel_, messages_, settings_);
 }
 
-void PointDialog::relabelUnits() {
-    panel_->setEnthalpyUnit(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+void PointDialog::settingsChanged(const chart::Settings& before) {
+    panel_->showEnthalpyIn(before.units, settings_.units);
 }
 
 void PointDialog::drawPoint() {

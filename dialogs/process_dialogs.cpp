@@ -199,10 +199,19 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     panel_->ButtonOK();
     Frame1->hide();
     Frame4->show();
-    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
+    showLoad(Q);
     Text7->setText(G1Text_);
     Frame2->setEnabled(true);
     record(entry);
+}
+
+void MixingCoolingDialog::settingsChanged(const chart::Settings& before) {
+    ProcessDialog::settingsChanged(before);
+    if (!(before == settings_)) {
+        Command4->setEnabled(false);
+        Command1->setEnabled(true);
+        Frame2->setEnabled(true);
+    }
 }
 
 // Back to point 1 in either process. `Command4` stays on, so "点2確定" still completes the
@@ -281,7 +290,7 @@ void HeatingDialog::calculate() {
         .results = {{"Q", Q}},
     };
     Frame1->hide();
-    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
+    showLoad(Q);
     Frame4->show();
     Command1->setEnabled(false);
     record(entry);

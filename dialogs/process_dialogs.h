@@ -45,6 +45,9 @@ class MixingCoolingDialog : public ProcessDialog {
     void mix(const ProcessIh& point2, chart::PointMm at);
     void cool(const ProcessIh& point2, chart::PointMm at);
     void clear() override;  // Command2: also frees the air quantity
+    // Point 1 was solved and marked at the old settings, whose chart goes: it is dropped, and
+    // the dialog asks for point 1 again.
+    void settingsChanged(const chart::Settings& before) override;
     // Enter confirms point 1, or point 2 once point 1 is in.
     [[nodiscard]] QPushButton* mainButton() const override;
 

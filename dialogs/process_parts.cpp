@@ -66,11 +66,19 @@ void ProcessDialog::buildResultFrame(const QString& caption, QRect rect, const Q
     Frame4->hide();
 }
 
-void ProcessDialog::relabelUnits() {
-    panel_->setEnthalpyUnit(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+void ProcessDialog::settingsChanged(const chart::Settings& before) {
+    panel_->showEnthalpyIn(before.units, settings_.units);
     if (resultIsLoad_) {
         Label9->setText(QString::fromLatin1(chart::loadUnitText(settings_.units)));
+        if (load_) {
+            showLoad(*load_);
+        }
     }
+}
+
+void ProcessDialog::showLoad(double Q) {
+    load_ = Q;
+    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
 }
 
 void ProcessDialog::showInput() {

@@ -61,10 +61,14 @@ class ProcessDialog : public ChartDialog {
     void clear() override;
     // "閉じる": back to the input, the panel's boxes settled, the dialog hidden.
     void closeDialog() override;
-    // The panel's enthalpy unit; a dialog whose `Text9` holds a load relabels `Label9` too.
-    void relabelUnits() override;
+    // The panel's enthalpy; a dialog whose `Text9` holds a load relabels `Label9` and writes
+    // the load shown again in the new unit.
+    void settingsChanged(const chart::Settings& before) override;
     // `Label9` follows the load unit (kcal/h or kW): the cooling and heating loads.
     bool resultIsLoad_ = false;
+    // Writes the load Q, kcal/h, into `Text9` in the settings' units, and keeps it.
+    void showLoad(double Q);
+    std::optional<double> load_;  // the load `Text9` shows, kcal/h
 
     StateInputPanel* panel_ = nullptr;
     QGroupBox* Frame1 = nullptr;
