@@ -93,6 +93,9 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
     Label20->setAttribute(Qt::WA_NoMousePropagation);
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
+    // Zoomed in, the surface's corners leave the screen: these two stay in view.
+    Picture1->keepInView(Label20);
+    Picture1->keepInView(Frame1);
     showSettingsInLabels();
 
     // Open with the whole picture at its natural size where the screen allows.

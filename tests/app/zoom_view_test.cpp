@@ -127,6 +127,49 @@ TEST_F(ZoomView, CtrlWheelZoomsAboutThePointer) {
     EXPECT_EQ(view->zoom(), 0.25);
 }
 
+// Zoomed, the readout frame and the pressure line stay whole in view, one above the other,
+// wherever the view is scrolled; fitted again they stand where start-up put them, to the pixel.
+TEST_F(ZoomView, ReadoutFrameAndPressureLineStayInView) {
+    const auto* frame = window.findChild<QWidget*>("Frame1");
+    const auto* line = window.findChild<QWidget*>("Label20");
+    for (const QSize size : {QSize(1010, 715), QSize(1366, 768)}) {
+        window.resize(size);
+        QApplication::processEvents();
+        const QRect frameAtStart = frame->geometry();
+        const QRect lineAtStart = line->geometry();
+        for (const char* step : {"mnuViewZoomIn", "mnuViewZoomIn", "mnuViewZoomIn", "mnuViewActual",
+                                 "mnuViewZoomOut"}) {
+            trigger(step);
+            for (const QPoint to : {QPoint(0, 0), QPoint(100000, 100000)}) {
+                view->scrollTo(to);
+                EXPECT_TRUE(view->viewport().contains(frame->geometry())) << step;
+                EXPECT_TRUE(view->viewport().contains(line->geometry())) << step;
+                EXPECT_FALSE(frame->geometry().intersects(line->geometry())) << step;
+            }
+        }
+        trigger("mnuViewFit");
+        EXPECT_EQ(frame->geometry(), frameAtStart);
+        EXPECT_EQ(line->geometry(), lineAtStart);
+    }
+
+    // A wheel scroll moves the picture under the still pointer: the readout reads the point now
+    // under it, as a move there would.
+    resizeView(534, 500);
+    view->setZoom(2.0);
+    const QPointF at(300.0, 150.0);
+    view->scrollTo((kPoints[0] * view->pixelsPerMm() - at).toPoint());  // 34.2 °C under it
+    moveTo(at);
+    const QStringList before = labels();
+    ASSERT_TRUE(before[2].startsWith("34.2")) << before[2].toStdString();
+    QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+    const QStringList afterWheel = labels();
+    EXPECT_NE(afterWheel, before);
+    moveTo(at);
+    EXPECT_EQ(afterWheel, labels());
+}
+
 TEST_F(ZoomView, FitToWindowShowsTheWholeSurface) {
     for (const QSize size : {QSize(1010, 715), QSize(1366, 768)}) {
         window.resize(size);
