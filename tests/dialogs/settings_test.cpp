@@ -89,7 +89,7 @@ TEST_F(SettingsInDialogs, TypedEnthalpyKeepsItsMeaning) {
     const Case cases[] = {
         {kEngineering, "38.51", kSI, "161.23"}, {kSI, "50.2416", kEngineering, "12"},
         {kEngineering, "abc", kSI, "abc"},      {kSI, "", kEngineering, ""},
-        {kSI, "38.51", kSI, "38.51"},
+        {kSI, "9.1984257", kSI, "9.1984257"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -197,42 +197,31 @@ TEST_F(SettingsInDialogs, SettingsDialogRefusals) {
 // 101.325 kPa = 0 m; 1,500 m = 84.556 kPa = 634.2 mmHg (ASHRAE Fundamentals, ch. 1, table 1).
 TEST_F(SettingsInDialogs, PressureUnitSwitchConvertsTheNumber) {
     dialogs::SettingsDialog dialog(messages);
-    struct Case {
-        const char* text;  // typed under mmHg ("" keeps the filled 760)
-        const char* option;
-        const char* shown;
+    const auto shown = [&] { return child<QLineEdit>(dialog, "Text1")->text(); };
+    const char* cases[][4] = {
+        // typed under, text, shown under, as
+        {"Option3", "760", "Option5", "0"},       {"Option3", "760", "Option4", "101.325"},
+        {"Option5", "1500", "Option4", "84.556"}, {"Option5", "1500", "Option3", "634.2"},
+        {"Option3", "abc", "Option5", "abc"},     {"Option3", "-5", "Option4", "-5"},
     };
-    const Case cases[] = {
-        {"", "Option5", "0"},    {"", "Option4", "101.325"}, {"abc", "Option5", "abc"},
-        {"-5", "Option4", "-5"}, {"", "Option3", "760"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.option);
+    for (const auto& [from, typed, to, as] : cases) {
+        SCOPED_TRACE(typed);
         dialog.showFor({});
-        if (*c.text != 0) {
-            dialog_driver::type(dialog, "Text1", QString::fromLatin1(c.text));
-        }
-        click(dialog, c.option);
-        EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), c.shown);
+        click(dialog, from);
+        dialog_driver::type(dialog, "Text1", QString::fromLatin1(typed));
+        click(dialog, to);
+        EXPECT_EQ(shown(), as);
+        click(dialog, from);
+        EXPECT_EQ(shown(), typed);
     }
-    click(dialog, "Option5");
-    dialog_driver::type(dialog, "Text1", QStringLiteral("1500"));
-    click(dialog, "Option4");
-    EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "84.556");
-    click(dialog, "Option3");
-    EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "634.2");
-    click(dialog, "Option5");
-    EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "1500");
-
     // Enter presses "OK" from a radio button as from the text box.
-    click(dialog, "Option2");
     std::vector<chart::Settings> chosen;
     QObject::connect(&dialog, &dialogs::SettingsDialog::settingsChosen,
                      [&chosen](const chart::Settings& s) { chosen.push_back(s); });
-    QTest::keyClick(child<QRadioButton>(dialog, "Option2"), Qt::Key_Return);
+    dialog_driver::type(dialog, "Text1", QStringLiteral("700"));
+    QTest::keyClick(child<QRadioButton>(dialog, "Option4"), Qt::Key_Return);
     ASSERT_EQ(chosen.size(), 1u);
-    EXPECT_EQ(chosen.front().units, chart::Units::SI);
-    EXPECT_EQ(chosen.front().atmosphere.given, 1500.0);
+    EXPECT_EQ(chosen.front().atmosphere.given, 700.0);
 }
 
 }  // namespace
