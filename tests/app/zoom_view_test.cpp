@@ -120,6 +120,19 @@ TEST_F(ZoomView, CtrlWheelZoomsAboutThePointer) {
     }
     EXPECT_NEAR(view->zoom(), 2.0 * std::pow(1.25, 3.0), 1e-12);
 
+    // A plain wheel scrolls under the still pointer: the readout reads the point now under it,
+    // as a move there would.
+    view->scrollTo((kPoints[0] * view->pixelsPerMm() - at).toPoint());
+    moveTo(at);
+    const QStringList before = labels();
+    QWheelEvent scroll(at, view->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &scroll);
+    const QStringList scrolled = labels();
+    moveTo(at);
+    EXPECT_NE(scrolled, before);
+    EXPECT_EQ(scrolled, labels());
+
     // Bounded both ways.
     view->setZoom(100.0);
     EXPECT_EQ(view->zoom(), 8.0);
@@ -128,7 +141,8 @@ TEST_F(ZoomView, CtrlWheelZoomsAboutThePointer) {
 }
 
 // Zoomed, the readout frame and the pressure line stay whole in view, one above the other,
-// wherever the view is scrolled; fitted again they stand where start-up put them, to the pixel.
+// wherever the view is scrolled (two 拡大 in 1010 × 715 once left 4 % of the frame in view);
+// fitted again they stand where start-up put them, to the pixel.
 TEST_F(ZoomView, ReadoutFrameAndPressureLineStayInView) {
     const auto* frame = window.findChild<QWidget*>("Frame1");
     const auto* line = window.findChild<QWidget*>("Label20");
@@ -151,23 +165,6 @@ TEST_F(ZoomView, ReadoutFrameAndPressureLineStayInView) {
         EXPECT_EQ(frame->geometry(), frameAtStart);
         EXPECT_EQ(line->geometry(), lineAtStart);
     }
-
-    // A wheel scroll moves the picture under the still pointer: the readout reads the point now
-    // under it, as a move there would.
-    resizeView(534, 500);
-    view->setZoom(2.0);
-    const QPointF at(300.0, 150.0);
-    view->scrollTo((kPoints[0] * view->pixelsPerMm() - at).toPoint());  // 34.2 °C under it
-    moveTo(at);
-    const QStringList before = labels();
-    ASSERT_TRUE(before[2].startsWith("34.2")) << before[2].toStdString();
-    QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view, &wheel);
-    const QStringList afterWheel = labels();
-    EXPECT_NE(afterWheel, before);
-    moveTo(at);
-    EXPECT_EQ(afterWheel, labels());
 }
 
 TEST_F(ZoomView, FitToWindowShowsTheWholeSurface) {
