@@ -63,7 +63,7 @@ QString convertedText(const QString& text, psychro::PressureUnit from, psychro::
         shown = psychro::kStandardKPa * *ratio;
         decimals = 3;
     } else if (to == psychro::PressureUnit::Altitude) {
-        shown = psychro::altitudeAtPressureRatio(*ratio);
+        shown = psychro::altitudeAtPressureRatio(psychro::PressureRatio(*ratio));
     }
     if (!shown || !std::isfinite(*shown)) {
         return text;

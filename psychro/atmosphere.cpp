@@ -27,11 +27,12 @@ double pressureRatioAtAltitude(double metres) {
     return std::pow(1.0 - kAltitudeLapse * metres, kAltitudeExponent);
 }
 
-std::optional<double> altitudeAtPressureRatio(double ratio) {
-    if (!std::isfinite(ratio) || !(ratio > 0.0)) {
+std::optional<double> altitudeAtPressureRatio(PressureRatio ratio) {
+    const double r = ratio.value();
+    if (!std::isfinite(r) || !(r > 0.0)) {
         return std::nullopt;
     }
-    return (1.0 - std::pow(ratio, 1.0 / kAltitudeExponent)) / kAltitudeLapse;
+    return (1.0 - std::pow(r, 1.0 / kAltitudeExponent)) / kAltitudeLapse;
 }
 
 double lowestPressureRatio() {

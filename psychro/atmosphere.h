@@ -59,7 +59,7 @@ class PressureRatio {
 // The altitude of the standard atmosphere at `ratio`, the inverse of pressureRatioAtAltitude:
 //   Z = (1 − ratio^(1/5.2559)) / 2.25577e-5 m; exactly 0 at 1.0. Any ratio > 0 (about
 //   44,331 m as it nears 0); nullopt for a ratio that is not finite and positive.
-[[nodiscard]] std::optional<double> altitudeAtPressureRatio(double ratio);
+[[nodiscard]] std::optional<double> altitudeAtPressureRatio(PressureRatio ratio);
 
 // The accepted ratios: those of 5,000 m and of −500 m.
 [[nodiscard]] double lowestPressureRatio();

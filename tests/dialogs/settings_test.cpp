@@ -202,7 +202,8 @@ TEST_F(SettingsInDialogs, PressureUnitSwitchConvertsTheNumber) {
         // typed under, text, shown under, as
         {"Option3", "760", "Option5", "0"},       {"Option3", "760", "Option4", "101.325"},
         {"Option5", "1500", "Option4", "84.556"}, {"Option5", "1500", "Option3", "634.2"},
-        {"Option3", "abc", "Option5", "abc"},     {"Option3", "-5", "Option4", "-5"},
+        {"Option4", "84.556", "Option5", "1500"}, {"Option3", "abc", "Option5", "abc"},
+        {"Option3", "-5", "Option4", "-5"},
     };
     for (const auto& [from, typed, to, as] : cases) {
         SCOPED_TRACE(typed);
