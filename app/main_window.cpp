@@ -58,7 +58,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     : QMainWindow(parent),
       messages_(messages),
       store_(store),
-      settings_(store != nullptr ? loadSettings(*store) : chart::Settings{}),
+      settings_(store != nullptr ? loadSettings(*store) : chart::Settings::standard()),
 
       printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }),
       chooseFile_([this](FileAction action, const QString& suggested) {

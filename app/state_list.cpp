@@ -16,7 +16,7 @@ StateList::StateList(QWidget* parent)
     auto* split = new QSplitter(Qt::Vertical, this);
     table_ = new QTableWidget(0, kStateColumns, split);
     table_->setObjectName(QStringLiteral("StateTable"));
-    table_->setHorizontalHeaderLabels(stateHeaders());
+    table_->setHorizontalHeaderLabels(stateHeaders(chart::Settings::standard()));
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();

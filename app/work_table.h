@@ -22,15 +22,15 @@ struct StateRow {
 };
 
 // The figures are those at the pressure of `settings`, in its units.
-[[nodiscard]] QStringList stateHeaders(const chart::Settings& settings = {});
+[[nodiscard]] QStringList stateHeaders(const chart::Settings& settings);
 [[nodiscard]] std::vector<StateRow> stateRows(const chart::MarkedWork& work,
-                                              const chart::Settings& settings = {});
+                                              const chart::Settings& settings);
 [[nodiscard]] QStringList resultLines(const chart::MarkedWork& work,
-                                      const chart::Settings& settings = {});
+                                      const chart::Settings& settings);
 
 // The headers and rows joined by `separator` and ended by line feeds; a cell holding the
 // separator, a quote or a line break is quoted as CSV does.
 [[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator,
-                                const chart::Settings& settings = {});
+                                const chart::Settings& settings);
 
 }  // namespace app

@@ -28,7 +28,7 @@ namespace {
 void BM_DrawChart(benchmark::State& state) {
     chart::Picture picture;
     for (auto _ : state) {
-        chart::drawChart(picture);
+        chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
         benchmark::DoNotOptimize(picture.items().data());
     }
     state.counters["items"] = static_cast<double>(picture.items().size());
@@ -39,7 +39,7 @@ BENCHMARK(BM_DrawChart)->Unit(benchmark::kMillisecond);
 // saturation curve.
 void BM_DrawChartHighSite(benchmark::State& state) {
     chart::Picture picture;
-    const double ratio = psychro::lowestPressureRatio();
+    const psychro::PressureRatio ratio = psychro::lowestPressureRatio();
     for (auto _ : state) {
         chart::drawChart(picture, ratio, chart::Units::SI);
         benchmark::DoNotOptimize(picture.items().data());
@@ -54,7 +54,7 @@ BENCHMARK(BM_DrawChartHighSite)->Unit(benchmark::kMillisecond);
 void BM_RenderChart(benchmark::State& state) {
     ensureApplication();
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     const auto width = static_cast<int>(state.range(0));
     const auto height = static_cast<int>(state.range(1));
     const auto ratio = static_cast<double>(state.range(2));
@@ -84,7 +84,7 @@ BENCHMARK(BM_RenderChart)
 void BM_RenderChartKept(benchmark::State& state) {
     ensureApplication();
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     const render::PicturePlan plan(picture);
     const auto width = static_cast<int>(state.range(0));
     const auto height = static_cast<int>(state.range(1));

@@ -36,7 +36,7 @@ void BM_DiscomfortIndexAndMark(benchmark::State& state) {
         benchmark::DoNotOptimize(tw);
         const double di = psychro::discomfortIndex(t, tw);
         benchmark::DoNotOptimize(psychro::discomfortShare(di));
-        const auto air = psychro::discomfortAirState(t, tw);
+        const auto air = psychro::discomfortAirState(t, tw, psychro::PressureRatio::standard());
         benchmark::DoNotOptimize(chart::statePoint(air->i, 1000.0 * air->x));
     }
 }

@@ -16,7 +16,8 @@ BENCHMARK(BM_SaturationPressure);
 void BM_DewPointTemperature(benchmark::State& state) {
     double xg = 1.0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(psychro::DewPointTemperature(xg));
+        benchmark::DoNotOptimize(
+            psychro::DewPointTemperature(xg, psychro::PressureRatio::standard()));
         xg = xg < 53.0 ? xg + 1.0 : 1.0;
     }
 }

@@ -21,7 +21,7 @@ void BM_wbt(benchmark::State& state) {
     std::size_t k = 0;
     for (auto _ : state) {
         const auto& s = kStates[k];
-        benchmark::DoNotOptimize(psychro::wbt(s[0], s[1]));
+        benchmark::DoNotOptimize(psychro::wbt(s[0], s[1], psychro::PressureRatio::standard()));
         k = (k + 1) % kStates.size();
     }
 }
@@ -30,7 +30,7 @@ BENCHMARK(BM_wbt);
 // A state without a root in −50 … 100 °C: the search runs until the bracket collapses.
 void BM_wbtNoRoot(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(psychro::wbt(0.0, -1000.0));
+        benchmark::DoNotOptimize(psychro::wbt(0.0, -1000.0, psychro::PressureRatio::standard()));
     }
 }
 BENCHMARK(BM_wbtNoRoot);
@@ -41,7 +41,8 @@ void BM_cursorReadout(benchmark::State& state) {
     float X = 0.0f;
     float Y = 0.0f;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(chart::cursorReadout(X, Y));
+        benchmark::DoNotOptimize(chart::cursorReadout(X, Y, psychro::PressureRatio::standard(),
+                                                      chart::Units::Engineering));
         X = X < 230.0f ? X + 1.3f : 0.0f;
         Y = Y < 170.0f ? Y + 0.7f : 0.0f;
     }
@@ -51,14 +52,15 @@ BENCHMARK(BM_cursorReadout);
 // The readout at one point with numbers in all six labels.
 void BM_cursorReadoutOnChart(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(chart::cursorReadout(150.0f, 100.0f));
+        benchmark::DoNotOptimize(chart::cursorReadout(
+            150.0f, 100.0f, psychro::PressureRatio::standard(), chart::Units::Engineering));
     }
 }
 BENCHMARK(BM_cursorReadoutOnChart);
 
 // The same point at 5,000 m, in SI units.
 void BM_cursorReadoutHighSite(benchmark::State& state) {
-    const double ratio = psychro::lowestPressureRatio();
+    const psychro::PressureRatio ratio = psychro::lowestPressureRatio();
     for (auto _ : state) {
         benchmark::DoNotOptimize(chart::cursorReadout(150.0f, 100.0f, ratio, chart::Units::SI));
     }

@@ -52,7 +52,8 @@ void solveOnePair(benchmark::State& state, PairInput pair) {
         // Hidden from the optimiser so that every iteration solves afresh.
         benchmark::DoNotOptimize(pair.va);
         benchmark::DoNotOptimize(pair.vb);
-        benchmark::DoNotOptimize(psychro::solvePair(pair.a, pair.va, pair.b, pair.vb));
+        benchmark::DoNotOptimize(psychro::solvePair(pair.a, pair.va, pair.b, pair.vb,
+                                                    psychro::PressureRatio::standard()));
     }
 }
 

@@ -61,7 +61,7 @@ void drawFrameLines(Picture& picture) {
     picture.line({kScaleLineTopX, 0.0}, {0.0, kScaleLineTopX * frameAngles().tanScale}, kBlack);
 }
 
-void drawHumidityLines(Picture& picture, double r) {
+void drawHumidityLines(Picture& picture, psychro::PressureRatio r) {
     for (int xg = 1; xg <= 53; ++xg) {
         if (const std::optional<HumidityLine> line = humidityLine(xg, r)) {
             const bool round = xg == 10 || xg == 20 || xg == 30;
@@ -115,7 +115,7 @@ struct Isotherm {
     double slope;
 };
 
-Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled, double r) {
+Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled, psychro::PressureRatio r) {
     const PointMm bottom = pointOf(t, 0.0);
     const PointMm top = pointOf(t, saturationHumidityG(t, r));
     const bool round = t >= 0 && t <= 40 && t % 10 == 0;
@@ -127,7 +127,7 @@ Isotherm drawDryBulbLine(Picture& picture, int t, bool labelled, double r) {
     return {bottom, (top.Y - bottom.Y) / (top.X - bottom.X)};
 }
 
-Isotherm drawDryBulbLines(Picture& picture, double r) {
+Isotherm drawDryBulbLines(Picture& picture, psychro::PressureRatio r) {
     Isotherm warmest{};
     for (int t = 0; t <= static_cast<int>(kDryBulbTop); ++t) {
         warmest = drawDryBulbLine(picture, t, t % 2 == 0, r);
@@ -161,7 +161,8 @@ constexpr double kWholeSlack = 1e-9;
 // repeated addition; its limits lie half a step past the last value, so that the rounding of
 // the sums cannot decide whether a line is drawn or labelled. At r = 1 this is 0.75, 0.01 and
 // the same thirty lines and sixteen labels as ever.
-VolumeValues volumeValues(double r) {
+VolumeValues volumeValues(psychro::PressureRatio pressureRatio) {
+    const double r = pressureRatio.value();
     const double step = r < kWideVolumeStepBelow ? 2.0 : 1.0;  // hundredths
     const double first = std::ceil(kFirstVolume / r / step - kWholeSlack) * step;
     const double last = std::floor(kLastVolume / r / step + kWholeSlack) * step;
@@ -172,7 +173,7 @@ VolumeValues volumeValues(double r) {
 
 // Lines of constant specific volume, traced upward from x = 0 in small humidity steps until they
 // meet the saturation curve.
-void drawVolumeLines(Picture& picture, double r) {
+void drawVolumeLines(Picture& picture, psychro::PressureRatio r) {
     const std::string title = "比容積 v [m3/kg(DA)]";
     const VolumeValues values = volumeValues(r);
     for (double v = values.first; v <= values.limit; v += values.step) {
@@ -215,7 +216,7 @@ void drawVolumeLines(Picture& picture, double r) {
 // Wet-bulb lines from the saturation point at t′ down to the 48 °C isotherm, or to the bottom
 // line where they reach it first. Along a wet-bulb line the enthalpy falls by the heat of the
 // water evaporated at t′.
-void drawWetBulbLines(Picture& picture, const Isotherm& warmest, double r) {
+void drawWetBulbLines(Picture& picture, const Isotherm& warmest, psychro::PressureRatio r) {
     for (int tw = 0; tw <= 37; ++tw) {
         const double xs = saturationHumidityG(tw, r);
         const PointMm s = pointOf(tw, xs);
@@ -244,7 +245,7 @@ void drawWetBulbLines(Picture& picture, const Isotherm& warmest, double r) {
 
 // Ice-bulb lines: below freezing the evaporated water is ice, which also gives up its heat of
 // fusion and its sensible heat down from 0 °C.
-void drawIceBulbLines(Picture& picture, double r) {
+void drawIceBulbLines(Picture& picture, psychro::PressureRatio r) {
     using psychro::kFusionHeat;
     using psychro::kIceHeat;
     for (int tw = 0; tw >= -13; --tw) {
@@ -262,7 +263,7 @@ void drawIceBulbLines(Picture& picture, double r) {
 // Curves of constant relative humidity above freezing, 100 % (the saturation curve) down to 5 %
 // as the accumulated fraction falls; the one that would be 0 % is never reached because the
 // accumulated sum ends just below zero.
-void drawRelativeHumidityCurves(Picture& picture, double r) {
+void drawRelativeHumidityCurves(Picture& picture, psychro::PressureRatio r) {
     for (double phi = 1.0; phi >= 0.0; phi -= 0.05) {
         PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0, r));
         const std::string label = printedNumber(std::floor(100.0 * phi + 0.1));
@@ -320,24 +321,24 @@ void drawScalesAndTitles(Picture& picture, Units units) {
 
 }  // namespace
 
-double saturationHumidityG(double t, double pressureRatio) {
+double saturationHumidityG(double t, psychro::PressureRatio pressureRatio) {
     const double ps = psychro::SaturationPressure(t);
     return 1000.0 * kMolarMassRatio * ps / (totalPressure(pressureRatio) - ps);
 }
 
-double humidityAtRelative(double phi, double t, double pressureRatio) {
+double humidityAtRelative(double phi, double t, psychro::PressureRatio pressureRatio) {
     const double ps = psychro::SaturationPressure(t);
     return 1000.0 * kMolarMassRatio * phi * ps / (totalPressure(pressureRatio) - phi * ps);
 }
 
-double temperatureAtVolume(double v, double xg, double pressureRatio) {
+double temperatureAtVolume(double v, double xg, psychro::PressureRatio pressureRatio) {
     using psychro::kCelsiusOffset;
     using psychro::kVolumeFactor;
-    return 100.0 * v * pressureRatio / (kVolumeFactor * (kMolarMassRatio + xg / 1000.0)) -
+    return 100.0 * v * pressureRatio.value() / (kVolumeFactor * (kMolarMassRatio + xg / 1000.0)) -
            kCelsiusOffset;
 }
 
-std::optional<HumidityLine> humidityLine(double xg, double pressureRatio) {
+std::optional<HumidityLine> humidityLine(double xg, psychro::PressureRatio pressureRatio) {
     const std::optional<double> dewPoint = psychro::DewPointTemperature(xg, pressureRatio);
     if (!dewPoint) {
         return std::nullopt;
@@ -346,7 +347,7 @@ std::optional<HumidityLine> humidityLine(double xg, double pressureRatio) {
     return HumidityLine{{kRightEdge, y}, statePoint(enthalpyAt(*dewPoint, xg), xg)};
 }
 
-void drawChart(Picture& picture, double pressureRatio, Units units) {
+void drawChart(Picture& picture, psychro::PressureRatio pressureRatio, Units units) {
     picture.clear();
     drawFrameLines(picture);
     drawHumidityLines(picture, pressureRatio);

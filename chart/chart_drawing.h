@@ -4,6 +4,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/units.h"
+#include "psychro/atmosphere.h"
 
 // The whole i-x chart as it is drawn on the picture: frame, line families, scales and titles.
 // The chart is drawn for a total pressure given as the ratio r = P / 760 mmHg
@@ -27,7 +28,7 @@ inline constexpr char kPressureLine[] = "大気圧 = 760 mmHg";
 // (1.19 kcal, about the same spacing), −15 … 185, with the caption in kJ/kg(DA). The volume lines
 // keep their place on the chart: at r they are the hundredths between 0.75/r and 1.04/r, labelled
 // up to 0.90/r, in steps of 0.02 below r = 0.8 (0.01 there would crowd the labels).
-void drawChart(Picture& picture, double pressureRatio = 1.0, Units units = Units::Engineering);
+void drawChart(Picture& picture, psychro::PressureRatio pressureRatio, Units units);
 
 // The enthalpy axis captions of the two units.
 inline constexpr char kEnthalpyCaption[] = "エンタルピー i [kcal/kg(DA)]";
@@ -42,18 +43,19 @@ struct HumidityLine {
     PointMm edge;
     PointMm saturation;
 };
-[[nodiscard]] std::optional<HumidityLine> humidityLine(double xg, double pressureRatio = 1.0);
+[[nodiscard]] std::optional<HumidityLine> humidityLine(double xg,
+                                                       psychro::PressureRatio pressureRatio);
 
 // Saturation humidity at t °C in g/kg(DA): 1000·0.622·ps / (P − ps), P = 1.03323·r. Negative
 // above the boiling point of P.
-[[nodiscard]] double saturationHumidityG(double t, double pressureRatio = 1.0);
+[[nodiscard]] double saturationHumidityG(double t, psychro::PressureRatio pressureRatio);
 
 // Humidity at relative humidity phi (a fraction, 0 … 1) and t °C, g/kg(DA):
 // 1000·0.622·phi·ps / (P − phi·ps), P = 1.03323·r.
-[[nodiscard]] double humidityAtRelative(double phi, double t, double pressureRatio = 1.0);
+[[nodiscard]] double humidityAtRelative(double phi, double t, psychro::PressureRatio pressureRatio);
 
 // Dry-bulb temperature (°C) of air with specific volume v (m³/kg(DA)) holding xg g/kg(DA):
 // t = 100·v·r / (0.455·(0.622 + xg/1000)) − 273.15.
-[[nodiscard]] double temperatureAtVolume(double v, double xg, double pressureRatio = 1.0);
+[[nodiscard]] double temperatureAtVolume(double v, double xg, psychro::PressureRatio pressureRatio);
 
 }  // namespace chart

@@ -17,7 +17,7 @@ std::string labelText(double v, int decimals) {
 
 }  // namespace
 
-Readout cursorReadout(float X, float Y, double pressureRatio, Units units) {
+Readout cursorReadout(float X, float Y, psychro::PressureRatio pressureRatio, Units units) {
     using namespace psychro;
     const ChartFrame& f = chartFrame();
     const FrameAngles& a = frameAngles();

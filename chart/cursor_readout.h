@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chart/units.h"
+#include "psychro/atmosphere.h"
 
 // The state of the air under the mouse pointer, as the six value labels of the readout show it.
 namespace chart {
@@ -37,7 +38,7 @@ inline constexpr const char* kOutsideText = "範囲外";  // outside the chart f
 // (a state beyond any air, never inside the frame) fails the φ ≤ 100 test and reads as fog, so
 // no label ever shows "NaN". Defined for every input, non-finite ones included; r in the
 // accepted range.
-[[nodiscard]] Readout cursorReadout(float X, float Y, double pressureRatio = 1.0,
-                                    Units units = Units::Engineering);
+[[nodiscard]] Readout cursorReadout(float X, float Y, psychro::PressureRatio pressureRatio,
+                                    Units units);
 
 }  // namespace chart

@@ -62,7 +62,7 @@ bool needsLine(EntryKind kind) {
     return info(kind).line;
 }
 
-StateFigures stateFigures(const MarkedState& state, double pressureRatio) {
+StateFigures stateFigures(const MarkedState& state, psychro::PressureRatio pressureRatio) {
     const psychro::StateProperties p = psychro::stateProperties(state.x, state.i, pressureRatio);
     return {state.x,
             state.i,
@@ -115,7 +115,8 @@ void drawEntry(Picture& picture, const Entry& entry) {
     }
 }
 
-void drawWork(Picture& picture, const MarkedWork& work, double pressureRatio, Units units) {
+void drawWork(Picture& picture, const MarkedWork& work, psychro::PressureRatio pressureRatio,
+              Units units) {
     if (work.chartDrawn) {
         drawChart(picture, pressureRatio, units);  // clears first
     } else {

@@ -63,7 +63,8 @@ struct StateFigures {
     double phi;
     std::optional<double> dewPoint;
 };
-[[nodiscard]] StateFigures stateFigures(const MarkedState& state, double pressureRatio = 1.0);
+[[nodiscard]] StateFigures stateFigures(const MarkedState& state,
+                                        psychro::PressureRatio pressureRatio);
 
 // A named number: an input the user gave or a result the program computed. Names are short
 // ASCII keys ("G", "t2", "Q", "PMV" …), the same in the list and in a file.
@@ -115,7 +116,7 @@ struct MarkedWork {
 // Builds the picture of `work` from nothing: cleared, the chart when drawn, every entry in
 // order, the chart at the pressure ratio and in the units it is shown in. The result equals,
 // item for item, the picture made by the presses themselves.
-void drawWork(Picture& picture, const MarkedWork& work, double pressureRatio = 1.0,
-              Units units = Units::Engineering);
+void drawWork(Picture& picture, const MarkedWork& work, psychro::PressureRatio pressureRatio,
+              Units units);
 
 }  // namespace chart

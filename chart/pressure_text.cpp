@@ -47,8 +47,8 @@ std::string pressureLine(const psychro::Atmosphere& atmosphere, Units units) {
 
 std::string pressureRangeMessage(psychro::PressureUnit unit) {
     using namespace psychro;
-    const double low = lowestPressureRatio();
-    const double high = highestPressureRatio();
+    const double low = lowestPressureRatio().value();
+    const double high = highestPressureRatio().value();
     std::string range;
     switch (unit) {
         case PressureUnit::KPa:

@@ -17,8 +17,7 @@ namespace chart {
 // Rounded half to even and written without trailing zeros, so the default setting (760 mmHg,
 // engineering units) gives exactly kPressureLine, "大気圧 = 760 mmHg"; 700 mmHg gives
 // "大気圧 = 700 mmHg", 93.3 kPa "大気圧 = 93.3 kPa", 1,500 m "大気圧 = 634.2 mmHg (標高 1500 m)".
-[[nodiscard]] std::string pressureLine(const psychro::Atmosphere& atmosphere,
-                                       Units units = Units::Engineering);
+[[nodiscard]] std::string pressureLine(const psychro::Atmosphere& atmosphere, Units units);
 
 // The message for a pressure refused in `unit` (any psychro::PressureError): the accepted range
 // in that unit, its ends rounded inward so that both ends as written are accepted:

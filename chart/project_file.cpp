@@ -73,7 +73,8 @@ std::string writeProject(const MarkedWork& work) {
         for (std::size_t j = 0; j < e.states.size(); ++j) {
             const MarkedState& s = e.states[j];
             const StateFigures f =
-                stateFigures(s, work.settings ? work.settings->atmosphere.ratio : 1.0);
+                stateFigures(s, work.settings ? work.settings->atmosphere.ratio
+                                              : psychro::PressureRatio::standard());
             out += (j ? ",\n                " : "");
             out += "{\"label\": " + quotedString(s.label) + ", \"X\": " + number(s.at.X) +
                    ", \"Y\": " + number(s.at.Y) + ", \"x\": " + number(s.x) +

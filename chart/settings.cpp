@@ -72,7 +72,7 @@ StoredSettings storedSettings(const Settings& settings) {
 
 Settings settingsFromStored(std::string_view units, std::string_view pressureUnit,
                             std::string_view pressure) {
-    Settings settings;
+    Settings settings = Settings::standard();
     if (trimmed(units) == kSI) {
         settings.units = Units::SI;
     }
@@ -89,7 +89,7 @@ Settings settingsFromStored(std::string_view units, std::string_view pressureUni
 std::optional<Settings> settingsFromStoredExactly(std::string_view units,
                                                   std::string_view pressureUnit,
                                                   std::string_view pressure) {
-    Settings settings;
+    Settings settings = Settings::standard();
     if (trimmed(units) == kSI) {
         settings.units = Units::SI;
     } else if (trimmed(units) != kEngineering) {

@@ -12,9 +12,15 @@
 // between runs as three strings (see StoredSettings).
 namespace chart {
 
+// No default: the standard settings are spelled out as Settings::standard().
 struct Settings {
-    Units units = Units::Engineering;
-    psychro::Atmosphere atmosphere{};
+    Units units;
+    psychro::Atmosphere atmosphere;
+
+    // Engineering units at the standard atmosphere, 760 mmHg: the settings of a first run.
+    [[nodiscard]] static constexpr Settings standard() {
+        return {Units::Engineering, psychro::Atmosphere::standard()};
+    }
 
     // The same units and the same pressure given the same way.
     [[nodiscard]] bool operator==(const Settings& other) const {

@@ -23,7 +23,7 @@ using render::imageKindOf;
 // With `settings`, the chart is drawn for their pressure and units and the line states the
 // pressure in use (chart::pressureLine).
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                                             const chart::Settings& settings = {});
+                                             const chart::Settings& settings);
 
 // The chart as above with the marks of a project file's work drawn on it, entry by entry.
 [[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work,

@@ -258,7 +258,7 @@ std::expected<psychro::Atmosphere, QString> chosenAtmosphere(const QCommandLineP
         return std::unexpected(QStringLiteral("give --pressure or --altitude, not both"));
     }
     if (!*pressure && !*altitude) {
-        return psychro::Atmosphere{};
+        return psychro::Atmosphere::standard();
     }
     const QString given = *pressure ? **pressure : **altitude;
     psychro::PressureUnit unit = psychro::PressureUnit::Altitude;
@@ -302,7 +302,7 @@ std::expected<psychro::Atmosphere, QString> chosenAtmosphere(const QCommandLineP
 // The units and the pressure of the command line.
 std::expected<chart::Settings, QString> chosenSettings(const QCommandLineParser& parser,
                                                        const Options& options) {
-    chart::Settings settings;
+    chart::Settings settings = chart::Settings::standard();
     const auto units = singleValue(parser, options.units);
     if (!units) {
         return std::unexpected(units.error());

@@ -22,7 +22,6 @@ struct HumidifierSettings {
 // humidifying dialog's refusals, and its "cannot compute" for a state after that lies beyond
 // the chart's reach. The state is read and humidified with the units and pressure of `display`.
 [[nodiscard]] Row humidifyRow(const HumidifierSettings& settings,
-                              const std::array<Given, 2>& before,
-                              const chart::Settings& display = {});
+                              const std::array<Given, 2>& before, const chart::Settings& display);
 
 }  // namespace cli

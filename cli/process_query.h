@@ -21,13 +21,13 @@ struct MixSettings {
 // none: a state's own message, or the dialog's "cannot compute" for a mixing point beyond the
 // chart's reach.
 [[nodiscard]] Row mixRow(const MixSettings& settings, const TwoStates& states,
-                         const chart::Settings& display = {});
+                         const chart::Settings& display);
 
 // The cooling load (i1 − i2)·G kcal/h of G kg/h (kept in single precision, as the dialog keeps
 // it with point 1) brought from the first state to the second, or the Japanese message why
 // there is none: a state's own message, or "cannot compute" for a load too large to write.
 [[nodiscard]] Row coolRow(float airKgPerHour, const TwoStates& states,
-                          const chart::Settings& display = {});
+                          const chart::Settings& display);
 
 // The air quantity and the temperature after heating.
 struct HeatSettings {
@@ -39,6 +39,6 @@ struct HeatSettings {
 // Japanese message why there is none: the state's own message, or "cannot compute" for a state
 // after heating beyond the chart's reach or a load too large to write.
 [[nodiscard]] Row heatRow(const HeatSettings& settings, const std::array<Given, 2>& before,
-                          const chart::Settings& display = {});
+                          const chart::Settings& display);
 
 }  // namespace cli

@@ -98,7 +98,7 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair,
                    ? chart::enthalpyFromShown(given.value, settings.units)
                    : given.value;
     };
-    const double ratio = settings.atmosphere.ratio;
+    const psychro::PressureRatio ratio = settings.atmosphere.ratio;
     const auto state = psychro::solvePair(pair[0].property, value(pair[0]), pair[1].property,
                                           value(pair[1]), ratio);
     if (!state) {
@@ -111,7 +111,8 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair,
     return *full;
 }
 
-std::optional<FullState> completeState(psychro::AirState state, double pressureRatio) {
+std::optional<FullState> completeState(psychro::AirState state,
+                                       psychro::PressureRatio pressureRatio) {
     const chart::PointMm point = chart::statePoint(state.i, 1000.0 * state.x);
     if (!chart::withinReach(point)) {
         // As in the dialogs: a state metres off the chart is no air it is drawn for, and its

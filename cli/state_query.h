@@ -86,13 +86,13 @@ struct FullState {
 // that is not a finite number, which no output may carry, one beyond chart::kMarkReach, and one
 // with a value too large to be written rounded (chart::roundable).
 [[nodiscard]] std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair,
-                                                           const chart::Settings& settings = {});
+                                                           const chart::Settings& settings);
 
 // The complete state at (x, i), found as solveState finds it; nullopt for a state beyond
 // chart::kMarkReach or with a property that cannot be written rounded (chart::roundable: not
 // finite, or too large for its decimals).
 [[nodiscard]] std::optional<FullState> completeState(psychro::AirState state,
-                                                     double pressureRatio = 1.0);
+                                                     psychro::PressureRatio pressureRatio);
 
 // The Japanese message written into a failed row for a pair that could not be read.
 [[nodiscard]] QString pairErrorMessage(const PairError& error);

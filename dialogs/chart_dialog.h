@@ -103,7 +103,8 @@ class ChartDialog : public QDialog {
 
     chart::Picture& picture_;
     Messenger& messages_;
-    chart::Settings settings_;
+    // What the dialog computes at until its owner hands it the settings in use.
+    chart::Settings settings_ = chart::Settings::standard();
 };
 
 }  // namespace dialogs

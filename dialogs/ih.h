@@ -31,7 +31,7 @@ struct PointIh {
     std::int16_t ten;
 };
 [[nodiscard]] PointIh ihPointForm(StateInputPanel& panel, Messenger& messages,
-                                  const chart::Settings& settings = {});
+                                  const chart::Settings& settings);
 
 // Process form: the completed state and its chart point, unrounded; nothing is written into
 // the panel. An empty text is refused like any other text that is not a number.
@@ -41,7 +41,8 @@ struct ProcessIh {
     double XP;  // picture mm
     double YP;
 };
-[[nodiscard]] std::expected<ProcessIh, IhFailure> ihProcessForm(
-    const StateInputPanel& panel, Messenger& messages, const chart::Settings& settings = {});
+[[nodiscard]] std::expected<ProcessIh, IhFailure> ihProcessForm(const StateInputPanel& panel,
+                                                                Messenger& messages,
+                                                                const chart::Settings& settings);
 
 }  // namespace dialogs

@@ -44,7 +44,7 @@ std::optional<double> ratioOf(psychro::PressureUnit unit, double value) {
     if (unit == psychro::PressureUnit::KPa) {
         ratio = value / psychro::kStandardKPa;
     } else if (unit == psychro::PressureUnit::Altitude) {
-        ratio = psychro::pressureRatioAtAltitude(value);
+        ratio = psychro::pressureRatioAtAltitude(value).value();
     }
     return std::isfinite(ratio) && ratio > 0.0 ? std::optional(ratio) : std::nullopt;
 }
@@ -116,9 +116,9 @@ SettingsDialog::SettingsDialog(Messenger& messages, QWidget* parent)
                                        twipsRect(2400, 2520, 1080, 375));
     connect(Command1, &QPushButton::clicked, this, &SettingsDialog::accept);
     connect(Command2, &QPushButton::clicked, this, &SettingsDialog::hide);
-    connect(Command3, &QPushButton::clicked, this, [this] { fill(chart::Settings{}); });
+    connect(Command3, &QPushButton::clicked, this, [this] { fill(chart::Settings::standard()); });
 
-    fill(chart::Settings{});
+    fill(chart::Settings::standard());
 }
 
 void SettingsDialog::showFor(const chart::Settings& settings) {

@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!pair) {
             return 0;  // the reader `state` uses, fuzzed there
         }
-        const cli::Row row = cli::heatRow({first, second}, *pair);
+        const cli::Row row = cli::heatRow({first, second}, *pair, chart::Settings::standard());
         if (!row.error.isEmpty()) {
             return 0;
         }
@@ -67,14 +67,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!(second > 0.0)) {
             return 0;
         }
-        const cli::Row row = cli::mixRow({*kept, second}, *states);
+        const cli::Row row = cli::mixRow({*kept, second}, *states, chart::Settings::standard());
         if (row.error.isEmpty()) {
             FUZZ_CHECK(row.state.has_value(), detail);
             fuzz::checkFullState(*row.state, detail);
         }
         return 0;
     }
-    const cli::Row row = cli::coolRow(*kept, *states);  // cool --air=first
+    const cli::Row row =
+        cli::coolRow(*kept, *states, chart::Settings::standard());  // cool --air=first
     if (row.error.isEmpty()) {
         FUZZ_CHECK(!row.state.has_value(), detail);
         checkLoad(row, detail);

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!cli::pairErrorMessage(pair.error()).isEmpty(), detail);
         return 0;
     }
-    const auto state = cli::solveState(*pair);
+    const auto state = cli::solveState(*pair, chart::Settings::standard());
     if (!state) {
         FUZZ_CHECK(!state.error().isEmpty(), detail);
         return 0;

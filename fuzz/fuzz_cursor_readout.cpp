@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         X = input.ConsumeFloatingPointInRange(-5.0F, 215.0F);
         Y = input.ConsumeFloatingPointInRange(-5.0F, 165.0F);
     }
-    const chart::Readout r = chart::cursorReadout(X, Y);
+    const chart::Readout r =
+        chart::cursorReadout(X, Y, psychro::PressureRatio::standard(), chart::Units::Engineering);
     const std::string texts[] = {r.x, r.i, r.t, r.tw, r.v, r.phi};
     const std::string detail = fuzz::show(X, Y) + " -> " + r.x + " " + r.i + " " + r.t + " " +
                                r.tw + " " + r.v + " " + r.phi;

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string detail = fuzz::show(t, tw);
 
-    const auto air = psychro::discomfortAirState(t, tw);
+    const auto air = psychro::discomfortAirState(t, tw, psychro::PressureRatio::standard());
     FUZZ_CHECK(!air || (std::isfinite(air->x) && std::isfinite(air->i)), detail);
     if (!std::isfinite(t) || !std::isfinite(tw)) {
         return 0;  // the dialog never hands over a value that does not fit a float

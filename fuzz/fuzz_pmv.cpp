@@ -53,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         (void)psychro::isoRangeExceedances(ta, tr, vel, clo, act, *result);
     }
-    const auto air = psychro::roomAirState(ta, rh);
+    const auto air = psychro::roomAirState(ta, rh, psychro::PressureRatio::standard());
     FUZZ_CHECK(!air || (std::isfinite(air->x) && std::isfinite(air->i)), detail);
     return 0;
 }

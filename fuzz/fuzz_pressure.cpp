@@ -88,9 +88,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!chart::pressureRangeMessage(unit).empty(), detail);
         return 0;
     }
-    const double r = setting->ratio;
-    FUZZ_CHECK(std::isfinite(value) && r >= psychro::lowestPressureRatio() &&
-                   r <= psychro::highestPressureRatio(),
+    const psychro::PressureRatio ratio = setting->ratio;
+    const double r = ratio.value();
+    FUZZ_CHECK(std::isfinite(value) && r >= psychro::lowestPressureRatio().value() &&
+                   r <= psychro::highestPressureRatio().value(),
                detail + " -> " + fuzz::show(r));
     const std::string label = chart::pressureLine(*setting, units);
     FUZZ_CHECK(isPressureLine(label), detail + " -> " + label);
@@ -102,21 +103,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const double vb = stateValue(input);
     detail += " r " + fuzz::show(r) + " pair " + std::to_string(static_cast<int>(a)) + "-" +
               std::to_string(static_cast<int>(b)) + " " + fuzz::show(va, vb);
-    if (const auto state = psychro::solvePair(a, va, b, vb, r)) {
+    if (const auto state = psychro::solvePair(a, va, b, vb, ratio)) {
         FUZZ_CHECK(std::isfinite(state->x) && std::isfinite(state->i), detail);
-        const auto p = psychro::stateProperties(state->x, state->i, r);
+        const auto p = psychro::stateProperties(state->x, state->i, ratio);
         FUZZ_CHECK(p.tw >= -50.0 && p.tw <= 100.0, detail + " tw " + fuzz::show(p.tw));
         if (p.t > -50.0 && p.t < 100.0 && state->x > -0.5) {
             FUZZ_CHECK(std::isfinite(p.v) && std::isfinite(p.phi), detail);
         }
-        const auto dew = psychro::DewPointTemperature(1000.0 * state->x, r);
+        const auto dew = psychro::DewPointTemperature(1000.0 * state->x, ratio);
         FUZZ_CHECK(!dew || (*dew > -50.0 && *dew < 100.0), detail);
     }
 
     // The readout at a point of the frame: six plain numbers, or fog in all six.
     const float X = input.ConsumeFloatingPointInRange(0.0F, 208.3F);
     const float Y = input.ConsumeFloatingPointInRange(0.0F, 160.0F);
-    const chart::Readout o = chart::cursorReadout(X, Y, r, units);
+    const chart::Readout o = chart::cursorReadout(X, Y, ratio, units);
     const std::string texts[] = {o.x, o.i, o.t, o.tw, o.v, o.phi};
     const std::string shown = detail + " at " + fuzz::show(X, Y) + " -> " + o.x + " " + o.i + " " +
                               o.t + " " + o.tw + " " + o.v + " " + o.phi;

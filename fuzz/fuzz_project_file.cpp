@@ -37,6 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart::Picture picture;
     chart::MarkedWork marksOnly = *read;
     marksOnly.chartDrawn = false;  // the chart itself is the chart drawing's to test
-    chart::drawWork(picture, marksOnly);
+    chart::drawWork(picture, marksOnly, psychro::PressureRatio::standard(),
+                    chart::Units::Engineering);
     return 0;
 }

@@ -65,9 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string detail = "[" + units + "|" + unit + "|" + value + "]";
 
     const chart::Settings settings = chart::settingsFromStored(units, unit, value);
-    const double r = settings.atmosphere.ratio;
+    const double r = settings.atmosphere.ratio.value();
     FUZZ_CHECK(std::isfinite(r) && std::isfinite(settings.atmosphere.given) &&
-                   r >= psychro::lowestPressureRatio() && r <= psychro::highestPressureRatio(),
+                   r >= psychro::lowestPressureRatio().value() &&
+                   r <= psychro::highestPressureRatio().value(),
                detail + " ratio " + fuzz::show(r));
     for (const chart::Units shown : {chart::Units::Engineering, chart::Units::SI}) {
         const std::string line = chart::pressureLine(settings.atmosphere, shown);

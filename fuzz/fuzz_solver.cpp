@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string detail = std::to_string(static_cast<int>(a)) + "-" +
                                std::to_string(static_cast<int>(b)) + " " + fuzz::show(va, vb);
 
-    const auto state = psychro::solvePair(a, va, b, vb);
+    const auto state = psychro::solvePair(a, va, b, vb, psychro::PressureRatio::standard());
     if (a == b) {
         FUZZ_CHECK(!state && state.error() == psychro::SolveError::SameProperty, detail);
         return 0;
@@ -50,12 +50,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     FUZZ_CHECK(std::isfinite(state->x) && std::isfinite(state->i), detail);
     // Either order of the pair gives the same state.
-    const auto swapped = psychro::solvePair(b, vb, a, va);
+    const auto swapped = psychro::solvePair(b, vb, a, va, psychro::PressureRatio::standard());
     FUZZ_CHECK(swapped && swapped->x == state->x && swapped->i == state->i, detail);
 
-    const double tw = psychro::wbt(state->x, state->i);
+    const double tw = psychro::wbt(state->x, state->i, psychro::PressureRatio::standard());
     FUZZ_CHECK(tw >= -50.0 && tw <= 100.0, detail);
-    const auto dew = psychro::DewPointTemperature(1000.0 * state->x);
+    const auto dew =
+        psychro::DewPointTemperature(1000.0 * state->x, psychro::PressureRatio::standard());
     FUZZ_CHECK(!dew || (*dew > -50.0 && *dew < 100.0), detail);
 
     // The dialogs mark only states within reach of the picture, and then write x to 5 decimals

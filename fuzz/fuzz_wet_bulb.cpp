@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const double t = input.ConsumeFloatingPointInRange(-20.0, 60.0);
         i = psychro::enthalpy(t, x);
     }
-    const double tw = psychro::wbt(x, i);
+    const double tw = psychro::wbt(x, i, psychro::PressureRatio::standard());
     FUZZ_CHECK(tw >= -50.0 && tw <= 100.0, fuzz::show(x, i) + " -> " + fuzz::show(tw));
     return 0;
 }

@@ -25,7 +25,7 @@ Result fromImplicit(const std::expected<detail::ImplicitSolution, SolveError>& s
 }
 
 // x–t′: i = is′ − (xs′ − x)·hw, with the ice value of hw at t′ = 0.
-Result humidityWetBulb(double x, double tw, double pressureRatio) {
+Result humidityWetBulb(double x, double tw, PressureRatio pressureRatio) {
     const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return noState();
@@ -36,7 +36,7 @@ Result humidityWetBulb(double x, double tw, double pressureRatio) {
 
 // x–φ: the vapour pressure x·P / (0.622 + x) is φ·ps, so ps = P·x / (φ·(0.622 + x)) is the
 // saturation pressure of the dry bulb; the dew point of its saturation humidity is the dry bulb.
-Result humidityRelativeHumidity(double x, double phiFraction, double pressureRatio) {
+Result humidityRelativeHumidity(double x, double phiFraction, PressureRatio pressureRatio) {
     if (phiFraction == 0.0) {
         return noState();  // dry air has no saturation pressure to go with it
     }
@@ -55,7 +55,7 @@ Result humidityRelativeHumidity(double x, double phiFraction, double pressureRat
 
 // i–t′: the wet-bulb relation solved for x, x = xs′ − (is′ − i) / hw; hw = t′ itself would
 // divide by zero at t′ = 0, so the ice value holds there.
-Result enthalpyWetBulb(double i, double tw, double pressureRatio) {
+Result enthalpyWetBulb(double i, double tw, PressureRatio pressureRatio) {
     const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return noState();
@@ -65,7 +65,7 @@ Result enthalpyWetBulb(double i, double tw, double pressureRatio) {
 }
 
 // t–t′: the wet-bulb relation with i = i(t, x) solved for x, water value of hw from 0 °C up.
-Result temperatureWetBulb(double t, double tw, double pressureRatio) {
+Result temperatureWetBulb(double t, double tw, PressureRatio pressureRatio) {
     const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return noState();
@@ -76,7 +76,7 @@ Result temperatureWetBulb(double t, double tw, double pressureRatio) {
 }
 
 // t–φ: the vapour pressure φ·ps must stay below the whole pressure for a humidity to exist.
-Result temperatureRelativeHumidity(double t, double phiFraction, double pressureRatio) {
+Result temperatureRelativeHumidity(double t, double phiFraction, PressureRatio pressureRatio) {
     const double ps = SaturationPressure(t);
     if (!(phiFraction * ps < totalPressure(pressureRatio))) {
         return noState();
@@ -86,7 +86,7 @@ Result temperatureRelativeHumidity(double t, double phiFraction, double pressure
 }
 
 // The fifteen pairs, first property in the order of the Property enum, at the pressure ratio r.
-Result solveOrdered(Property a, double va, Property b, double vb, double r) {
+Result solveOrdered(Property a, double va, Property b, double vb, PressureRatio r) {
     using enum Property;
     switch (a) {
         case x:
@@ -159,12 +159,12 @@ Result solveOrdered(Property a, double va, Property b, double vb, double r) {
 }  // namespace
 
 std::expected<AirState, SolveError> solvePair(Property a, double va, Property b, double vb,
-                                              double pressureRatio) {
+                                              PressureRatio pressureRatio) {
     if (a == b) {
         return std::unexpected(SolveError::SameProperty);
     }
-    if (!std::isfinite(va) || !std::isfinite(vb) || !std::isfinite(pressureRatio) ||
-        !(pressureRatio > 0.0)) {
+    if (!std::isfinite(va) || !std::isfinite(vb) || !std::isfinite(pressureRatio.value()) ||
+        !(pressureRatio.value() > 0.0)) {
         return noState();
     }
     if (std::to_underlying(b) < std::to_underlying(a)) {

@@ -2,6 +2,8 @@
 
 #include <expected>
 
+#include "psychro/atmosphere.h"
+
 // Completing an air state from any two of its six properties.
 namespace psychro {
 
@@ -33,6 +35,6 @@ enum class SolveError {
 // pressure ratio r = P / 760 mmHg (psychro/atmosphere.h; t′, v and φ depend on it, x, i and t
 // do not).
 [[nodiscard]] std::expected<AirState, SolveError> solvePair(Property a, double va, Property b,
-                                                            double vb, double pressureRatio = 1.0);
+                                                            double vb, PressureRatio pressureRatio);
 
 }  // namespace psychro

@@ -12,19 +12,19 @@ Result checked(double ratio, PressureUnit unit, double given) {
     if (!std::isfinite(given) || !std::isfinite(ratio)) {
         return std::unexpected(PressureError::NotFinite);
     }
-    if (ratio < lowestPressureRatio()) {
+    if (ratio < lowestPressureRatio().value()) {
         return std::unexpected(PressureError::BelowRange);
     }
-    if (ratio > highestPressureRatio()) {
+    if (ratio > highestPressureRatio().value()) {
         return std::unexpected(PressureError::AboveRange);
     }
-    return Atmosphere{ratio, unit, given};
+    return Atmosphere{PressureRatio(ratio), unit, given};
 }
 
 }  // namespace
 
-double pressureRatioAtAltitude(double metres) {
-    return std::pow(1.0 - kAltitudeLapse * metres, kAltitudeExponent);
+PressureRatio pressureRatioAtAltitude(double metres) {
+    return PressureRatio(std::pow(1.0 - kAltitudeLapse * metres, kAltitudeExponent));
 }
 
 std::optional<double> altitudeAtPressureRatio(PressureRatio ratio) {
@@ -35,13 +35,13 @@ std::optional<double> altitudeAtPressureRatio(PressureRatio ratio) {
     return (1.0 - std::pow(r, 1.0 / kAltitudeExponent)) / kAltitudeLapse;
 }
 
-double lowestPressureRatio() {
-    static const double ratio = pressureRatioAtAltitude(kHighestAltitude);
+PressureRatio lowestPressureRatio() {
+    static const PressureRatio ratio = pressureRatioAtAltitude(kHighestAltitude);
     return ratio;
 }
 
-double highestPressureRatio() {
-    static const double ratio = pressureRatioAtAltitude(kLowestAltitude);
+PressureRatio highestPressureRatio() {
+    static const PressureRatio ratio = pressureRatioAtAltitude(kLowestAltitude);
     return ratio;
 }
 

@@ -6,19 +6,16 @@
 #include "psychro/constants.h"
 
 // The total pressure of the air. The relations take it as a ratio to the standard atmosphere,
-// ratio = P / 760 mmHg, a plain double that defaults to exactly 1.0: every product and quotient
-// with it is then exact, so at the standard pressure every result is the same to the last bit
-// as one computed without it. A site gives its pressure in mmHg, in kPa or as its altitude
-// above sea level; the setting keeps how it was given, for the label that states it.
+// ratio = P / 760 mmHg, a PressureRatio that every caller must give: at the standard atmosphere
+// it is exactly 1.0, so every product and quotient with it is exact and every result is the
+// same to the last bit as one computed without it. A site gives its pressure in mmHg, in kPa or as
+// its altitude above sea level; the setting keeps how it was given, for the label that states it.
 namespace psychro {
 
 // The standard atmosphere in the three units the program meets it in (the third is
 // kAtmosphericPressure, 1.03323 kgf/cm²).
 inline constexpr double kStandardMmHg = 760.0;
 inline constexpr double kStandardKPa = 101.325;
-
-// The ratio of the standard atmosphere itself: the default of every pressureRatio parameter.
-inline constexpr double kStandardPressureRatio = 1.0;
 
 // The standard atmosphere's pressure at altitude Z m:
 //   p = 101.325·(1 − 2.25577e-5·Z)^5.2559 kPa.
@@ -48,13 +45,13 @@ class PressureRatio {
 };
 
 // Total pressure in kgf/cm² for a pressure ratio: 1.03323·ratio, exactly 1.03323 at 1.0.
-[[nodiscard]] constexpr double totalPressure(double pressureRatio) {
-    return kAtmosphericPressure * pressureRatio;
+[[nodiscard]] constexpr double totalPressure(PressureRatio pressureRatio) {
+    return kAtmosphericPressure * pressureRatio.value();
 }
 
 // The ratio at altitude Z m by the standard atmosphere, (1 − 2.25577e-5·Z)^5.2559; exactly 1.0
 // at Z = 0. Any Z below 44,331 m (where the base reaches zero); no range check.
-[[nodiscard]] double pressureRatioAtAltitude(double metres);
+[[nodiscard]] PressureRatio pressureRatioAtAltitude(double metres);
 
 // The altitude of the standard atmosphere at `ratio`, the inverse of pressureRatioAtAltitude:
 //   Z = (1 − ratio^(1/5.2559)) / 2.25577e-5 m; exactly 0 at 1.0. Any ratio > 0 (about
@@ -62,8 +59,8 @@ class PressureRatio {
 [[nodiscard]] std::optional<double> altitudeAtPressureRatio(PressureRatio ratio);
 
 // The accepted ratios: those of 5,000 m and of −500 m.
-[[nodiscard]] double lowestPressureRatio();
-[[nodiscard]] double highestPressureRatio();
+[[nodiscard]] PressureRatio lowestPressureRatio();
+[[nodiscard]] PressureRatio highestPressureRatio();
 
 // How a pressure setting was given.
 enum class PressureUnit {
@@ -79,18 +76,23 @@ enum class PressureError {
 };
 
 // A site's pressure: the ratio the relations take, and the number and unit it was given in.
-// The default is the standard atmosphere, 760 mmHg.
+// It has no default: the standard atmosphere is spelled out as Atmosphere::standard().
 struct Atmosphere {
-    double ratio = kStandardPressureRatio;  // P / 760 mmHg
-    PressureUnit unit = PressureUnit::MmHg;
-    double given = kStandardMmHg;  // in `unit`: mmHg, kPa or metres
+    PressureRatio ratio;  // P / 760 mmHg
+    PressureUnit unit;
+    double given;  // in `unit`: mmHg, kPa or metres
 
-    [[nodiscard]] constexpr double mmHg() const { return kStandardMmHg * ratio; }
-    [[nodiscard]] constexpr double kPa() const { return kStandardKPa * ratio; }
+    // The standard atmosphere, given as 760 mmHg.
+    [[nodiscard]] static constexpr Atmosphere standard() {
+        return {PressureRatio::standard(), PressureUnit::MmHg, kStandardMmHg};
+    }
+
+    [[nodiscard]] constexpr double mmHg() const { return kStandardMmHg * ratio.value(); }
+    [[nodiscard]] constexpr double kPa() const { return kStandardKPa * ratio.value(); }
     [[nodiscard]] constexpr double kgfPerCm2() const { return totalPressure(ratio); }
     // Whether this is the standard atmosphere, however it was given (760 mmHg, 101.325 kPa or
     // 0 m all give the ratio 1.0 exactly).
-    [[nodiscard]] constexpr bool standard() const { return ratio == kStandardPressureRatio; }
+    [[nodiscard]] constexpr bool isStandard() const { return ratio == PressureRatio::standard(); }
 };
 
 // The setting for a pressure in mmHg (ratio = mmHg / 760), in kPa (ratio = kPa / 101.325) or

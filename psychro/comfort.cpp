@@ -142,7 +142,8 @@ std::vector<IsoRange> isoRangeExceedances(double ta, double tr, double vel, doub
     return outside;
 }
 
-std::expected<AirState, SolveError> roomAirState(double ta, double rh, double pressureRatio) {
+std::expected<AirState, SolveError> roomAirState(double ta, double rh,
+                                                 PressureRatio pressureRatio) {
     return solvePair(Property::t, ta, Property::phi, rh, pressureRatio);
 }
 
@@ -164,7 +165,7 @@ int discomfortShare(double di) {
 }
 
 std::expected<AirState, DiscomfortFailure> discomfortAirState(float t, float tw,
-                                                              double pressureRatio) {
+                                                              PressureRatio pressureRatio) {
     if (tw > t) {
         return std::unexpected(DiscomfortFailure::WetBulbAboveDryBulb);
     }

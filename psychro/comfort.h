@@ -64,7 +64,7 @@ enum class IsoRange {
 // of ta, i from ta and x, at the total pressure 1.03323·pressureRatio kgf/cm². Fails (NoState)
 // where rh·ps(ta) reaches the total pressure.
 [[nodiscard]] std::expected<AirState, SolveError> roomAirState(double ta, double rh,
-                                                               double pressureRatio = 1.0);
+                                                               PressureRatio pressureRatio);
 
 // Discomfort index DI = (t′ + t)·0.72 + 40.6 of air at dry bulb t and wet bulb t′ (°C), both
 // held in single precision, summed and scaled in double. Meaningful for warm, humid air.
@@ -85,6 +85,6 @@ enum class DiscomfortFailure {
 // water on the bulb taken as ice below 0 °C (hw = 0.5·t′ − 79.7) and as water from 0 °C up, at
 // the total pressure 1.03323·pressureRatio kgf/cm².
 [[nodiscard]] std::expected<AirState, DiscomfortFailure> discomfortAirState(
-    float t, float tw, double pressureRatio = 1.0);
+    float t, float tw, PressureRatio pressureRatio);
 
 }  // namespace psychro

@@ -25,7 +25,7 @@ struct LinePoint {
 // t and φ of the state (x, i) at the pressure ratio r, or nullopt outside the program's
 // temperature range (where the saturation pressure stops meaning anything at the standard
 // pressure) or for a non-finite state.
-std::optional<LinePoint> pointAt(double x, double i, double pressureRatio) {
+std::optional<LinePoint> pointAt(double x, double i, PressureRatio pressureRatio) {
     const double t = temperatureFromEnthalpy(i, x);
     if (!(t > kSearchLow && t < kSearchHigh)) {
         return std::nullopt;
@@ -64,7 +64,7 @@ std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kin
 
 std::expected<Humidified, HumidifyError> humidify(AirState before, double airKgPerHour,
                                                   Humidifier kind, double waterTemperature,
-                                                  double targetPhi, double pressureRatio) {
+                                                  double targetPhi, PressureRatio pressureRatio) {
     if (const auto refused = humidifierError(airKgPerHour, kind, waterTemperature, targetPhi)) {
         return std::unexpected(*refused);
     }

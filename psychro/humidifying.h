@@ -61,6 +61,6 @@ inline constexpr double kHumidifyTolerance = 1e-6;
 // enthalpy 597.3 + 0.441·ts ignores).
 [[nodiscard]] std::expected<Humidified, HumidifyError> humidify(
     AirState before, double airKgPerHour, Humidifier kind, double waterTemperature,
-    double targetPhi, double pressureRatio = 1.0);
+    double targetPhi, PressureRatio pressureRatio);
 
 }  // namespace psychro

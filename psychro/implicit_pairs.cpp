@@ -44,8 +44,9 @@ constexpr int kMaxMidpoints = 200;
 // The shared bisection of the relative-humidity pairs. residual(t, x) gives the pair's residual
 // and the state's enthalpy at the midpoint t with its humidity x.
 template <typename ResidualAt>
-std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, double pressureRatio,
-                                                          Slope slope, ResidualAt residualAt) {
+std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction,
+                                                          PressureRatio pressureRatio, Slope slope,
+                                                          ResidualAt residualAt) {
     const double pressure = totalPressure(pressureRatio);
     double lo = kSearchLow;
     double hi = kSearchHigh;
@@ -81,9 +82,9 @@ std::expected<ImplicitSolution, SolveError> searchDryBulb(double phiFraction, do
 }  // namespace
 
 std::expected<ImplicitSolution, SolveError> solveEnthalpyVolume(double i, double v,
-                                                                double pressureRatio) {
+                                                                PressureRatio pressureRatio) {
     // The standard atmosphere's volume of the same air (exactly v at the ratio 1.0).
-    const double vs = v * pressureRatio;
+    const double vs = v * pressureRatio.value();
     const double b =
         kVolumeFactor * (kMolarLatentHeat + i) + kVolumeAtIcePointHeat - kVapourHeatPercent * vs;
     const double c = kVolumeAtIcePoint * (kMolarLatentHeat + i) - kLatentHeatPercent * vs;
@@ -103,12 +104,12 @@ std::expected<ImplicitSolution, SolveError> solveEnthalpyVolume(double i, double
 }
 
 std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double v,
-                                                               double pressureRatio) {
+                                                               PressureRatio pressureRatio) {
     const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return std::unexpected(SolveError::NoState);
     }
-    const double vs = v * pressureRatio;  // as in solveEnthalpyVolume
+    const double vs = v * pressureRatio.value();  // as in solveEnthalpyVolume
     const double hw = wettingWaterEnthalpy(tw, WetBulbAtZero::Water);
     const double a = wet->is - wet->xs * hw;
     const double b = kLatentHeat - hw;
@@ -120,8 +121,9 @@ std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double
     if (!roots) {
         return std::unexpected(roots.error());
     }
-    const double x1 = humidityFromVolume(vs, roots->t1);
-    const double x2 = humidityFromVolume(vs, roots->t2);
+    // vs is already the standard atmosphere's volume.
+    const double x1 = humidityFromVolume(vs, roots->t1, PressureRatio::standard());
+    const double x2 = humidityFromVolume(vs, roots->t2, PressureRatio::standard());
     if (!(x1 * x2 < 0.0)) {
         return std::unexpected(SolveError::WetBulbVolumeMismatch);
     }
@@ -130,17 +132,15 @@ std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(double tw, double
     return ImplicitSolution{t, x, enthalpy(t, x), 0};
 }
 
-std::expected<ImplicitSolution, SolveError> solveEnthalpyRelativeHumidity(double i,
-                                                                          double phiFraction,
-                                                                          double pressureRatio) {
+std::expected<ImplicitSolution, SolveError> solveEnthalpyRelativeHumidity(
+    double i, double phiFraction, PressureRatio pressureRatio) {
     return searchDryBulb(phiFraction, pressureRatio, Slope::Rising, [i](double t, double x) {
         return Residual{enthalpy(t, x) - i, i};
     });
 }
 
-std::expected<ImplicitSolution, SolveError> solveWetBulbRelativeHumidity(double tw,
-                                                                         double phiFraction,
-                                                                         double pressureRatio) {
+std::expected<ImplicitSolution, SolveError> solveWetBulbRelativeHumidity(
+    double tw, double phiFraction, PressureRatio pressureRatio) {
     const auto wet = wetBulbSaturation(tw, pressureRatio);
     if (!wet) {
         return std::unexpected(SolveError::NoState);
@@ -153,9 +153,8 @@ std::expected<ImplicitSolution, SolveError> solveWetBulbRelativeHumidity(double 
                          });
 }
 
-std::expected<ImplicitSolution, SolveError> solveVolumeRelativeHumidity(double v,
-                                                                        double phiFraction,
-                                                                        double pressureRatio) {
+std::expected<ImplicitSolution, SolveError> solveVolumeRelativeHumidity(
+    double v, double phiFraction, PressureRatio pressureRatio) {
     return searchDryBulb(
         phiFraction, pressureRatio, Slope::Falling, [v, pressureRatio](double t, double x) {
             return Residual{temperatureFromVolume(v, x, pressureRatio) - t, enthalpy(t, x)};

@@ -8,7 +8,7 @@
 // (a quadratic in the dry-bulb temperature) and the three relative-humidity pairs (a bisection on
 // the dry-bulb temperature). solvePair dispatches to them; they are declared here so that tests
 // can see the temperature and the number of midpoints behind a state. Each takes the pressure
-// ratio r of psychro/atmosphere.h, 1.0 by default.
+// ratio r of psychro/atmosphere.h.
 namespace psychro::detail {
 
 struct ImplicitSolution {
@@ -24,7 +24,7 @@ struct ImplicitSolution {
 // NoState when the discriminant is negative; EnthalpyVolumeMismatch when the humidities of the
 // roots do not have opposite signs.
 [[nodiscard]] std::expected<ImplicitSolution, SolveError> solveEnthalpyVolume(
-    double i, double v, double pressureRatio = 1.0);
+    double i, double v, PressureRatio pressureRatio);
 
 // t′–v: the same quadratic with A = is′ − xs′·hw, B = 597.3 − hw, W = 100·v·r − 77.3041815,
 // b = 0.455·A + 0.28301·B − 29.82798 − 0.441·W, c = 124.28325·A − W·B; root choice by the sign
@@ -32,7 +32,7 @@ struct ImplicitSolution {
 // °C below the boiling point. NoState for a negative discriminant or t′ without saturation
 // humidity; WetBulbVolumeMismatch when the humidities of the roots do not have opposite signs.
 [[nodiscard]] std::expected<ImplicitSolution, SolveError> solveWetBulbVolume(
-    double tw, double v, double pressureRatio = 1.0);
+    double tw, double v, PressureRatio pressureRatio);
 
 // The relative-humidity pairs bisect the dry-bulb temperature in −50 … 100 °C, each midpoint
 // taking x = 0.622·φ·ps / (P − φ·ps), P = 1.03323·r, until a residual falls below 1e-6; the
@@ -42,14 +42,14 @@ struct ImplicitSolution {
 
 // i–φ: residual i(t, x) − i (kcal/kg(DA)); the state keeps the given i.
 [[nodiscard]] std::expected<ImplicitSolution, SolveError> solveEnthalpyRelativeHumidity(
-    double i, double phiFraction, double pressureRatio = 1.0);
+    double i, double phiFraction, PressureRatio pressureRatio);
 
 // t′–φ: i = is′ − (xs′ − x)·hw (hw water from 0 °C up), residual t(i, x) − t (°C).
 [[nodiscard]] std::expected<ImplicitSolution, SolveError> solveWetBulbRelativeHumidity(
-    double tw, double phiFraction, double pressureRatio = 1.0);
+    double tw, double phiFraction, PressureRatio pressureRatio);
 
 // v–φ: residual t(v, x) − t (°C); i from the enthalpy relation at the midpoint.
 [[nodiscard]] std::expected<ImplicitSolution, SolveError> solveVolumeRelativeHumidity(
-    double v, double phiFraction, double pressureRatio = 1.0);
+    double v, double phiFraction, PressureRatio pressureRatio);
 
 }  // namespace psychro::detail

@@ -9,9 +9,9 @@
 // The property relations of moist air, written out once in the order in which every caller
 // evaluates them, so that each pair solution reproduces the same digits. x is in kg/kg(DA), i in
 // kcal/kg(DA), t in °C, v in m³/kg(DA), pressures in kgf/cm², φ a fraction. Those that depend on
-// the total pressure take it as the ratio r = P / 760 mmHg (P = 1.03323·r kgf/cm²), 1.0 by
-// default, entered so that the ratio 1.0 changes no bit. None of them guards its divisor; the
-// callers decide which inputs have no state.
+// the total pressure take it as the ratio r = P / 760 mmHg (P = 1.03323·r kgf/cm²), a
+// required PressureRatio, entered so that the ratio 1.0 changes no bit. None of them guards its
+// divisor; the callers decide which inputs have no state.
 namespace psychro {
 
 // Enthalpy of water vapour at t °C, 597.3 + 0.441·t kcal/kg: the latent heat at 0 °C and the
@@ -37,26 +37,29 @@ namespace psychro {
 
 // Specific volume v = 0.455·(x + 0.622)·(273.15 + t) / 100 / r, from 100·v·r = 0.455·(0.622 +
 // x)·(t + 273.15): the volume grows as the pressure falls. Any t and x; r > 0.
-[[nodiscard]] inline double specificVolume(double x, double t, double pressureRatio = 1.0) {
-    return kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0 / pressureRatio;
+[[nodiscard]] inline double specificVolume(double x, double t, PressureRatio pressureRatio) {
+    return kVolumeFactor * (x + kMolarMassRatio) * (kCelsiusOffset + t) / 100.0 /
+           pressureRatio.value();
 }
 
 // t = 100·v·r / (0.455·(0.622 + x)) − 273.15, the volume relation solved for t. x ≠ −0.622.
-[[nodiscard]] inline double temperatureFromVolume(double v, double x, double pressureRatio = 1.0) {
-    return 100.0 * v * pressureRatio / (kVolumeFactor * (kMolarMassRatio + x)) - kCelsiusOffset;
+[[nodiscard]] inline double temperatureFromVolume(double v, double x, PressureRatio pressureRatio) {
+    return 100.0 * v * pressureRatio.value() / (kVolumeFactor * (kMolarMassRatio + x)) -
+           kCelsiusOffset;
 }
 
 // x = 100·v·r / (0.455·(t + 273.15)) − 0.622, the volume relation solved for x.
 // t ≠ −273.15 °C.
-[[nodiscard]] inline double humidityFromVolume(double v, double t, double pressureRatio = 1.0) {
-    return 100.0 * v * pressureRatio / (kVolumeFactor * (t + kCelsiusOffset)) - kMolarMassRatio;
+[[nodiscard]] inline double humidityFromVolume(double v, double t, PressureRatio pressureRatio) {
+    return 100.0 * v * pressureRatio.value() / (kVolumeFactor * (t + kCelsiusOffset)) -
+           kMolarMassRatio;
 }
 
 // x = 0.622·φ·ps / (P − φ·ps): humidity of air whose vapour pressure is φ·ps under the total
 // pressure P = 1.03323·r. Has a value only while φ·ps < P (the vapour cannot exceed the whole
 // pressure).
 [[nodiscard]] inline double humidityFromRelativeHumidity(double phiFraction, double ps,
-                                                         double pressureRatio = 1.0) {
+                                                         PressureRatio pressureRatio) {
     return kMolarMassRatio * phiFraction * ps / (totalPressure(pressureRatio) - phiFraction * ps);
 }
 
@@ -65,7 +68,7 @@ namespace psychro {
 // solved for φ). Above 100 in the fog region; ps > 0, x ≠ −0.622. At a fixed x it falls with
 // the pressure: thinner air holding the same x has a lower vapour pressure.
 [[nodiscard]] inline double relativeHumidityPercent(double x, double ps,
-                                                    double pressureRatio = 1.0) {
+                                                    PressureRatio pressureRatio) {
     return 100.0 * (x * totalPressure(pressureRatio)) / (kMolarMassRatio * ps + x * ps);
 }
 
@@ -81,7 +84,7 @@ struct WetBulbSaturation {
 // standard pressure, about 83 °C at 5,000 m) or is no number (t′ at or below absolute zero),
 // where saturated air has no humidity.
 [[nodiscard]] inline std::optional<WetBulbSaturation> wetBulbSaturation(
-    double tw, double pressureRatio = 1.0) {
+    double tw, PressureRatio pressureRatio) {
     const double ps = SaturationPressure(tw);
     if (!(ps < totalPressure(pressureRatio)) || !(ps >= 0.0)) {
         return std::nullopt;

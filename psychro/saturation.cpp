@@ -41,11 +41,11 @@ double SaturationPressure(double t) {
     return std::pow(10.0, logPs);
 }
 
-double saturationHumidity(double ps, double pressureRatio) {
+double saturationHumidity(double ps, PressureRatio pressureRatio) {
     return kMolarMassRatio * ps / (totalPressure(pressureRatio) - ps);
 }
 
-std::optional<double> DewPointTemperature(double xg, double pressureRatio) {
+std::optional<double> DewPointTemperature(double xg, PressureRatio pressureRatio) {
     const double pressure = totalPressure(pressureRatio);
     double lo = kSearchLow;
     double hi = kSearchHigh;

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "psychro/atmosphere.h"
+
 namespace psychro {
 
 // Saturation vapour pressure of water by the Goff–Gratch equations, over liquid water for
@@ -20,10 +22,10 @@ namespace psychro {
 // pressure, zero and negative included, a humidity whose dew point lies at 100 °C or above,
 // which above the standard pressure is a finite one, NaN).
 // The search ends at the latest when the bracket stops shrinking, after about 55 halvings.
-[[nodiscard]] std::optional<double> DewPointTemperature(double xg, double pressureRatio = 1.0);
+[[nodiscard]] std::optional<double> DewPointTemperature(double xg, PressureRatio pressureRatio);
 
 // Saturation humidity in kg/kg(DA) for a saturation pressure ps in kgf/cm² at the pressure
 // ratio r: x = 0.622·ps / (P − ps), P = 1.03323·r. Negative for ps > P, infinite at ps = P.
-[[nodiscard]] double saturationHumidity(double ps, double pressureRatio = 1.0);
+[[nodiscard]] double saturationHumidity(double ps, PressureRatio pressureRatio);
 
 }  // namespace psychro

@@ -6,7 +6,7 @@
 
 namespace psychro {
 
-StateProperties stateProperties(double x, double i, double pressureRatio) {
+StateProperties stateProperties(double x, double i, PressureRatio pressureRatio) {
     const double t = temperatureFromEnthalpy(i, x);
     const double ps = SaturationPressure(t);
     const double phi = relativeHumidityPercent(x, ps, pressureRatio);

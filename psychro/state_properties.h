@@ -1,5 +1,7 @@
 #pragma once
 
+#include "psychro/atmosphere.h"
+
 // The four properties of an air state that follow from its humidity and enthalpy. The cursor
 // readout and the command-line program both complete a state through this one function.
 namespace psychro {
@@ -18,6 +20,6 @@ struct StateProperties {
 // t does not depend on the pressure. Meaningful for states on the chart; elsewhere the values
 // may be beyond any air (φ > 100) or not finite (φ where ps is zero or no number), and the
 // caller decides what to show.
-[[nodiscard]] StateProperties stateProperties(double x, double i, double pressureRatio = 1.0);
+[[nodiscard]] StateProperties stateProperties(double x, double i, PressureRatio pressureRatio);
 
 }  // namespace psychro

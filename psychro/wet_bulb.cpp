@@ -26,7 +26,7 @@ double balanceTemperature(double x, double i, double ts, double xs) {
 
 }  // namespace
 
-double wbt(double x, double i, double pressureRatio) {
+double wbt(double x, double i, PressureRatio pressureRatio) {
     const double pressure = totalPressure(pressureRatio);
     double lo = kSearchLow;
     double hi = kSearchHigh;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "psychro/atmosphere.h"
+
 namespace psychro {
 
 // Thermodynamic wet-bulb temperature t′ (°C) of air holding x kg/kg(DA) with enthalpy
@@ -13,6 +15,6 @@ namespace psychro {
 // Valid for states on the chart (a root inside the bracket). For any other input, NaN and
 // infinities included, the search ends once the bracket has collapsed onto one end (about 55
 // halvings, hard cap 200) and returns that last midpoint, a value in −50 … 100.
-[[nodiscard]] double wbt(double x, double i, double pressureRatio = 1.0);
+[[nodiscard]] double wbt(double x, double i, PressureRatio pressureRatio);
 
 }  // namespace psychro

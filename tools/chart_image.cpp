@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     if (!render::pictureImage(picture).save(QString::fromLocal8Bit(argv[1]))) {
         std::fprintf(stderr, "chart_image: cannot write %s\n", argv[1]);
         return 1;

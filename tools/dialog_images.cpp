@@ -124,7 +124,8 @@ class Shots {
 
     // Moves the pointer over the chart to the state (t, φ), so the readout shows it.
     void pointAt(double t, double phi) {
-        const auto state = psychro::solvePair(psychro::Property::t, t, psychro::Property::phi, phi);
+        const auto state = psychro::solvePair(psychro::Property::t, t, psychro::Property::phi, phi,
+                                              psychro::PressureRatio::standard());
         if (!state) {
             fail(QStringLiteral("no state to point at"));
             return;

@@ -68,7 +68,9 @@ TEST_F(CursorReadoutWindowTest, MovesWriteTheSixLabels) {
     EXPECT_EQ(labels(), allSix("範囲外"));
 
     QTest::mouseMove(view, at(208, 160));
-    EXPECT_EQ(labels(), textsOf(chart::cursorReadout(208.0f, 160.0f)));
+    EXPECT_EQ(labels(),
+              textsOf(chart::cursorReadout(208.0f, 160.0f, psychro::PressureRatio::standard(),
+                                           chart::Units::Engineering)));
 }
 
 // Over the readout frame, and outside the window, the labels keep their last texts.
@@ -87,7 +89,7 @@ TEST_F(CursorReadoutWindowTest, LabelsKeepTheirTextsWhenThePointerLeaves) {
 
     // A settings change shows the same point in the new units at once: i 16.65 kcal/kg(DA)
     // (±0.005) × 4.1868 = 69.71 ± 0.021 kJ/kg(DA); the temperature stays.
-    window.applySettings({chart::Units::SI, {}});
+    window.applySettings({chart::Units::SI, psychro::Atmosphere::standard()});
     EXPECT_NEAR(labels()[1].toDouble(), 16.65 * 4.1868, 0.025);
     EXPECT_EQ(labels()[2], "34.2");
 }

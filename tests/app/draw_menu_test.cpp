@@ -37,7 +37,7 @@ TEST(DrawMenu, DrawsTheChartErasesMarksAndRepaints) {
     window.findChild<QAction*>("mnuDrawW")->trigger();
     const std::size_t drawn = window.picture().items().size();
     chart::Picture fresh;
-    chart::drawChart(fresh);
+    chart::drawChart(fresh, psychro::PressureRatio::standard(), chart::Units::Engineering);
     EXPECT_EQ(drawn, fresh.items().size());
     EXPECT_GT(countRed(view->grab().toImage()), 2000) << "the view shows the enthalpy lines";
 

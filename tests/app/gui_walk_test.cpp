@@ -99,7 +99,7 @@ class Walk {
   public:
     Walk(std::uint64_t seed, long steps) : seed_(seed), steps_(steps), random_(seed) {
         chart::Picture fresh;
-        chart::drawChart(fresh);
+        chart::drawChart(fresh, psychro::PressureRatio::standard(), chart::Units::Engineering);
         chartItems_ = fresh.items().size();
         window_.setPrintDialog([this](QPrinter& printer) { return printStep(printer); });
         // Project files and exports go to the walk's own folder, never through a file dialog.

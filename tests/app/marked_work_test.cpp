@@ -85,7 +85,8 @@ TEST_F(MarkedWorkTest, EveryPressIsAnEntryAndTheEntriesAreThePicture) {
                 EXPECT_NEAR(*value, e.value, e.tolerance);
             }
             chart::Picture replayed;
-            chart::drawWork(replayed, window.work());
+            chart::drawWork(replayed, window.work(), psychro::PressureRatio::standard(),
+                            chart::Units::Engineering);
             EXPECT_TRUE(work_scenarios::identical(replayed, window.picture()));
         }
         work_scenarios::trigger(window, "mnuDrawW");
@@ -97,7 +98,8 @@ TEST_F(MarkedWorkTest, EveryPressIsAnEntryAndTheEntriesAreThePicture) {
 TEST_F(MarkedWorkTest, AStateCarriesItsSixPropertiesAndDewPoint) {
     work_scenarios::scenarios().front().run(window);
     ASSERT_EQ(window.work().entries.size(), 1u);
-    const chart::StateFigures f = chart::stateFigures(window.work().entries[0].states[0]);
+    const chart::StateFigures f =
+        chart::stateFigures(window.work().entries[0].states[0], psychro::PressureRatio::standard());
     EXPECT_NEAR(f.x, 0.00726, 5e-6);
     EXPECT_NEAR(f.i, 9.200, 0.01);
     EXPECT_NEAR(f.t, 20.0, 1e-3);

@@ -120,7 +120,7 @@ TEST_F(KeptImage, EqualsAFreshReplayAfterEveryChange) {
     // Cleared and drawn again with as many items as before, a mark elsewhere.
     const std::size_t before = picture.items().size();
     picture.clear();
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     chart::markState(picture, {30.0, 40.0}, "x");
     chart::processLine(picture, {0.0, 0.0}, {1.0, 1.0});
     picture.setTextPosition({1.0, 1.0});

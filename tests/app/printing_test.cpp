@@ -174,7 +174,7 @@ TEST_F(Printing, FailureToPrintIsReported) {
 // What the user chooses in the dialog (here: upright, two copies) is what is printed.
 TEST_F(Printing, TheDialogsChoicesAreKept) {
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     QPrinter printer(QPrinter::HighResolution);
     const app::PrintResult result = app::printChart(picture, printer, [&](QPrinter& p) {
         p.setOutputFormat(QPrinter::PdfFormat);

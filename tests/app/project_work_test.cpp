@@ -80,7 +80,8 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
 
 TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
     work_scenarios::scenarios()[0].run(window);  // point 1 at 20 °C 50 %
-    const QStringList lines = app::tableText(window.work(), u',').split(u'\n');
+    const QStringList lines =
+        app::tableText(window.work(), u',', chart::Settings::standard()).split(u'\n');
     ASSERT_GE(lines.size(), 2);
     EXPECT_EQ(lines[0],
               QStringLiteral("記号,種類,x [kg/kg(DA)],i [kcal/kg(DA)],t [℃],t′ [℃],v [m3/kg(DA)],"
@@ -139,7 +140,7 @@ TEST_F(ProjectWork, UndoAfterEachKindOfEntryRestoresThePreviousPicture) {
 
 // A file keeps the units and pressure its work was shown in; opening it shows the work so again.
 TEST_F(ProjectWork, AFileCarriesItsUnitsAndPressure) {
-    chart::Settings site;
+    chart::Settings site = chart::Settings::standard();
     site.units = chart::Units::SI;
     site.atmosphere = *psychro::atmosphereFromMmHg(700.0);
     window.applySettings(site);

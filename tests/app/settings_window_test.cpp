@@ -58,7 +58,7 @@ TEST(SettingsWindow, ChangeRedrawsErasesMarksAndRelabels) {
     choose(window, "Option1", "Option5", QStringLiteral("6000"));
     EXPECT_EQ(messages.texts(),
               QStringList{QStringLiteral("標高は-500～5000 mの範囲で入力してください。")});
-    EXPECT_EQ(window.settings(), chart::Settings{});
+    EXPECT_EQ(window.settings(), chart::Settings::standard());
     EXPECT_EQ(itemsOf<chart::CircleItem>(window.picture()).size(), 1u);
 
     choose(window, "Option2", "Option5", QStringLiteral("1500"));

@@ -23,7 +23,7 @@ TEST(WorkTable, FiguresAtTheSitePressureInSi) {
                             .lineFrom = std::nullopt,
                             .inputs = {},
                             .results = {}});
-    chart::Settings settings;
+    chart::Settings settings = chart::Settings::standard();
     settings.units = chart::Units::SI;
     settings.atmosphere = *psychro::atmosphereFromMmHg(700.0);
 

@@ -42,7 +42,9 @@ PointMm pointOf(double t, double xg) {
 
 class ChartDrawing : public testing::Test {
   protected:
-    void SetUp() override { chart::drawChart(picture); }
+    void SetUp() override {
+        chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
+    }
     chart::Picture picture;
 };
 
@@ -105,7 +107,10 @@ TEST_F(ChartDrawing, OnlyRoundHumiditiesAndIsothermsAreBold) {
         const double t = 10.0 * static_cast<double>(k - 3);
         EXPECT_EQ(bold[k].widthPx, 2);
         EXPECT_NEAR(bold[k].from.X, pointOf(t, 0.0).X, 1e-9) << t;
-        EXPECT_NEAR(bold[k].to.Y, pointOf(t, chart::saturationHumidityG(t)).Y, 1e-9) << t;
+        EXPECT_NEAR(bold[k].to.Y,
+                    pointOf(t, chart::saturationHumidityG(t, psychro::PressureRatio::standard())).Y,
+                    1e-9)
+            << t;
     }
 }
 
@@ -113,7 +118,7 @@ TEST_F(ChartDrawing, OnlyRoundHumiditiesAndIsothermsAreBold) {
 // is where the 100 % curve passes at that humidity.
 TEST(HumidityLine, EndsOnTheSaturationCurveAndNeedsADewPoint) {
     for (int xg = 1; xg <= 53; ++xg) {
-        const auto line = chart::humidityLine(xg);
+        const auto line = chart::humidityLine(xg, psychro::PressureRatio::standard());
         ASSERT_TRUE(line.has_value()) << xg;
         EXPECT_DOUBLE_EQ(line->edge.X, 208.3);
         EXPECT_DOUBLE_EQ(line->edge.Y, line->saturation.Y);
@@ -126,12 +131,13 @@ TEST(HumidityLine, EndsOnTheSaturationCurveAndNeedsADewPoint) {
             const double t = (lo + hi) / 2.0;
             (chart::enthalpyAt(t, xg) < s.i ? lo : hi) = t;
         }
-        EXPECT_NEAR(chart::saturationHumidityG(lo), xg, 1e-4) << xg;
+        EXPECT_NEAR(chart::saturationHumidityG(lo, psychro::PressureRatio::standard()), xg, 1e-4)
+            << xg;
     }
     // A humidity without a dew point in the search range has no line: nothing is drawn to an
     // invented point.
     for (double xg : {0.0, -1.0, 0.02, std::nan("")}) {
-        EXPECT_FALSE(chart::humidityLine(xg).has_value()) << xg;
+        EXPECT_FALSE(chart::humidityLine(xg, psychro::PressureRatio::standard()).has_value()) << xg;
     }
 }
 
@@ -197,7 +203,8 @@ TEST_F(ChartDrawing, VolumeLinesStopAt104AndTheirLabelsAt090) {
         const double v = 0.75 + 0.01 * static_cast<double>(k);
         EXPECT_EQ(labels[k].text, chart::printedNumber(chart::roundHalfEven(v, 2)));
         // On the line's extension at x = −2.5 g/kg.
-        const PointMm p = pointOf(chart::temperatureAtVolume(v, -2.5), -2.5);
+        const PointMm p =
+            pointOf(chart::temperatureAtVolume(v, -2.5, psychro::PressureRatio::standard()), -2.5);
         EXPECT_NEAR(labels[k].position.X, p.X - 3.0, 1e-9) << v;
         EXPECT_NEAR(labels[k].position.Y, 160.0 + 2.5 * chart::chartFrame().HumidityUnit, 1e-9);
     }
@@ -236,12 +243,14 @@ TEST_F(ChartDrawing, WetBulbLinesEndOnThe48DegreeIsothermOrTheBottomLine) {
                  [](const LineItem& l) { return l.colour == chart::kLightBlue; });
     ASSERT_EQ(blue.size(), 52u);
     const PointMm bottom48 = pointOf(48.0, 0.0);
-    const PointMm top48 = pointOf(48.0, chart::saturationHumidityG(48.0));
+    const PointMm top48 =
+        pointOf(48.0, chart::saturationHumidityG(48.0, psychro::PressureRatio::standard()));
     std::size_t onIsotherm = 0;
     for (std::size_t k = 0; k < 38; ++k) {
         const double tw = static_cast<double>(k);
         const LineItem& l = blue[k];
-        const PointMm s = pointOf(tw, chart::saturationHumidityG(tw));
+        const PointMm s =
+            pointOf(tw, chart::saturationHumidityG(tw, psychro::PressureRatio::standard()));
         EXPECT_DOUBLE_EQ(l.from.X, s.X);
         EXPECT_DOUBLE_EQ(l.from.Y, s.Y);
         if (l.to.Y == 160.0) {
@@ -276,7 +285,7 @@ struct LabelRow {
 };
 
 PointMm saturated(double t) {
-    return pointOf(t, chart::saturationHumidityG(t));
+    return pointOf(t, chart::saturationHumidityG(t, psychro::PressureRatio::standard()));
 }
 
 TEST_F(ChartDrawing, RotatedLabelsAtTheirPlaces) {
@@ -333,13 +342,15 @@ TEST_F(ChartDrawing, RelativeHumidityLabelsAt43And34Degrees) {
     for (const TextItem& t : labels) {
         const int percent = std::stoi(t.text);
         const double phi = percent / 100.0;
-        const PointMm p43 = pointOf(43.0, chart::humidityAtRelative(phi, 43.0));
+        const PointMm p43 =
+            pointOf(43.0, chart::humidityAtRelative(phi, 43.0, psychro::PressureRatio::standard()));
         if (std::fabs(t.position.X - (p43.X - 0.7)) < 1e-2) {
             at43.push_back(t.text);
             EXPECT_NEAR(t.position.Y, p43.Y - 4.5, 1e-2);
             angles43.push_back(t.angleDeg);
         } else {
-            const PointMm p34 = pointOf(34.0, chart::humidityAtRelative(phi, 34.0));
+            const PointMm p34 = pointOf(
+                34.0, chart::humidityAtRelative(phi, 34.0, psychro::PressureRatio::standard()));
             EXPECT_NEAR(t.position.X, p34.X - 0.7, 1e-2) << t.text;
             EXPECT_NEAR(t.position.Y, p34.Y - 6.0, 1e-2) << t.text;
             at34.push_back(t.text);
@@ -376,7 +387,10 @@ TEST_F(ChartDrawing, RelativeHumidityCurvesAboveAndBelowFreezing) {
     }
     // The twentieth is 5 %, and no 0 % curve follows (the 21st run starts below freezing).
     const LineItem& fivePercent = curves[19 * 48 + 47];
-    EXPECT_NEAR(fivePercent.to.Y, pointOf(48.0, chart::humidityAtRelative(0.05, 48.0)).Y, 1e-6);
+    EXPECT_NEAR(
+        fivePercent.to.Y,
+        pointOf(48.0, chart::humidityAtRelative(0.05, 48.0, psychro::PressureRatio::standard())).Y,
+        1e-6);
     EXPECT_DOUBLE_EQ(curves[20 * 48].from.Y, curves[0].from.Y) << "100 % again, below freezing";
     EXPECT_GT(curves[20 * 48].to.X, curves[20 * 48].from.X - 10.0);
     EXPECT_LT(curves[20 * 48].to.X, curves[20 * 48].from.X) << "drawn towards −1 °C";
@@ -422,10 +436,10 @@ TEST_F(ChartDrawing, HumidityScaleAndTemperatureTitle) {
 
 TEST_F(ChartDrawing, DrawingAgainErasesMarksAndGivesTheSamePicture) {
     chart::Picture fresh;
-    chart::drawChart(fresh);
+    chart::drawChart(fresh, psychro::PressureRatio::standard(), chart::Units::Engineering);
     picture.circle({100.0, 100.0}, 0.7, chart::kLightRed);  // a mark from a dialog
     picture.setLineWidth(2);
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     EXPECT_TRUE(sameItems(picture, fresh));
     EXPECT_FALSE(std::any_of(picture.items().begin(), picture.items().end(), [](const auto& item) {
         return std::holds_alternative<chart::CircleItem>(item);

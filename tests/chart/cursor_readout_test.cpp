@@ -42,7 +42,9 @@ TEST(CursorReadout, StatesUnderThePointer) {
         {150.0f, 100.0f, {"0.01379", "16.65", "34.2", "23.51", "0.889", "40.85"}},
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(textsOf(chart::cursorReadout(row.X, row.Y)), row.texts)
+        EXPECT_EQ(textsOf(chart::cursorReadout(row.X, row.Y, psychro::PressureRatio::standard(),
+                                               chart::Units::Engineering)),
+                  row.texts)
             << "at " << row.X << ", " << row.Y;
     }
 }
@@ -50,19 +52,23 @@ TEST(CursorReadout, StatesUnderThePointer) {
 TEST(CursorReadout, FogAboveTheSaturationCurve) {
     const float points[][2] = {{100.0f, 20.0f}, {0.0f, 0.0f}, {120.0f, 0.0f}, {60.0f, 100.0f}};
     for (const auto& p : points) {
-        expectAllSix(chart::cursorReadout(p[0], p[1]), chart::kFogText, p[0], p[1]);
+        expectAllSix(chart::cursorReadout(p[0], p[1], psychro::PressureRatio::standard(),
+                                          chart::Units::Engineering),
+                     chart::kFogText, p[0], p[1]);
     }
 }
 
 // Just below and just above the saturation curve, at points placed by the chart mapping.
 TEST(CursorReadout, FogStartsAtTheSaturationCurve) {
     for (double t : {-5.0, 0.5, 10.0, 20.0, 30.0}) {
-        const double xs = 1000.0 * psychro::saturationHumidity(psychro::SaturationPressure(t));
+        const double xs = 1000.0 * psychro::saturationHumidity(psychro::SaturationPressure(t),
+                                                               psychro::PressureRatio::standard());
         for (double share : {0.99, 1.01}) {
             const double xg = share * xs;
             const chart::PointMm p = chart::statePoint(chart::enthalpyAt(t, xg), xg);
             const chart::Readout r =
-                chart::cursorReadout(static_cast<float>(p.X), static_cast<float>(p.Y));
+                chart::cursorReadout(static_cast<float>(p.X), static_cast<float>(p.Y),
+                                     psychro::PressureRatio::standard(), chart::Units::Engineering);
             if (share < 1.0) {
                 EXPECT_EQ(r.t, chart::generalText(chart::roundHalfEven(t, 2))) << "t = " << t;
                 EXPECT_NEAR(std::stod(r.phi), 99.0, 0.05) << "t = " << t;
@@ -96,7 +102,9 @@ TEST(CursorReadout, OutsideTheFrame) {
         {std::numeric_limits<float>::max(), std::numeric_limits<float>::lowest()},
     };
     for (const auto& p : points) {
-        expectAllSix(chart::cursorReadout(p[0], p[1]), chart::kOutsideText, p[0], p[1]);
+        expectAllSix(chart::cursorReadout(p[0], p[1], psychro::PressureRatio::standard(),
+                                          chart::Units::Engineering),
+                     chart::kOutsideText, p[0], p[1]);
     }
 }
 
@@ -119,7 +127,8 @@ TEST(CursorReadout, EveryPointOfTheFrameReadsSensibly) {
         for (int iy = 0; iy <= 320; ++iy) {
             const float X = std::min(static_cast<float>(ix) * 0.5f, 208.3f);
             const float Y = static_cast<float>(iy) * 0.5f;
-            const chart::Readout r = chart::cursorReadout(X, Y);
+            const chart::Readout r = chart::cursorReadout(X, Y, psychro::PressureRatio::standard(),
+                                                          chart::Units::Engineering);
             if (r.x == chart::kFogText) {
                 ++fog;
                 expectAllSix(r, chart::kFogText, X, Y);

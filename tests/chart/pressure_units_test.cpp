@@ -27,7 +27,7 @@ PointMm pointOf(double t, double xg) {
 
 TEST(PressureChart, StandardPressureDrawsTheDefaultChartItemForItem) {
     chart::Picture byDefault;
-    chart::drawChart(byDefault);
+    chart::drawChart(byDefault, psychro::PressureRatio::standard(), chart::Units::Engineering);
     for (const auto& standard :
          {psychro::atmosphereFromMmHg(760.0), psychro::atmosphereFromAltitude(0.0)}) {
         chart::Picture explicitly;
@@ -39,9 +39,9 @@ TEST(PressureChart, StandardPressureDrawsTheDefaultChartItemForItem) {
 // At 700 mmHg the saturation curve lies at 1000·0.622·ps / (P − ps), P = 1.03323·700/760:
 // higher than at 760 mmHg, where the same vapour pressure is a smaller share of the air.
 TEST(PressureChart, SaturationCurveAt700MmHg) {
-    const double r = psychro::atmosphereFromMmHg(700.0)->ratio;
+    const psychro::PressureRatio r = psychro::atmosphereFromMmHg(700.0)->ratio;
     chart::Picture picture;
-    chart::drawChart(picture, r);
+    chart::drawChart(picture, r, Units::Engineering);
     const std::vector<LineItem> lines = itemsOf<LineItem>(picture);
     ASSERT_GE(lines.size(), 1072u);
     // The last 1 072 lines are the relative-humidity curves and the border; 100 % comes first.
@@ -52,7 +52,9 @@ TEST(PressureChart, SaturationCurveAt700MmHg) {
         const PointMm to = saturation[t - 1].to;
         EXPECT_NEAR(to.X, pointOf(t, xs).X, 1e-9) << t;
         EXPECT_NEAR(to.Y, pointOf(t, xs).Y, 1e-9) << t;
-        EXPECT_LT(to.Y, pointOf(t, chart::saturationHumidityG(t)).Y) << t;
+        EXPECT_LT(to.Y,
+                  pointOf(t, chart::saturationHumidityG(t, psychro::PressureRatio::standard())).Y)
+            << t;
     }
 }
 
@@ -70,7 +72,7 @@ TEST(PressureChart, VolumeLinesAtTheSitesPressure) {
     for (const auto& row : rows) {
         const double r = row.mmHg / 760.0;
         chart::Picture picture;
-        chart::drawChart(picture, r);
+        chart::drawChart(picture, psychro::PressureRatio(r), Units::Engineering);
         std::vector<std::string> labels;
         for (const TextItem& t : itemsOf<TextItem>(picture)) {
             if (t.heightPx == 0.0 && t.position.Y > 170.0 && t.position.Y < 172.0) {
@@ -98,7 +100,7 @@ TEST(PressureChart, VolumeLinesAtTheSitesPressure) {
 
 TEST(SIChart, EnthalpyLinesAndScaleEveryFiveKilojoules) {
     chart::Picture picture;
-    chart::drawChart(picture, 1.0, Units::SI);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), Units::SI);
     std::vector<double> starts;
     for (const LineItem& l : itemsOf<LineItem>(picture)) {
         if (l.colour == chart::kLightRed) {
@@ -130,9 +132,11 @@ TEST(PressureChart, RangeEndsDrawSensibly) {
     const auto plain = [](const std::string& text) {
         return !text.empty() && text.find_first_of("eEnN") == std::string::npos;
     };
-    for (double r : {psychro::lowestPressureRatio(), psychro::highestPressureRatio()}) {
+    for (psychro::PressureRatio ratio :
+         {psychro::lowestPressureRatio(), psychro::highestPressureRatio()}) {
+        const double r = ratio.value();
         chart::Picture picture;
-        chart::drawChart(picture, r, Units::SI);
+        chart::drawChart(picture, ratio, Units::SI);
         for (const LineItem& l : itemsOf<LineItem>(picture)) {
             ASSERT_TRUE(std::isfinite(l.from.X + l.from.Y + l.to.X + l.to.Y)) << r;
         }
@@ -145,15 +149,24 @@ TEST(PressureChart, RangeEndsDrawSensibly) {
 // Air just above the standard saturation curve is not fog at 700 mmHg, where the curve lies
 // higher; in SI units only i changes, to 4.1868·i kJ/kg(DA) with 2 decimals.
 TEST(CursorReadout, AtTheSitesPressureAndInSIUnits) {
-    const double xs = 1000.0 * psychro::saturationHumidity(psychro::SaturationPressure(20.0));
+    const double xs = 1000.0 * psychro::saturationHumidity(psychro::SaturationPressure(20.0),
+                                                           psychro::PressureRatio::standard());
     const PointMm foggy = pointOf(20.0, 1.02 * xs);
     const auto fx = static_cast<float>(foggy.X);
     const auto fy = static_cast<float>(foggy.Y);
-    EXPECT_EQ(chart::cursorReadout(fx, fy).phi, chart::kFogText);
-    EXPECT_NE(chart::cursorReadout(fx, fy, 700.0 / 760.0).phi, chart::kFogText);
+    EXPECT_EQ(
+        chart::cursorReadout(fx, fy, psychro::PressureRatio::standard(), chart::Units::Engineering)
+            .phi,
+        chart::kFogText);
+    EXPECT_NE(chart::cursorReadout(fx, fy, psychro::PressureRatio(700.0 / 760.0),
+                                   chart::Units::Engineering)
+                  .phi,
+              chart::kFogText);
     for (const auto& [X, Y] : {std::pair{101.0846f, 116.4915f}, std::pair{150.0f, 100.0f}}) {
-        const chart::Readout kcal = chart::cursorReadout(X, Y);
-        const chart::Readout si = chart::cursorReadout(X, Y, 1.0, Units::SI);
+        const chart::Readout kcal = chart::cursorReadout(X, Y, psychro::PressureRatio::standard(),
+                                                         chart::Units::Engineering);
+        const chart::Readout si =
+            chart::cursorReadout(X, Y, psychro::PressureRatio::standard(), Units::SI);
         const double kJ = std::stod(si.i);
         EXPECT_NEAR(kJ, 4.1868 * chart::pictureState(X, Y).i, 0.005 + 1e-12);
         EXPECT_EQ(si.i, chart::generalText(chart::roundHalfEven(kJ, 2)));
@@ -180,13 +193,13 @@ TEST(PressureText, LabelsInTheUnitGiven) {
         Units units;
         const char* label;
     } rows[] = {
-        {psychro::Atmosphere{}, Units::Engineering, chart::kPressureLine},
+        {psychro::Atmosphere::standard(), Units::Engineering, chart::kPressureLine},
         {*atmosphereFromMmHg(760.0), Units::Engineering, "大気圧 = 760 mmHg"},
         {*atmosphereFromMmHg(700.0), Units::Engineering, "大気圧 = 700 mmHg"},
         {*atmosphereFromMmHg(700.25), Units::Engineering, "大気圧 = 700.2 mmHg"},
         {*atmosphereFromKPa(93.3), Units::Engineering, "大気圧 = 93.3 kPa"},
         {*atmosphereFromAltitude(1500.0), Units::Engineering, "大気圧 = 634.2 mmHg (標高 1500 m)"},
-        {psychro::Atmosphere{}, Units::SI, "大気圧 = 101.325 kPa"},
+        {psychro::Atmosphere::standard(), Units::SI, "大気圧 = 101.325 kPa"},
         {*atmosphereFromMmHg(405.2), Units::SI, "大気圧 = 54.022 kPa"},
         {*atmosphereFromAltitude(1500.0), Units::SI, "大気圧 = 84.556 kPa (標高 1500 m)"},
         {*atmosphereFromAltitude(-500.0), Units::SI, "大気圧 = 107.478 kPa (標高 -500 m)"},

@@ -45,13 +45,13 @@ TEST(StoredSettings, EachPartFallsBackOnItsOwn) {
         EXPECT_EQ(s.atmosphere.given, c.wantGiven);
     }
     // The default is the standard atmosphere exactly.
-    EXPECT_EQ(chart::settingsFromStored("", "", "").atmosphere.ratio, 1.0);
+    EXPECT_EQ(chart::settingsFromStored("", "", "").atmosphere.ratio.value(), 1.0);
 }
 
 // Every setting reads back to itself, the range ends to the last bit.
 TEST(StoredSettings, RoundTrip) {
     const chart::Settings settings[] = {
-        {},
+        chart::Settings::standard(),
         {Units::SI, *psychro::atmosphereFromKPa(54.019750715419775)},
         {Units::Engineering, *psychro::atmosphereFromMmHg(806.1478203943163)},
         {Units::SI, *psychro::atmosphereFromAltitude(5000.0)},

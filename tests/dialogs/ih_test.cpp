@@ -89,7 +89,8 @@ TEST(Ih, PointFormRefusesWithOneMessageAndWritesNothing) {
     for (const Refusal& c : kRefusals) {
         Panel p(PanelHost::PointDialog, c.first, c.second, c.texts);
         dialogs::RecordedMessages messages;
-        const dialogs::PointIh result = dialogs::ihPointForm(*p.panel, messages);
+        const dialogs::PointIh result =
+            dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard());
         SCOPED_TRACE(msg(c.pointMessage).toStdString());
         EXPECT_EQ(result.ten, -1);
         EXPECT_EQ(messages.texts(), QStringList{msg(c.pointMessage)});
@@ -104,7 +105,7 @@ TEST(Ih, ProcessFormReportsRefusalToItsCaller) {
     for (const Refusal& c : kRefusals) {
         Panel p(PanelHost::ProcessDialog, c.first, c.second, c.texts);
         dialogs::RecordedMessages messages;
-        const auto result = dialogs::ihProcessForm(*p.panel, messages);
+        const auto result = dialogs::ihProcessForm(*p.panel, messages, chart::Settings::standard());
         SCOPED_TRACE(msg(c.processMessage).toStdString());
         ASSERT_FALSE(result.has_value());
         EXPECT_EQ(result.error(), dialogs::IhFailure::Refused);
@@ -117,7 +118,7 @@ TEST(Ih, ProcessFormWithoutAPairShowsNothingAndSaysSo) {
         Panel p(PanelHost::ProcessDialog, checked == 1 ? 3 : 0, 0,
                 {u"", u"", u"20", u"", u"", u"50"});
         dialogs::RecordedMessages messages;
-        const auto result = dialogs::ihProcessForm(*p.panel, messages);
+        const auto result = dialogs::ihProcessForm(*p.panel, messages, chart::Settings::standard());
         ASSERT_FALSE(result.has_value());
         EXPECT_EQ(result.error(), dialogs::IhFailure::NoPair);
         EXPECT_TRUE(messages.texts().isEmpty());
@@ -127,7 +128,7 @@ TEST(Ih, ProcessFormWithoutAPairShowsNothingAndSaysSo) {
 TEST(Ih, PointFormCalledWithoutAPairRefuses) {
     Panel p(PanelHost::PointDialog, 3, 0, {u"", u"", u"20", u"", u"", u"50"});
     dialogs::RecordedMessages messages;
-    EXPECT_EQ(dialogs::ihPointForm(*p.panel, messages).ten, -1);
+    EXPECT_EQ(dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard()).ten, -1);
     EXPECT_EQ(messages.texts(), QStringList{msg(words::kCheckTwoBoxes)});
     EXPECT_EQ(p.panel->text(row(1)), "");
 }
@@ -186,7 +187,8 @@ TEST(Ih, PointFormWritesRoundedPlainTextAndMapsTheUnroundedState) {
     for (const Written& c : kWritten) {
         Panel p(PanelHost::PointDialog, c.first, c.second, c.texts);
         dialogs::RecordedMessages messages;
-        const dialogs::PointIh result = dialogs::ihPointForm(*p.panel, messages);
+        const dialogs::PointIh result =
+            dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard());
         SCOPED_TRACE(c.text1);
         EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(' ').toStdString();
         EXPECT_EQ(result.ten, 0);
@@ -204,12 +206,13 @@ TEST(Ih, PointFormWritesRoundedPlainTextAndMapsTheUnroundedState) {
 TEST(Ih, TwentyDegreesHalfSaturatedInBothForms) {
     Panel point(PanelHost::PointDialog, 3, 6, {u"", u"", u"20", u"", u"", u"50"});
     dialogs::RecordedMessages messages;
-    const dialogs::PointIh p = dialogs::ihPointForm(*point.panel, messages);
+    const dialogs::PointIh p =
+        dialogs::ihPointForm(*point.panel, messages, chart::Settings::standard());
     EXPECT_NEAR(p.XP, 101.5503, 1e-4);
     EXPECT_NEAR(p.YP, 128.4272, 1e-4);
 
     Panel process(PanelHost::ProcessDialog, 3, 6, {u"", u"", u"20", u"", u"", u"50"});
-    const auto q = dialogs::ihProcessForm(*process.panel, messages);
+    const auto q = dialogs::ihProcessForm(*process.panel, messages, chart::Settings::standard());
     ASSERT_TRUE(q.has_value());
     EXPECT_NEAR(q->i, 9.1984257, 3e-7);  // unrounded
     EXPECT_NEAR(q->h, 0.0072566913, 5e-11);

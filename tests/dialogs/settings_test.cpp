@@ -25,7 +25,7 @@ namespace {
 using dialog_driver::child;
 using dialog_driver::click;
 
-const chart::Settings kSI{chart::Units::SI, {}};
+const chart::Settings kSI{chart::Units::SI, psychro::Atmosphere::standard()};
 
 class SettingsInDialogs : public testing::Test {
   protected:
@@ -70,7 +70,7 @@ TEST_F(SettingsInDialogs, SiEnthalpyTypedAndWrittenBack) {
     form2.panel().ButtonClear();
     drawPoint(3, QStringLiteral("20"), 6, QStringLiteral("50"));
     EXPECT_EQ(form2.panel().text(psychro::Property::i), "38.51");
-    form2.setSettings({});
+    form2.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLabel>(form2, "Label1")->text(), "kcal/kg(DA)");
     // The written-back figure keeps its meaning: 38.51 / 4.1868 = 9.19795 kcal/kg(DA).
     EXPECT_EQ(form2.panel().text(psychro::Property::i), "9.2");
@@ -79,7 +79,7 @@ TEST_F(SettingsInDialogs, SiEnthalpyTypedAndWrittenBack) {
 // A settings change converts the enthalpy typed, to 2 decimals: 38.51 kcal × 4.1868 = 161.2337
 // kJ; 50.2416 kJ / 4.1868 = 12.0000 kcal; what is no number stays as typed.
 TEST_F(SettingsInDialogs, TypedEnthalpyKeepsItsMeaning) {
-    const chart::Settings kEngineering{};
+    const chart::Settings kEngineering = chart::Settings::standard();
     struct Case {
         chart::Settings from;
         const char* typed;
@@ -118,7 +118,7 @@ TEST_F(SettingsInDialogs, CoolingLoadInKilowatts) {
     point("Command1", "0.008", 12.0);
     point("Command4", "0.007", 7.0);
     EXPECT_EQ(child<QLineEdit>(form3, "Text9")->text(), "1.454");
-    form3.setSettings({});
+    form3.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLabel>(form3, "Label9")->text(), "kcal/h");
     // The load and the typed enthalpy keep their meaning: 1250 kcal/h; 7 kcal/kg(DA).
     EXPECT_EQ(child<QLineEdit>(form3, "Text9")->text(), "1250");
@@ -164,7 +164,7 @@ TEST_F(SettingsInDialogs, SettingsDialogRefusals) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        dialog.showFor({});
+        dialog.showFor(chart::Settings::standard());
         click(dialog, c.option);
         dialog_driver::setText(dialog, "Text1", QString::fromUtf8(c.text));
         click(dialog, "Command1");
@@ -207,7 +207,7 @@ TEST_F(SettingsInDialogs, PressureUnitSwitchConvertsTheNumber) {
     };
     for (const auto& [from, typed, to, as] : cases) {
         SCOPED_TRACE(typed);
-        dialog.showFor({});
+        dialog.showFor(chart::Settings::standard());
         click(dialog, from);
         dialog_driver::type(dialog, "Text1", QString::fromLatin1(typed));
         click(dialog, to);

@@ -78,12 +78,14 @@ void expectEveryPairSolvesBack(const FullState& state, const std::string& label)
                 continue;
             }
             const std::string pair = label + " " + nameOf(a) + "-" + nameOf(b);
-            const auto solved = psychro::solvePair(a, state[a], b, state[b]);
+            const auto solved =
+                psychro::solvePair(a, state[a], b, state[b], psychro::PressureRatio::standard());
             ASSERT_TRUE(solved.has_value()) << pair;
             EXPECT_NEAR(solved->x, state.x, 5e-9) << pair;
             EXPECT_NEAR(solved->i, state.i, 3e-6) << pair;
             // Either order is the same pair: the same arithmetic, to the last bit.
-            const auto swapped = psychro::solvePair(b, state[b], a, state[a]);
+            const auto swapped =
+                psychro::solvePair(b, state[b], a, state[a], psychro::PressureRatio::standard());
             ASSERT_TRUE(swapped.has_value()) << pair;
             EXPECT_EQ(swapped->x, solved->x) << pair;
             EXPECT_EQ(swapped->i, solved->i) << pair;
@@ -131,7 +133,8 @@ TEST(SolvePair, ReferenceFigures) {
         {Property::x, 0.0, Property::i, -2.4, 0.0, -2.4},
     };
     for (const Row& row : rows) {
-        const auto state = psychro::solvePair(row.a, row.va, row.b, row.vb);
+        const auto state =
+            psychro::solvePair(row.a, row.va, row.b, row.vb, psychro::PressureRatio::standard());
         ASSERT_TRUE(state.has_value()) << nameOf(row.a) << "-" << nameOf(row.b);
         EXPECT_NEAR(state->x, row.x, 5e-11) << nameOf(row.a) << "-" << nameOf(row.b);
         EXPECT_NEAR(state->i, row.i, 5e-8) << nameOf(row.a) << "-" << nameOf(row.b);
@@ -162,13 +165,15 @@ TEST(SolvePair, WetBulbOfExactlyZero) {
         {Property::tw, 0.0, Property::phi, phiWater, xWater, iWater},   // water
     };
     for (const Row& row : rows) {
-        const auto state = psychro::solvePair(row.a, row.va, row.b, row.vb);
+        const auto state =
+            psychro::solvePair(row.a, row.va, row.b, row.vb, psychro::PressureRatio::standard());
         ASSERT_TRUE(state.has_value()) << nameOf(row.a) << "-" << nameOf(row.b);
         EXPECT_NEAR(state->x, row.x, 5e-10) << nameOf(row.a) << "-" << nameOf(row.b);
         EXPECT_NEAR(state->i, row.i, 5e-7) << nameOf(row.a) << "-" << nameOf(row.b);
     }
     // The ice group does not give the water-group state back from its own x and t′ = 0.
-    const auto ice = psychro::solvePair(Property::x, xWater, Property::tw, 0.0);
+    const auto ice = psychro::solvePair(Property::x, xWater, Property::tw, 0.0,
+                                        psychro::PressureRatio::standard());
     ASSERT_TRUE(ice.has_value());
     EXPECT_GT(std::fabs(ice->i - iWater), 0.1);
 }
@@ -181,13 +186,18 @@ TEST(ImplicitPairs, QuadraticVolumePairs) {
     };
     const Row rows[] = {
         // the plain root formula loses digits to cancellation: x ends 8e-10 below the state
-        {"i-v", psychro::detail::solveEnthalpyVolume(9.1984257, 0.83932303), 20.000002, 5e-7,
-         0.0072566905, 5e-11, 9.1984257, 0.0},
-        {"t'-v", psychro::detail::solveWetBulbVolume(13.782618, 0.83932303), 20.000002, 5e-7,
-         0.0072566906, 5e-11, 9.1984257, 5e-8},
+        {"i-v",
+         psychro::detail::solveEnthalpyVolume(9.1984257, 0.83932303,
+                                              psychro::PressureRatio::standard()),
+         20.000002, 5e-7, 0.0072566905, 5e-11, 9.1984257, 0.0},
+        {"t'-v",
+         psychro::detail::solveWetBulbVolume(13.782618, 0.83932303,
+                                             psychro::PressureRatio::standard()),
+         20.000002, 5e-7, 0.0072566906, 5e-11, 9.1984257, 5e-8},
         // a solved volume pair may lie far off the chart; it is a state all the same
-        {"i-v far", psychro::detail::solveEnthalpyVolume(9.2, 0.5), -113.570, 5e-4, 0.0666226, 5e-8,
-         9.2, 0.0},
+        {"i-v far",
+         psychro::detail::solveEnthalpyVolume(9.2, 0.5, psychro::PressureRatio::standard()),
+         -113.570, 5e-4, 0.0666226, 5e-8, 9.2, 0.0},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(row.solution.has_value()) << row.name;
@@ -205,17 +215,27 @@ TEST(ImplicitPairs, RelativeHumiditySearches) {
         double t, tTolerance, x, xTolerance, i, iTolerance;
     };
     const Row rows[] = {
-        {"i-phi", psychro::detail::solveEnthalpyRelativeHumidity(9.1984257, 0.5), 25, 20.0000003,
-         5e-8, 0.0072566914, 5e-11, 9.1984257, 0.0},
-        {"t'-phi", psychro::detail::solveWetBulbRelativeHumidity(13.782618, 0.5), 25, 20.0000003,
-         5e-8, 0.0072566914, 5e-11, 9.1984258, 5e-8},
-        {"v-phi", psychro::detail::solveVolumeRelativeHumidity(0.83932303, 0.5), 27, 20.0000014,
-         5e-8, 0.0072566919, 5e-11, 9.1984265, 5e-8},
+        {"i-phi",
+         psychro::detail::solveEnthalpyRelativeHumidity(9.1984257, 0.5,
+                                                        psychro::PressureRatio::standard()),
+         25, 20.0000003, 5e-8, 0.0072566914, 5e-11, 9.1984257, 0.0},
+        {"t'-phi",
+         psychro::detail::solveWetBulbRelativeHumidity(13.782618, 0.5,
+                                                       psychro::PressureRatio::standard()),
+         25, 20.0000003, 5e-8, 0.0072566914, 5e-11, 9.1984258, 5e-8},
+        {"v-phi",
+         psychro::detail::solveVolumeRelativeHumidity(0.83932303, 0.5,
+                                                      psychro::PressureRatio::standard()),
+         27, 20.0000014, 5e-8, 0.0072566919, 5e-11, 9.1984265, 5e-8},
         // wet bulb over ice: hw = 0.5·(−6) − 79.7
-        {"t'-phi ice", psychro::detail::solveWetBulbRelativeHumidity(-6.0, 0.8), 26, -5.12079, 5e-6,
-         0.00195756, 5e-9, -0.0641595, 5e-8},
-        {"v-phi cold", psychro::detail::solveVolumeRelativeHumidity(0.78, 0.8), 26, 1.02727, 5e-6,
-         0.00324720, 5e-9, 2.18757, 5e-6},
+        {"t'-phi ice",
+         psychro::detail::solveWetBulbRelativeHumidity(-6.0, 0.8,
+                                                       psychro::PressureRatio::standard()),
+         26, -5.12079, 5e-6, 0.00195756, 5e-9, -0.0641595, 5e-8},
+        {"v-phi cold",
+         psychro::detail::solveVolumeRelativeHumidity(0.78, 0.8,
+                                                      psychro::PressureRatio::standard()),
+         26, 1.02727, 5e-6, 0.00324720, 5e-9, 2.18757, 5e-6},
     };
     for (const Row& row : rows) {
         ASSERT_TRUE(row.solution.has_value()) << row.name;
@@ -235,8 +255,8 @@ TEST(ImplicitPairs, SearchStepsBackFromVapourPressuresAboveTheAtmosphere) {
     };
     const Row rows[] = {{2000.0, 1.5}, {9.2, 100.0}};
     for (const Row& row : rows) {
-        const auto solution =
-            psychro::detail::solveEnthalpyRelativeHumidity(row.i, row.phiFraction);
+        const auto solution = psychro::detail::solveEnthalpyRelativeHumidity(
+            row.i, row.phiFraction, psychro::PressureRatio::standard());
         ASSERT_TRUE(solution.has_value()) << row.i;
         const double ps = psychro::SaturationPressure(solution->t);
         ASSERT_LT(row.phiFraction * ps, 1.03323);
@@ -296,10 +316,12 @@ TEST(SolvePair, RefusesInputsWithoutAState) {
         {"v-phi too hot", Property::v, 5.0, Property::phi, 50.0, SolveError::NoState},
     };
     for (const Row& row : rows) {
-        const auto forward = psychro::solvePair(row.a, row.va, row.b, row.vb);
+        const auto forward =
+            psychro::solvePair(row.a, row.va, row.b, row.vb, psychro::PressureRatio::standard());
         ASSERT_FALSE(forward.has_value()) << row.why;
         EXPECT_EQ(forward.error(), row.error) << row.why;
-        const auto backward = psychro::solvePair(row.b, row.vb, row.a, row.va);
+        const auto backward =
+            psychro::solvePair(row.b, row.vb, row.a, row.va, psychro::PressureRatio::standard());
         ASSERT_FALSE(backward.has_value()) << row.why;
         EXPECT_EQ(backward.error(), row.error) << row.why;
     }
@@ -317,7 +339,8 @@ TEST(SolvePair, NeverHandsBackANonFiniteState) {
             }
             for (double va : values) {
                 for (double vb : values) {
-                    const auto state = psychro::solvePair(a, va, b, vb);
+                    const auto state =
+                        psychro::solvePair(a, va, b, vb, psychro::PressureRatio::standard());
                     if (state) {
                         EXPECT_TRUE(std::isfinite(state->x) && std::isfinite(state->i))
                             << nameOf(a) << " = " << va << ", " << nameOf(b) << " = " << vb;

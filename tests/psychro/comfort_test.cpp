@@ -96,11 +96,12 @@ TEST(Pmvs, IsoRangesAreReportedNotRefused) {
 }
 
 TEST(RoomAirState, TwentyDegreesHalfSaturatedAndNoState) {
-    const auto air = psychro::roomAirState(20, 50);
+    const auto air = psychro::roomAirState(20, 50, psychro::PressureRatio::standard());
     ASSERT_TRUE(air.has_value());
     EXPECT_NEAR(air->x, 0.0072566913, 1e-10);
     EXPECT_NEAR(air->i, 9.1984257, 1e-7);
-    EXPECT_FALSE(psychro::roomAirState(100, 100).has_value());  // vapour at the whole pressure
+    EXPECT_FALSE(psychro::roomAirState(100, 100, psychro::PressureRatio::standard())
+                     .has_value());  // vapour at the whole pressure
 }
 
 struct DiRow {
@@ -138,13 +139,14 @@ TEST(DiscomfortIndex, TableAndShareSteps) {
 
 TEST(DiscomfortAirState, WaterAndIceOnTheBulb) {
     // 20 °C with a 13.782618 °C wet bulb is the 20 °C / 50 % state
-    const auto warm = psychro::discomfortAirState(20, 13.782618F);
+    const auto warm =
+        psychro::discomfortAirState(20, 13.782618F, psychro::PressureRatio::standard());
     ASSERT_TRUE(warm.has_value());
     EXPECT_NEAR(warm->x, 0.0072566913, 1e-8);
     EXPECT_NEAR(warm->i, 9.1984257, 1e-5);
     // below 0 °C the bulb carries ice: x = ((is − hw·xs) − 0.24·t) / ((0.441·t + 597.3) − hw)
     // with hw = 0.5·t′ − 79.7; at t = 0, t′ = −2: ps(−2) = 0.0052758 kgf/cm² (over ice)
-    const auto cold = psychro::discomfortAirState(0, -2);
+    const auto cold = psychro::discomfortAirState(0, -2, psychro::PressureRatio::standard());
     ASSERT_TRUE(cold.has_value());
     const double ps = 0.0052758;
     const double xs = 0.622 * ps / (1.03323 - ps);
@@ -153,7 +155,7 @@ TEST(DiscomfortAirState, WaterAndIceOnTheBulb) {
     EXPECT_NEAR(cold->x, (is - hw * xs) / (597.3 - hw), 2e-7);
     EXPECT_NEAR(cold->i, 597.3 * cold->x, 1e-12);
     // saturated air: the wet bulb equals the dry bulb
-    const auto saturated = psychro::discomfortAirState(30, 30);
+    const auto saturated = psychro::discomfortAirState(30, 30, psychro::PressureRatio::standard());
     ASSERT_TRUE(saturated.has_value());
     EXPECT_NEAR(saturated->x, 0.027182, 5e-7);
 }

@@ -38,7 +38,8 @@ TEST(Humidifying, ReachesTheTargetOnTheLine) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.temperature << " to " << c.target);
-        const auto r = psychro::humidify(c.before, c.G, c.kind, c.temperature, c.target);
+        const auto r = psychro::humidify(c.before, c.G, c.kind, c.temperature, c.target,
+                                         psychro::PressureRatio::standard());
         ASSERT_TRUE(r.has_value());
         EXPECT_NEAR(r->phi, c.target, psychro::kHumidifyTolerance);
         EXPECT_NEAR(r->x - c.before.x, r->L / c.G, 1e-15);
@@ -74,7 +75,8 @@ TEST(Humidifying, Refusals) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.temperature << " " << c.G << " " << c.target);
-        const auto r = psychro::humidify(kRoom, c.G, c.kind, c.temperature, c.target);
+        const auto r = psychro::humidify(kRoom, c.G, c.kind, c.temperature, c.target,
+                                         psychro::PressureRatio::standard());
         ASSERT_FALSE(r.has_value());
         EXPECT_EQ(r.error(), c.error);
     }

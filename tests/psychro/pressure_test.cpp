@@ -40,7 +40,7 @@ TEST(Atmosphere, SettingsFromEachUnitAndRefusals) {
         ASSERT_TRUE(setting.has_value()) << row.value;
         EXPECT_NEAR(setting->kPa(), row.kPa, 5e-4) << row.value;
         EXPECT_NEAR(setting->kgfPerCm2(), row.kPa * 1.03323 / 101.325, 5e-6) << row.value;
-        EXPECT_EQ(setting->standard(), row.kPa == 101.325) << row.value;
+        EXPECT_EQ(setting->isStandard(), row.kPa == 101.325) << row.value;
     }
     const struct {
         PressureUnit unit;
@@ -65,24 +65,28 @@ TEST(Atmosphere, SettingsFromEachUnitAndRefusals) {
 // The standard pressure passed explicitly runs the very arithmetic of the default: every pair,
 // property and search of a table of states, to the last bit.
 TEST(Pressure, StandardPressureGivesTheDefaultBitForBit) {
-    const double standard = psychro::atmosphereFromKPa(101.325)->ratio;
+    const psychro::PressureRatio standard = psychro::atmosphereFromKPa(101.325)->ratio;
     const double states[][2] = {{20.0, 50.0}, {-10.0, 60.0}, {2.0, 40.0}, {45.0, 99.0}};
     for (const auto& s : states) {
-        const auto state = psychro::solvePair(Property::t, s[0], Property::phi, s[1]);
+        const auto state = psychro::solvePair(Property::t, s[0], Property::phi, s[1],
+                                              psychro::PressureRatio::standard());
         ASSERT_TRUE(state.has_value());
-        const auto p = psychro::stateProperties(state->x, state->i);
+        const auto p =
+            psychro::stateProperties(state->x, state->i, psychro::PressureRatio::standard());
         const auto q = psychro::stateProperties(state->x, state->i, standard);
         EXPECT_EQ(p.tw, q.tw);
         EXPECT_EQ(p.v, q.v);
         EXPECT_EQ(p.phi, q.phi);
-        EXPECT_EQ(psychro::DewPointTemperature(1000.0 * state->x),
-                  psychro::DewPointTemperature(1000.0 * state->x, standard));
+        EXPECT_EQ(
+            psychro::DewPointTemperature(1000.0 * state->x, psychro::PressureRatio::standard()),
+            psychro::DewPointTemperature(1000.0 * state->x, standard));
         const double values[] = {state->x, state->i, p.t, p.tw, p.v, p.phi};
         for (Property a : kAll) {
             for (Property b : kAll) {
                 const double va = values[std::to_underlying(a)];
                 const double vb = values[std::to_underlying(b)];
-                const auto byDefault = psychro::solvePair(a, va, b, vb);
+                const auto byDefault =
+                    psychro::solvePair(a, va, b, vb, psychro::PressureRatio::standard());
                 const auto explicitly = psychro::solvePair(a, va, b, vb, standard);
                 ASSERT_EQ(byDefault.has_value(), explicitly.has_value());
                 EXPECT_EQ(byDefault.value_or(*state).x, explicitly.value_or(*state).x);
@@ -90,7 +94,8 @@ TEST(Pressure, StandardPressureGivesTheDefaultBitForBit) {
             }
         }
         const auto steam = psychro::Humidifier::Steam;
-        const auto wetter = psychro::humidify(*state, 1000.0, steam, 100.0, 100.0);
+        const auto wetter = psychro::humidify(*state, 1000.0, steam, 100.0, 100.0,
+                                              psychro::PressureRatio::standard());
         const auto same = psychro::humidify(*state, 1000.0, steam, 100.0, 100.0, standard);
         ASSERT_EQ(wetter.has_value(), same.has_value());
         if (wetter) {
@@ -124,7 +129,7 @@ std::array<double, 6> stateAt(double t, double phiPercent, double r) {
 }
 
 TEST(Pressure, TwentyDegreesHalfSaturatedAt700MmHg) {
-    const double r = psychro::atmosphereFromMmHg(700.0)->ratio;
+    const psychro::PressureRatio r = psychro::atmosphereFromMmHg(700.0)->ratio;
     const double pressure = 1.03323 * 700.0 / 760.0;
     const double ps = psychro::SaturationPressure(20.0);
     const double x = 0.622 * 0.5 * ps / (pressure - 0.5 * ps);
@@ -136,7 +141,8 @@ TEST(Pressure, TwentyDegreesHalfSaturatedAt700MmHg) {
     // The same air (x, i) is less humid the thinner it is.
     double previous = kInf;
     for (double mmHg : {806.1, 760.0, 700.0, 600.0, 405.2}) {
-        const double phi = psychro::stateProperties(state->x, state->i, mmHg / 760.0).phi;
+        const double phi =
+            psychro::stateProperties(state->x, state->i, psychro::PressureRatio(mmHg / 760.0)).phi;
         EXPECT_LT(phi, previous) << mmHg;
         previous = phi;
     }
@@ -147,9 +153,9 @@ TEST(Pressure, EveryPairSolvesBackAcrossTheRange) {
     const double states[][2] = {
         {20.0, 50.0}, {30.0, 70.0}, {-10.0, 60.0}, {2.0, 40.0}, {40.0, 95.0}};
     for (double mmHg : {700.0, 405.2, 806.1}) {
-        const double r = psychro::atmosphereFromMmHg(mmHg)->ratio;
+        const psychro::PressureRatio r = psychro::atmosphereFromMmHg(mmHg)->ratio;
         for (const auto& s : states) {
-            const std::array<double, 6> full = stateAt(s[0], s[1], r);
+            const std::array<double, 6> full = stateAt(s[0], s[1], r.value());
             for (Property a : kAll) {
                 for (Property b : kAll) {
                     const auto ka = std::to_underlying(a);
@@ -173,13 +179,13 @@ TEST(Pressure, EveryPairSolvesBackAcrossTheRange) {
 // At 5,000 m water boils near 83 °C: the searches still run over −50 … 100 °C, and the part of
 // the bracket above the boiling point turns them back instead of sending them the wrong way.
 TEST(Pressure, SearchesStepOverTheBoilingPoint) {
-    const double r = psychro::lowestPressureRatio();
+    const psychro::PressureRatio r = psychro::lowestPressureRatio();
     const auto saturated = [](double t, double ratio) {
         const double ps = psychro::SaturationPressure(t);
         return 0.622 * ps / (1.03323 * ratio - ps);
     };
     // Saturated at 82 °C: the bisections pass 90.6 °C on their way there.
-    const double x82 = saturated(82.0, r);
+    const double x82 = saturated(82.0, r.value());
     const auto dew = psychro::DewPointTemperature(1000.0 * x82, r);
     ASSERT_TRUE(dew.has_value());
     EXPECT_NEAR(*dew, 82.0, 1e-6);
@@ -190,8 +196,9 @@ TEST(Pressure, SearchesStepOverTheBoilingPoint) {
     EXPECT_FALSE(psychro::solvePair(Property::t, 90.0, Property::phi, 100.0, r).has_value());
     EXPECT_FALSE(psychro::solvePair(Property::tw, 90.0, Property::phi, 50.0, r).has_value());
     // 500 m below sea level water boils at 101.7 °C, but the searches stop at 100 °C.
-    const double high = psychro::highestPressureRatio();
-    EXPECT_FALSE(psychro::DewPointTemperature(1000.0 * saturated(101.0, high), high).has_value());
+    const psychro::PressureRatio high = psychro::highestPressureRatio();
+    EXPECT_FALSE(
+        psychro::DewPointTemperature(1000.0 * saturated(101.0, high.value()), high).has_value());
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ TEST(SaturationHumidity, ReferenceValues) {
     const PressureRow rows[] = {{0.0, 3.7714, 5e-5}, {20.0, 14.6847, 5e-5}, {30.0, 27.182, 5e-4}};
     for (const PressureRow& row : rows) {
         EXPECT_NEAR(saturationHumidityG(row.t), row.ps, row.tolerance) << "t = " << row.t;
-        EXPECT_NEAR(1000.0 * psychro::saturationHumidity(psychro::SaturationPressure(row.t)),
+        EXPECT_NEAR(1000.0 * psychro::saturationHumidity(psychro::SaturationPressure(row.t),
+                                                         psychro::PressureRatio::standard()),
                     row.ps, row.tolerance);
     }
 }
@@ -63,7 +64,7 @@ TEST(DewPointTemperature, ReferenceValues) {
         {53.0, 41.424, 5e-4},
     };
     for (const PressureRow& row : rows) {
-        const auto t = psychro::DewPointTemperature(row.t);
+        const auto t = psychro::DewPointTemperature(row.t, psychro::PressureRatio::standard());
         ASSERT_TRUE(t.has_value()) << "x = " << row.t;
         EXPECT_NEAR(*t, row.ps, row.tolerance) << "x = " << row.t;
     }
@@ -71,7 +72,7 @@ TEST(DewPointTemperature, ReferenceValues) {
 
 TEST(DewPointTemperature, MeetsTheHumidityToleranceForEveryChartHumidity) {
     for (int xg = 1; xg <= 53; ++xg) {
-        const auto t = psychro::DewPointTemperature(xg);
+        const auto t = psychro::DewPointTemperature(xg, psychro::PressureRatio::standard());
         ASSERT_TRUE(t.has_value()) << "x = " << xg;
         EXPECT_LT(std::fabs(saturationHumidityG(*t) - xg), 1e-6) << "x = " << xg;
     }
@@ -79,7 +80,9 @@ TEST(DewPointTemperature, MeetsTheHumidityToleranceForEveryChartHumidity) {
 
 TEST(DewPointTemperature, ReturnsTheMidpointThatHitsExactly) {
     // 25 °C is the first midpoint: its own saturation humidity ends the search at once.
-    EXPECT_EQ(psychro::DewPointTemperature(saturationHumidityG(25.0)), 25.0);
+    EXPECT_EQ(
+        psychro::DewPointTemperature(saturationHumidityG(25.0), psychro::PressureRatio::standard()),
+        25.0);
 }
 
 TEST(DewPointTemperature, RefusesHumiditiesWithoutADewPointInTheBracket) {
@@ -95,7 +98,9 @@ TEST(DewPointTemperature, RefusesHumiditiesWithoutADewPointInTheBracket) {
         1e300,
     };
     for (double xg : refused) {
-        EXPECT_FALSE(psychro::DewPointTemperature(xg).has_value()) << "x = " << xg;
+        EXPECT_FALSE(
+            psychro::DewPointTemperature(xg, psychro::PressureRatio::standard()).has_value())
+            << "x = " << xg;
     }
 }
 

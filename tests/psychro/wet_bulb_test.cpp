@@ -29,7 +29,8 @@ TEST(WetBulb, RootsOfTheBalance) {
         {0.02, 20.0, 26.786082763207816},    {0.03677, 20.28, 26.625707332947925},
     };
     for (const WetBulbRow& row : rows) {
-        EXPECT_NEAR(psychro::wbt(row.x, row.i), row.expected, 2e-6)
+        EXPECT_NEAR(psychro::wbt(row.x, row.i, psychro::PressureRatio::standard()), row.expected,
+                    2e-6)
             << "x = " << row.x << ", i = " << row.i;
     }
 }
@@ -39,10 +40,12 @@ TEST(WetBulb, RootsOfTheBalance) {
 // 0 °C has its root 0.0009 °C below zero, on the ice branch.
 TEST(WetBulb, SaturatedAirAcrossTheChart) {
     for (int t = -45; t <= 60; t += 5) {
-        const double x = psychro::saturationHumidity(psychro::SaturationPressure(t));
+        const double x = psychro::saturationHumidity(psychro::SaturationPressure(t),
+                                                     psychro::PressureRatio::standard());
         const double i = 0.24 * t + x * (597.3 + 0.441 * t);
         const double tolerance = t < 0 ? 1e-4 : t == 0 ? 1e-3 : 2e-6;
-        EXPECT_NEAR(psychro::wbt(x, i), t, tolerance) << "t = " << t;
+        EXPECT_NEAR(psychro::wbt(x, i, psychro::PressureRatio::standard()), t, tolerance)
+            << "t = " << t;
     }
 }
 
@@ -54,7 +57,8 @@ TEST(WetBulb, EndsForStatesWithoutARoot) {
         {0.01, kNaN, -50.0},   {kNaN, kNaN, -50.0}, {kInf, 10.0, -50.0},
     };
     for (const WetBulbRow& row : rows) {
-        EXPECT_NEAR(psychro::wbt(row.x, row.i), row.expected, 1e-9)
+        EXPECT_NEAR(psychro::wbt(row.x, row.i, psychro::PressureRatio::standard()), row.expected,
+                    1e-9)
             << "x = " << row.x << ", i = " << row.i;
     }
     const double others[][2] = {
@@ -62,7 +66,7 @@ TEST(WetBulb, EndsForStatesWithoutARoot) {
         {0.0, -kInf},  {-0.622, 5.0}, {-5.0, 5.0},   {1e6, 0.0},   {0.03677, 100.0},
     };
     for (const auto& row : others) {
-        const double tw = psychro::wbt(row[0], row[1]);
+        const double tw = psychro::wbt(row[0], row[1], psychro::PressureRatio::standard());
         EXPECT_TRUE(tw >= -50.0 && tw <= 100.0)
             << "x = " << row[0] << ", i = " << row[1] << " gives " << tw;
     }

@@ -97,7 +97,7 @@ bool greyish(QColor c) {
 class ChartImage : public testing::Test {
   protected:
     void SetUp() override {
-        chart::drawChart(picture);
+        chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
         image = render::pictureImage(picture);
     }
     const LineItem& line(std::size_t k) const { return lines.at(k); }
@@ -105,7 +105,7 @@ class ChartImage : public testing::Test {
     QImage image;
     std::vector<LineItem> lines = [this] {
         chart::Picture p;
-        chart::drawChart(p);
+        chart::drawChart(p, psychro::PressureRatio::standard(), chart::Units::Engineering);
         return itemsOf<LineItem>(p);
     }();
 };
@@ -308,7 +308,7 @@ std::vector<std::vector<LineItem>> lineRuns(const chart::Picture& picture) {
 // the drawing by more than 0.005 mm.
 TEST(PicturePlan, JoinsRunsAndMovesNothingByMoreThanFiveMicrometres) {
     chart::Picture picture;
-    chart::drawChart(picture);
+    chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     const std::vector<std::vector<LineItem>> runs = lineRuns(picture);
     std::vector<render::PicturePlan::Polyline> lines;
     const render::PicturePlan plan(picture);
@@ -347,7 +347,7 @@ TEST(PicturePlan, JoinsRunsAndMovesNothingByMoreThanFiveMicrometres) {
 // line of its width covers (1 pixel at 96 dpi, 2 at 192 dpi).
 TEST(PictureLines, VolumeLinesCarryTheirFullInk) {
     chart::Picture chartPicture;
-    chart::drawChart(chartPicture);
+    chart::drawChart(chartPicture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     chart::Picture volume;  // the volume lines alone, in their order
     for (const LineItem& line : itemsOf<LineItem>(chartPicture)) {
         if (line.colour == chart::kLightGreen) {
