@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QFile>
@@ -16,12 +15,12 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QStatusBar>
 #include <array>
 #include <utility>
 
+#include "app/chart_export.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
 #include "app/settings_store.h"
@@ -30,6 +29,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/cursor_readout.h"
 #include "chart/pressure_text.h"
+#include "chart/sheet.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
 #include "dialogs/humidifying_dialog.h"
@@ -37,8 +37,6 @@
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
 #include "dialogs/settings_dialog.h"
-#include "render/picture_files.h"
-#include "render/picture_painter.h"
 
 namespace app {
 namespace {
@@ -66,10 +64,14 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
               return QFileDialog::getOpenFileName(this, QString(), suggested,
                                                   dialogs::message(words::kProjectFilter));
           }
-          return QFileDialog::getSaveFileName(
+          // A name without an extension takes the one of the filter chosen.
+          QString filter;
+          const QString path = QFileDialog::getSaveFileName(
               this, QString(), suggested,
               dialogs::message(action == FileAction::Save ? words::kProjectFilter
-                                                          : words::kExportFilter));
+                                                          : words::kExportFilter),
+              &filter);
+          return action == FileAction::Export ? withFilterExtension(path, filter) : path;
       }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("湿りミルテン"));
@@ -385,8 +387,8 @@ void MainWindow::drawChart() {
 
 void MainWindow::printChart() {
     QPrinter printer(QPrinter::HighResolution);
-    const std::string line = chart::pressureLine(settings_.atmosphere, settings_.units);
-    if (app::printChart(picture_, printer, printDialog_, line) == PrintResult::Failed) {
+    if (app::printChart(chart::sheetOf(picture_, settings_), printer, printDialog_) ==
+        PrintResult::Failed) {
         messages_.show(printFailedMessage());
     }
 }
@@ -584,48 +586,16 @@ bool MainWindow::saveAs() {
     return true;
 }
 
-namespace {
-
-constexpr double kExportDotsPerInch = 300.0;
-constexpr double kCopyDotsPerInch = 150.0;
-
-}  // namespace
-
 bool MainWindow::exportTo(const QString& path) {
-    if (path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) {
-        // With a byte-order mark, so that spreadsheet programs read the Japanese as UTF-8.
-        const QByteArray text = "\xEF\xBB\xBF" + tableText(work_, u',', settings_).toUtf8();
-        QSaveFile file(path);
-        if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit()) {
-            return true;
-        }
-        messages_.show(dialogs::message(words::kSaveFailed)
-                           .arg(QFileInfo(path).fileName(), file.errorString()));
-        return false;
-    }
-    const auto kind = render::imageKindOf(path);
-    if (!kind) {
-        messages_.show(dialogs::message(words::kExportKinds));
-        return false;
-    }
-    if (const auto written = render::writePicture(picture_, path, *kind, kExportDotsPerInch);
-        !written) {
-        messages_.show(
-            dialogs::message(words::kSaveFailed).arg(QFileInfo(path).fileName(), written.error()));
+    if (const auto exported = exportWork(path, picture_, work_, settings_); !exported) {
+        messages_.show(exported.error());
         return false;
     }
     return true;
 }
 
 void MainWindow::copyChart() {
-    auto* data = new QMimeData;
-    data->setImageData(render::pictureImage(picture_, kCopyDotsPerInch));
-    QBuffer svg;
-    svg.open(QIODevice::WriteOnly);
-    if (render::writePictureTo(picture_, svg, render::ImageKind::Svg, kCopyDotsPerInch)) {
-        data->setData(QStringLiteral("image/svg+xml"), svg.data());
-    }
-    QGuiApplication::clipboard()->setMimeData(data);
+    QGuiApplication::clipboard()->setMimeData(sheetMimeData(picture_, settings_).release());
 }
 
 void MainWindow::copyList() {

@@ -2,17 +2,11 @@
 
 #include <QString>
 #include <functional>
-#include <string>
-#include <utility>
 
-#include "chart/chart_drawing.h"
+#include "chart/sheet.h"
 
 class QPrinter;
 class QWidget;
-
-namespace chart {
-class Picture;
-}
 
 namespace app {
 
@@ -32,14 +26,13 @@ enum class PrintResult {
     Failed,     // the printer could not be opened or reported an error
 };
 
-// Prints the chart: opens `dialog` on a landscape page in colour, then draws the picture at
+// Prints the sheet: opens `dialog` on a landscape page in colour, then draws the chart at
 // natural size (1 mm of picture on 1 mm of paper) with its top-left corner 5 twips up and left
-// of the printable area's corner, clipped to the 267 × 189 mm surface, and over it, at the top
-// left, the pressure line (by default "大気圧 = 760 mmHg"). Everything is replayed as vectors at
-// the printer's resolution.
-[[nodiscard]] PrintResult printChart(const chart::Picture& picture, QPrinter& printer,
-                                     const PrintDialogStep& dialog,
-                                     const std::string& pressureLine = chart::kPressureLine);
+// of the printable area's corner, clipped to the 267 × 189 mm surface, and over it, at the
+// printable area's top-left corner, the pressure line ("大気圧 = 760 mmHg" at the defaults).
+// Everything is replayed as vectors at the printer's resolution.
+[[nodiscard]] PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer,
+                                     const PrintDialogStep& dialog);
 
 // The message shown when printing failed for another reason than a cancel.
 [[nodiscard]] QString printFailedMessage();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chart/number_text.h"
+#include "chart/text_fields.h"
 #include "chart/units.h"
 #include "dialogs/messages.h"
 #include "words/messages.h"
@@ -43,15 +44,6 @@ QString text(double v, int decimals, chart::Rounding rule = chart::Rounding::Hal
 QString result(const chart::Entry& e, const char* name, int decimals, chart::Rounding rule) {
     const auto v = chart::valueOf(e.results, name);
     return v ? text(*v, decimals, rule) : QString();
-}
-
-QString quoted(const QString& cell, QChar separator) {
-    if (!cell.contains(separator) && !cell.contains(u'"') && !cell.contains(u'\n')) {
-        return cell;
-    }
-    QString inner = cell;
-    inner.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return u'"' + inner + u'"';
 }
 
 }  // namespace
@@ -137,13 +129,18 @@ QString tableText(const chart::MarkedWork& work, QChar separator, const chart::S
     const auto line = [&](const auto& cells) {
         QStringList quotedCells;
         for (const QString& c : cells) {
-            quotedCells << quoted(c, separator);
+            quotedCells << QString::fromStdString(
+                chart::tableCell(c.toStdString(), static_cast<char>(separator.unicode())));
         }
         out += quotedCells.join(separator) + u'\n';
     };
     line(stateHeaders(settings));
     for (const StateRow& row : stateRows(work, settings)) {
         line(row.cells);
+    }
+    // The results under the states, one to a row, as the state list shows them.
+    for (const QString& result : resultLines(work, settings)) {
+        line(QStringList{result});
     }
     return out;
 }

@@ -28,8 +28,9 @@ struct StateRow {
 [[nodiscard]] QStringList resultLines(const chart::MarkedWork& work,
                                       const chart::Settings& settings);
 
-// The headers and rows joined by `separator` and ended by line feeds; a cell holding the
-// separator, a quote or a line break is quoted as CSV does.
+// The headers, the rows and then the result lines (one cell each, as the state list shows
+// them) joined by `separator` and ended by line feeds; a cell holding the separator, a quote or
+// a line break is quoted as CSV does (chart::tableCell). The separator is ',' or '\t'.
 [[nodiscard]] QString tableText(const chart::MarkedWork& work, QChar separator,
                                 const chart::Settings& settings);
 

@@ -1,12 +1,12 @@
 #include "chart/project_file.h"
 
-#include <charconv>
 #include <cmath>
-#include <map>
-#include <memory>
+#include <cstdint>
+#include <limits>
+#include <nlohmann/json.hpp>
 #include <optional>
+#include <string>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "chart/number_text.h"
@@ -14,349 +14,208 @@
 namespace chart {
 namespace {
 
+// Objects keep the order their members were written in, so that inputs and results come back
+// in the order the dialog gave them. Lookups in such an object are linear: the reader bounds
+// every object's size (kMaxMembers), so they stay cheap.
+using Json = nlohmann::ordered_json;
+
 // ---- writing ----
 
-std::string number(double v) {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    return ec == std::errc() ? std::string(buffer, end) : std::string("null");
-}
-
-std::string quotedString(std::string_view s) {
-    std::string out = "\"";
-    for (const char c : s) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            static constexpr char kHex[] = "0123456789abcdef";
-            out += "\\u00";
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
-        } else {
-            out += c;
-        }
+// A number as the file holds it: a whole number below 2^53 as an integer ("1000"), any other in
+// the shortest form that reads back to the same double ("0.0072593", "-0.0"); one that is not
+// finite as null, which the reader refuses.
+Json number(double v) {
+    constexpr double kExactIntegers = 9007199254740992.0;  // 2^53
+    if (!std::isfinite(v)) {
+        return nullptr;
     }
-    return out + '"';
-}
-
-std::string values(const std::vector<NamedValue>& named) {
-    std::string out = "{";
-    for (std::size_t k = 0; k < named.size(); ++k) {
-        out += (k ? ", " : "") + quotedString(named[k].name) + ": " + number(named[k].value);
+    if (v == std::trunc(v) && std::fabs(v) < kExactIntegers && !(v == 0.0 && std::signbit(v))) {
+        return static_cast<std::int64_t>(v);
     }
-    return out + "}";
+    return v;
 }
 
-std::string point(PointMm p) {
-    return "{\"X\": " + number(p.X) + ", \"Y\": " + number(p.Y) + "}";
+Json values(const std::vector<NamedValue>& named) {
+    Json out = Json::object();
+    for (const NamedValue& v : named) {
+        out[v.name] = number(v.value);
+    }
+    return out;
+}
+
+Json point(PointMm p) {
+    Json out = Json::object();
+    out["X"] = number(p.X);
+    out["Y"] = number(p.Y);
+    return out;
 }
 
 }  // namespace
 
 std::string writeProject(const MarkedWork& work) {
-    std::string out = "{\n  \"format\": " + quotedString(kProjectFormat) +
-                      ",\n  \"version\": " + std::to_string(kProjectVersion) +
-                      ",\n  \"chartDrawn\": " + (work.chartDrawn ? "true" : "false");
+    Json document = Json::object();
+    document["format"] = std::string(kProjectFormat);
+    document["version"] = kProjectVersion;
+    document["chartDrawn"] = work.chartDrawn;
     if (work.settings) {
         const StoredSettings stored = storedSettings(*work.settings);
-        out += ",\n  \"settings\": {\"units\": " + quotedString(stored.units) +
-               ", \"pressureUnit\": " + quotedString(stored.pressureUnit) +
-               ", \"pressure\": " + quotedString(stored.pressure) + "}";
+        Json settings = Json::object();
+        settings["units"] = stored.units;
+        settings["pressureUnit"] = stored.pressureUnit;
+        settings["pressure"] = stored.pressure;
+        document["settings"] = std::move(settings);
     }
-    out += ",\n  \"entries\": [";
-    for (std::size_t k = 0; k < work.entries.size(); ++k) {
-        const Entry& e = work.entries[k];
-        out += (k ? ",\n" : "\n");
-        out += "    {\"kind\": " + quotedString(kindName(e.kind)) + ",\n     \"states\": [";
-        for (std::size_t j = 0; j < e.states.size(); ++j) {
-            const MarkedState& s = e.states[j];
-            const StateFigures f =
-                stateFigures(s, work.settings ? work.settings->atmosphere.ratio
-                                              : psychro::PressureRatio::standard());
-            out += (j ? ",\n                " : "");
-            out += "{\"label\": " + quotedString(s.label) + ", \"X\": " + number(s.at.X) +
-                   ", \"Y\": " + number(s.at.Y) + ", \"x\": " + number(s.x) +
-                   ", \"i\": " + number(s.i) + ", \"t\": " + number(f.t) +
-                   ", \"tw\": " + number(f.tw) + ", \"v\": " + number(f.v) +
-                   ", \"phi\": " + number(f.phi) +
-                   ", \"dewPoint\": " + (f.dewPoint ? number(*f.dewPoint) : "null") + "}";
+    // Without settings the figures are those of the standard atmosphere, as the reader takes it.
+    const psychro::PressureRatio ratio =
+        work.settings ? work.settings->atmosphere.ratio : psychro::PressureRatio::standard();
+    Json entries = Json::array();
+    for (const Entry& e : work.entries) {
+        Json entry = Json::object();
+        entry["kind"] = std::string(kindName(e.kind));
+        Json states = Json::array();
+        for (const MarkedState& s : e.states) {
+            const StateFigures f = stateFigures(s, ratio);
+            Json state = Json::object();
+            state["label"] = s.label;
+            state["X"] = number(s.at.X);
+            state["Y"] = number(s.at.Y);
+            state["x"] = number(s.x);
+            state["i"] = number(s.i);
+            state["t"] = number(f.t);
+            state["tw"] = number(f.tw);
+            state["v"] = number(f.v);
+            state["phi"] = number(f.phi);
+            state["dewPoint"] = f.dewPoint ? number(*f.dewPoint) : Json(nullptr);
+            states.push_back(std::move(state));
         }
-        out += "],\n";
+        entry["states"] = std::move(states);
         if (e.lineFrom) {
-            out += "     \"lineFrom\": " + point(*e.lineFrom) + ",\n";
+            entry["lineFrom"] = point(*e.lineFrom);
         }
-        out += "     \"inputs\": " + values(e.inputs) + ",\n";
-        out += "     \"results\": " + values(e.results) + "}";
+        entry["inputs"] = values(e.inputs);
+        entry["results"] = values(e.results);
+        entries.push_back(std::move(entry));
     }
-    out += work.entries.empty() ? "]\n}\n" : "\n  ]\n}\n";
-    return out;
+    document["entries"] = std::move(entries);
+    // Labels are the program's own UTF-8; a broken byte would be replaced, never thrown over.
+    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
 namespace {
 
-// ---- reading: a small JSON parser, bounded in depth and size ----
+// ---- reading: the document, bounded in depth, in size and in each object's members ----
 
-struct Json;
-using JsonArray = std::vector<Json>;
-using JsonObject = std::vector<std::pair<std::string, Json>>;
-struct Json {
-    std::variant<std::nullptr_t, bool, double, std::string, std::shared_ptr<JsonArray>,
-                 std::shared_ptr<JsonObject>>
-        value;
-};
+constexpr std::size_t kMaxDepth = 16;
+// An object of a project file has at most a dozen members, an entry's inputs a handful.
+constexpr std::size_t kMaxMembers = 64;
 
-constexpr int kMaxDepth = 16;
-
-class Parser {
+// Builds the document from the parser's events and ends the parse at the first value nested
+// deeper than kMaxDepth, the first number that overflows to an infinity, the first name given
+// twice in one object, an object of more than kMaxMembers members or an array of more than
+// kProjectMaxEntries items, so a hostile file costs no more than its bytes. (The parser's own
+// callback form rescans an array at the end of each of its objects: quadratic in the entries.)
+class BoundedDocument {
   public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    std::optional<ProjectError> error;
+    Json document;
 
-    std::optional<Json> document() {
-        std::optional<Json> v = parse(0);
-        skipSpace();
-        if (!v || pos_ != text_.size()) {
-            return std::nullopt;
+    bool null() { return put(nullptr); }
+    bool boolean(bool v) { return put(v); }
+    bool number_integer(Json::number_integer_t v) { return put(v); }
+    bool number_unsigned(Json::number_unsigned_t v) { return put(v); }
+    bool number_float(Json::number_float_t v, const Json::string_t& /*text*/) {
+        return std::isfinite(v) ? put(v) : stop(ProjectError::NotJson);
+    }
+    bool string(Json::string_t& v) { return put(std::move(v)); }
+    bool binary(Json::binary_t& /*bytes*/) { return stop(ProjectError::NotJson); }
+    bool start_object(std::size_t /*size*/) { return enter(Json::object()); }
+    bool start_array(std::size_t /*size*/) { return enter(Json::array()); }
+    bool end_object() { return leave(); }
+    bool end_array() { return leave(); }
+    bool key(Json::string_t& name) {
+        std::vector<std::string>& names = open_.back().names;
+        if (names.size() >= kMaxMembers) {
+            return stop(ProjectError::TooLarge);
         }
-        return v;
+        for (const std::string& seen : names) {
+            if (seen == name) {
+                return stop(ProjectError::NotJson);
+            }
+        }
+        names.push_back(name);
+        key_ = std::move(name);
+        return true;
+    }
+    bool parse_error(std::size_t /*at*/, const std::string& /*token*/,
+                     const Json::exception& /*why*/) {
+        return stop(ProjectError::NotJson);
     }
 
   private:
-    void skipSpace() {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' ||
-                                       text_[pos_] == '\n' || text_[pos_] == '\r')) {
-            ++pos_;
-        }
-    }
+    // An open object or array: where it stands in the document, and the names it has (objects).
+    // It stays where it is while open, since only it grows.
+    struct Open {
+        Json* container;
+        std::vector<std::string> names;
+    };
 
-    bool literal(std::string_view word) {
-        if (text_.substr(pos_, word.size()) == word) {
-            pos_ += word.size();
-            return true;
-        }
+    bool stop(ProjectError why) {
+        error = why;
         return false;
     }
 
-    std::optional<Json> parse(int depth) {
-        if (depth > kMaxDepth) {
-            return std::nullopt;
+    // Places `v` in the innermost open container (or as the document); nullptr when refused.
+    Json* place(Json&& v) {
+        if (open_.empty()) {
+            document = std::move(v);
+            return &document;
         }
-        skipSpace();
-        if (pos_ >= text_.size()) {
-            return std::nullopt;
+        if (open_.size() > kMaxDepth) {
+            stop(ProjectError::NotJson);
+            return nullptr;
         }
-        const char c = text_[pos_];
-        if (c == '{') {
-            return object(depth);
+        Json& container = *open_.back().container;
+        if (container.is_object()) {
+            return &(container[key_] = std::move(v));
         }
-        if (c == '[') {
-            return array(depth);
+        if (container.size() >= kProjectMaxEntries) {
+            stop(ProjectError::TooLarge);
+            return nullptr;
         }
-        if (c == '"') {
-            auto s = string();
-            return s ? std::optional<Json>(Json{std::move(*s)}) : std::nullopt;
+        container.push_back(std::move(v));
+        return &container.back();
+    }
+    bool put(Json&& v) { return place(std::move(v)) != nullptr; }
+    bool enter(Json&& container) {
+        Json* at = place(std::move(container));
+        if (at != nullptr) {
+            open_.push_back({at, {}});
         }
-        if (literal("true")) {
-            return Json{true};
-        }
-        if (literal("false")) {
-            return Json{false};
-        }
-        if (literal("null")) {
-            return Json{nullptr};
-        }
-        return numberValue();
+        return at != nullptr;
+    }
+    bool leave() {
+        open_.pop_back();
+        return true;
     }
 
-    std::optional<Json> numberValue() {
-        const std::size_t start = pos_;
-        while (pos_ < text_.size() &&
-               std::string_view("+-0123456789.eE").find(text_[pos_]) != std::string_view::npos) {
-            ++pos_;
-        }
-        const std::string_view token = text_.substr(start, pos_ - start);
-        if (token.empty() || token.front() == '+') {
-            return std::nullopt;
-        }
-        double v = 0.0;
-        const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), v);
-        if (ec != std::errc() || end != token.data() + token.size() || !std::isfinite(v)) {
-            return std::nullopt;
-        }
-        return Json{v};
-    }
-
-    static void appendUtf8(std::string& out, std::uint32_t cp) {
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-
-    std::optional<std::uint32_t> hex4() {
-        if (pos_ + 4 > text_.size()) {
-            return std::nullopt;
-        }
-        std::uint32_t v = 0;
-        const auto [end, ec] = std::from_chars(text_.data() + pos_, text_.data() + pos_ + 4, v, 16);
-        if (ec != std::errc() || end != text_.data() + pos_ + 4) {
-            return std::nullopt;
-        }
-        pos_ += 4;
-        return v;
-    }
-
-    std::optional<std::string> string() {
-        ++pos_;  // the opening quote
-        std::string out;
-        while (pos_ < text_.size()) {
-            const char c = text_[pos_++];
-            if (c == '"') {
-                return out;
-            }
-            if (static_cast<unsigned char>(c) < 0x20) {
-                return std::nullopt;
-            }
-            if (c != '\\') {
-                out += c;
-                continue;
-            }
-            if (pos_ >= text_.size()) {
-                return std::nullopt;
-            }
-            const char e = text_[pos_++];
-            switch (e) {
-                case '"':
-                case '\\':
-                case '/':
-                    out += e;
-                    break;
-                case 'b':
-                    out += '\b';
-                    break;
-                case 'f':
-                    out += '\f';
-                    break;
-                case 'n':
-                    out += '\n';
-                    break;
-                case 'r':
-                    out += '\r';
-                    break;
-                case 't':
-                    out += '\t';
-                    break;
-                case 'u': {
-                    std::optional<std::uint32_t> cp = hex4();
-                    if (!cp) {
-                        return std::nullopt;
-                    }
-                    if (*cp >= 0xD800 && *cp < 0xDC00) {
-                        if (!literal("\\u")) {
-                            return std::nullopt;
-                        }
-                        const std::optional<std::uint32_t> low = hex4();
-                        if (!low || *low < 0xDC00 || *low >= 0xE000) {
-                            return std::nullopt;
-                        }
-                        cp = 0x10000 + ((*cp - 0xD800) << 10) + (*low - 0xDC00);
-                    } else if (*cp >= 0xDC00 && *cp < 0xE000) {
-                        return std::nullopt;
-                    }
-                    appendUtf8(out, *cp);
-                    break;
-                }
-                default:
-                    return std::nullopt;
-            }
-        }
-        return std::nullopt;  // unterminated
-    }
-
-    std::optional<Json> array(int depth) {
-        ++pos_;
-        auto items = std::make_shared<JsonArray>();
-        skipSpace();
-        if (literal("]")) {
-            return Json{items};
-        }
-        while (true) {  // each turn consumes input, so the loop ends with it
-            std::optional<Json> v = parse(depth + 1);
-            if (!v) {
-                return std::nullopt;
-            }
-            items->push_back(std::move(*v));
-            skipSpace();
-            if (literal("]")) {
-                return Json{items};
-            }
-            if (!literal(",")) {
-                return std::nullopt;
-            }
-        }
-    }
-
-    std::optional<Json> object(int depth) {
-        ++pos_;
-        auto members = std::make_shared<JsonObject>();
-        skipSpace();
-        if (literal("}")) {
-            return Json{members};
-        }
-        while (true) {  // each turn consumes input, so the loop ends with it
-            skipSpace();
-            if (pos_ >= text_.size() || text_[pos_] != '"') {
-                return std::nullopt;
-            }
-            std::optional<std::string> key = string();
-            skipSpace();
-            if (!key || !literal(":")) {
-                return std::nullopt;
-            }
-            std::optional<Json> v = parse(depth + 1);
-            if (!v) {
-                return std::nullopt;
-            }
-            members->emplace_back(std::move(*key), std::move(*v));
-            skipSpace();
-            if (literal("}")) {
-                return Json{members};
-            }
-            if (!literal(",")) {
-                return std::nullopt;
-            }
-        }
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    std::vector<Open> open_;
+    std::string key_;
 };
 
-// ---- reading: from the JSON tree to the work, every field checked ----
+std::expected<Json, ProjectError> parseDocument(std::string_view bytes) {
+    BoundedDocument reader;
+    if (!Json::sax_parse(bytes.begin(), bytes.end(), &reader) || reader.error) {
+        return std::unexpected(reader.error.value_or(ProjectError::NotJson));
+    }
+    return std::move(reader.document);
+}
 
-const Json* member(const Json& object, std::string_view key) {
-    const auto* members = std::get_if<std::shared_ptr<JsonObject>>(&object.value);
-    if (members == nullptr) {
+const Json* member(const Json& object, const std::string& key) {
+    if (!object.is_object()) {
         return nullptr;
     }
-    for (const auto& [name, value] : **members) {
-        if (name == key) {
-            return &value;
-        }
-    }
-    return nullptr;
+    const auto found = object.find(key);
+    return found == object.end() ? nullptr : &*found;
 }
 
 using Failure = std::unexpected<ProjectFailure>;
@@ -368,11 +227,10 @@ Failure fail(ProjectError error, std::string where) {
 std::expected<double, ProjectFailure> numberAt(const Json& object, const char* key,
                                                const std::string& where) {
     const Json* v = member(object, key);
-    const auto* d = v ? std::get_if<double>(&v->value) : nullptr;
-    if (d == nullptr) {
+    if (v == nullptr || !v->is_number()) {
         return fail(ProjectError::MissingField, where + "." + key);
     }
-    return *d;
+    return v->get<double>();
 }
 
 std::expected<PointMm, ProjectFailure> pointAt(const Json& object, const std::string& where) {
@@ -406,25 +264,24 @@ bool goodName(std::string_view name) {
 
 std::expected<std::vector<NamedValue>, ProjectFailure> valuesAt(const Json& object, const char* key,
                                                                 const std::string& where) {
-    const Json* v = member(object, key);
-    const auto* members = v ? std::get_if<std::shared_ptr<JsonObject>>(&v->value) : nullptr;
-    if (members == nullptr) {
+    const Json* members = member(object, key);
+    if (members == nullptr || !members->is_object()) {
         return fail(ProjectError::MissingField, where + "." + key);
     }
-    constexpr std::size_t kMaxValues = 64;  // an entry has a handful; the check below is quadratic
-    if ((*members)->size() > kMaxValues) {
+    constexpr std::size_t kMaxValues = 64;  // an entry has a handful
+    if (members->size() > kMaxValues) {
         return fail(ProjectError::TooLarge, where + "." + key);
     }
+    // In the order written: the list shows inputs and results in the order the dialog gave.
     std::vector<NamedValue> out;
-    for (const auto& [name, value] : **members) {
-        const auto* d = std::get_if<double>(&value.value);
-        if (d == nullptr) {
+    for (const auto& [name, value] : members->items()) {
+        if (!value.is_number()) {
             return fail(ProjectError::MissingField, where + "." + key + "." + name);
         }
-        if (!goodName(name) || valueOf(out, name)) {
+        if (!goodName(name)) {
             return fail(ProjectError::ImpossibleValue, where + "." + key + "." + name);
         }
-        out.push_back({name, *d});
+        out.push_back({name, value.get<double>()});
     }
     return out;
 }
@@ -450,6 +307,53 @@ std::vector<const char*> requiredResults(EntryKind kind) {
             break;
     }
     return {};
+}
+
+// The air quantities (kg(DA)/h) the dialog of each kind takes, and whether 0 is one of them:
+// heating takes an empty duct (load 0); mixing, cooling and humidifying need air. Point 1 of
+// mixing and cooling is kept in single precision, so every quantity must fit a float and be
+// above 0 there; a file holding 1e308 or -5 is refused as the dialog refuses it.
+struct AirQuantity {
+    const char* name;
+    bool zeroAllowed;
+};
+std::vector<AirQuantity> airQuantities(EntryKind kind) {
+    switch (kind) {
+        case EntryKind::ProcessStart:
+        case EntryKind::Cooling:
+            return {{"G1", false}};
+        case EntryKind::Mixing:
+            return {{"G1", false}, {"G2", false}};
+        case EntryKind::Heating:
+            return {{"G", true}};
+        case EntryKind::SteamHumidifying:
+        case EntryKind::WaterSprayHumidifying:
+            return {{"G", false}};
+        case EntryKind::Point:
+        case EntryKind::Pmv:
+        case EntryKind::Discomfort:
+            break;
+    }
+    return {};
+}
+
+bool acceptedAirQuantity(double G, bool zeroAllowed) {
+    if (!(std::fabs(G) <= std::numeric_limits<float>::max())) {
+        return false;
+    }
+    return zeroAllowed ? G >= 0.0 : static_cast<float>(G) > 0.0F;
+}
+
+// A load the dialogs write rounded: Q to whole kcal/h (or W), L to 0.1 kg/h; one too large to
+// round is no result.
+std::optional<int> loadDecimals(const std::string& name) {
+    if (name == "Q") {
+        return 0;
+    }
+    if (name == "L") {
+        return 1;
+    }
+    return std::nullopt;
 }
 
 // The label a state of an entry is drawn with.
@@ -500,11 +404,10 @@ std::expected<MarkedState, ProjectFailure> stateAt(const Json& json, const std::
 
 std::expected<Entry, ProjectFailure> entryAt(const Json& json, const std::string& where) {
     const Json* kindJson = member(json, "kind");
-    const auto* kindText = kindJson ? std::get_if<std::string>(&kindJson->value) : nullptr;
-    if (kindText == nullptr) {
+    if (kindJson == nullptr || !kindJson->is_string()) {
         return fail(ProjectError::MissingField, where + ".kind");
     }
-    const std::optional<EntryKind> kind = kindFromName(*kindText);
+    const std::optional<EntryKind> kind = kindFromName(kindJson->get_ref<const std::string&>());
     if (!kind) {
         return fail(ProjectError::ImpossibleValue, where + ".kind");
     }
@@ -525,23 +428,30 @@ std::expected<Entry, ProjectFailure> entryAt(const Json& json, const std::string
             return fail(ProjectError::MissingField, where + ".results." + name);
         }
     }
+    for (const AirQuantity& air : airQuantities(*kind)) {
+        const std::optional<double> G = valueOf(entry.inputs, air.name);
+        if (G && !acceptedAirQuantity(*G, air.zeroAllowed)) {
+            return fail(ProjectError::ImpossibleValue, where + ".inputs." + air.name);
+        }
+    }
+    for (const NamedValue& result : entry.results) {
+        const std::optional<int> decimals = loadDecimals(result.name);
+        if (decimals && !roundable(result.value, *decimals)) {
+            return fail(ProjectError::ImpossibleValue, where + ".results." + result.name);
+        }
+    }
     const double number = valueOf(entry.results, "number").value_or(0.0);
     if (*kind == EntryKind::Point &&
         !(number >= 1.0 && number <= 1.0e7 && number == std::floor(number))) {
         return fail(ProjectError::ImpossibleValue, where + ".results.number");
     }
 
-    const Json* statesJson = member(json, "states");
-    const auto* states =
-        statesJson ? std::get_if<std::shared_ptr<JsonArray>>(&statesJson->value) : nullptr;
-    if (states == nullptr) {
+    const Json* states = member(json, "states");
+    if (states == nullptr || !states->is_array() || states->size() != stateCount(*kind)) {
         return fail(ProjectError::MissingField, where + ".states");
     }
-    if ((*states)->size() != stateCount(*kind)) {
-        return fail(ProjectError::MissingField, where + ".states");
-    }
-    for (std::size_t k = 0; k < (*states)->size(); ++k) {
-        auto s = stateAt((**states)[k], where + ".states[" + std::to_string(k) + "]");
+    for (std::size_t k = 0; k < states->size(); ++k) {
+        auto s = stateAt((*states)[k], where + ".states[" + std::to_string(k) + "]");
         if (!s) {
             return Failure(s.error());
         }
@@ -570,16 +480,17 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
     if (bytes.size() > kProjectMaxBytes) {
         return fail(ProjectError::TooLarge, {});
     }
-    const std::optional<Json> document = Parser(bytes).document();
-    if (!document) {
-        return fail(ProjectError::NotJson, {});
+    const std::expected<Json, ProjectError> parsed = parseDocument(bytes);
+    if (!parsed) {
+        return fail(parsed.error(), {});
     }
-    const Json* format = member(*document, "format");
-    const auto* formatText = format ? std::get_if<std::string>(&format->value) : nullptr;
-    if (formatText == nullptr || *formatText != kProjectFormat) {
+    const Json& document = *parsed;
+    const Json* format = member(document, "format");
+    if (format == nullptr || !format->is_string() ||
+        format->get_ref<const std::string&>() != kProjectFormat) {
         return fail(ProjectError::NotProject, {});
     }
-    const auto version = numberAt(*document, "version", "");
+    const auto version = numberAt(document, "version", "");
     if (!version) {
         return fail(ProjectError::MissingField, "version");
     }
@@ -590,16 +501,19 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
         return fail(ProjectError::ImpossibleValue, "version");
     }
     MarkedWork work;
-    const Json* drawn = member(*document, "chartDrawn");
-    const auto* drawnFlag = drawn ? std::get_if<bool>(&drawn->value) : nullptr;
-    if (drawnFlag == nullptr) {
+    const Json* drawn = member(document, "chartDrawn");
+    if (drawn == nullptr || !drawn->is_boolean()) {
         return fail(ProjectError::MissingField, "chartDrawn");
     }
-    work.chartDrawn = *drawnFlag;
-    if (const Json* settings = member(*document, "settings")) {
-        const auto text = [&](std::string_view key) -> const std::string* {
+    work.chartDrawn = drawn->get<bool>();
+    // A file states what it was made at: one without settings was written at the standard
+    // atmosphere in engineering units (its figures say so), and is read so, whatever the
+    // settings in use.
+    work.settings = Settings::standard();
+    if (const Json* settings = member(document, "settings")) {
+        const auto text = [&](const char* key) -> const std::string* {
             const Json* value = member(*settings, key);
-            return value ? std::get_if<std::string>(&value->value) : nullptr;
+            return value && value->is_string() ? &value->get_ref<const std::string&>() : nullptr;
         };
         const std::string* units = text("units");
         const std::string* pressureUnit = text("pressureUnit");
@@ -612,17 +526,15 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
             return fail(ProjectError::ImpossibleValue, "settings");
         }
     }
-    const Json* entriesJson = member(*document, "entries");
-    const auto* entries =
-        entriesJson ? std::get_if<std::shared_ptr<JsonArray>>(&entriesJson->value) : nullptr;
-    if (entries == nullptr) {
+    const Json* entries = member(document, "entries");
+    if (entries == nullptr || !entries->is_array()) {
         return fail(ProjectError::MissingField, "entries");
     }
-    if ((*entries)->size() > kProjectMaxEntries) {
+    if (entries->size() > kProjectMaxEntries) {
         return fail(ProjectError::TooLarge, "entries");
     }
-    for (std::size_t k = 0; k < (*entries)->size(); ++k) {
-        auto entry = entryAt((**entries)[k], "entries[" + std::to_string(k) + "]");
+    for (std::size_t k = 0; k < entries->size(); ++k) {
+        auto entry = entryAt((*entries)[k], "entries[" + std::to_string(k) + "]");
         if (!entry) {
             return Failure(entry.error());
         }

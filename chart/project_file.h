@@ -8,7 +8,9 @@
 #include "chart/marked_work.h"
 
 // The project file (.milten): the marked work as a small JSON document, versioned, readable by
-// people. Writing and reading are pure functions of the work and of the bytes.
+// people (nlohmann/json, indented by two; numbers in the shortest form that reads back to the
+// same double, whole numbers without a point). Writing and reading are pure functions of the
+// work and of the bytes.
 //
 //   {"format": "milten-project", "version": 1, "chartDrawn": true,
 //    "settings": {"units": "engineering", "pressureUnit": "mmHg", "pressure": "760"},
@@ -16,10 +18,11 @@
 //                 "states": [{"label": "点１", "X": …, "Y": …, "x": …, "i": …,
 //                             "t": …, "tw": …, "v": …, "phi": …, "dewPoint": …}, …],
 //                 "inputs": {"t": 20, "phi": 50, "G": 1000, "t2": 30},
-//                 "results": {"Q": 2432.0}}]}
+//                 "results": {"Q": 2432}}]}
 //
-// The settings are optional: a file without them is drawn at the settings in use. X and Y are
-// where the mark is drawn (picture mm); x and i the state. t, tw, v, phi and
+// A file states what it was made at: one without settings (written before they were kept, or
+// from work without them) means the standard atmosphere in engineering units, and reads so. X
+// and Y are where the mark is drawn (picture mm); x and i the state. t, tw, v, phi and
 // dewPoint are written for the reader's eyes and recomputed on reading; labels likewise follow
 // from the kind (and the point's number).
 namespace chart {
@@ -47,7 +50,10 @@ struct ProjectFailure {
     std::string where;  // the field, as "entries[2].states[0].x"; may be empty
 };
 
-// The work in `bytes`, whole, or why there is none; never a part of it.
+// The work in `bytes`, whole, or why there is none; never a part of it. The work read always
+// has its settings (see above). Besides the shape of the file, the reader refuses what the
+// dialogs refuse: an air quantity not above 0 (a heating's not below 0) or beyond a float, a
+// load too large to write rounded.
 [[nodiscard]] std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes);
 
 }  // namespace chart

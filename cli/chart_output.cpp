@@ -6,19 +6,17 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/marked_work.h"
-#include "chart/pressure_text.h"
-#include "chart/units_of_length.h"
-#include "render/picture_painter.h"
+#include "chart/sheet.h"
 
 namespace cli {
 
 chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                               const chart::Settings& settings) {
+                               const chart::Settings& settings, const OverChart& overChart) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
-    picture.setTextPosition({0.0, 0.0});
-    picture.print(chart::pressureLine(settings.atmosphere, settings.units));
-
+    if (overChart) {
+        overChart(picture);
+    }
     std::optional<chart::PointMm> last;
     double count = 0.0;
     for (const chart::PointMm& point : points) {
@@ -30,11 +28,13 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
     return picture;
 }
 
-chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings) {
+chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings,
+                             const OverChart& overChart) {
     chart::Picture picture;
     chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
-    picture.setTextPosition({0.0, 0.0});
-    picture.print(chart::pressureLine(settings.atmosphere, settings.units));
+    if (overChart) {
+        overChart(picture);
+    }
     for (const chart::Entry& entry : work.entries) {
         chart::drawEntry(picture, entry);
     }
@@ -55,9 +55,11 @@ std::expected<void, QString> checkWritable(const QString& path) {
     return {};
 }
 
-std::expected<void, QString> writeChart(const chart::Picture& picture, const QString& path,
-                                        ImageKind kind, double dotsPerInch) {
-    return render::writePicture(picture, path, kind, dotsPerInch);
+std::expected<void, QString> writeChart(const chart::Picture& picture,
+                                        const chart::Settings& settings, const QString& path,
+                                        ImageKind kind, double dotsPerInch,
+                                        const render::Underlay& underlay) {
+    return render::writeSheet(chart::sheetOf(picture, settings), path, kind, dotsPerInch, underlay);
 }
 
 }  // namespace cli

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <expected>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -16,26 +17,31 @@ namespace cli {
 using render::ImageKind;
 using render::imageKindOf;
 
-// The chart as "ミルテン描画" draws it, the line "大気圧 = 760 mmHg" at the top left as the
-// printout has it, and the points marked in order as the point dialog marks them: a red circle,
-// the line from the previous point when `join` is set, and the label "1点", "2点", … 2 mm below.
-// Points are kept and drawn in single precision, as the dialog keeps them.
-// With `settings`, the chart is drawn for their pressure and units and the line states the
-// pressure in use (chart::pressureLine).
+// What lies over the chart and under the marks (a data set's zones).
+using OverChart = std::function<void(chart::Picture&)>;
+
+// The chart as "ミルテン描画" draws it for the pressure and units of `settings`, then
+// `overChart`, and the points
+// marked in order as the point dialog marks them: a red circle, the line from the previous point
+// when `join` is set, and the label "1点", "2点", … 2 mm below. Points are kept and drawn in
+// single precision, as the dialog keeps them.
 [[nodiscard]] chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool join,
-                                             const chart::Settings& settings);
+                                             const chart::Settings& settings,
+                                             const OverChart& overChart = {});
 
 // The chart as above with the marks of a project file's work drawn on it, entry by entry.
 [[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work,
-                                           const chart::Settings& settings);
+                                           const chart::Settings& settings,
+                                           const OverChart& overChart = {});
 
-// Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
-// the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white
-// background. The file appears complete or not at all (written to a temporary file in the same
-// folder and renamed). On failure, the one-line reason.
+// Writes the sheet of the picture drawn at `settings` (the line "大気圧 = 760 mmHg" at the top
+// left, as the printout has it) to `path` as render::writeSheet does, with `underlay` (a data
+// set's layer) under the chart. On failure, the one-line reason.
 [[nodiscard]] std::expected<void, QString> writeChart(const chart::Picture& picture,
+                                                      const chart::Settings& settings,
                                                       const QString& path, ImageKind kind,
-                                                      double dotsPerInch);
+                                                      double dotsPerInch,
+                                                      const render::Underlay& underlay = {});
 
 // Whether `path` can be written: checked before anything is drawn, so that a wrong path is a
 // usage error. On failure, the reason.

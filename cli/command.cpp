@@ -17,15 +17,17 @@
 #include <vector>
 
 #include "chart/pressure_text.h"
-#include "chart/project_file.h"
 #include "chart/settings.h"
 #include "cli/chart_output.h"
+#include "cli/data_command.h"
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/process_query.h"
 #include "cli/state_query.h"
+#include "data/data_layer.h"
 #include "psychro/processes.h"
 #include "render/japanese.h"
+#include "render/project_files.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -46,6 +48,8 @@ constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALU
   or:  milten-cli heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]
   or:  milten-cli chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]
   or:  milten-cli chart -o FILE [--dpi=N] PROJECT.milten
+  or:  milten-cli data [--zone=ZONE]... [--format=FORMAT] FILE
+  or:  milten-cli chart -o FILE --data=FILE [--data-style=STYLE] [--zone=ZONE]...
 Complete moist-air states at 760 mmHg (1.03323 kgf/cm2, or the pressure that --pressure
 or --altitude gives) from two of their properties,
 size a humidifier, mix two air streams, work out a cooling or heating load, or draw
@@ -82,6 +86,18 @@ as the heating dialog does: the load Q = (i2 - i1) G in kcal/h (negative when T2
 below the air's temperature), then the state after heating with the columns of
 'state'. Without NAME=VALUE it reads one state per line, as 'state' does.
 
+'data' reads measured or weather data: a logger's or a spreadsheet's CSV/TSV file
+(UTF-8 or Shift-JIS; a header row naming two of 温度/temperature/t, 相対湿度/RH/phi,
+絶対湿度/x, 湿球温度/tw and 露点温度/dew point, units such as 温度(℃) allowed) or an
+EnergyPlus weather file (.epw: dry bulb, relative humidity and station pressure of
+each hour). It prints the rows read, the rows refused (the first 20 with their line
+numbers and why) and, for each --zone, the rows inside, their share and the hours
+they stand for (an hour a row in a weather file; a logger's interval in a dated
+file). A state on a zone's edge counts as inside. The CSV states are fixed at the
+pressure of --pressure or --altitude. 'chart --data' draws the rows under the
+chart's lines, as points or as hours per cell of 1 °C x 1 g/kg(DA), with the zones'
+outlines and their names.
+
 The text format shows a load in whole kcal/h as the dialogs do; CSV and JSON give
 every number in full.
 
@@ -108,6 +124,21 @@ Options:
       --point=PAIR      mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more
       --join            join the marked points in order
       --dpi=N           resolution of a PNG in dots per inch, 10 to 1200 (default 192)
+      --data=FILE       draw the data of FILE on the chart (see 'data')
+      --data-style=STYLE  points (default) or hours (hours per cell, with a legend)
+      --zone=ZONE       a zone to count or draw; repeat for more:
+                          range:t=LOW..HIGH,phi=LOW..HIGH  (or x=LOW..HIGH, kg/kg(DA))
+                          pmv:met=M,clo=C,vel=V[,tr=T][,limit=L]  (|PMV| <= L, 0.5
+                          unless given; tr the mean radiant temperature, the air's
+                          own unless given)
+      --encoding=ENC    of a CSV file whose encoding cannot be told: utf-8 or shift-jis
+      --columns=LIST    the columns of a CSV file whose names are not recognised, from
+                        1: t=N,phi=N[,x=N][,tw=N][,dew=N][,date=N][,time=N][,header=LINE]
+                        (header=0: the file has no header row)
+      --months=M1..M2   keep the rows of these months of a dated file (1-12; 12..2 is
+                        December to February)
+      --hours=H1..H2    keep the rows of these hours of the day (0-23; 9..17 is 9:00
+                        to 17:59, 22..5 the night)
       --units=UNITS     engineering (default: kcal/kg(DA), kcal/h) or si (kJ/kg(DA), kW)
       --pressure=P      the atmospheric pressure with its unit: 700mmHg or 93.3kPa,
                         405.2 to 806.1 mmHg (54.02 to 107.47 kPa); default 760mmHg
@@ -132,6 +163,8 @@ Examples:
   milten-cli heat --air=1000 --to=30 t=20 phi=50
   milten-cli chart -o chart.pdf --point t=20,phi=50 --point t=30,tw=25 --join
   milten-cli state --units=si --altitude=1500 t=20 phi=50
+  milten-cli data --zone=range:t=17..28,phi=40..70 --zone=pmv:met=1.1,clo=0.5,vel=0.1 tokyo.epw
+  milten-cli chart -o year.png --data=tokyo.epw --data-style=hours --zone=range:t=17..28,phi=40..70
 )";
 
 // A usage error: one line on standard error.
@@ -179,6 +212,13 @@ struct Options {
     QCommandLineOption units{QStringLiteral("units"), {}, QStringLiteral("UNITS")};
     QCommandLineOption pressure{QStringLiteral("pressure"), {}, QStringLiteral("P")};
     QCommandLineOption altitude{QStringLiteral("altitude"), {}, QStringLiteral("METRES")};
+    QCommandLineOption data{QStringLiteral("data"), {}, QStringLiteral("FILE")};
+    QCommandLineOption dataStyle{QStringLiteral("data-style"), {}, QStringLiteral("STYLE")};
+    QCommandLineOption zone{QStringLiteral("zone"), {}, QStringLiteral("ZONE")};
+    QCommandLineOption encoding{QStringLiteral("encoding"), {}, QStringLiteral("ENC")};
+    QCommandLineOption columns{QStringLiteral("columns"), {}, QStringLiteral("LIST")};
+    QCommandLineOption months{QStringLiteral("months"), {}, QStringLiteral("M1..M2")};
+    QCommandLineOption hours{QStringLiteral("hours"), {}, QStringLiteral("H1..H2")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{QStringLiteral("version")};
 };
@@ -193,13 +233,17 @@ int finish(RowWriter& writer, bool anyFailed) {
 
 // Which commands take each option; --help and --version go with any.
 std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Options& o) {
-    const QStringList tables{"state", "humidify", "mix", "cool", "heat"};
+    const QStringList tables{"state", "humidify", "mix", "cool", "heat", "data"};
     const QStringList chart{"chart"};
+    const QStringList withData{"data", "chart"};
     return {
         {&o.format, tables},      {&o.output, chart},        {&o.point, chart},
         {&o.join, chart},         {&o.dpi, chart},           {&o.steam, {"humidify"}},
         {&o.water, {"humidify"}}, {&o.target, {"humidify"}}, {&o.air, {"humidify", "cool", "heat"}},
         {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
+        {&o.data, chart},         {&o.dataStyle, chart},     {&o.zone, withData},
+        {&o.encoding, withData},  {&o.columns, withData},    {&o.months, withData},
+        {&o.hours, withData},
     };
 }
 
@@ -565,6 +609,91 @@ int runHeat(const QCommandLineParser& parser, const Options& options, const QStr
         display.units);
 }
 
+// The zones of --zone, the encoding and columns of --encoding and --columns, and the file.
+struct DataOptions {
+    std::vector<data::Zone> zones;
+    DataRequest request;
+};
+
+std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser,
+                                                const Options& options, const QString& path) {
+    DataOptions out;
+    out.request.path = path;
+    for (const QString& text : parser.values(options.zone)) {
+        auto zone = zoneOption(text);
+        if (!zone) {
+            return std::unexpected(zone.error());
+        }
+        out.zones.push_back(std::move(*zone));
+    }
+    const auto encoding = singleValue(parser, options.encoding);
+    const auto columns = singleValue(parser, options.columns);
+    if (!encoding || !columns) {
+        return std::unexpected(!encoding ? encoding.error() : columns.error());
+    }
+    if (*encoding) {
+        const auto e = encodingOption(**encoding);
+        if (!e) {
+            return std::unexpected(e.error());
+        }
+        out.request.encoding = *e;
+    }
+    for (const auto& [option, count] : {std::pair{&options.months, 12}, {&options.hours, 24}}) {
+        const auto text = singleValue(parser, *option);
+        if (!text) {
+            return std::unexpected(text.error());
+        }
+        if (!*text) {
+            continue;
+        }
+        const auto bits = timeRangeOption(**text, count);
+        if (!bits) {
+            return std::unexpected(
+                QStringLiteral("--%1 takes FIRST..LAST, %2, not %3")
+                    .arg(option->names().constLast(),
+                         QLatin1String(count == 12 ? "months 1 to 12" : "hours 0 to 23"),
+                         quoted(**text)));
+        }
+        if (count == 12) {
+            out.request.filter.months = static_cast<std::uint16_t>(*bits);
+        } else {
+            out.request.filter.hours = *bits;
+        }
+    }
+    if (*columns) {
+        const auto c = columnsOption(**columns);
+        if (!c) {
+            return std::unexpected(c.error());
+        }
+        out.request.columns = *c;
+    }
+    return out;
+}
+
+int runData(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
+            const chart::Settings& display) {
+    const auto format = chosenFormat(parser, options);
+    if (!format) {
+        return usage(format.error());
+    }
+    if (rest.size() != 1) {
+        return usage(QStringLiteral("data: give one data file (CSV, TSV or .epw)"));
+    }
+    const auto chosen = dataOptions(parser, options, rest.constFirst());
+    if (!chosen) {
+        return usage(chosen.error());
+    }
+    const auto loaded = loadData(chosen->request, display);
+    if (!loaded) {
+        std::fprintf(stderr, "milten-cli: %s\n", loaded.error().toUtf8().constData());
+        return kSomeFailed;
+    }
+    if (!writeDataReport(*loaded, chosen->zones, *format, display)) {
+        return usage(QStringLiteral("cannot write to standard output"));
+    }
+    return kOk;
+}
+
 int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
              const chart::Settings& display) {
     // One project file (.milten) may give the marks instead of --point.
@@ -581,11 +710,9 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         if (!in.open(QIODevice::ReadOnly)) {
             return usage(QStringLiteral("chart: cannot read %1").arg(quoted(file)));
         }
-        const QByteArray bytes = in.read(static_cast<qint64>(chart::kProjectMaxBytes) + 1);
-        auto work = chart::readProject(std::string_view(bytes.constData(), bytes.size()));
+        auto work = render::readProjectFile(file);
         if (!work) {
-            std::fprintf(stderr, "milten-cli: %s: not a readable project file (%s)\n",
-                         file.toUtf8().constData(), work.error().where.c_str());
+            std::fprintf(stderr, "milten-cli: %s\n", work.error().toUtf8().constData());
             return kSomeFailed;
         }
         project = std::move(*work);
@@ -625,6 +752,53 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     if (const auto writable = checkWritable(path); !writable) {
         return usage(QStringLiteral("chart: ") + writable.error());
     }
+    // Data under the chart: read before anything is drawn, at the pressure the chart is drawn
+    // for.
+    std::optional<LoadedData> loaded;
+    std::vector<data::Zone> zones;
+    const auto dataFile = singleValue(parser, options.data);
+    if (!dataFile) {
+        return usage(QStringLiteral("chart: ") + dataFile.error());
+    }
+    const QString style = parser.value(options.dataStyle);
+    if (parser.isSet(options.dataStyle) && style != QLatin1String("points") &&
+        style != QLatin1String("hours")) {
+        return usage(
+            QStringLiteral("chart: unknown --data-style %1 (points or hours)").arg(quoted(style)));
+    }
+    if ((parser.isSet(options.dataStyle) || parser.isSet(options.encoding) ||
+         parser.isSet(options.columns) || parser.isSet(options.months) ||
+         parser.isSet(options.hours)) &&
+        !*dataFile) {
+        return usage(QStringLiteral(
+            "chart: --data-style, --encoding, --columns, --months and --hours go with --data"));
+    }
+    // A project is drawn at the units and pressure it was saved under; an option overrides only
+    // what it names (--units the units, --pressure or --altitude the pressure).
+    chart::Settings drawnAt = project && project->settings ? *project->settings : display;
+    if (parser.isSet(options.units)) {
+        drawnAt.units = display.units;
+    }
+    if (parser.isSet(options.pressure) || parser.isSet(options.altitude)) {
+        drawnAt.atmosphere = display.atmosphere;
+    }
+    if (parser.isSet(options.zone) || *dataFile) {
+        const auto chosen = dataOptions(parser, options, dataFile->value_or(QString{}));
+        if (!chosen) {
+            return usage(QStringLiteral("chart: ") + chosen.error());
+        }
+        zones = chosen->zones;
+        if (*dataFile) {
+            auto read = loadData(chosen->request, drawnAt);
+            if (!read) {
+                std::fprintf(stderr, "milten-cli: %s\n", read.error().toUtf8().constData());
+                return kSomeFailed;
+            }
+            loaded = std::move(*read);
+        } else {
+            loaded = LoadedData{};  // zones alone
+        }
+    }
 
     std::vector<chart::PointMm> marks;
     for (std::size_t k = 0; k < pairs.size(); ++k) {
@@ -648,16 +822,17 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
-    // A project is drawn at the units and pressure it was saved under, unless the command line
-    // gives others.
-    const bool ownSettings = parser.isSet(options.units) || parser.isSet(options.pressure) ||
-                             parser.isSet(options.altitude);
-    const chart::Settings shown =
-        project && project->settings && !ownSettings ? *project->settings : display;
+    const chart::Settings& shown = drawnAt;
+    const render::Underlay underlay =
+        loaded ? dataUnderlay(*loaded, style == QLatin1String("hours")) : render::Underlay{};
+    const OverChart overChart =
+        zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {
+            data::drawZones(picture, zones, shown.atmosphere.ratio);
+        };
     const auto written =
-        writeChart(project ? chartWithWork(*project, shown)
-                           : chartWithPoints(marks, parser.isSet(options.join), display),
-                   path, *kind, dpi);
+        writeChart(project ? chartWithWork(*project, shown, overChart)
+                           : chartWithPoints(marks, parser.isSet(options.join), display, overChart),
+                   shown, path, *kind, dpi, underlay);
     if (!written) {
         return usage(QStringLiteral("chart: ") + written.error());
     }
@@ -681,10 +856,12 @@ int run(int argc, char** argv) {
     Options options;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({options.format, options.output, options.point, options.join, options.dpi,
-                       options.steam, options.water, options.air, options.target, options.air1,
-                       options.air2, options.to, options.units, options.pressure, options.altitude,
-                       options.help, options.version});
+    parser.addOptions({options.format,    options.output,   options.point,    options.join,
+                       options.dpi,       options.steam,    options.water,    options.air,
+                       options.target,    options.air1,     options.air2,     options.to,
+                       options.units,     options.pressure, options.altitude, options.data,
+                       options.dataStyle, options.zone,     options.encoding, options.columns,
+                       options.months,    options.hours,    options.help,     options.version});
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }
@@ -699,14 +876,14 @@ int run(int argc, char** argv) {
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
         return usage(
-            QStringLiteral("missing command (state, humidify, mix, cool, heat or chart); see "
+            QStringLiteral("missing command (state, humidify, mix, cool, heat, chart or data); see "
                            "'milten-cli --help'"));
     }
     const QString command = positional.takeFirst();
-    const QStringList commands{"state", "humidify", "mix", "cool", "heat", "chart"};
+    const QStringList commands{"state", "humidify", "mix", "cool", "heat", "chart", "data"};
     if (!commands.contains(command)) {
         return usage(
-            QStringLiteral("unknown command %1 (state, humidify, mix, cool, heat or chart)")
+            QStringLiteral("unknown command %1 (state, humidify, mix, cool, heat, chart or data)")
                 .arg(quoted(command)));
     }
     if (const auto stray = strayOption(parser, options, command)) {
@@ -720,6 +897,9 @@ int run(int argc, char** argv) {
         return runChart(parser, options, positional, *display);
     }
     QCoreApplication application(argc, argv);
+    if (command == QLatin1String("data")) {
+        return runData(parser, options, positional, *display);
+    }
     if (command == QLatin1String("humidify")) {
         return runHumidify(parser, options, positional, *display);
     }

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "chart/number_text.h"
+#include "chart/text_fields.h"
 
 namespace cli {
 namespace {
@@ -103,28 +104,11 @@ QString textLine(Table table, const QString& lead, const std::array<QString, 8>&
 }
 
 QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n'))) {
-        return text;
-    }
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
+    return QString::fromStdString(chart::tableCell(text.toStdString(), ','));
 }
 
 QString jsonString(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        if (c == QLatin1Char('"') || c == QLatin1Char('\\')) {
-            out += QLatin1Char('\\');
-            out += c;
-        } else if (c.unicode() < 0x20) {
-            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-        } else {
-            out += c;
-        }
-    }
-    return out + QLatin1Char('"');
+    return QString::fromStdString(chart::jsonString(text.toStdString()));
 }
 
 QString jsonObject(const Row& row, Table table, chart::Units units) {

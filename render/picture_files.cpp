@@ -6,12 +6,12 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <cmath>
 
 #include "chart/units_of_length.h"
 #include "render/picture_painter.h"
+#include "render/whole_file.h"
 
 namespace render {
 namespace {
@@ -25,7 +25,7 @@ constexpr int kSvgDotsPerInch = 2540;
 constexpr double kA4Width = 297.0;
 constexpr double kA4Height = 210.0;
 
-bool writePdf(const chart::Picture& picture, QIODevice& device) {
+bool writePdf(const chart::Sheet& sheet, QIODevice& device, const Underlay& underlay) {
     QPdfWriter writer(&device);
     writer.setResolution(kPdfDotsPerInch);
     writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
@@ -38,11 +38,11 @@ bool writePdf(const chart::Picture& picture, QIODevice& device) {
     }
     const QPointF corner((kA4Width - chart::kPictureWidth) / 2.0,
                          (kA4Height - chart::kPictureHeight) / 2.0);
-    paintSurface(painter, picture, kPdfDotsPerInch / kMmPerInch, corner);
+    paintSheet(painter, sheet, kPdfDotsPerInch / kMmPerInch, corner, corner, underlay);
     return painter.end();
 }
 
-bool writeSvg(const chart::Picture& picture, QIODevice& device) {
+bool writeSvg(const chart::Sheet& sheet, QIODevice& device, const Underlay& underlay) {
     const double dotsPerMm = kSvgDotsPerInch / kMmPerInch;
     const QSize size(static_cast<int>(std::lround(chart::kPictureWidth * dotsPerMm)),
                      static_cast<int>(std::lround(chart::kPictureHeight * dotsPerMm)));
@@ -56,12 +56,13 @@ bool writeSvg(const chart::Picture& picture, QIODevice& device) {
     if (!painter.begin(&generator)) {
         return false;
     }
-    paintSurface(painter, picture, dotsPerMm);
+    paintSheet(painter, sheet, dotsPerMm, {}, {}, underlay);
     return painter.end();
 }
 
-bool writePng(const chart::Picture& picture, QIODevice& device, double dotsPerInch) {
-    const QImage image = pictureImage(picture, dotsPerInch);
+bool writePng(const chart::Sheet& sheet, QIODevice& device, double dotsPerInch,
+              const Underlay& underlay) {
+    const QImage image = sheetImage(sheet, dotsPerInch, underlay);
     return !image.isNull() && image.save(&device, "PNG");
 }
 
@@ -81,33 +82,30 @@ std::optional<ImageKind> imageKindOf(const QString& path) {
     return std::nullopt;
 }
 
-bool writePictureTo(const chart::Picture& picture, QIODevice& device, ImageKind kind,
-                    double dotsPerInch) {
+bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind, double dotsPerInch,
+                  const Underlay& underlay) {
     switch (kind) {
         case ImageKind::Pdf:
-            return writePdf(picture, device);
+            return writePdf(sheet, device, underlay);
         case ImageKind::Svg:
-            return writeSvg(picture, device);
+            return writeSvg(sheet, device, underlay);
         case ImageKind::Png:
-            return writePng(picture, device, dotsPerInch);
+            return writePng(sheet, device, dotsPerInch, underlay);
     }
     return false;
 }
 
-std::expected<void, QString> writePicture(const chart::Picture& picture, const QString& path,
-                                          ImageKind kind, double dotsPerInch) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+std::expected<void, QString> writeSheet(const chart::Sheet& sheet, const QString& path,
+                                        ImageKind kind, double dotsPerInch,
+                                        const Underlay& underlay) {
+    const auto written = writeWhole(path, [&](QIODevice& device) {
+        return writeSheetTo(sheet, device, kind, dotsPerInch, underlay);
+    });
+    if (!written) {
         return std::unexpected(
-            QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
-    }
-    if (!writePictureTo(picture, file, kind, dotsPerInch)) {
-        file.cancelWriting();
-        return std::unexpected(QStringLiteral("cannot draw the chart into '%1'").arg(path));
-    }
-    if (!file.commit()) {
-        return std::unexpected(
-            QStringLiteral("cannot write '%1': %2").arg(path, file.errorString()));
+            written.error().isEmpty()
+                ? QStringLiteral("cannot draw the chart into '%1'").arg(path)
+                : QStringLiteral("cannot write '%1': %2").arg(path, written.error()));
     }
     return {};
 }

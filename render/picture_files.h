@@ -4,12 +4,13 @@
 #include <expected>
 #include <optional>
 
-#include "chart/picture.h"
+#include "chart/sheet.h"
+#include "render/picture_painter.h"
 
 class QIODevice;
 
-// The picture written to a file by the painter: PDF, SVG or PNG. milten-cli and the window's
-// export write the same files.
+// The sheet (the chart and its pressure line) written to a file by the painter: PDF, SVG or PNG.
+// milten-cli, the window's export and its copy write the same files.
 namespace render {
 
 enum class ImageKind { Pdf, Svg, Png };
@@ -17,16 +18,18 @@ enum class ImageKind { Pdf, Svg, Png };
 // By the file's extension, in any case: .pdf, .svg, .png.
 [[nodiscard]] std::optional<ImageKind> imageKindOf(const QString& path);
 
-// Writes the picture as a file of `kind` to an open device; false when it cannot be drawn.
-[[nodiscard]] bool writePictureTo(const chart::Picture& picture, QIODevice& device, ImageKind kind,
-                                  double dotsPerInch);
+// Writes the sheet as a file of `kind` to an open device; false when it cannot be drawn.
+// `underlay` is painted under the chart (a data set's layer; none by default).
+[[nodiscard]] bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind,
+                                double dotsPerInch, const Underlay& underlay = {});
 
-// Writes the picture to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
+// Writes the sheet to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
 // the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white
-// background. The file appears complete or not at all (written to a temporary file in the same
-// folder and renamed). On failure, the one-line reason.
-[[nodiscard]] std::expected<void, QString> writePicture(const chart::Picture& picture,
-                                                        const QString& path, ImageKind kind,
-                                                        double dotsPerInch);
+// background; the pressure line at the surface's top-left corner. The file appears complete or
+// not at all (render::writeWhole). On failure, the one-line reason.
+[[nodiscard]] std::expected<void, QString> writeSheet(const chart::Sheet& sheet,
+                                                      const QString& path, ImageKind kind,
+                                                      double dotsPerInch,
+                                                      const Underlay& underlay = {});
 
 }  // namespace render

@@ -26,7 +26,10 @@ void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsP
     paintSurface(painter, PicturePlan(picture), dotsPerMm, cornerMm);
 }
 
-QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
+namespace {
+
+// A white image of the surface at `dotsPerInch`, its resolution recorded; null when too large.
+QImage blankSurface(double dotsPerInch) {
     const double dotsPerMm = dotsPerInch / chart::kMmPerInch;
     QImage image(static_cast<int>(std::ceil(chart::kPictureWidth * dotsPerMm)),
                  static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm)),
@@ -38,8 +41,46 @@ QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
-    QPainter painter(&image);
-    paintSurface(painter, picture, dotsPerMm);
+    return image;
+}
+
+}  // namespace
+
+QImage pictureImage(const chart::Picture& picture, double dotsPerInch) {
+    QImage image = blankSurface(dotsPerInch);
+    if (!image.isNull()) {
+        QPainter painter(&image);
+        paintSurface(painter, picture, dotsPerInch / chart::kMmPerInch);
+    }
+    return image;
+}
+
+void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
+                QPointF chartCornerMm, QPointF lineCornerMm, const Underlay& underlay) {
+    if (underlay) {
+        painter.save();
+        painter.scale(dotsPerMm, dotsPerMm);
+        painter.translate(chartCornerMm);
+        painter.setClipRect(kSurface, Qt::IntersectClip);
+        underlay(painter, dotsPerMm);
+        painter.restore();
+    }
+    painter.save();
+    paintSurface(painter, sheet.chart, dotsPerMm, chartCornerMm);
+    painter.restore();
+    painter.save();
+    painter.scale(dotsPerMm, dotsPerMm);
+    painter.translate(lineCornerMm);
+    paintPicture(painter, sheet.pressure);
+    painter.restore();
+}
+
+QImage sheetImage(const chart::Sheet& sheet, double dotsPerInch, const Underlay& underlay) {
+    QImage image = blankSurface(dotsPerInch);
+    if (!image.isNull()) {
+        QPainter painter(&image);
+        paintSheet(painter, sheet, dotsPerInch / chart::kMmPerInch, {}, {}, underlay);
+    }
     return image;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
 #include <cstddef>
 
 #include "chart/picture.h"
+#include "chart/sheet.h"
 #include "chart/units_of_length.h"
 
 class QPainter;
@@ -36,5 +39,21 @@ void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsP
 // background, the picture clipped to the surface. A null image when it is too large to allocate.
 [[nodiscard]] QImage pictureImage(const chart::Picture& picture,
                                   double dotsPerInch = chart::kPixelsPerInch);
+
+// Paints a sheet: its chart as paintSurface places it (the surface's corner at `chartCornerMm`,
+// clipped to the surface), then its pressure line, unclipped, with its top-left corner at
+// `lineCornerMm` (millimetres of the scaled painter). The painter is left as it was given.
+// What is painted under the chart, over its white ground (a data set's layer): called with the
+// painter in picture millimetres, clipped to the surface, and its device dots per mm.
+using Underlay = std::function<void(QPainter& painter, double dotsPerMm)>;
+
+void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
+                QPointF chartCornerMm, QPointF lineCornerMm, const Underlay& underlay = {});
+
+// The sheet as an image of the surface, as pictureImage makes it, the pressure line at its top
+// left.
+[[nodiscard]] QImage sheetImage(const chart::Sheet& sheet,
+                                double dotsPerInch = chart::kPixelsPerInch,
+                                const Underlay& underlay = {});
 
 }  // namespace render

@@ -1,4 +1,5 @@
 #include "app/printing.h"
+#include "chart/sheet.h"
 
 #include <gtest/gtest.h>
 
@@ -176,13 +177,14 @@ TEST_F(Printing, TheDialogsChoicesAreKept) {
     chart::Picture picture;
     chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     QPrinter printer(QPrinter::HighResolution);
-    const app::PrintResult result = app::printChart(picture, printer, [&](QPrinter& p) {
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(pdf);
-        p.setPageOrientation(QPageLayout::Portrait);
-        p.setCopyCount(2);
-        return true;
-    });
+    const app::PrintResult result =
+        app::printChart(chart::sheetOf(picture, chart::Settings::standard()), printer, [&](QPrinter& p) {
+            p.setOutputFormat(QPrinter::PdfFormat);
+            p.setOutputFileName(pdf);
+            p.setPageOrientation(QPageLayout::Portrait);
+            p.setCopyCount(2);
+            return true;
+        });
     EXPECT_EQ(result, app::PrintResult::Printed);
     EXPECT_EQ(printer.copyCount(), 2);
     const QString info = popplerOutput(QStringLiteral("pdfinfo"), {pdf});

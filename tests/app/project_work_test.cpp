@@ -7,9 +7,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include "app/chart_export.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
@@ -92,6 +94,11 @@ TEST_F(ProjectWork, TheTableTextHasTheListsColumns) {
     EXPECT_EQ(cells[1], "点指定");
     EXPECT_EQ(cells[2], "0.00726");
     EXPECT_EQ(cells[4], "20");
+    // The results follow the states as the list shows them (equal streams: x = 0.0116447).
+    work_scenarios::scenarios()[1].run(window);
+    const QString text = app::tableText(window.work(), u',', window.settings());
+    EXPECT_TRUE(text.contains(QStringLiteral("\n混合：混合点 x 0.01164 kg/kg")))
+        << text.toStdString();
 }
 
 // Saved and opened in a fresh window, every kind of work gives the same picture, item for item.
@@ -283,6 +290,50 @@ TEST_F(ProjectWork, ExportAndCopyWriteTheChartAndTheList) {
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasImage());
     EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+}
+
+// The chart leaves the window with the line of the pressure it was drawn for: at 1,500 m the
+// standard atmosphere is 84.556 kPa = 634.2 mmHg.
+TEST(ChartExport, ExportAndCopyCarryThePressureLine) {
+    const QTemporaryDir folder;
+    const struct {
+        chart::Settings settings;
+        const char* line;
+    } rows[] = {
+        {chart::Settings::standard(), "大気圧 = 760 mmHg"},
+        {{chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)},
+         "大気圧 = 634.2 mmHg (標高 1500 m)"},
+        {{chart::Units::SI, *psychro::atmosphereFromAltitude(1500.0)},
+         "大気圧 = 84.556 kPa (標高 1500 m)"},
+    };
+    const chart::Picture picture;
+    // The texts of an SVG, its markup left out (the painter writes a line in several runs).
+    const auto svgText = [](const QByteArray& svg) {
+        return QString::fromUtf8(svg).remove(QRegularExpression(QStringLiteral("<[^>]*>|\n")));
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.line);
+        const QString path = folder.filePath(QStringLiteral("chart.svg"));
+        ASSERT_TRUE(app::exportWork(path, picture, {}, row.settings).has_value());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(svgText(file.readAll()).contains(QString::fromUtf8(row.line)));
+        const auto copied = app::sheetMimeData(picture, row.settings);
+        EXPECT_TRUE(svgText(copied->data(QStringLiteral("image/svg+xml")))
+                        .contains(QString::fromUtf8(row.line)));
+    }
+}
+
+// A name typed without an extension takes the chosen filter's; one with its own keeps it.
+TEST(ChartExport, ANameWithoutExtensionTakesTheFilters) {
+    const char* rows[][3] = {{"/tmp/chart", "PNG (*.png)", "/tmp/chart.png"},
+                             {"/tmp/list", "CSV（状態点一覧） (*.csv)", "/tmp/list.csv"},
+                             {"/tmp/chart.pdf", "PNG (*.png)", "/tmp/chart.pdf"},
+                             {"", "PNG (*.png)", ""}};
+    for (const auto& row : rows) {
+        EXPECT_EQ(app::withFilterExtension(QString::fromUtf8(row[0]), QString::fromUtf8(row[1])),
+                  QString::fromUtf8(row[2]));
+    }
 }
 
 }  // namespace

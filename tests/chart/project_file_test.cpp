@@ -44,13 +44,18 @@ chart::MarkedWork everyKind() {
     add(EntryKind::Pmv, {state("", 0.00988, 11.2)}, std::nullopt, {{"PMV", 0.1}, {"PPD", 5.2}});
     add(EntryKind::Discomfort, {state("", 0.018, 18.0)}, std::nullopt,
         {{"DI", 80.2}, {"share", 100.0}});
+    work.entries[3].inputs.insert(work.entries[3].inputs.end(), {{"G1", 1000.0}, {"G2", 3000.0}});
+    work.entries[5].inputs.push_back({"G", 1000.0});
     return work;
 }
 
+// Work without settings is written at, and read back as, 760 mmHg in engineering units.
 TEST(ProjectFile, WrittenAndReadBackIsItself) {
-    for (const chart::MarkedWork& work : {chart::MarkedWork{}, everyKind()}) {
+    for (chart::MarkedWork work : {chart::MarkedWork{}, everyKind()}) {
         const auto back = chart::readProject(chart::writeProject(work));
         ASSERT_TRUE(back.has_value());
+        work.settings =
+            chart::Settings{chart::Units::Engineering, *psychro::atmosphereFromMmHg(760.0)};
         EXPECT_EQ(*back, work);
     }
 }
@@ -70,6 +75,7 @@ struct Broken {
     std::string from;
     std::string to;
     ProjectError error;
+    const char* where = nullptr;  // the field named, where the row checks it
 };
 
 TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
@@ -89,6 +95,15 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
         {"state off its mark", "\"x\": 0.01165", "\"x\": 0.02165", ProjectError::ImpossibleValue},
         {"point number zero", "\"number\": 1", "\"number\": 0", ProjectError::ImpossibleValue},
         {"string for a number", "\"Q\": 7790", "\"Q\": \"7790\"", ProjectError::MissingField},
+        {"nested too deep", "\"Q\": 7790", "\"Q\": " + std::string(20, '[') + std::string(20, ']'),
+         ProjectError::NotJson},
+        {"a name twice", "\"version\": 1", "\"version\": 1, \"version\": 1", ProjectError::NotJson},
+        {"air 1e308", "\"G2\": 3000", "\"G2\": 1e308", ProjectError::ImpossibleValue,
+         "entries[3].inputs.G2"},
+        {"air -5", "\"G\": 1000", "\"G\": -5", ProjectError::ImpossibleValue,
+         "entries[5].inputs.G"},
+        {"load beyond rounding", "\"Q\": 7790", "\"Q\": 1e300", ProjectError::ImpossibleValue,
+         "entries[4].results.Q"},
     };
     for (const Broken& b : table) {
         SCOPED_TRACE(b.what);
@@ -101,6 +116,9 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
         const auto read = chart::readProject(bytes);
         ASSERT_FALSE(read.has_value());
         EXPECT_EQ(read.error().error, b.error);
+        if (b.where != nullptr) {
+            EXPECT_EQ(read.error().where, b.where);
+        }
     }
 }
 

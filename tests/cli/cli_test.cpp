@@ -567,6 +567,14 @@ TEST(CliUsage, EachMistakeIsOneLineOnStandardErrorAndStatusTwo) {
         {"chart", "-o", "a.png", "--point", "t=20,u=3"},
         {"chart", "-o", "a.png", "t=20", "phi=50"},
         {"chart", "-o", "a.png", "--format=csv"},
+        {"data"},
+        {"data", "--zone=range:t=28..17,phi=40..70", "f.csv"},
+        {"data", "--zone=pmv:met=1.1", "f.csv"},
+        {"data", "--encoding=latin1", "f.csv"},
+        {"state", "--zone=range:t=17..28,phi=40..70", "t=20", "phi=50"},
+        {"chart", "-o", "a.png", "--data=f.csv", "--data-style=dots"},
+        {"data", "--months=0..5", "f.csv"},
+        {"chart", "-o", "a.png", "--hours=9..17"},
     };
     for (const QStringList& arguments : mistakes) {
         SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
@@ -772,6 +780,136 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
         runCli({QStringLiteral("chart"), QStringLiteral("-o"), refusedPath, broken});
     EXPECT_EQ(refused.status, 1);
     EXPECT_FALSE(QFile::exists(refusedPath));
+    // The message names the file and why: a newer version's.
+    EXPECT_TRUE(
+        refused.err.contains(QStringLiteral("「broken.milten」を開けません。新しいバージョン")))
+        << refused.err.toStdString();
+
+    // Saved at 1,500 m, drawn in SI units: the file's pressure stays (84.556 kPa there).
+    work.settings =
+        chart::Settings{chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)};
+    {
+        QFile file(project);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+    }
+    const QString si = folder.filePath(QStringLiteral("si.svg"));
+    ASSERT_EQ(runCli({QStringLiteral("chart"), QStringLiteral("--units=si"), QStringLiteral("-o"),
+                      si, project})
+                  .status,
+              0);
+    QFile svg(si);
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    // The painter writes the line in several runs of text: the markup is left out.
+    EXPECT_TRUE(QString::fromUtf8(svg.readAll())
+                    .remove(QRegularExpression(QStringLiteral("<[^>]*>|\n")))
+                    .contains(QStringLiteral("大気圧 = 84.556 kPa (標高 1500 m)")));
+}
+
+}  // namespace
+
+namespace {
+
+// A logger's file and a weather file with their rows counted by hand: the building hygiene
+// law's range (17–28 °C, 40–70 %, edges inside) and the ISO 7730 votes of 22 °C 60 % (0.05)
+// and 27 °C 60 % (1.17) at 1.6 met, 0.5 clo, 0.1 m/s.
+struct DataCase {
+    const char* file;
+    QByteArray text;
+    QStringList options;
+    int status;
+    QString expected;  // JSON, or the start of the message on standard error
+};
+
+TEST(CliData, CountsInsideZonesAndRefusesBrokenFiles) {
+    const QTemporaryDir folder;
+    QByteArray epw = "LOCATION,Site,,,,,,,,40\n";
+    for (int k = 0; k < 7; ++k) {
+        epw += "HEADER,0\n";
+    }
+    epw +=
+        "2001,1,1,1,60,x,22,9,60,101325\n2001,1,1,2,60,x,27,9,60,101325\n"
+        "2001,1,1,3,60,x,99.9,9,60,101325\n2001,1,1,4,60,x,17,9,40,101325\n";
+    const QString hygiene = QStringLiteral("--zone=range:t=17..28,phi=40..70");
+    const QString pmv = QStringLiteral("--zone=pmv:met=1.6,clo=0.5,vel=0.1");
+    const std::vector<DataCase> cases{
+        {"year.epw",
+         epw,
+         {hygiene, pmv},
+         0,
+         R"({"rows":3,"refused":1,"site":{"name":"Site","elevation":40.0},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"zone":"range:t=17..28,phi=40..70","inside":3,"share":1.0,"hours":3.0},)"
+         R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":0.3333333333333333,"hours":1.0}]})"},
+        {"log.csv",
+         "温度(℃),湿度(%)\n16.9,50\n22,70\nx,1\n",
+         {hygiene},
+         0,
+         R"({"rows":2,"refused":1,"refusedRows":[{"line":4,"reason":"数値ではありません"}],"zones":[)"
+         R"({"zone":"range:t=17..28,phi=40..70","inside":1,"share":0.5,"hours":0.0}]})"},
+        {"cols.csv",
+         "a,b\n22,60\n",
+         {"--columns=t=1,phi=2", pmv},
+         0,
+         R"({"rows":1,"refused":0,"refusedRows":[],"zones":[)"
+         R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":1.0,"hours":0.0}]})"},
+        {"year.epw",
+         epw,
+         {hygiene, "--hours=1..3"},
+         0,
+         R"({"rows":2,"refused":1,"site":{"name":"Site","elevation":40.0},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"zone":"range:t=17..28,phi=40..70","inside":2,"share":1.0,"hours":2.0}]})"},
+        {"nodates.csv", "t,phi\n22,60\n", {"--months=6..8"}, 1, "milten-cli: "},
+        {"names.csv", "a,b\n22,60\n", {}, 1, "milten-cli: "},
+        {"none.csv", "t,phi\n22,150\n", {}, 1, "milten-cli: "},
+        {"missing.csv", {}, {}, 1, "milten-cli: "},
+    };
+    for (const DataCase& c : cases) {
+        SCOPED_TRACE(c.file);
+        const QString path = folder.filePath(QLatin1String(c.file));
+        if (!c.text.isEmpty()) {
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.text);
+        }
+        const CliRun run =
+            runCli(QStringList{"data", "--format=json"} + c.options + QStringList{path});
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        if (c.status == 0) {
+            EXPECT_EQ(run.out.trimmed(), c.expected);
+        } else {
+            EXPECT_TRUE(run.out.isEmpty());
+            EXPECT_TRUE(run.err.startsWith(c.expected + path)) << run.err.toStdString();
+        }
+    }
+}
+
+TEST(CliData, ChartShadesTheCellOfTheHours) {
+    const QTemporaryDir folder;
+    const QString data = folder.filePath(QStringLiteral("log.csv"));
+    QFile out(data);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("t,x(g/kg)\n20.5,7.5\n20.6,7.4\n");
+    out.close();
+    // The first state, inside the cell 20–21 °C, 7–8 g/kg(DA): its dot, or its cell's shade,
+    // over most of the 5 × 5 pixels around it (a line of the chart may cross them; a dot is
+    // 3 × 3 pixels at 96 dpi).
+    const chart::PointMm p = chart::statePoint(chart::enthalpyAt(20.5, 7.5), 7.5);
+    for (const char* style : {"hours", "points"}) {
+        const QString png = folder.filePath(QStringLiteral("c.png"));
+        const CliRun run = runCli({"chart", "-o", png, "--dpi=96", "--data=" + data,
+                                   QStringLiteral("--data-style=") + QLatin1String(style)});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QImage image(png);
+        int reddish = 0;
+        for (int dx = -2; dx <= 2; ++dx) {
+            for (int dy = -2; dy <= 2; ++dy) {
+                const QColor c = image.pixelColor(static_cast<int>(p.X * 96 / 25.4) + dx,
+                                                  static_cast<int>(p.Y * 96 / 25.4) + dy);
+                reddish += c.red() > c.green() + 60 && c.red() > c.blue() + 60 ? 1 : 0;
+            }
+        }
+        EXPECT_GE(reddish, std::string(style) == "hours" ? 13 : 8) << style;
+    }
 }
 
 }  // namespace

@@ -1,0 +1,121 @@
+#include "data/data_set.h"
+
+#include <algorithm>
+#include <map>
+
+namespace data {
+namespace {
+
+// Days from 1900-01-01 to y-m-d by the days-from-civil algorithm of H. Hinnant.
+long daysFromCivil(int y, int m, int d) {
+    y -= m <= 2 ? 1 : 0;
+    const long era = (y >= 0 ? y : y - 399) / 400;
+    const long yoe = y - era * 400;
+    const long doy = (153L * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + doe - 719468 + 25567;  // 25,567 days from 1900-01-01 to 1970-01-01
+}
+
+bool leap(int y) {
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
+
+int daysInMonth(int y, int m) {
+    constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return m == 2 && leap(y) ? 29 : days[m - 1];
+}
+
+}  // namespace
+
+std::uint32_t minutesOf(const CalendarTime& time) {
+    if (time.year < 1900 || time.year > 9999 || time.month < 1 || time.month > 12 || time.day < 1 ||
+        time.day > daysInMonth(time.year, time.month) || time.hour < 0 || time.hour > 23 ||
+        time.minute < 0 || time.minute > 59) {
+        return kNoTime;
+    }
+    const long days = daysFromCivil(time.year, time.month, time.day);
+    return static_cast<std::uint32_t>(days * 1440 + time.hour * 60 + time.minute);
+}
+
+CalendarTime calendarOf(std::uint32_t minutes) {
+    const long z = static_cast<long>(minutes / 1440) - 25567 + 719468;
+    const long era = z / 146097;
+    const long doe = z - era * 146097;
+    const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const long mp = (5 * doy + 2) / 153;
+    const int d = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int m = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int y = static_cast<int>(yoe + era * 400 + (m <= 2 ? 1 : 0));
+    const int ofDay = static_cast<int>(minutes % 1440);
+    return {y, m, d, ofDay / 60, ofDay % 60};
+}
+
+void ReadReport::refuse(std::size_t line, RowFault fault) {
+    ++rowsRefused;
+    if (firstRefused.size() < kKeptRefusals) {
+        firstRefused.push_back({line, fault});
+    }
+}
+
+double DataSet::hoursOf(std::size_t rows) const {
+    if (hourly) {
+        return static_cast<double>(rows);
+    }
+    // The most common positive step among the first few thousand dated rows: a logger's
+    // interval, unmoved by a gap or a restart.
+    std::map<std::uint32_t, std::size_t> steps;
+    const std::size_t end = std::min<std::size_t>(times.size(), 5000);
+    for (std::size_t k = 1; k < end; ++k) {
+        if (times[k] != kNoTime && times[k - 1] != kNoTime && times[k] > times[k - 1]) {
+            ++steps[times[k] - times[k - 1]];
+        }
+    }
+    if (steps.empty()) {
+        return 0.0;
+    }
+    const auto common = std::max_element(steps.begin(), steps.end(),
+                                         [](auto a, auto b) { return a.second < b.second; });
+    return static_cast<double>(rows) * common->first / 60.0;
+}
+
+std::optional<std::uint32_t> bitRange(int first, int last, int count) {
+    const int base = count == 12 ? 1 : 0;
+    if ((count != 12 && count != 24) || first < base || first >= base + count || last < base ||
+        last >= base + count) {
+        return std::nullopt;
+    }
+    std::uint32_t bits = 0;
+    for (int k = 0, at = first - base; k < count; ++k, at = (at + 1) % count) {
+        bits |= 1U << at;
+        if (at == last - base) {
+            break;
+        }
+    }
+    return bits;
+}
+
+DataSet filtered(const DataSet& set, const TimeFilter& filter) {
+    if (filter.keepsAll() || set.times.empty()) {
+        return set;
+    }
+    DataSet out;
+    out.name = set.name;
+    out.hourly = set.hourly;
+    out.elevation = set.elevation;
+    out.hasElevation = set.hasElevation;
+    for (std::size_t k = 0; k < set.states.size(); ++k) {
+        if (set.times[k] == kNoTime) {
+            continue;
+        }
+        const CalendarTime time = calendarOf(set.times[k]);
+        if ((filter.months >> (time.month - 1) & 1U) != 0U &&
+            (filter.hours >> time.hour & 1U) != 0U) {
+            out.states.push_back(set.states[k]);
+            out.times.push_back(set.times[k]);
+        }
+    }
+    return out;
+}
+
+}  // namespace data
