@@ -97,6 +97,9 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     Label20->setStyleSheet(QStringLiteral("background-color: black; color: white;"));
     Label20->setAttribute(Qt::WA_NoMousePropagation);
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
+    // Zoomed in, the surface's corners leave the screen: these two stay in view.
+    Picture1->keepInView(Label20);
+    Picture1->keepInView(Frame1);
     showSettingsInLabels();
     followDocument();
 
@@ -269,6 +272,7 @@ void MainWindow::buildReadoutFrame() {
 }
 
 void MainWindow::showReadout(float X, float Y) {
+    readoutAt_ = chart::PointMm{X, Y};
     const chart::Readout r =
         chart::cursorReadout(X, Y, settings().atmosphere.ratio, settings().units);
     Label3->setText(QString::fromStdString(r.t));
@@ -479,6 +483,10 @@ void MainWindow::showSettingsInLabels() {
     const double width = standardLine ? 2532 : kWideLabel;
     Picture1->placeInTwips(Label20, QRectF(kLabelRight - width, 0, width, 252), kFormFontPoints);
     Label9->setText(QString::fromLatin1(chart::enthalpyUnitText(settings.units)));
+    // The figures shown are those of the new settings at once, not when the pointer moves.
+    if (readoutAt_) {
+        showReadout(static_cast<float>(readoutAt_->X), static_cast<float>(readoutAt_->Y));
+    }
 }
 
 void MainWindow::showEntryAdded(const chart::Entry& entry) {

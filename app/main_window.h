@@ -184,6 +184,7 @@ class MainWindow : public QMainWindow {
     };
     std::vector<Readout> readouts_;
     std::optional<chart::PointMm> lastPointer_;  // where the pointer last was on the picture
+    std::optional<chart::PointMm> readoutAt_;    // the point the readout shows
     chart::KeyboardState keyboard_ = chart::kKeyboardStart;
     dialogs::PointDialog* Form2 = nullptr;
     dialogs::MixingCoolingDialog* Form3 = nullptr;

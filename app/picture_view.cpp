@@ -76,9 +76,10 @@ PictureView::PictureView(const chart::Picture& picture, QWidget* parent)
 }
 
 double PictureView::pixelsPerMm() const {
-    if (!fit_) {
-        return zoom_ * chart::kPixelsPerMm;
-    }
+    return fit_ ? fittedPixelsPerMm() : zoom_ * chart::kPixelsPerMm;
+}
+
+double PictureView::fittedPixelsPerMm() const {
     return std::min(width() / chart::kPictureWidth, height() / chart::kPictureHeight);
 }
 
@@ -127,6 +128,22 @@ void PictureView::placeInTwips(QWidget* child, QRectF twips, double fontPoints) 
         placements_.push_back({child, twips, fontPoints});
     }
     layOutChildren();
+}
+
+void PictureView::keepInView(QWidget* child) {
+    if (std::ranges::find(keptInView_, child) == keptInView_.end()) {
+        keptInView_.push_back(child);
+    }
+    layOutChildren();
+}
+
+QWidget* PictureView::keptInViewHolding(const QWidget* widget) const {
+    for (QWidget* kept : keptInView_) {
+        if (kept == widget || kept->isAncestorOf(widget)) {
+            return kept;
+        }
+    }
+    return nullptr;
 }
 
 void PictureView::fitToWindow() {
@@ -557,19 +574,21 @@ void PictureView::wheelEvent(QWheelEvent* event) {
         if (notches != 0) {
             setZoom(zoom() * std::pow(kZoomStep, notches / 120.0), event->position());
         }
-        event->accept();
-        return;
+    } else {
+        if (horizontal_->isHidden() && vertical_->isHidden()) {
+            event->ignore();
+            return;
+        }
+        QPoint by = event->pixelDelta().isNull() ? event->angleDelta() / 2 : event->pixelDelta();
+        if ((event->modifiers() & Qt::ShiftModifier) && by.x() == 0) {
+            by = {by.y(), 0};
+        }
+        scrollTo(offset_ - by);
     }
-    if (horizontal_->isHidden() && vertical_->isHidden()) {
-        event->ignore();
-        return;
-    }
-    QPoint by = event->pixelDelta().isNull() ? event->angleDelta() / 2 : event->pixelDelta();
-    if ((event->modifiers() & Qt::ShiftModifier) && by.x() == 0) {
-        by = {by.y(), 0};
-    }
-    scrollTo(offset_ - by);
     event->accept();
+    // Another point of the picture is under the pointer now, though the pointer did not move.
+    const QPointF at = pictureAt(event->position());
+    emit pointerMoved(static_cast<float>(at.x()), static_cast<float>(at.y()));
 }
 
 void PictureView::resizeEvent(QResizeEvent*) {
@@ -585,20 +604,37 @@ void PictureView::changeEvent(QEvent* event) {
 }
 
 void PictureView::layOutChildren(bool fonts) {
-    const double perTwip = pixelsPerMm() / kTwipsPerMm;
+    // Zoomed, the children kept in view stand at the start view's scale, one below the other.
+    int keptTop = 0;
+    for (QWidget* kept : keptInView_) {
+        const auto placed = std::ranges::find(placements_, kept, &Placement::widget);
+        const bool inPlace = fit_ || placed == placements_.end();
+        if (!inPlace) {
+            const double perTwip = fittedPixelsPerMm() / kTwipsPerMm;
+            const QRectF r(0.0, 0.0, placed->twips.width() * perTwip,
+                           placed->twips.height() * perTwip);
+            kept->setGeometry(r.toRect().translated(0, keptTop));
+            keptTop += kept->height();
+        }
+    }
     for (const Placement& p : placements_) {
         const bool onSurface = p.widget->parentWidget() == this;
-        if (!fonts && !onSurface) {
+        const bool kept = !fit_ && keptInViewHolding(p.widget) != nullptr;
+        if (!fonts && (!onSurface || kept)) {
             continue;  // a scroll moves only what stands on the surface itself
         }
+        const double scale = kept ? fittedPixelsPerMm() : pixelsPerMm();
+        const double perTwip = scale / kTwipsPerMm;
         const QRectF r(p.twips.x() * perTwip, p.twips.y() * perTwip, p.twips.width() * perTwip,
                        p.twips.height() * perTwip);
-        p.widget->setGeometry(r.toRect().translated(onSurface ? -offset_ : QPoint()));
+        if (!(kept && onSurface)) {
+            p.widget->setGeometry(r.toRect().translated(onSurface ? -offset_ : QPoint()));
+        }
         if (!fonts) {
             continue;
         }
         QFont font = p.widget->font();
-        const double pixels = p.fontPoints * chart::kMmPerPoint * pixelsPerMm();
+        const double pixels = p.fontPoints * chart::kMmPerPoint * scale;
         font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
         p.widget->setFont(font);
     }

@@ -88,6 +88,11 @@ class PictureView : public QWidget {
     // Keeps `child` (any descendant) at `twips`, relative to its parent, with its font at
     // `fontPoints` at natural size; both scale with the picture. Placing a child again moves it.
     void placeInTwips(QWidget* child, QRectF twips, double fontPoints);
+    // Keeps `child`, placed on the surface itself, in view at every zoom of its own: there it
+    // stands at the left edge of the viewport, below the children kept in view before it, at the
+    // size (and with the contents) the start view would give it. Fitted to the window it stands
+    // at its place on the surface.
+    void keepInView(QWidget* child);
 
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -124,6 +129,10 @@ class PictureView : public QWidget {
     };
     // Places the children for the current scale (with their fonts when `fonts`) and offset.
     void layOutChildren(bool fonts = true);
+    // The child kept in view that `widget` is or lies in, or nullptr.
+    [[nodiscard]] QWidget* keptInViewHolding(const QWidget* widget) const;
+    // Device-independent pixels per picture millimetre fitted to the window.
+    [[nodiscard]] double fittedPixelsPerMm() const;
     // Shows or hides the scroll bars for the current scale and keeps the offset within reach.
     void layOutScrollBars();
     [[nodiscard]] QPoint clamped(QPoint offset) const;
@@ -152,6 +161,7 @@ class PictureView : public QWidget {
 
     const chart::Picture& picture_;
     std::vector<Placement> placements_;
+    std::vector<QWidget*> keptInView_;  // top to bottom
     render::PicturePlan plan_;
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows

@@ -24,8 +24,8 @@ ChartDialog::ChartDialog(chart::Picture& picture, Messenger& messages, QWidget* 
 }
 
 void ChartDialog::setSettings(const chart::Settings& settings) {
-    settings_ = settings;
-    relabelUnits();
+    const chart::Settings before = std::exchange(settings_, settings);
+    settingsChanged(before);
 }
 
 void ChartDialog::reject() {
@@ -54,6 +54,33 @@ void ChartDialog::keyPressEvent(QKeyEvent* event) {
 
 QPushButton* ChartDialog::mainButton() const {
     return findChild<QPushButton*>(QStringLiteral("Command1"));
+}
+
+std::vector<QPushButton*> ChartDialog::finishWithButtons(std::initializer_list<Button> buttons) {
+    std::vector<QPushButton*> made;
+    for (const Button& b : buttons) {
+        made.push_back(makeButton(this, b.name, QString::fromUtf16(b.caption), b.rect));
+        connect(made.back(), &QPushButton::clicked, this, b.press);
+    }
+    orderTabsVisually();
+    giveButtonKeys();
+    return made;
+}
+
+QPushButton* ChartDialog::finishWithButtonRow(double left, double top, const char16_t* caption,
+                                              std::function<void()> press) {
+    constexpr double kWidth = 855;
+    constexpr double kHeight = 375;
+    constexpr double kPitch = 960;
+    return finishWithButtons(
+               {
+                   {"Command1", caption, twipsRect(left, top, kWidth, kHeight), std::move(press)},
+                   {"Command2", u"クリア", twipsRect(left + kPitch, top, kWidth, kHeight),
+                    [this] { clear(); }},
+                   {"Command3", u"閉じる", twipsRect(left + 2 * kPitch, top, kWidth, kHeight),
+                    [this] { closeDialog(); }},
+               })
+        .front();
 }
 
 void ChartDialog::giveButtonKeys() {

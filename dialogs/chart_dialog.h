@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
+#include <functional>
+#include <initializer_list>
+#include <vector>
 
 #include "chart/settings.h"
 
@@ -31,7 +35,8 @@ class ChartDialog : public QDialog {
 
     // The units and pressure the dialog computes, draws and writes its figures with. The main
     // window hands them over when it creates the dialog and whenever they change; the dialog
-    // relabels its units at once, open or not.
+    // relabels its units at once, open or not, and converts every figure it shows into them, so
+    // that a number keeps its meaning under its label.
     void setSettings(const chart::Settings& settings);
     [[nodiscard]] const chart::Settings& settings() const { return settings_; }
 
@@ -60,17 +65,41 @@ class ChartDialog : public QDialog {
     // otherwise.
     [[nodiscard]] virtual QPushButton* mainButton() const;
 
+    // "クリア": what each dialog clears; nothing by default.
+    virtual void clear() {}
+
+    // A push button of the dialog: its design name, caption, place and what a press does.
+    struct Button {
+        const char* name;
+        const char16_t* caption;
+        QRect rect;  // pixels
+        std::function<void()> press;
+    };
+    // Makes the buttons and connects their presses, then chains Tab through every control in
+    // reading order and gives the buttons their keys. Call once, when every other control exists.
+    // Returns the buttons in the order given.
+    std::vector<QPushButton*> finishWithButtons(std::initializer_list<Button> buttons);
+
+    // The usual row at the bottom: `Command1` captioned `caption` doing `press`, then "クリア"
+    // (`Command2`, clear()) and "閉じる" (`Command3`, closeDialog()), 855 × 375 twips each, 960
+    // twips apart from `left`, at `top`. Returns `Command1`.
+    QPushButton* finishWithButtonRow(double left, double top, const char16_t* caption,
+                                     std::function<void()> press);
+
+  private:
     // Gives the buttons keys in place of mnemonics, which their captions have no letter for:
     // Alt+D "描画", Alt+C "計算", Alt+1 "点1確定", Alt+2 "点2確定", Alt+L "クリア", Alt+X "閉じる".
     // The accessible description names the key, so a screen reader says it.
     void giveButtonKeys();
 
     // Chains Tab through the dialog's text boxes, check boxes and buttons in reading order: row
-    // by row from the top, left to right within a row. Call once every control exists.
+    // by row from the top, left to right within a row.
     void orderTabsVisually();
 
-    // Writes the unit labels of the current settings; the dialogs with units override it.
-    virtual void relabelUnits() {}
+  protected:
+    // Relabels the units for the settings now in use and converts the figures shown under
+    // `before`'s; the dialogs with units override it.
+    virtual void settingsChanged(const chart::Settings& before) { (void)before; }
 
     chart::Picture& picture_;
     Messenger& messages_;

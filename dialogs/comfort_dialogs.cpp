@@ -72,18 +72,7 @@ PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* pare
     Text7 = makeResultBox(Frame3, "Text7", twipsRect(240, 240, 735, 390));
     makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(1080, 330, 255, 240));
 
-    QPushButton* Command1 =
-        makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 3480, 855, 375));
-    QPushButton* Command2 =
-        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 3480, 855, 375));
-    QPushButton* Command3 =
-        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
-
-    connect(Command1, &QPushButton::clicked, this, &PmvDialog::calculate);
-    connect(Command2, &QPushButton::clicked, this, &PmvDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &PmvDialog::closeDialog);
-    orderTabsVisually();
-    giveButtonKeys();
+    finishWithButtonRow(120, 3480, u"計算", [this] { calculate(); });
 }
 
 std::array<QLineEdit*, 6> PmvDialog::inputs() const {
@@ -177,18 +166,7 @@ DiscomfortDialog::DiscomfortDialog(chart::Picture& picture, Messenger& messages,
     Text7 = makeResultBox(Frame3, "Text7", twipsRect(600, 240, 1575, 390));
     makeLabel(Frame3, "Label13", QStringLiteral("％"), twipsRect(2280, 330, 255, 240));
 
-    QPushButton* Command1 =
-        makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(0, 3000, 855, 375));
-    QPushButton* Command2 =
-        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(960, 3000, 855, 375));
-    QPushButton* Command3 =
-        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(1920, 3000, 855, 375));
-
-    connect(Command1, &QPushButton::clicked, this, &DiscomfortDialog::calculate);
-    connect(Command2, &QPushButton::clicked, this, &DiscomfortDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &DiscomfortDialog::closeDialog);
-    orderTabsVisually();
-    giveButtonKeys();
+    finishWithButtonRow(0, 3000, u"計算", [this] { calculate(); });
 }
 
 void DiscomfortDialog::showFromMenu() {

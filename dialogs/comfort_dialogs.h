@@ -26,8 +26,8 @@ class PmvDialog : public ChartDialog {
     void showFromMenu();
 
   private:
-    void calculate();  // Command1
-    void clear();      // Command2
+    void calculate();       // Command1
+    void clear() override;  // Command2
     [[nodiscard]] std::array<QLineEdit*, 6> inputs() const;
 
     QLineEdit* Text1 = nullptr;  // air temperature ta, °C
@@ -52,8 +52,8 @@ class DiscomfortDialog : public ChartDialog {
     void showFromMenu();
 
   private:
-    void calculate();  // Command1
-    void clear();      // Command2
+    void calculate();       // Command1
+    void clear() override;  // Command2
 
     QLineEdit* Text1 = nullptr;  // dry bulb t
     QLineEdit* Text2 = nullptr;  // wet bulb t′

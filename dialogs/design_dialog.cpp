@@ -168,21 +168,20 @@ DesignDialog::DesignDialog(chart::Picture& picture, Messenger& messages, QWidget
     ResultTable->horizontalHeader()->setStretchLastSection(true);
     ResultTable->verticalHeader()->setDefaultSectionSize(twipsToPixels(285));
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("計算"),
-                          twipsRect(kRightColumn + 1080, 5580, 855, 375));
-    QPushButton* Command3 = makeButton(this, "Command3", QStringLiteral("閉じる"),
-                                       twipsRect(kRightColumn + 2040, 5580, 855, 375));
-    connect(Command1, &QPushButton::clicked, this, &DesignDialog::calculate);
-    connect(Command3, &QPushButton::clicked, this, &DesignDialog::closeDialog);
+    const std::vector<QPushButton*> buttons = finishWithButtons({
+        {"Command1", u"計算", twipsRect(kRightColumn + 1080, 5580, 855, 375),
+         [this] { calculate(); }},
+        {"Command3", u"閉じる", twipsRect(kRightColumn + 2040, 5580, 855, 375),
+         [this] { closeDialog(); }},
+    });
+    Command1 = buttons[0];
     connect(OptionCool, &QRadioButton::toggled, this, &DesignDialog::seasonChanged);
     connect(OptionReheat, &QRadioButton::toggled, this, &DesignDialog::seasonChanged);
     connect(OptionSteam, &QRadioButton::toggled, this, [this](bool steam) {
         TextHum->setText(steam ? QStringLiteral("100") : QStringLiteral("15"));
     });
     seasonChanged();
-    relabelUnits();
-    orderTabsVisually();
-    giveButtonKeys();
+    settingsChanged(settings_);
 }
 
 void DesignDialog::showFromMenu() {
@@ -196,25 +195,23 @@ void DesignDialog::seasonChanged() {
     TextBf->setEnabled(cooling && OptionReheat->isChecked());
 }
 
-// The load boxes keep their meaning: a number typed in kcal/h becomes kW with the units, and
-// the result table is written again in the new units.
-void DesignDialog::relabelUnits() {
+// The load and enthalpy boxes keep their meaning: a number typed in kcal/h becomes kW with the
+// units, and the result table is written again in the new units.
+void DesignDialog::settingsChanged(const chart::Settings& before) {
     const chart::Units units = settings_.units;
     const QString load = QString::fromLatin1(chart::loadUnitText(units));
     LabelQsUnit->setText(load);
     LabelQlUnit->setText(load);
-    const QString enthalpy = QString::fromLatin1(chart::enthalpyUnitText(units));
-    roomPanel_->setEnthalpyUnit(enthalpy);
-    outdoorPanel_->setEnthalpyUnit(enthalpy);
-    if (units != loadUnits_) {
+    roomPanel_->showEnthalpyIn(before.units, units);
+    outdoorPanel_->showEnthalpyIn(before.units, units);
+    if (units != before.units) {
         for (QLineEdit* box : {TextQs, TextQl}) {
             if (const auto v = readNumber(box->text())) {
-                const double kcal = chart::loadFromShown(*v, loadUnits_);
+                const double kcal = chart::loadFromShown(*v, before.units);
                 box->setText(
                     QString::fromStdString(chart::generalText(chart::shownLoad(kcal, units))));
             }
         }
-        loadUnits_ = units;
     }
     if (shown_) {
         showEntry(*shown_);

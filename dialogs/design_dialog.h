@@ -52,7 +52,7 @@ class DesignDialog : public ChartDialog {
   private:
     void calculate();  // Command1
     void seasonChanged();
-    void relabelUnits() override;
+    void settingsChanged(const chart::Settings& before) override;
     void showEntry(const chart::Entry& entry);
 
     StateInputPanel* roomPanel_ = nullptr;
@@ -76,9 +76,6 @@ class DesignDialog : public ChartDialog {
     QTableWidget* ResultTable = nullptr;
     QPushButton* Command1 = nullptr;
 
-    // The units the load boxes' numbers are written in, so that a change of units converts
-    // them rather than relabels them.
-    chart::Units loadUnits_ = chart::Units::Engineering;
     // The last design shown, shown again in new units.
     std::optional<chart::Entry> shown_;
 };

@@ -86,17 +86,7 @@ HumidifyingDialog::HumidifyingDialog(chart::Picture& picture, Messenger& message
 
     panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 4080, 855, 375));
-    QPushButton* Command2 =
-        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 4080, 855, 375));
-    QPushButton* Command3 =
-        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 4080, 855, 375));
-
-    connect(Command1, &QPushButton::clicked, this, &HumidifyingDialog::calculate);
-    connect(Command2, &QPushButton::clicked, this, &HumidifyingDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &HumidifyingDialog::closeDialog);
-    orderTabsVisually();
-    giveButtonKeys();
+    Command1 = finishWithButtonRow(120, 4080, u"計算", [this] { calculate(); });
 }
 
 void HumidifyingDialog::showForSteam() {
@@ -125,43 +115,40 @@ void HumidifyingDialog::prepare(Humidifier kind) {
 
 // Reads every text before anything is drawn; the physics and its refusals are humidify's.
 void HumidifyingDialog::calculate() {
-    const auto state = ih();
-    if (!state) {
-        explainRefusal(state.error(), messages_, words::kCheckTwoBoxes);
+    // Any number: humidify refuses the quantities it cannot size for.
+    const auto given = stateAndQuantity(words::kCheckTwoBoxes, [](double) { return true; });
+    if (!given) {
         return;
     }
-    const std::optional<double> G = readNumber(Text7->text());
-    if (!G) {
-        messages_.show(message(words::kGiveAirQuantity));
-        return;
-    }
+    const ProcessIh& state = given->state;
+    const double G = given->G;
     const std::optional<double> temperature = readNumber(Text8->text());
     const std::optional<double> target = readNumber(Text10->text());
     if (!temperature || !target) {
         messages_.show(message(words::kNotANumber));
         return;
     }
-    const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target,
+    const auto after = psychro::humidify({state.h, state.i}, G, kind_, *temperature, *target,
                                          settings_.atmosphere.ratio);
     if (!after) {
         messages_.show(message(
             words::humidifyErrorMessage(after.error(), settings_.atmosphere.ratio).c_str()));
         return;
     }
-    const auto at1 = keptPoint(state->XP, state->YP);
+    const auto at1 = keptPoint(state.XP, state.YP);
     const chart::PointMm at2 = chart::statePoint(after->i, 1000.0 * after->x);
     if (!at1 || !chart::withinReach(at2) || !chart::roundable(after->L, 1)) {
         messages_.show(message(words::kNoResult));
         return;
     }
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
-    inputs.push_back({"G", *G});
+    inputs.push_back({"G", G});
     inputs.push_back({kind_ == Humidifier::Steam ? "steamT" : "waterT", *temperature});
     inputs.push_back({"phi2", *target});
     const chart::Entry entry{
         .kind = kind_ == Humidifier::Steam ? chart::EntryKind::SteamHumidifying
                                            : chart::EntryKind::WaterSprayHumidifying,
-        .states = {markedState("点１", *at1, state->h, state->i),
+        .states = {markedState("点１", *at1, state.h, state.i),
                    markedState("点２", at2, after->x, after->i)},
         .lineFrom = std::nullopt,
         .inputs = std::move(inputs),

@@ -39,7 +39,6 @@ class HumidifyingDialog : public ProcessDialog {
     QLabel* Label11 = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* Label13 = nullptr;
-    QLineEdit* Text7 = nullptr;
     QGroupBox* Frame3 = nullptr;
     QLineEdit* Text8 = nullptr;
     QLineEdit* Text10 = nullptr;

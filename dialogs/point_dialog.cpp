@@ -14,14 +14,6 @@
 #include "dialogs/state_input_panel.h"
 
 namespace dialogs {
-namespace {
-
-QRect buttonRect(double left) {
-    return twipsRect(left, 3000, 855, 375);
-}
-
-}  // namespace
-
 PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
     : ChartDialog(picture, messages, parent, "Form2", 3000, 3480) {
     setWindowTitle(QStringLiteral("点指定"));
@@ -32,17 +24,7 @@ PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* 
     Check8->setObjectName(QStringLiteral("Check8"));
     Check8->setGeometry(twipsRect(120, 2400, 2295, 270));
     makeSeparator(this, "Line2", 120, 2880, 2760);
-    QPushButton* Command1 = makeButton(this, "Command1", QStringLiteral("描画"), buttonRect(120));
-    QPushButton* Command2 =
-        makeButton(this, "Command2", QStringLiteral("クリア"), buttonRect(1080));
-    QPushButton* Command3 =
-        makeButton(this, "Command3", QStringLiteral("閉じる"), buttonRect(2040));
-
-    connect(Command1, &QPushButton::clicked, this, &PointDialog::drawPoint);
-    connect(Command2, &QPushButton::clicked, this, &PointDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &PointDialog::closeDialog);
-    orderTabsVisually();
-    giveButtonKeys();
+    finishWithButtonRow(120, 3000, u"描画", [this] { drawPoint(); });
 }
 
 void PointDialog::showFromMenu() {
@@ -54,8 +36,8 @@ PointIh PointDialog::ih() {
     return ihPointForm(*panel_, messages_, settings_);
 }
 
-void PointDialog::relabelUnits() {
-    panel_->setEnthalpyUnit(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+void PointDialog::settingsChanged(const chart::Settings& before) {
+    panel_->showEnthalpyIn(before.units, settings_.units);
 }
 
 void PointDialog::drawPoint() {

@@ -42,10 +42,10 @@ class PointDialog : public ChartDialog {
     [[nodiscard]] float lastPointY() const { return LastPointY; }
 
   private:
-    void drawPoint();              // Command1
-    void clear();                  // Command2
-    void closeDialog() override;   // Command3: the panel's boxes settled, then hidden
-    void relabelUnits() override;  // the panel's enthalpy unit
+    void drawPoint();             // Command1
+    void clear() override;        // Command2
+    void closeDialog() override;  // Command3: the panel's boxes settled, then hidden
+    void settingsChanged(const chart::Settings& before) override;  // the panel's enthalpy
 
     StateInputPanel* panel_ = nullptr;
     QCheckBox* Check8 = nullptr;

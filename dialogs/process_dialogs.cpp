@@ -42,25 +42,21 @@ MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& mes
 
     panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
 
-    Command2 =
-        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(2040, 2760, 855, 375));
     QFrame* Line1 = makeSeparator(this, "Line1", 120, 3000, 3360);
     QPalette white = Line1->palette();
     white.setColor(QPalette::WindowText, Qt::white);
     Line1->setPalette(white);
-    Command1 =
-        makeButton(this, "Command1", QStringLiteral("点1確定"), twipsRect(120, 3480, 855, 375));
-    Command4 =
-        makeButton(this, "Command4", QStringLiteral("点2確定"), twipsRect(1080, 3480, 855, 375));
-    Command3 =
-        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
-
-    connect(Command1, &QPushButton::clicked, this, &MixingCoolingDialog::acceptPoint1);
-    connect(Command4, &QPushButton::clicked, this, &MixingCoolingDialog::acceptPoint2);
-    connect(Command2, &QPushButton::clicked, this, &MixingCoolingDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &MixingCoolingDialog::closeDialog);
-    orderTabsVisually();
-    giveButtonKeys();
+    // "クリア" stands beside the air quantity, above the row of the two points and "閉じる".
+    const std::vector<QPushButton*> buttons = finishWithButtons({
+        {"Command2", u"クリア", twipsRect(2040, 2760, 855, 375), [this] { clear(); }},
+        {"Command1", u"点1確定", twipsRect(120, 3480, 855, 375), [this] { acceptPoint1(); }},
+        {"Command4", u"点2確定", twipsRect(1080, 3480, 855, 375), [this] { acceptPoint2(); }},
+        {"Command3", u"閉じる", twipsRect(2040, 3480, 855, 375), [this] { closeDialog(); }},
+    });
+    Command2 = buttons[0];
+    Command1 = buttons[1];
+    Command4 = buttons[2];
+    Command3 = buttons[3];
 }
 
 QPushButton* MixingCoolingDialog::mainButton() const {
@@ -95,32 +91,30 @@ void MixingCoolingDialog::prepare(std::int16_t mode, const QString& caption) {
 // Point 1 is stored and marked only when its state and its air quantity are both good, so a
 // refused press leaves the last accepted point 1 whole (a later "点2確定" may still use it).
 void MixingCoolingDialog::acceptPoint1() {
-    const auto state = ih();
-    if (!state) {
-        explainRefusal(state.error(), messages_, words::kCheckTwoBoxes);
+    const auto given = stateAndQuantity(words::kCheckTwoBoxes, [](double G) {
+        return fitsFloat(G) && static_cast<float>(G) > 0.0F;  // G1 is kept in single precision
+    });
+    if (!given) {
         return;
     }
-    const std::optional<double> G = readNumber(Text7->text());
-    if (!G || !fitsFloat(*G) || !(static_cast<float>(*G) > 0.0F)) {
-        messages_.show(message(words::kGiveAirQuantity));
-        return;
-    }
-    const auto at = keptPoint(state->XP, state->YP);
-    if (!at || !fitsFloat(state->i) || !fitsFloat(state->h)) {
+    const ProcessIh& state = given->state;
+    const double G = given->G;
+    const auto at = keptPoint(state.XP, state.YP);
+    if (!at || !fitsFloat(state.i) || !fitsFloat(state.h)) {
         messages_.show(message(words::kNoResult));
         return;
     }
     XPB = static_cast<float>(at->X);
     YPB = static_cast<float>(at->Y);
-    i11 = static_cast<float>(state->i);
-    h11 = static_cast<float>(state->h);
-    G1 = static_cast<float>(*G);
+    i11 = static_cast<float>(state.i);
+    h11 = static_cast<float>(state.h);
+    G1 = static_cast<float>(G);
     G1Text_ = Text7->text();
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
     inputs.push_back({"G1", G1});
     const chart::Entry entry{
         .kind = chart::EntryKind::ProcessStart,
-        .states = {markedState("点１", *at, state->h, state->i)},
+        .states = {markedState("点１", *at, state.h, state.i)},
         .lineFrom = std::nullopt,
         .inputs = std::move(inputs),
         .results = {},
@@ -205,7 +199,7 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     panel_->ButtonOK();
     Frame1->hide();
     Frame4->show();
-    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
+    showLoad(Q);
     Text7->setText(G1Text_);
     Frame2->setEnabled(true);
     record(entry);
@@ -240,6 +234,15 @@ void MixingCoolingDialog::followPointOne(const std::optional<chart::Entry>& star
     Command4->setEnabled(true);
 }
 
+void MixingCoolingDialog::settingsChanged(const chart::Settings& before) {
+    ProcessDialog::settingsChanged(before);
+    if (!(before == settings_)) {
+        Command4->setEnabled(false);
+        Command1->setEnabled(true);
+        Frame2->setEnabled(true);
+    }
+}
+
 // Back to point 1 in either process. `Command4` stays on, so "点2確定" still completes the
 // last accepted point 1; nothing is erased from the chart.
 void MixingCoolingDialog::clear() {
@@ -267,17 +270,7 @@ HeatingDialog::HeatingDialog(chart::Picture& picture, Messenger& messages, QWidg
 
     panel_ = new StateInputPanel(Frame1, PanelHost::ProcessDialog, Text7);
 
-    Command1 = makeButton(this, "Command1", QStringLiteral("計算"), twipsRect(120, 3480, 855, 375));
-    QPushButton* Command2 =
-        makeButton(this, "Command2", QStringLiteral("クリア"), twipsRect(1080, 3480, 855, 375));
-    QPushButton* Command3 =
-        makeButton(this, "Command3", QStringLiteral("閉じる"), twipsRect(2040, 3480, 855, 375));
-
-    connect(Command1, &QPushButton::clicked, this, &HeatingDialog::calculate);
-    connect(Command2, &QPushButton::clicked, this, &HeatingDialog::clear);
-    connect(Command3, &QPushButton::clicked, this, &HeatingDialog::closeDialog);
-    orderTabsVisually();
-    giveButtonKeys();
+    Command1 = finishWithButtonRow(120, 3480, u"計算", [this] { calculate(); });
 }
 
 // The opening touches neither `Frame1` nor `Command1`: a load shown before closing keeps
@@ -291,24 +284,20 @@ void HeatingDialog::showForHeating() {
 // Sensible heating at the humidity of state 1: i2 = i(t2, x1), Q = (i2 − i1)·G. Every input is
 // checked before anything is drawn. An air quantity of 0 is a valid (empty) duct: load 0.
 void HeatingDialog::calculate() {
-    const auto state = ih();
-    if (!state) {
-        explainRefusal(state.error(), messages_, words::kCheckTwoBoxes);
+    const auto given = stateAndQuantity(words::kCheckTwoBoxes, [](double G) { return G >= 0.0; });
+    if (!given) {
         return;
     }
-    const std::optional<double> G = readNumber(Text7->text());
-    if (!G || *G < 0.0) {
-        messages_.show(message(words::kGiveAirQuantity));
-        return;
-    }
+    const ProcessIh& state = given->state;
+    const double G = given->G;
     const std::optional<double> t2 = readNumber(Text8->text());
     if (!t2) {
         messages_.show(message(words::kNotANumber));
         return;
     }
-    const auto [i2, Q] = psychro::heatTo({state->h, state->i}, *G, *t2);
-    const auto at1 = keptPoint(state->XP, state->YP);
-    const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state->h);  // Y2 = Y1
+    const auto [i2, Q] = psychro::heatTo({state.h, state.i}, G, *t2);
+    const auto at1 = keptPoint(state.XP, state.YP);
+    const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state.h);  // Y2 = Y1
     // A final temperature far off the chart, or a load too large to write rounded, is refused
     // like a state beyond the chart.
     if (!at1 || !chart::withinReach(at2) || !chart::roundable(Q, 0)) {
@@ -316,26 +305,26 @@ void HeatingDialog::calculate() {
         return;
     }
     // "Heating" below the dew point would leave more vapour than the air can hold.
-    if (!psychro::isAirState({state->h, i2}, settings_.atmosphere.ratio)) {
+    if (!psychro::isAirState({state.h, i2}, settings_.atmosphere.ratio)) {
         messages_.show(message(words::kNoAirState));
         return;
     }
     XPB = static_cast<float>(at1->X);
     YPB = static_cast<float>(at1->Y);
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
-    inputs.push_back({"G", *G});
+    inputs.push_back({"G", G});
     inputs.push_back({"t2", *t2});
     // Point 2 is drawn from point 1 as kept, which is at1 itself (already single precision).
     const chart::Entry entry{
         .kind = chart::EntryKind::Heating,
-        .states = {markedState("点１", *at1, state->h, state->i),
-                   markedState("点２", at2, state->h, i2)},
+        .states = {markedState("点１", *at1, state.h, state.i),
+                   markedState("点２", at2, state.h, i2)},
         .lineFrom = std::nullopt,
         .inputs = std::move(inputs),
         .results = {{"Q", Q}},
     };
     Frame1->hide();
-    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
+    showLoad(Q);
     Frame4->show();
     Command1->setEnabled(false);
     record(entry);

@@ -52,11 +52,13 @@ class MixingCoolingDialog : public ProcessDialog {
     void mix(const ProcessIh& point2, chart::PointMm at);
     void cool(const ProcessIh& point2, chart::PointMm at);
     void clear() override;  // Command2: also frees the air quantity
+    // Point 1 was solved and marked at the old settings, whose chart goes: it is dropped, and
+    // the dialog asks for point 1 again.
+    void settingsChanged(const chart::Settings& before) override;
     // Enter confirms point 1, or point 2 once point 1 is in.
     [[nodiscard]] QPushButton* mainButton() const override;
 
     QGroupBox* Frame2 = nullptr;
-    QLineEdit* Text7 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command4 = nullptr;
     QPushButton* Command3 = nullptr;
@@ -86,7 +88,6 @@ class HeatingDialog : public ProcessDialog {
   private:
     void calculate();  // Command1
 
-    QLineEdit* Text7 = nullptr;
     QLineEdit* Text8 = nullptr;
 
     float XPB = 0.0F;  // point 1 of the last calculation, picture mm

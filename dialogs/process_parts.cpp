@@ -40,6 +40,21 @@ std::expected<ProcessIh, IhFailure> ProcessDialog::ih() const {
     return ihProcessForm(*panel_, messages_, settings_);
 }
 
+std::optional<ProcessDialog::StateAndQuantity> ProcessDialog::stateAndQuantity(
+    const char16_t* noPair, bool (*accepts)(double G)) const {
+    const auto state = ih();
+    if (!state) {
+        explainRefusal(state.error(), messages_, noPair);
+        return std::nullopt;
+    }
+    const std::optional<double> G = readNumber(Text7->text());
+    if (!G || !accepts(*G)) {
+        messages_.show(message(words::kGiveAirQuantity));
+        return std::nullopt;
+    }
+    return StateAndQuantity{*state, *G};
+}
+
 void ProcessDialog::buildInputFrame(const QString& caption) {
     Frame1 = makeFrame(this, "Frame1", caption, twipsRect(0, 0, 3015, 2535));
 }
@@ -51,11 +66,19 @@ void ProcessDialog::buildResultFrame(const QString& caption, QRect rect, const Q
     Frame4->hide();
 }
 
-void ProcessDialog::relabelUnits() {
-    panel_->setEnthalpyUnit(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+void ProcessDialog::settingsChanged(const chart::Settings& before) {
+    panel_->showEnthalpyIn(before.units, settings_.units);
     if (resultIsLoad_) {
         Label9->setText(QString::fromLatin1(chart::loadUnitText(settings_.units)));
+        if (load_) {
+            showLoad(*load_);
+        }
     }
+}
+
+void ProcessDialog::showLoad(double Q) {
+    load_ = Q;
+    Text9->setText(QString::fromStdString(chart::loadText(Q, settings_.units)));
 }
 
 void ProcessDialog::showInput() {

@@ -33,6 +33,16 @@ class ProcessDialog : public ChartDialog {
     // The air-state solver in its process form.
     [[nodiscard]] std::expected<ProcessIh, IhFailure> ih() const;
 
+    // State 1 from the panel and the air quantity in `Text7`, kg(DA)/h, when the quantity is a
+    // number `accepts`; nullopt after the message that says why not (the solver's own, `noPair`
+    // for a panel without a pair, "空気量を入力してください。" for the quantity).
+    struct StateAndQuantity {
+        ProcessIh state;
+        double G;
+    };
+    [[nodiscard]] std::optional<StateAndQuantity> stateAndQuantity(const char16_t* noPair,
+                                                                   bool (*accepts)(double G)) const;
+
     [[nodiscard]] StateInputPanel& panel() { return *panel_; }
 
   protected:
@@ -48,16 +58,21 @@ class ProcessDialog : public ChartDialog {
     void showResult();  // the other way round
 
     // "クリア": back to the input, the panel cleared and `Command1` on again.
-    virtual void clear();
+    void clear() override;
     // "閉じる": back to the input, the panel's boxes settled, the dialog hidden.
     void closeDialog() override;
-    // The panel's enthalpy unit; a dialog whose `Text9` holds a load relabels `Label9` too.
-    void relabelUnits() override;
+    // The panel's enthalpy; a dialog whose `Text9` holds a load relabels `Label9` and writes
+    // the load shown again in the new unit.
+    void settingsChanged(const chart::Settings& before) override;
     // `Label9` follows the load unit (kcal/h or kW): the cooling and heating loads.
     bool resultIsLoad_ = false;
+    // Writes the load Q, kcal/h, into `Text9` in the settings' units, and keeps it.
+    void showLoad(double Q);
+    std::optional<double> load_;  // the load `Text9` shows, kcal/h
 
     StateInputPanel* panel_ = nullptr;
     QGroupBox* Frame1 = nullptr;
+    QLineEdit* Text7 = nullptr;  // the air quantity, kg(DA)/h
     QGroupBox* Frame4 = nullptr;
     QLineEdit* Text9 = nullptr;
     QLabel* Label9 = nullptr;

@@ -2,10 +2,13 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cmath>
+#include <optional>
 
 #include "chart/number_text.h"
 #include "chart/pressure_text.h"
@@ -35,6 +38,41 @@ QString unitText(psychro::PressureUnit unit) {
     return QStringLiteral("mmHg");
 }
 
+// The ratio P / 760 mmHg of `value` given in `unit`; nullopt where it names no pressure.
+std::optional<double> ratioOf(psychro::PressureUnit unit, double value) {
+    double ratio = value / psychro::kStandardMmHg;
+    if (unit == psychro::PressureUnit::KPa) {
+        ratio = value / psychro::kStandardKPa;
+    } else if (unit == psychro::PressureUnit::Altitude) {
+        ratio = psychro::pressureRatioAtAltitude(value).value();
+    }
+    return std::isfinite(ratio) && ratio > 0.0 ? std::optional(ratio) : std::nullopt;
+}
+
+// The pressure `given` as `unit` shows it: mmHg and metres to 1 decimal, kPa to 3 (the places
+// the pressure line writes). A text that names no pressure stays as typed.
+QString convertedText(const QString& text, psychro::PressureUnit from, psychro::PressureUnit to) {
+    const std::optional<double> value = readNumber(text);
+    const std::optional<double> ratio = value ? ratioOf(from, *value) : std::nullopt;
+    if (from == to || !ratio) {
+        return text;
+    }
+    std::optional<double> shown = psychro::kStandardMmHg * *ratio;
+    int decimals = 1;
+    if (to == psychro::PressureUnit::KPa) {
+        shown = psychro::kStandardKPa * *ratio;
+        decimals = 3;
+    } else if (to == psychro::PressureUnit::Altitude) {
+        shown = psychro::altitudeAtPressureRatio(psychro::PressureRatio(*ratio));
+    }
+    if (!shown || !std::isfinite(*shown)) {
+        return text;
+    }
+    // + 0.0 writes a rounded −0 as 0
+    return QString::fromStdString(
+        chart::generalText(chart::rounded(*shown, decimals, chart::Rounding::HalfEven) + 0.0));
+}
+
 }  // namespace
 
 SettingsDialog::SettingsDialog(Messenger& messages, QWidget* parent)
@@ -61,11 +99,14 @@ SettingsDialog::SettingsDialog(Messenger& messages, QWidget* parent)
     auto* pressureUnits = new QButtonGroup(this);
     for (QRadioButton* option : {Option3, Option4, Option5}) {
         pressureUnits->addButton(option);
-        connect(option, &QRadioButton::toggled, this, &SettingsDialog::showPressureUnit);
+        connect(option, &QRadioButton::toggled, this, [this](bool on) {
+            if (on) {
+                showPressureUnit();
+            }
+        });
     }
     Text1 = makeTextBox(Frame2, "Text1", QString(), twipsRect(240, 780, 1335, 270));
     Label1 = makeLabel(Frame2, "Label1", QString(), twipsRect(1680, 810, 1200, 240));
-    connect(Text1, &QLineEdit::returnPressed, this, &SettingsDialog::accept);
 
     QPushButton* Command1 =
         makeButton(this, "Command1", QStringLiteral("OK"), twipsRect(120, 2520, 1080, 375));
@@ -87,6 +128,11 @@ void SettingsDialog::showFor(const chart::Settings& settings) {
 
 void SettingsDialog::fill(const chart::Settings& settings) {
     (settings.units == chart::Units::SI ? Option2 : Option1)->setChecked(true);
+    given_ = {settings.atmosphere.unit,
+              QString::fromStdString(chart::generalText(settings.atmosphere.given))};
+    shownUnit_ = given_.unit;
+    written_ = given_.text;
+    Text1->setText(written_);
     switch (settings.atmosphere.unit) {
         case psychro::PressureUnit::KPa:
             Option4->setChecked(true);
@@ -98,7 +144,6 @@ void SettingsDialog::fill(const chart::Settings& settings) {
             Option3->setChecked(true);
             break;
     }
-    Text1->setText(QString::fromStdString(chart::generalText(settings.atmosphere.given)));
     showPressureUnit();
 }
 
@@ -110,7 +155,28 @@ psychro::PressureUnit SettingsDialog::pressureUnit() const {
 }
 
 void SettingsDialog::showPressureUnit() {
-    Label1->setText(unitText(pressureUnit()));
+    const psychro::PressureUnit unit = pressureUnit();
+    if (Text1->text() != written_) {
+        given_ = {shownUnit_, Text1->text()};  // typed since the dialog last wrote it
+    }
+    written_ = convertedText(given_.text, given_.unit, unit);
+    Text1->setText(written_);
+    shownUnit_ = unit;
+    Label1->setText(unitText(unit));
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    // A button with the focus is pressed by its own Enter, as Space presses it.
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+        button->click();
+    } else {
+        accept();
+    }
 }
 
 // A pressure that is no number or out of range is explained; the dialog stays open with the

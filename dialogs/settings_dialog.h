@@ -4,6 +4,7 @@
 
 #include "chart/settings.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -15,7 +16,8 @@ class Messenger;
 // `FormSettings`, "設定": the units figures are shown in and the pressure the chart is drawn for,
 // given in mmHg, in kPa or as an altitude. "OK" checks the pressure and hands the new settings
 // on (a refused one is explained and nothing changes), "キャンセル" drops the edits, "標準に戻す"
-// puts the defaults into the controls for "OK" to take.
+// puts the defaults into the controls for "OK" to take. Choosing another pressure unit converts
+// the number shown into it; Enter presses "OK" from any control but another button.
 class SettingsDialog : public QDialog {
     Q_OBJECT
   public:
@@ -31,8 +33,20 @@ class SettingsDialog : public QDialog {
   private:
     void fill(const chart::Settings& settings);
     [[nodiscard]] psychro::PressureUnit pressureUnit() const;
+    // Labels the unit chosen and shows the pressure last typed or filled in it.
     void showPressureUnit();
     void accept() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // The pressure as the user last gave it; every unit shown is converted from it, so that
+    // switching back and forth changes nothing.
+    struct Given {
+        psychro::PressureUnit unit;
+        QString text;
+    };
+    Given given_{psychro::PressureUnit::MmHg, QString()};
+    psychro::PressureUnit shownUnit_ = psychro::PressureUnit::MmHg;
+    QString written_;  // what the dialog itself last wrote into `Text1`
 
     Messenger& messages_;
     QRadioButton* Option1 = nullptr;  // 工学単位（kcal）

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 #include "dialogs/controls.h"
+#include "dialogs/number_input.h"
 
 namespace dialogs {
 namespace {
@@ -99,7 +100,8 @@ StateInputPanel::StateInputPanel(QWidget* container, PanelHost host, QLineEdit* 
 void StateInputPanel::clickRule(int row) {
     QLineEdit* own = texts_[static_cast<std::size_t>(row)];
     own->setEnabled(true);
-    if (host_ == PanelHost::PointDialog && !resetting_) {
+    // What is typed right after a click goes into the row just chosen.
+    if (!resetting_) {
         own->setFocus();
     }
     if (checkedCount() != 2) {
@@ -199,8 +201,15 @@ void StateInputPanel::setText(psychro::Property row, const QString& text) {
     textBox(row)->setText(text);
 }
 
-void StateInputPanel::setEnthalpyUnit(const QString& unit) {
-    units_[static_cast<std::size_t>(index(psychro::Property::i))]->setText(unit);
+void StateInputPanel::showEnthalpyIn(chart::Units from, chart::Units to) {
+    const auto row = static_cast<std::size_t>(index(psychro::Property::i));
+    units_[row]->setText(QString::fromLatin1(chart::enthalpyUnitText(to)));
+    const std::optional<double> shown = readNumber(texts_[row]->text());
+    if (from != to && shown) {
+        const double kcal = chart::enthalpyFromShown(*shown, from);
+        texts_[row]->setText(numberText(chart::shownEnthalpy(kcal, to),
+                                        chart::enthalpyDecimals(2, to), chart::Rounding::HalfUp));
+    }
 }
 
 // The point dialog shows the rows that a chosen pair shut in button face, the others in the

@@ -6,6 +6,7 @@
 #include <array>
 #include <vector>
 
+#include "chart/units.h"
 #include "psychro/air_state.h"
 
 class QCheckBox;
@@ -16,8 +17,9 @@ class QWidget;
 namespace dialogs {
 
 // The dialog that carries a panel. The point dialog's copy and the process dialogs' copies
-// follow one rule set and differ in four points: focus after a click, the air-quantity box,
-// the grey background of rows that a chosen pair shuts, and whether a clear empties the texts.
+// follow one rule set and differ in three points: the air-quantity box, the grey background of
+// rows that a chosen pair shuts, and whether a clear empties the texts. In both a click on a
+// check box moves the focus into its row's text box.
 enum class PanelHost {
     PointDialog,    // `Form2`
     ProcessDialog,  // `Form3`, `Form4`
@@ -56,8 +58,10 @@ class StateInputPanel : public QObject {
     [[nodiscard]] QLineEdit* textBox(psychro::Property row) const;
     [[nodiscard]] QString text(psychro::Property row) const;
     void setText(psychro::Property row, const QString& text);
-    // The enthalpy row's unit label, `Label1`: "kcal/kg(DA)" or "kJ/kg(DA)".
-    void setEnthalpyUnit(const QString& unit);
+    // The enthalpy row in `to`: its unit label `Label1` ("kcal/kg(DA)" or "kJ/kg(DA)"), and the
+    // number in `Text2`, typed or written back in `from`, converted to 2 decimals (half up, as
+    // the solver writes it back); a text that is no number stays as typed.
+    void showEnthalpyIn(chart::Units from, chart::Units to);
 
   private:
     void clickRule(int row);

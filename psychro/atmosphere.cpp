@@ -27,6 +27,14 @@ PressureRatio pressureRatioAtAltitude(double metres) {
     return PressureRatio(std::pow(1.0 - kAltitudeLapse * metres, kAltitudeExponent));
 }
 
+std::optional<double> altitudeAtPressureRatio(PressureRatio ratio) {
+    const double r = ratio.value();
+    if (!std::isfinite(r) || !(r > 0.0)) {
+        return std::nullopt;
+    }
+    return (1.0 - std::pow(r, 1.0 / kAltitudeExponent)) / kAltitudeLapse;
+}
+
 PressureRatio lowestPressureRatio() {
     static const PressureRatio ratio = pressureRatioAtAltitude(kHighestAltitude);
     return ratio;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <expected>
+#include <optional>
 
 #include "psychro/constants.h"
 
@@ -51,6 +52,11 @@ class PressureRatio {
 // The ratio at altitude Z m by the standard atmosphere, (1 − 2.25577e-5·Z)^5.2559; exactly 1.0
 // at Z = 0. Any Z below 44,331 m (where the base reaches zero); no range check.
 [[nodiscard]] PressureRatio pressureRatioAtAltitude(double metres);
+
+// The altitude of the standard atmosphere at `ratio`, the inverse of pressureRatioAtAltitude:
+//   Z = (1 − ratio^(1/5.2559)) / 2.25577e-5 m; exactly 0 at 1.0. Any ratio > 0 (about
+//   44,331 m as it nears 0); nullopt for a ratio that is not finite and positive.
+[[nodiscard]] std::optional<double> altitudeAtPressureRatio(PressureRatio ratio);
 
 // The accepted ratios: those of 5,000 m and of −500 m.
 [[nodiscard]] PressureRatio lowestPressureRatio();

@@ -86,6 +86,12 @@ TEST_F(CursorReadoutWindowTest, LabelsKeepTheirTextsWhenThePointerLeaves) {
     QCursor::setPos(window.mapToGlobal(QPoint(-200, -200)));
     QApplication::processEvents();
     EXPECT_EQ(labels(), before);
+
+    // A settings change shows the same point in the new units at once: i 16.65 kcal/kg(DA)
+    // (±0.005) × 4.1868 = 69.71 ± 0.021 kJ/kg(DA); the temperature stays.
+    window.applySettings({chart::Units::SI, psychro::Atmosphere::standard()});
+    EXPECT_NEAR(labels()[1].toDouble(), 16.65 * 4.1868, 0.025);
+    EXPECT_EQ(labels()[2], "34.2");
 }
 
 // Moves with a button held are read out too, also when they drag off the chart.

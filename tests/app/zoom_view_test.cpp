@@ -120,11 +120,51 @@ TEST_F(ZoomView, CtrlWheelZoomsAboutThePointer) {
     }
     EXPECT_NEAR(view->zoom(), 2.0 * std::pow(1.25, 3.0), 1e-12);
 
+    // A plain wheel scrolls under the still pointer: the readout reads the point now under it,
+    // as a move there would.
+    view->scrollTo((kPoints[0] * view->pixelsPerMm() - at).toPoint());
+    moveTo(at);
+    const QStringList before = labels();
+    QWheelEvent scroll(at, view->mapToGlobal(at), QPoint(), QPoint(0, -240), Qt::NoButton,
+                       Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &scroll);
+    const QStringList scrolled = labels();
+    moveTo(at);
+    EXPECT_NE(scrolled, before);
+    EXPECT_EQ(scrolled, labels());
+
     // Bounded both ways.
     view->setZoom(100.0);
     EXPECT_EQ(view->zoom(), 8.0);
     view->setZoom(0.01);
     EXPECT_EQ(view->zoom(), 0.25);
+}
+
+// Zoomed, the readout frame and the pressure line stay whole in view, one above the other,
+// wherever the view is scrolled (two 拡大 in 1010 × 715 once left 4 % of the frame in view);
+// fitted again they stand where start-up put them, to the pixel.
+TEST_F(ZoomView, ReadoutFrameAndPressureLineStayInView) {
+    const auto* frame = window.findChild<QWidget*>("Frame1");
+    const auto* line = window.findChild<QWidget*>("Label20");
+    for (const QSize size : {QSize(1010, 715), QSize(1366, 768)}) {
+        window.resize(size);
+        QApplication::processEvents();
+        const QRect frameAtStart = frame->geometry();
+        const QRect lineAtStart = line->geometry();
+        for (const char* step : {"mnuViewZoomIn", "mnuViewZoomIn", "mnuViewZoomIn", "mnuViewActual",
+                                 "mnuViewZoomOut"}) {
+            trigger(step);
+            for (const QPoint to : {QPoint(0, 0), QPoint(100000, 100000)}) {
+                view->scrollTo(to);
+                EXPECT_TRUE(view->viewport().contains(frame->geometry())) << step;
+                EXPECT_TRUE(view->viewport().contains(line->geometry())) << step;
+                EXPECT_FALSE(frame->geometry().intersects(line->geometry())) << step;
+            }
+        }
+        trigger("mnuViewFit");
+        EXPECT_EQ(frame->geometry(), frameAtStart);
+        EXPECT_EQ(line->geometry(), lineAtStart);
+    }
 }
 
 TEST_F(ZoomView, FitToWindowShowsTheWholeSurface) {

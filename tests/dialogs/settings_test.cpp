@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <cmath>
@@ -71,6 +72,32 @@ TEST_F(SettingsInDialogs, SiEnthalpyTypedAndWrittenBack) {
     EXPECT_EQ(form2.panel().text(psychro::Property::i), "38.51");
     form2.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLabel>(form2, "Label1")->text(), "kcal/kg(DA)");
+    // The written-back figure keeps its meaning: 38.51 / 4.1868 = 9.19795 kcal/kg(DA).
+    EXPECT_EQ(form2.panel().text(psychro::Property::i), "9.2");
+}
+
+// A settings change converts the enthalpy typed, to 2 decimals: 38.51 kcal × 4.1868 = 161.2337
+// kJ; 50.2416 kJ / 4.1868 = 12.0000 kcal; what is no number stays as typed.
+TEST_F(SettingsInDialogs, TypedEnthalpyKeepsItsMeaning) {
+    const chart::Settings kEngineering = chart::Settings::standard();
+    struct Case {
+        chart::Settings from;
+        const char* typed;
+        chart::Settings to;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {kEngineering, "38.51", kSI, "161.23"}, {kSI, "50.2416", kEngineering, "12"},
+        {kEngineering, "abc", kSI, "abc"},      {kSI, "", kEngineering, ""},
+        {kSI, "9.1984257", kSI, "9.1984257"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        form2.setSettings(c.from);
+        form2.panel().setText(psychro::Property::i, QString::fromLatin1(c.typed));
+        form2.setSettings(c.to);
+        EXPECT_EQ(form2.panel().text(psychro::Property::i), c.shown);
+    }
 }
 
 // Cooling 12 → 7 kcal/kg(DA) at 250 kg/h is 1250 kcal/h = 1.45375 kW, written to 3 decimals;
@@ -93,6 +120,26 @@ TEST_F(SettingsInDialogs, CoolingLoadInKilowatts) {
     EXPECT_EQ(child<QLineEdit>(form3, "Text9")->text(), "1.454");
     form3.setSettings(chart::Settings::standard());
     EXPECT_EQ(child<QLabel>(form3, "Label9")->text(), "kcal/h");
+    // The load and the typed enthalpy keep their meaning: 1250 kcal/h; 7 kcal/kg(DA).
+    EXPECT_EQ(child<QLineEdit>(form3, "Text9")->text(), "1250");
+    EXPECT_EQ(form3.panel().text(psychro::Property::i), "7");
+}
+
+// Point 1 was marked on the chart of the old settings, which a change redraws: it is dropped,
+// and the dialog asks for point 1 again.
+TEST_F(SettingsInDialogs, ChangeDropsAMixingsPoint1) {
+    dialogs::MixingCoolingDialog form3(picture, messages);
+    form3.showForMixing();
+    dialog_driver::clickRow(form3.panel(), 3);
+    dialog_driver::clickRow(form3.panel(), 6);
+    dialog_driver::type(form3.panel(), 3, QStringLiteral("20"));
+    dialog_driver::type(form3.panel(), 6, QStringLiteral("50"));
+    dialog_driver::setText(form3, "Text7", QStringLiteral("1000"));
+    click(form3, "Command1");
+    ASSERT_TRUE(child<QPushButton>(form3, "Command4")->isEnabled());
+    form3.setSettings({chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)});
+    EXPECT_FALSE(child<QPushButton>(form3, "Command4")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(form3, "Command1")->isEnabled());
 }
 
 // What "OK" refuses: each with its message, nothing handed on.
@@ -143,6 +190,39 @@ TEST_F(SettingsInDialogs, SettingsDialogRefusals) {
     EXPECT_TRUE(child<QRadioButton>(dialog, "Option1")->isChecked());
     EXPECT_TRUE(child<QRadioButton>(dialog, "Option3")->isChecked());
     EXPECT_EQ(child<QLineEdit>(dialog, "Text1")->text(), "760");
+}
+
+// Choosing another pressure unit converts the number shown, from what was given last (so that
+// going back restores it); a text that names no pressure stays. Standard atmosphere: 760 mmHg =
+// 101.325 kPa = 0 m; 1,500 m = 84.556 kPa = 634.2 mmHg (ASHRAE Fundamentals, ch. 1, table 1).
+TEST_F(SettingsInDialogs, PressureUnitSwitchConvertsTheNumber) {
+    dialogs::SettingsDialog dialog(messages);
+    const auto shown = [&] { return child<QLineEdit>(dialog, "Text1")->text(); };
+    const char* cases[][4] = {
+        // typed under, text, shown under, as
+        {"Option3", "760", "Option5", "0"},       {"Option3", "760", "Option4", "101.325"},
+        {"Option5", "1500", "Option4", "84.556"}, {"Option5", "1500", "Option3", "634.2"},
+        {"Option4", "84.556", "Option5", "1500"}, {"Option3", "abc", "Option5", "abc"},
+        {"Option3", "-5", "Option4", "-5"},
+    };
+    for (const auto& [from, typed, to, as] : cases) {
+        SCOPED_TRACE(typed);
+        dialog.showFor(chart::Settings::standard());
+        click(dialog, from);
+        dialog_driver::type(dialog, "Text1", QString::fromLatin1(typed));
+        click(dialog, to);
+        EXPECT_EQ(shown(), as);
+        click(dialog, from);
+        EXPECT_EQ(shown(), typed);
+    }
+    // Enter presses "OK" from a radio button as from the text box.
+    std::vector<chart::Settings> chosen;
+    QObject::connect(&dialog, &dialogs::SettingsDialog::settingsChosen,
+                     [&chosen](const chart::Settings& s) { chosen.push_back(s); });
+    dialog_driver::type(dialog, "Text1", QStringLiteral("700"));
+    QTest::keyClick(child<QRadioButton>(dialog, "Option4"), Qt::Key_Return);
+    ASSERT_EQ(chosen.size(), 1u);
+    EXPECT_EQ(chosen.front().atmosphere.given, 700.0);
 }
 
 }  // namespace
