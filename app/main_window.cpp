@@ -17,10 +17,12 @@
 #include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <array>
 #include <utility>
 
 #include "app/chart_export.h"
+#include "app/document.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
 #include "app/settings_store.h"
@@ -57,7 +59,8 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     : QMainWindow(parent),
       messages_(messages),
       store_(store),
-      settings_(store != nullptr ? loadSettings(*store) : chart::Settings::standard()),
+      document_(new Document(store != nullptr ? loadSettings(*store) : chart::Settings::standard(),
+                             recoveryPath(), this)),
 
       printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }),
       chooseFile_([this](FileAction action, const QString& suggested) {
@@ -75,18 +78,16 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
           return action == FileAction::Export ? withFilterExtension(path, filter) : path;
       }) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("湿りミルテン"));
+    setWindowTitle(dialogs::message(words::kProgramTitle));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), static_cast<int>(kFormFontPoints)));
 
     Picture1 = new PictureView(picture_, this);
     setCentralWidget(new FormArea(Picture1, QPointF(120, 0)));
-    stateList_ = new StateList(this);
+    stateList_ = new StateList(*document_, this);
     addDockWidget(Qt::RightDockWidgetArea, stateList_);
     stateList_->hide();
     connect(stateList_, &StateList::highlighted, Picture1,
             [this](const std::vector<chart::PointMm>& marks) { Picture1->setHighlight(marks); });
-    connect(this, &MainWindow::workChanged, stateList_,
-            [this] { stateList_->showWork(work_, settings_); });
     buildMenus();
     buildReadoutFrame();
     connect(Picture1, &PictureView::pointerMoved, this, &MainWindow::pointerOverPicture);
@@ -97,6 +98,7 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     Label20->setAttribute(Qt::WA_NoMousePropagation);
     Picture1->placeInTwips(Label20, QRectF(12600, 0, 2532, 252), kFormFontPoints);
     showSettingsInLabels();
+    followDocument();
 
     // Open with the whole picture at its natural size where the screen allows.
     QSize size = centralWidget()->sizeHint() + QSize(0, menuBar()->sizeHint().height());
@@ -155,12 +157,12 @@ void MainWindow::buildMenus() {
     connect(exit, &QAction::triggered, this, [] { QApplication::quit(); });
 
     QMenu* edit = addMenu("mnuEdit", QStringLiteral("編集(&E)"));
-    QAction* undoItem = addItem(edit, "mnuEditUndo", QStringLiteral("元に戻す(&U)"));
-    undoItem->setShortcut(QKeySequence::Undo);
-    connect(undoItem, &QAction::triggered, this, &MainWindow::undo);
-    QAction* redoItem = addItem(edit, "mnuEditRedo", QStringLiteral("やり直し(&R)"));
-    redoItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    connect(redoItem, &QAction::triggered, this, &MainWindow::redo);
+    undoItem_ = addItem(edit, "mnuEditUndo", QStringLiteral("元に戻す(&U)"));
+    undoItem_->setShortcut(QKeySequence::Undo);
+    connect(undoItem_, &QAction::triggered, this, &MainWindow::undo);
+    redoItem_ = addItem(edit, "mnuEditRedo", QStringLiteral("やり直し(&R)"));
+    redoItem_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    connect(redoItem_, &QAction::triggered, this, &MainWindow::redo);
     addSeparator(edit, "mnuESeparator");
     QAction* copyChartItem = addItem(edit, "mnuEditCopyChart", QStringLiteral("線図をコピー(&C)"));
     copyChartItem->setShortcut(QKeySequence::Copy);
@@ -268,7 +270,7 @@ void MainWindow::buildReadoutFrame() {
 
 void MainWindow::showReadout(float X, float Y) {
     const chart::Readout r =
-        chart::cursorReadout(X, Y, settings_.atmosphere.ratio, settings_.units);
+        chart::cursorReadout(X, Y, settings().atmosphere.ratio, settings().units);
     Label3->setText(QString::fromStdString(r.t));
     Label4->setText(QString::fromStdString(r.i));
     Label5->setText(QString::fromStdString(r.x));
@@ -338,13 +340,14 @@ template <typename Dialog>
 Dialog* MainWindow::kept(Dialog*& form) {
     if (form == nullptr) {
         form = new Dialog(picture_, messages_, this);
-        form->setSettings(settings_);
+        form->setSettings(settings());
         connect(form, &Dialog::pictureChanged, Picture1, [this] { Picture1->refresh(); });
         connect(form, &Dialog::entryRecorded, this, [this](const chart::Entry& entry) {
-            chart::MarkedWork next = work_;
-            next.entries.push_back(entry);
-            changeWork(std::move(next), false);  // the dialog has drawn it
+            dialogDrew_ = true;  // the dialog has drawn it
+            document_->addEntry(entry);
+            dialogDrew_ = false;
         });
+        showDialogMemory();
     }
     return form;
 }
@@ -381,14 +384,12 @@ void MainWindow::connectDialogMenus() {
 }
 
 void MainWindow::drawChart() {
-    chart::drawChart(picture_, settings_.atmosphere.ratio, settings_.units);
-    changeWork({.chartDrawn = true, .entries = {}, .settings = std::nullopt}, false);
-    Picture1->refresh();
+    document_->drawChart();
 }
 
 void MainWindow::printChart() {
     QPrinter printer(QPrinter::HighResolution);
-    if (app::printChart(chart::sheetOf(picture_, settings_), printer, printDialog_) ==
+    if (app::printChart(chart::sheetOf(picture_, settings()), printer, printDialog_) ==
         PrintResult::Failed) {
         messages_.show(printFailedMessage());
     }
@@ -400,144 +401,174 @@ void MainWindow::showSettings() {
         connect(FormSettings, &dialogs::SettingsDialog::settingsChosen, this,
                 &MainWindow::applySettings);
     }
-    FormSettings->showFor(settings_);
+    FormSettings->showFor(settings());
 }
 
 void MainWindow::applySettings(const chart::Settings& settings) {
-    if (settings == settings_) {
+    if (settings == this->settings()) {
         return;
     }
-    adoptSettings(settings);
-    // Marks stand where the old pressure put them: they go with the old chart.
-    const bool drawn = work_.chartDrawn;
-    if (drawn) {
-        drawChart();
-    } else {
-        changeWork({}, true);
+    if (store_ != nullptr) {
+        saveSettings(*store_, settings);
     }
+    const bool drawn = work().chartDrawn;
+    document_->changeSettings(settings);
     statusBar()->showMessage(
         dialogs::message(drawn ? words::kSettingsRedrawn : words::kSettingsChanged));
 }
 
-// The settings in use, kept between runs, in the labels and in every dialog; the picture is
-// the caller's to redraw.
+const chart::MarkedWork& MainWindow::work() const {
+    return document_->work();
+}
+
+const chart::Settings& MainWindow::settings() const {
+    return document_->settings();
+}
+
+const QString& MainWindow::projectPath() const {
+    return document_->filePath();
+}
+
+bool MainWindow::canUndo() const {
+    return document_->history().canUndo();
+}
+
+bool MainWindow::canRedo() const {
+    return document_->history().canRedo();
+}
+
+void MainWindow::followDocument() {
+    QUndoStack& history = document_->history();
+    undoItem_->setEnabled(history.canUndo());
+    redoItem_->setEnabled(history.canRedo());
+    connect(&history, &QUndoStack::canUndoChanged, undoItem_, &QAction::setEnabled);
+    connect(&history, &QUndoStack::canRedoChanged, redoItem_, &QAction::setEnabled);
+    connect(document_, &Document::entryAdded, this, &MainWindow::showEntryAdded);
+    connect(document_, &Document::lastEntryRemoved, this, &MainWindow::showLastEntryRemoved);
+    connect(document_, &Document::settingsChanged, this, &MainWindow::adoptSettings);
+    connect(document_, &Document::stateReplaced, this, &MainWindow::showWork);
+    connect(document_, &Document::cleanChanged, this, &MainWindow::showTitle);
+    connect(document_, &Document::filePathChanged, this, &MainWindow::showTitle);
+    connect(document_, &Document::changed, this, [this] {
+        showTitle();
+        showDialogMemory();
+        emit workChanged();
+    });
+}
+
+// The labels and every dialog follow the document's settings; the picture is redrawn by the
+// step that changed them.
 void MainWindow::adoptSettings(const chart::Settings& settings) {
-    settings_ = settings;
-    if (store_ != nullptr) {
-        saveSettings(*store_, settings_);
-    }
     showSettingsInLabels();
     for (dialogs::ChartDialog* form : std::initializer_list<dialogs::ChartDialog*>{
              Form2, Form3, Form4, Form5, Form6, Form7, FormDesign}) {
         if (form != nullptr) {
-            form->setSettings(settings_);
+            form->setSettings(settings);
         }
     }
 }
 
 void MainWindow::showSettingsInLabels() {
+    const chart::Settings& settings = this->settings();
     Label20->setText(
-        QString::fromStdString(chart::pressureLine(settings_.atmosphere, settings_.units)));
+        QString::fromStdString(chart::pressureLine(settings.atmosphere, settings.units)));
     // A longer line than the standard one grows to the left from the label's right edge.
     constexpr double kLabelRight = 12600 + 2532;
     constexpr double kWideLabel = 4800;
     const bool standardLine = Label20->text() == QString::fromUtf8(chart::kPressureLine);
     const double width = standardLine ? 2532 : kWideLabel;
     Picture1->placeInTwips(Label20, QRectF(kLabelRight - width, 0, width, 252), kFormFontPoints);
-    Label9->setText(QString::fromLatin1(chart::enthalpyUnitText(settings_.units)));
+    Label9->setText(QString::fromLatin1(chart::enthalpyUnitText(settings.units)));
 }
 
-void MainWindow::changeWork(chart::MarkedWork work, bool redraw) {
-    constexpr std::size_t kUndoSteps = 200;
-    undo_.push_back(std::move(work_));
-    if (undo_.size() > kUndoSteps) {
-        undo_.erase(undo_.begin());
+void MainWindow::showEntryAdded(const chart::Entry& entry) {
+    entryMarks_.push_back(shown_);
+    if (!dialogDrew_) {
+        chart::drawEntry(picture_, entry);
+        Picture1->refresh();
     }
-    redo_.clear();
-    work_ = std::move(work);
-    unsaved_ = true;
-    if (redraw) {
+    shown_ = {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()};
+}
+
+void MainWindow::showLastEntryRemoved() {
+    if (entryMarks_.empty()) {
         showWork();
+        return;
     }
-    keepRecovery();
-    emit workChanged();
+    const MarksStart start = entryMarks_.back();
+    entryMarks_.pop_back();
+    picture_.truncate(start.items, start.lineWidth, start.textPosition);
+    shown_ = start;
+    Picture1->refreshCut();
 }
 
+// The picture made from the work, as chart::drawWork makes it, noting where each entry starts.
 void MainWindow::showWork() {
-    chart::drawWork(picture_, work_, settings_.atmosphere.ratio, settings_.units);
+    const chart::MarkedWork& work = this->work();
+    if (work.chartDrawn) {
+        chart::drawChart(picture_, settings().atmosphere.ratio, settings().units);  // clears
+    } else {
+        picture_.clear();
+    }
+    entryMarks_.clear();
+    for (const chart::Entry& entry : work.entries) {
+        entryMarks_.push_back(
+            {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()});
+        chart::drawEntry(picture_, entry);
+    }
+    shown_ = {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()};
     Picture1->refresh();
 }
 
+void MainWindow::showDialogMemory() {
+    const DialogMemory memory = document_->dialogMemory();
+    if (Form2 != nullptr) {
+        Form2->continueFrom(memory.pointCount, memory.lastPoint);
+    }
+    if (Form3 != nullptr) {
+        Form3->followPointOne(memory.pointOne);
+    }
+}
+
+void MainWindow::showTitle() {
+    const QString& path = document_->filePath();
+    if (path.isEmpty() && work().entries.empty()) {
+        setWindowModified(false);
+        setWindowTitle(dialogs::message(words::kProgramTitle));
+        return;
+    }
+    const QString name =
+        path.isEmpty() ? dialogs::message(words::kUntitled) : QFileInfo(path).fileName();
+    setWindowTitle(dialogs::message(words::kDocumentTitle).arg(name));
+    setWindowModified(!document_->isClean());
+}
+
 void MainWindow::undo() {
-    stepBack(undo_, redo_);
+    document_->history().undo();
 }
 
 void MainWindow::redo() {
-    stepBack(redo_, undo_);
-}
-
-// Takes the work from the top of `from` and keeps the work on screen on `to`.
-void MainWindow::stepBack(std::vector<chart::MarkedWork>& from,
-                          std::vector<chart::MarkedWork>& to) {
-    if (from.empty()) {
-        return;
-    }
-    to.push_back(std::move(work_));
-    work_ = std::move(from.back());
-    from.pop_back();
-    unsaved_ = true;
-    showWork();
-    keepRecovery();
-    emit workChanged();
-}
-
-// Unsaved marks are kept on disk after every change; a work without entries (at most the bare
-// chart) is nothing to recover.
-void MainWindow::keepRecovery() {
-    const QString path = recoveryPath();
-    if (!unsaved_ || work_.entries.empty()) {
-        QFile::remove(path);
-        return;
-    }
-    (void)saveProject(path, savedWork());  // best effort: the work on screen is not at stake
+    document_->history().redo();
 }
 
 void MainWindow::offerRecovery() {
-    const QString path = recoveryPath();
+    const QString path = document_->recoveryFile();
     if (!QFile::exists(path)) {
         return;
     }
     auto work = loadProject(path);
     if (work && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
-        adoptWork(std::move(*work));
+        document_->recover(std::move(*work));
         return;
     }
     QFile::remove(path);
 }
 
 void MainWindow::chooseAndOpen() {
-    const QString path = chooseFile_(FileAction::Open, projectPath_);
+    const QString path = chooseFile_(FileAction::Open, projectPath());
     if (!path.isEmpty()) {
         (void)openProject(path);
     }
-}
-
-// The work as a file holds it: with the units and the pressure it is shown in.
-chart::MarkedWork MainWindow::savedWork() const {
-    chart::MarkedWork saved = work_;
-    saved.settings = settings_;
-    return saved;
-}
-
-// Work from a file takes the screen with the settings it was saved under, when it has them.
-void MainWindow::adoptWork(chart::MarkedWork work) {
-    if (work.settings) {
-        if (*work.settings != settings_) {
-            adoptSettings(*work.settings);
-        }
-        work.settings.reset();
-    }
-    changeWork(std::move(work), true);
 }
 
 bool MainWindow::openProject(const QString& path) {
@@ -546,28 +577,27 @@ bool MainWindow::openProject(const QString& path) {
         messages_.show(work.error());
         return false;
     }
-    adoptWork(std::move(*work));
-    projectPath_ = path;
-    unsaved_ = false;
-    keepRecovery();
+    document_->open(std::move(*work), path);
     return true;
 }
 
 bool MainWindow::save() {
-    if (projectPath_.isEmpty()) {
+    if (projectPath().isEmpty()) {
         return saveAs();
     }
-    if (const auto saved = saveProject(projectPath_, savedWork()); !saved) {
+    return saveTo(projectPath());
+}
+
+bool MainWindow::saveTo(const QString& path) {
+    if (const auto saved = document_->saveTo(path); !saved) {
         messages_.show(saved.error());
         return false;
     }
-    unsaved_ = false;
-    keepRecovery();
     return true;
 }
 
 bool MainWindow::saveAs() {
-    QString path = chooseFile_(FileAction::Save, projectPath_);
+    QString path = chooseFile_(FileAction::Save, projectPath());
     if (path.isEmpty()) {
         return false;
     }
@@ -575,16 +605,11 @@ bool MainWindow::saveAs() {
         path += QStringLiteral(".milten");
     }
     // The work keeps its old file when the new one cannot be written.
-    const QString previous = std::exchange(projectPath_, path);
-    if (!save()) {
-        projectPath_ = previous;
-        return false;
-    }
-    return true;
+    return saveTo(path);
 }
 
 bool MainWindow::exportTo(const QString& path) {
-    if (const auto exported = exportWork(path, picture_, work_, settings_); !exported) {
+    if (const auto exported = exportWork(path, picture_, work(), settings()); !exported) {
         messages_.show(exported.error());
         return false;
     }
@@ -592,11 +617,11 @@ bool MainWindow::exportTo(const QString& path) {
 }
 
 void MainWindow::copyChart() {
-    QGuiApplication::clipboard()->setMimeData(sheetMimeData(picture_, settings_).release());
+    QGuiApplication::clipboard()->setMimeData(sheetMimeData(picture_, settings()).release());
 }
 
 void MainWindow::copyList() {
-    QGuiApplication::clipboard()->setText(tableText(work_, u'\t', settings_));
+    QGuiApplication::clipboard()->setText(tableText(work(), u'\t', settings()));
 }
 
 }  // namespace app

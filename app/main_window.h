@@ -32,6 +32,7 @@ class SettingsDialog;
 
 namespace app {
 
+class Document;
 class PictureView;
 class StateList;
 
@@ -46,15 +47,20 @@ class MainWindow : public QMainWindow {
                         QSettings* store = nullptr);
 
     [[nodiscard]] chart::Picture& picture() { return picture_; }
+    // The document shown: its work, settings, history and file.
+    [[nodiscard]] Document& document() const { return *document_; }
     // What has been marked since the chart was last drawn, entry by entry; the picture is
     // always drawWork of it.
-    [[nodiscard]] const chart::MarkedWork& work() const { return work_; }
+    [[nodiscard]] const chart::MarkedWork& work() const;
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
     [[nodiscard]] StateList* stateList() const { return stateList_; }
 
-    [[nodiscard]] const chart::Settings& settings() const { return settings_; }
-    // What "OK" in the settings dialog does: keeps the settings, relabels the window and the
-    // dialogs, and redraws the chart if it is drawn (marks made under the old settings go).
+    // The document's settings.
+    [[nodiscard]] const chart::Settings& settings() const;
+    // What "OK" in the settings dialog does: keeps the settings as the user's preference (the
+    // starting settings of the next run) and changes the document's, a step that relabels the
+    // window and the dialogs and redraws the chart if it is drawn (marks made under the old
+    // settings go).
     void applySettings(const chart::Settings& settings);
 
     // Replaces the print dialog step (tests print to a PDF file through it).
@@ -72,7 +78,7 @@ class MainWindow : public QMainWindow {
     // "上書き保存" and "名前を付けて保存": true when the work was written.
     bool save();
     bool saveAs();
-    [[nodiscard]] const QString& projectPath() const { return projectPath_; }
+    [[nodiscard]] const QString& projectPath() const;
 
     // "エクスポート": the chart as PDF, SVG or PNG (by the painter milten-cli uses) or the list
     // as CSV, by the file's extension; true when written.
@@ -84,8 +90,8 @@ class MainWindow : public QMainWindow {
     // One step back or forward over the marked work; nothing when there is none.
     void undo();
     void redo();
-    [[nodiscard]] bool canUndo() const { return !undo_.empty(); }
-    [[nodiscard]] bool canRedo() const { return !redo_.empty(); }
+    [[nodiscard]] bool canUndo() const;
+    [[nodiscard]] bool canRedo() const;
 
     // At start: a recovery file left by a session that ended with unsaved work is offered
     // back through the messenger's question; declined, it is removed.
@@ -123,16 +129,19 @@ class MainWindow : public QMainWindow {
     // Label20 and the readout's enthalpy unit for the settings in use.
     void showSettingsInLabels();
     void chooseAndOpen();
+    bool saveTo(const QString& path);
 
-    // Every change of the work goes through here: the old work becomes a step to undo, the
-    // picture is drawn anew when `redraw`, and the unsaved work is kept in the recovery file.
-    void changeWork(chart::MarkedWork work, bool redraw);
-    void stepBack(std::vector<chart::MarkedWork>& from, std::vector<chart::MarkedWork>& to);
+    // The document's changes on screen: an entry's marks added to the picture or taken away,
+    // or the whole picture drawn anew.
+    void followDocument();
+    void showEntryAdded(const chart::Entry& entry);
+    void showLastEntryRemoved();
     void showWork();
     void adoptSettings(const chart::Settings& settings);
-    [[nodiscard]] chart::MarkedWork savedWork() const;
-    void adoptWork(chart::MarkedWork work);
-    void keepRecovery();
+    // The dialogs continue from the document's point counter and point 1.
+    void showDialogMemory();
+    // "湿りミルテン" alone, or the file's name (or 無題) with the modified mark.
+    void showTitle();
 
     QMenu* addMenu(const char* name, const QString& caption);
     QAction* addItem(QMenu* menu, const char* name, const QString& caption);
@@ -140,13 +149,20 @@ class MainWindow : public QMainWindow {
 
     dialogs::Messenger& messages_;
     QSettings* store_ = nullptr;
-    chart::Settings settings_;
+    Document* document_ = nullptr;
     chart::Picture picture_;
-    chart::MarkedWork work_;
-    std::vector<chart::MarkedWork> undo_;
-    std::vector<chart::MarkedWork> redo_;
-    bool unsaved_ = false;
-    QString projectPath_;
+    // Where each entry's marks start in the picture, with the line width and text position
+    // there, so that an undone entry is cut off rather than everything drawn again.
+    struct MarksStart {
+        std::size_t items;
+        int lineWidth;
+        chart::PointMm textPosition;
+    };
+    std::vector<MarksStart> entryMarks_;
+    MarksStart shown_{0, 1, {0.0, 0.0}};  // the picture as the last change left it
+    bool dialogDrew_ = false;             // the entry being added is already drawn
+    QAction* undoItem_ = nullptr;
+    QAction* redoItem_ = nullptr;
     PrintDialogStep printDialog_;
     FileChooser chooseFile_;
     PictureView* Picture1 = nullptr;

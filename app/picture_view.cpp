@@ -269,22 +269,45 @@ void PictureView::refresh() {
         return;
     }
     const std::size_t painted = paintedSteps_;
+    const std::size_t itemsBefore = planItems_;
     const std::size_t firstNew = plan_.update(picture_);
+    planItems_ = picture_.items().size();
     if (firstNew != painted) {
         // Cleared, or a line continued: the whole picture is painted again at the next paint.
         stale_ = true;
+        beforeLast_.reset();
         update();
         return;
     }
     if (firstNew == plan_.steps().size()) {
         return;
     }
+    beforeLast_ = BeforeLast{kept_, itemsBefore, keptScale_, keptOffset_, keptArea_, ring_};
     paintSteps(firstNew);
     const double scale = pixelsPerMm();
     const QRectF mm = plan_.inkBounds(firstNew) & kSurface;
     update(QRectF(mm.x() * scale, mm.y() * scale, mm.width() * scale, mm.height() * scale)
                .translated(-offset_)
                .toAlignedRect());
+}
+
+void PictureView::refreshCut() {
+    std::optional<BeforeLast> before = std::exchange(beforeLast_, std::nullopt);
+    const bool fits = before && !stale_ && !kept_.isNull() && isVisible() && !settle_.isActive() &&
+                      before->items == picture_.items().size() && before->scale == pixelsPerMm() &&
+                      before->scale == keptScale_ && before->offset == offset_ &&
+                      before->offset == keptOffset_ && before->area == keptArea_ &&
+                      before->ring == ring_ && before->image.size() == kept_.size() &&
+                      before->image.devicePixelRatio() == kept_.devicePixelRatio();
+    if (!fits) {
+        refresh();
+        return;
+    }
+    plan_.update(picture_);  // cut: made anew, nothing painted
+    planItems_ = picture_.items().size();
+    kept_ = std::move(before->image);
+    paintedSteps_ = plan_.steps().size();
+    update();
 }
 
 bool PictureView::previewing(double ratio) const {
@@ -318,6 +341,7 @@ void PictureView::keepUpToDate(double ratio) {
                            static_cast<int>(std::ceil(height() * ratio)));
     const std::size_t painted = paintedSteps_;
     const std::size_t firstNew = plan_.update(picture_);
+    planItems_ = picture_.items().size();
     const bool moved = keptArea_ != size() || keptOffset_ != offset_;
     // What the image holds can be moved by whole device pixels when the scale stays; a window
     // that fits the picture renders it whole at every size. An image grown to a larger window
@@ -375,6 +399,7 @@ void PictureView::renderWhole(double ratio) {
     keptArea_ = size();
     ring_ = {};
     kept_.fill(Qt::white);
+    beforeLast_.reset();
     renderArea({});
     stale_ = false;
 }

@@ -93,6 +93,10 @@ class PictureView : public QWidget {
 
     // Shows the picture as it is now, repainting only what changed: call after drawing into it.
     void refresh();
+    // Shows the picture after its last items were cut off back to where they began (an undo of
+    // the last marks): the image kept from before they were painted is shown again when it
+    // still fits, rather than the whole picture rendered anew.
+    void refreshCut();
 
     // Rings drawn over the picture around the given marks (picture mm), to point them out;
     // the picture itself is untouched. Empty: none.
@@ -151,11 +155,22 @@ class PictureView : public QWidget {
     render::PicturePlan plan_;
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows
-    bool stale_ = true;             // the kept image must be rendered anew
-    double keptScale_ = 0.0;        // pixels per mm of the kept image
-    QPoint keptOffset_;             // scroll offset of the kept image
-    QSize keptArea_;                // widget size the kept image holds
-    QPoint ring_;                   // where widget point (0, 0) is kept
+    std::size_t planItems_ = 0;     // picture items the plan was last brought up to
+    // The kept image as it was before the last items were painted onto it, and what it held.
+    struct BeforeLast {
+        QImage image;
+        std::size_t items;
+        double scale;
+        QPoint offset;
+        QSize area;
+        QPoint ring;
+    };
+    std::optional<BeforeLast> beforeLast_;
+    bool stale_ = true;       // the kept image must be rendered anew
+    double keptScale_ = 0.0;  // pixels per mm of the kept image
+    QPoint keptOffset_;       // scroll offset of the kept image
+    QSize keptArea_;          // widget size the kept image holds
+    QPoint ring_;             // where widget point (0, 0) is kept
 
     bool fit_ = true;
     double zoom_ = 1.0;  // when not fit_

@@ -61,83 +61,91 @@ QStringList stateHeaders(const chart::Settings& settings) {
         .split(u'\t');
 }
 
-std::vector<StateRow> stateRows(const chart::MarkedWork& work, const chart::Settings& settings) {
+std::vector<StateRow> entryRows(const chart::Entry& e, std::size_t index,
+                                const chart::Settings& settings) {
     const chart::Units units = settings.units;
     std::vector<StateRow> rows;
-    for (std::size_t k = 0; k < work.entries.size(); ++k) {
-        const chart::Entry& e = work.entries[k];
-        for (const chart::MarkedState& s : e.states) {
-            const chart::StateFigures f = chart::stateFigures(s, settings.atmosphere.ratio);
-            const QString label = s.label.empty() ? dialogs::message(words::kRoomAirLabel)
-                                                  : QString::fromStdString(s.label);
-            rows.push_back(
-                {k,
-                 s.at,
-                 {label, kindText(e.kind), text(f.x, 5),
-                  text(chart::shownEnthalpy(f.i, units), chart::enthalpyDecimals(2, units)),
-                  text(f.t, 2), text(f.tw, 2), text(f.v, 3), text(f.phi, 2),
-                  f.dewPoint ? text(*f.dewPoint, 2) : QString()}});
-        }
+    for (const chart::MarkedState& s : e.states) {
+        const chart::StateFigures f = chart::stateFigures(s, settings.atmosphere.ratio);
+        const QString label = s.label.empty() ? dialogs::message(words::kRoomAirLabel)
+                                              : QString::fromStdString(s.label);
+        rows.push_back({index,
+                        s.at,
+                        {label, kindText(e.kind), text(f.x, 5),
+                         text(chart::shownEnthalpy(f.i, units), chart::enthalpyDecimals(2, units)),
+                         text(f.t, 2), text(f.tw, 2), text(f.v, 3), text(f.phi, 2),
+                         f.dewPoint ? text(*f.dewPoint, 2) : QString()}});
     }
     return rows;
 }
 
-QStringList resultLines(const chart::MarkedWork& work, const chart::Settings& settings) {
+std::vector<StateRow> stateRows(const chart::MarkedWork& work, const chart::Settings& settings) {
+    std::vector<StateRow> rows;
+    for (std::size_t k = 0; k < work.entries.size(); ++k) {
+        std::vector<StateRow> more = entryRows(work.entries[k], k, settings);
+        rows.insert(rows.end(), std::make_move_iterator(more.begin()),
+                    std::make_move_iterator(more.end()));
+    }
+    return rows;
+}
+
+std::optional<QString> resultLine(const chart::Entry& e, const chart::Settings& settings) {
     using chart::Rounding;
     const chart::Units units = settings.units;
     const QString enthalpyUnit = QString::fromLatin1(chart::enthalpyUnitText(units));
+    switch (e.kind) {
+        case EntryKind::Mixing:
+            return dialogs::message(words::kMixingResult)
+                .arg(
+                    result(e, "x3", 5, Rounding::HalfEven),
+                    text(chart::shownEnthalpy(chart::valueOf(e.results, "i3").value_or(0.0), units),
+                         chart::enthalpyDecimals(2, units)),
+                    enthalpyUnit);
+        case EntryKind::Cooling:
+        case EntryKind::Heating: {
+            const auto Q = chart::valueOf(e.results, "Q");
+            return dialogs::message(e.kind == EntryKind::Cooling ? words::kCoolingResult
+                                                                 : words::kHeatingResult)
+                .arg(QString::fromStdString(chart::loadText(Q.value_or(0.0), units)),
+                     QString::fromLatin1(chart::loadUnitText(units)));
+        }
+        case EntryKind::SteamHumidifying:
+        case EntryKind::WaterSprayHumidifying:
+            return dialogs::message(words::kHumidifyingResult)
+                .arg(kindText(e.kind), result(e, "L", 1, Rounding::HalfUp));
+        case EntryKind::Pmv:
+            return dialogs::message(words::kPmvResult)
+                .arg(result(e, "PMV", 2, Rounding::HalfUpward),
+                     result(e, "PPD", 2, Rounding::HalfUpward));
+        case EntryKind::Discomfort: {
+            const auto share = chart::valueOf(e.results, "share");
+            return dialogs::message(words::kDiscomfortResult)
+                .arg(result(e, "DI", 1, Rounding::HalfUpward),
+                     QString::fromStdString(chart::generalText(share.value_or(0.0))));
+        }
+        case EntryKind::CoolingDesign:
+        case EntryKind::ReheatDesign:
+        case EntryKind::HeatingDesign: {
+            QStringList figures;
+            for (const dialogs::DesignFigure& f : dialogs::designFigures(e, units)) {
+                figures << f.caption + u' ' + f.value +
+                               (f.unit.isEmpty() ? QString() : u' ' + f.unit);
+            }
+            return dialogs::message(words::kDesignResult)
+                .arg(kindText(e.kind), figures.join(u'、'));
+        }
+        case EntryKind::Point:
+        case EntryKind::ProcessStart:
+            break;
+    }
+    return std::nullopt;
+}
+
+QStringList resultLines(const chart::MarkedWork& work, const chart::Settings& settings) {
     QStringList lines;
     for (const chart::Entry& e : work.entries) {
-        switch (e.kind) {
-            case EntryKind::Mixing:
-                lines << dialogs::message(words::kMixingResult)
-                             .arg(result(e, "x3", 5, Rounding::HalfEven),
-                                  text(chart::shownEnthalpy(
-                                           chart::valueOf(e.results, "i3").value_or(0.0), units),
-                                       chart::enthalpyDecimals(2, units)),
-                                  enthalpyUnit);
-                break;
-            case EntryKind::Cooling:
-            case EntryKind::Heating: {
-                const auto Q = chart::valueOf(e.results, "Q");
-                lines << dialogs::message(e.kind == EntryKind::Cooling ? words::kCoolingResult
-                                                                       : words::kHeatingResult)
-                             .arg(QString::fromStdString(chart::loadText(Q.value_or(0.0), units)),
-                                  QString::fromLatin1(chart::loadUnitText(units)));
-                break;
-            }
-            case EntryKind::SteamHumidifying:
-            case EntryKind::WaterSprayHumidifying:
-                lines << dialogs::message(words::kHumidifyingResult)
-                             .arg(kindText(e.kind), result(e, "L", 1, Rounding::HalfUp));
-                break;
-            case EntryKind::Pmv:
-                lines << dialogs::message(words::kPmvResult)
-                             .arg(result(e, "PMV", 2, Rounding::HalfUpward),
-                                  result(e, "PPD", 2, Rounding::HalfUpward));
-                break;
-            case EntryKind::Discomfort: {
-                const auto share = chart::valueOf(e.results, "share");
-                lines << dialogs::message(words::kDiscomfortResult)
-                             .arg(result(e, "DI", 1, Rounding::HalfUpward),
-                                  QString::fromStdString(chart::generalText(share.value_or(0.0))));
-                break;
-            }
-            case EntryKind::CoolingDesign:
-            case EntryKind::ReheatDesign:
-            case EntryKind::HeatingDesign: {
-                QStringList figures;
-                for (const dialogs::DesignFigure& f : dialogs::designFigures(e, units)) {
-                    figures << f.caption + u' ' + f.value +
-                                   (f.unit.isEmpty() ? QString() : u' ' + f.unit);
-                }
-                lines << dialogs::message(words::kDesignResult)
-                             .arg(kindText(e.kind), figures.join(u'、'));
-                break;
-            }
-            case EntryKind::Point:
-            case EntryKind::ProcessStart:
-                break;
+        if (auto line = resultLine(e, settings)) {
+            lines << *line;
         }
     }
     return lines;

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <array>
 #include <cstddef>
+#include <optional>
 
 #include "chart/chart_frame.h"
 #include "chart/marked_work.h"
@@ -27,6 +28,12 @@ struct StateRow {
                                               const chart::Settings& settings);
 [[nodiscard]] QStringList resultLines(const chart::MarkedWork& work,
                                       const chart::Settings& settings);
+
+// The rows of one entry, the `index`th of its work, and its result line (none for a point).
+[[nodiscard]] std::vector<StateRow> entryRows(const chart::Entry& entry, std::size_t index,
+                                              const chart::Settings& settings);
+[[nodiscard]] std::optional<QString> resultLine(const chart::Entry& entry,
+                                                const chart::Settings& settings);
 
 // The headers, the rows and then the result lines (one cell each, as the state list shows
 // them) joined by `separator` and ended by line feeds; a cell holding the separator, a quote or

@@ -30,6 +30,16 @@ Rgb paletteColour(int number) {
     return kPalette[static_cast<std::size_t>(number)];
 }
 
+void Picture::truncate(std::size_t count, int lineWidth, PointMm textPosition) {
+    if (count >= items_.size()) {
+        return;
+    }
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(count), items_.end());
+    ++revision_;
+    lineWidth_ = lineWidth;
+    textPosition_ = textPosition;
+}
+
 void Picture::clear() {
     items_.clear();
     ++revision_;

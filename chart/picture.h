@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -62,6 +63,10 @@ class Picture {
   public:
     // Erases everything; the line width returns to 1 and the text position to (0, 0).
     void clear();
+
+    // Erases the items from `count` on, and sets the line width and text position to what they
+    // were there; like clear, it changes the revision. A larger count changes nothing.
+    void truncate(std::size_t count, int lineWidth, PointMm textPosition);
 
     void setLineWidth(int px) { lineWidth_ = px; }
     [[nodiscard]] int lineWidth() const { return lineWidth_; }

@@ -564,9 +564,12 @@ int runHumidify(const QCommandLineParser& parser, const Options& options, const 
         *target};
     // What no state 1 can mend is a mistake of the command line: refused before any row, in
     // the dialog's words.
-    if (const auto refused = psychro::humidifierError(
-            settings.airKgPerHour, settings.kind, settings.waterTemperature, settings.targetPhi)) {
-        return usage(QStringLiteral("humidify: ") + message(words::humidifyErrorText(*refused)));
+    if (const auto refused = psychro::humidifierError(settings.airKgPerHour, settings.kind,
+                                                      settings.waterTemperature, settings.targetPhi,
+                                                      display.atmosphere.ratio)) {
+        return usage(
+            QStringLiteral("humidify: ") +
+            message(words::humidifyErrorMessage(*refused, display.atmosphere.ratio).c_str()));
     }
     return writeRows(
         *format, Table::Humidify, items, onePair(QStringLiteral("humidify")),

@@ -15,7 +15,9 @@ Row humidifyRow(const HumidifierSettings& settings, const std::array<Given, 2>& 
         psychro::humidify({state->x, state->i}, settings.airKgPerHour, settings.kind,
                           settings.waterTemperature, settings.targetPhi, display.atmosphere.ratio);
     if (!after) {
-        return {std::nullopt, message(words::humidifyErrorText(after.error()))};
+        return {
+            std::nullopt,
+            message(words::humidifyErrorMessage(after.error(), display.atmosphere.ratio).c_str())};
     }
     const auto full = completeState({after->x, after->i}, display.atmosphere.ratio);
     if (!full || !chart::roundable(after->L, 1)) {  // as the dialog refuses it

@@ -75,6 +75,10 @@ Row heatRow(const HeatSettings& settings, const std::array<Given, 2>& before,
     if (!full || !chart::roundable(heated.Q, 0)) {
         return noResult();
     }
+    // "Heating" below the dew point would leave more vapour than the air can hold.
+    if (!psychro::isAirState({state->x, heated.i}, display.atmosphere.ratio)) {
+        return {std::nullopt, message(words::kNoAirState)};
+    }
     return {*full, {}, std::nullopt, heated.Q};
 }
 

@@ -13,6 +13,10 @@
 namespace cli {
 namespace {
 
+// How far the wet-bulb search may land from the root it was solved for: its residual stops
+// within 1e-6, far below this; a root further off is the other one.
+constexpr double kWetBulbRootSpread = 1e-4;  // °C
+
 using psychro::Property;
 
 }  // namespace
@@ -104,9 +108,17 @@ std::expected<FullState, QString> solveState(const std::array<Given, 2>& pair,
     if (!state) {
         return std::unexpected(message(words::solveErrorText(state.error())));
     }
-    const auto full = completeState(*state, ratio);
+    auto full = completeState(*state, ratio);
     if (!full) {
         return std::unexpected(message(words::kNoAirState));
+    }
+    // Within a few tenths of 0 °C the balance has a root over water and one over ice; the wet
+    // bulb given is the one its state was solved for, wherever the search lands.
+    for (const Given& given : pair) {
+        if (given.property == psychro::Property::tw &&
+            std::fabs(full->tw - given.value) > kWetBulbRootSpread) {
+            full->tw = given.value;
+        }
     }
     return *full;
 }

@@ -221,7 +221,8 @@ void DiscomfortDialog::calculate() {
 
     const auto air = psychro::discomfortAirState(t, tw, settings_.atmosphere.ratio);
     if (!air) {
-        messages_.show(message(words::discomfortFailureText(air.error())));
+        messages_.show(message(
+            words::discomfortFailureMessage(air.error(), settings_.atmosphere.ratio).c_str()));
         return;
     }
     const std::optional<chart::PointMm> at = markPoint(*air);

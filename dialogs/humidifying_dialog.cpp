@@ -144,7 +144,8 @@ void HumidifyingDialog::calculate() {
     const auto after = psychro::humidify({state->h, state->i}, *G, kind_, *temperature, *target,
                                          settings_.atmosphere.ratio);
     if (!after) {
-        messages_.show(message(words::humidifyErrorText(after.error())));
+        messages_.show(message(
+            words::humidifyErrorMessage(after.error(), settings_.atmosphere.ratio).c_str()));
         return;
     }
     const auto at1 = keptPoint(state->XP, state->YP);

@@ -98,6 +98,12 @@ void PointDialog::drawPoint() {
     record(entry);
 }
 
+void PointDialog::continueFrom(float pointCount, std::optional<chart::PointMm> lastPoint) {
+    PointCount = pointCount;
+    LastPointX = lastPoint ? static_cast<float>(lastPoint->X) : 0.0F;
+    LastPointY = lastPoint ? static_cast<float>(lastPoint->Y) : 0.0F;
+}
+
 void PointDialog::clear() {
     panel_->ButtonClear();
     Check8->setChecked(false);

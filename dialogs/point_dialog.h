@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+
+#include "chart/chart_frame.h"
 #include "dialogs/chart_dialog.h"
 #include "dialogs/ih.h"
 
@@ -29,6 +32,10 @@ class PointDialog : public ChartDialog {
     // The air-state solver in its point-dialog form.
     [[nodiscard]] PointIh ih();
 
+    // Numbering and joining continue from the last numbered point of the work shown: its
+    // number and where it stands (none: the next point is "1点", joined to nothing).
+    void continueFrom(float pointCount, std::optional<chart::PointMm> lastPoint);
+
     [[nodiscard]] StateInputPanel& panel() { return *panel_; }
     [[nodiscard]] float pointCount() const { return PointCount; }
     [[nodiscard]] float lastPointX() const { return LastPointX; }
@@ -43,8 +50,8 @@ class PointDialog : public ChartDialog {
     StateInputPanel* panel_ = nullptr;
     QCheckBox* Check8 = nullptr;
 
-    // Kept for the program's life: neither clearing, closing nor redrawing the chart resets
-    // them, so numbering and joining carry on across all three.
+    // Neither clearing, closing nor redrawing the chart resets them, so numbering and joining
+    // carry on across all three; the work shown sets them through continueFrom.
     float PointCount = 0.0F;
     float LastPointX = 0.0F;  // picture mm
     float LastPointY = 0.0F;

@@ -211,6 +211,35 @@ void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
     record(entry);
 }
 
+void MixingCoolingDialog::followPointOne(const std::optional<chart::Entry>& start) {
+    if (!start || start->states.empty()) {
+        if (Command4->isEnabled()) {
+            Command4->setEnabled(false);
+            Command1->setEnabled(true);
+            Frame2->setEnabled(true);
+        }
+        return;
+    }
+    const chart::MarkedState& s = start->states[0];
+    const auto G = static_cast<float>(chart::valueOf(start->inputs, "G1").value_or(0.0));
+    const auto X = static_cast<float>(s.at.X);
+    const auto Y = static_cast<float>(s.at.Y);
+    const auto i = static_cast<float>(s.i);
+    const auto h = static_cast<float>(s.x);
+    if (X == XPB && Y == YPB && i == i11 && h == h11 && G == G1) {
+        return;  // the point 1 the dialog keeps
+    }
+    XPB = X;
+    YPB = Y;
+    i11 = i;
+    h11 = h;
+    G1 = G;
+    G1Text_ = QString::fromStdString(chart::generalText(G1));
+    Command1->setEnabled(false);
+    Frame2->setEnabled(mode_ != kCalcCool);
+    Command4->setEnabled(true);
+}
+
 // Back to point 1 in either process. `Command4` stays on, so "点2確定" still completes the
 // last accepted point 1; nothing is erased from the chart.
 void MixingCoolingDialog::clear() {
@@ -284,6 +313,11 @@ void HeatingDialog::calculate() {
     // like a state beyond the chart.
     if (!at1 || !chart::withinReach(at2) || !chart::roundable(Q, 0)) {
         messages_.show(message(words::kNoResult));
+        return;
+    }
+    // "Heating" below the dew point would leave more vapour than the air can hold.
+    if (!psychro::isAirState({state->h, i2}, settings_.atmosphere.ratio)) {
+        messages_.show(message(words::kNoAirState));
         return;
     }
     XPB = static_cast<float>(at1->X);

@@ -2,8 +2,10 @@
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 #include "chart/chart_frame.h"
+#include "chart/marked_work.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/ih.h"
 #include "dialogs/process_parts.h"
@@ -37,6 +39,11 @@ class MixingCoolingDialog : public ProcessDialog {
     // What the Calc menu's mixing and cooling commands do after setting `CalcMode`.
     void showForMixing();
     void showForCooling();
+
+    // Point 1 as the work shown keeps it: the entry that marked it, or none. A point 1 that
+    // is gone (undone, or another file opened) is dropped and point 1 is asked for again; a
+    // different one (an undo or a redo brought it back) is taken, waiting for its point 2.
+    void followPointOne(const std::optional<chart::Entry>& start);
 
   private:
     void prepare(std::int16_t mode, const QString& caption);

@@ -11,8 +11,6 @@
 namespace psychro {
 namespace {
 
-constexpr double kBoilingLow = 50.0;    // °C, below the boiling point at 5,000 m
-constexpr double kBoilingHigh = 120.0;  // °C, above it at −500 m
 constexpr int kMaxHalvings = 200;
 // Below a hundredth of a kelvin the supply is the room air within the figures shown, and the
 // air quantity qs/(c·Δt) grows past any duct (at a subnormal Δt, t_R − Δt is t_R itself and the
@@ -158,20 +156,6 @@ std::optional<AirState> apparatusDewPoint(AirState m, AirState s, PressureRatio 
 }
 
 }  // namespace
-
-double boilingPoint(PressureRatio pressure) {
-    const double P = totalPressure(pressure);
-    double low = kBoilingLow;
-    double high = kBoilingHigh;
-    for (int n = 0; n < kMaxHalvings; ++n) {
-        const double mid = 0.5 * (low + high);
-        if (mid <= low || mid >= high) {
-            break;
-        }
-        (SaturationPressure(mid) < P ? low : high) = mid;
-    }
-    return high;
-}
 
 double defaultSteamTemperature(PressureRatio pressure) {
     return std::max(100.0, boilingPoint(pressure));

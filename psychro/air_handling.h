@@ -6,6 +6,7 @@
 #include "psychro/air_state.h"
 #include "psychro/atmosphere.h"
 #include "psychro/humidifying.h"
+#include "psychro/saturation.h"  // boilingPoint
 
 // The design of an air handler from a room's loads: the supply state and air quantity on the
 // room's SHF line, the mixing of outdoor and return air, and either the cooling coil (apparatus
@@ -73,11 +74,6 @@ struct AirHandlingDesign {
     std::optional<double> humidifierWater;    // G·(x_S − x_M), kg/h
     double outdoorAirLoad;                    // G·k·(i_O − i_R), kcal/h
 };
-
-// The boiling point of water under the site's pressure, °C: where SaturationPressure(t) reaches
-// P = 1.03323·r, by bisection in 50 … 120 °C (100 °C to the last bit at r = 1, about 83.3 °C
-// at 5,000 m, 101.7 °C at −500 m). For the accepted pressures.
-[[nodiscard]] double boilingPoint(PressureRatio pressure);
 
 // The steam temperature a heating design takes unless told: 100 °C, or the site's boiling
 // point where water boils above it (below sea level).

@@ -156,10 +156,29 @@ Result solveOrdered(Property a, double va, Property b, double vb, PressureRatio 
     return std::unexpected(SolveError::SameProperty);
 }
 
+// What rounding may leave of a state solved onto an edge of the air: a humidity a little below
+// zero, a relative humidity a little above 100 % (the searches stop within 1e-6 °C of the
+// saturation curve, some 1e-5 % of φ).
+constexpr double kHumidityRounding = 1e-9;    // kg/kg(DA)
+constexpr double kSaturationRounding = 1e-4;  // %
+
 }  // namespace
 
-std::expected<AirState, SolveError> solvePair(Property a, double va, Property b, double vb,
-                                              PressureRatio pressureRatio) {
+bool isAirState(AirState state, PressureRatio pressureRatio) {
+    if (!std::isfinite(state.x) || !std::isfinite(state.i) || state.x < -kHumidityRounding) {
+        return false;
+    }
+    if (state.x <= 0.0) {
+        return true;  // dry air at any temperature
+    }
+    const double ps = SaturationPressure(temperatureFromEnthalpy(state.i, state.x));
+    return relativeHumidityPercent(state.x, ps, pressureRatio) <= 100.0 + kSaturationRounding;
+}
+
+namespace detail {
+
+std::expected<AirState, SolveError> solvePairUnchecked(Property a, double va, Property b, double vb,
+                                                       PressureRatio pressureRatio) {
     if (a == b) {
         return std::unexpected(SolveError::SameProperty);
     }
@@ -175,6 +194,18 @@ std::expected<AirState, SolveError> solvePair(Property a, double va, Property b,
     // A divisor that reaches zero or an overflow anywhere above shows up here; no infinity or
     // NaN may reach a text box or the chart.
     if (state && (!std::isfinite(state->x) || !std::isfinite(state->i))) {
+        return noState();
+    }
+    return state;
+}
+
+}  // namespace detail
+
+std::expected<AirState, SolveError> solvePair(Property a, double va, Property b, double vb,
+                                              PressureRatio pressureRatio) {
+    const Result state = detail::solvePairUnchecked(a, va, b, vb, pressureRatio);
+    // Fog and a negative humidity solve the relations but are no air to mark.
+    if (state && !isAirState(*state, pressureRatio)) {
         return noState();
     }
     return state;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "psychro/implicit_pairs.h"
 #include "psychro/relations.h"
 
 namespace psychro {
@@ -172,17 +173,22 @@ std::expected<AirState, DiscomfortFailure> discomfortAirState(float t, float tw,
     const double dryBulb = t;
     const double wetBulb = tw;
     if (!wetBulbSaturation(wetBulb, pressureRatio)) {
-        return std::unexpected(wetBulb >= 100.0 ? DiscomfortFailure::WetBulbAtBoiling
-                                                : DiscomfortFailure::NoAirState);
+        return std::unexpected(wetBulb >= boilingPoint(pressureRatio)
+                                   ? DiscomfortFailure::WetBulbAtBoiling
+                                   : DiscomfortFailure::NoAirState);
     }
     // The dry-bulb/wet-bulb pair of the solver takes the water on the bulb as ice below 0 °C
     // and as water from 0 °C up, as the index's chart point does.
-    const auto state = solvePair(Property::t, dryBulb, Property::tw, wetBulb, pressureRatio);
+    const auto state =
+        detail::solvePairUnchecked(Property::t, dryBulb, Property::tw, wetBulb, pressureRatio);
     if (!state) {
         return std::unexpected(DiscomfortFailure::NoAirState);
     }
     if (state->x < 0.0) {
         return std::unexpected(DiscomfortFailure::NegativeHumidity);
+    }
+    if (!isAirState(*state, pressureRatio)) {
+        return std::unexpected(DiscomfortFailure::NoAirState);
     }
     return *state;
 }

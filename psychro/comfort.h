@@ -76,7 +76,7 @@ enum class IsoRange {
 
 enum class DiscomfortFailure {
     WetBulbAboveDryBulb,  // t′ > t: no unsaturated air has it
-    WetBulbAtBoiling,     // t′ ≥ 100 °C: saturated air at t′ would be pure steam
+    WetBulbAtBoiling,     // t′ at or above the boiling point: saturated air would be steam
     NegativeHumidity,     // t′ so far below t that the air would hold less than no vapour
     NoAirState,           // anything else without a state (t′ at or below absolute zero)
 };

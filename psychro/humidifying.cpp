@@ -11,9 +11,8 @@
 namespace psychro {
 namespace {
 
-constexpr double kMinimumSteamTemperature = 100.0;  // °C, at every pressure (see the header)
-constexpr double kFirstStep = 1e-6;                 // kg/kg(DA), from perfectly dry air
-constexpr double kStepShare = 0.05;                 // of the current humidity
+constexpr double kFirstStep = 1e-6;  // kg/kg(DA), from perfectly dry air
+constexpr double kStepShare = 0.05;  // of the current humidity
 constexpr int kMaxSteps = 2000;
 constexpr int kMaxHalvings = 200;
 
@@ -45,12 +44,13 @@ double addedWaterEnthalpy(Humidifier kind, double waterTemperature) {
 }
 
 std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kind,
-                                             double waterTemperature, double targetPhi) {
+                                             double waterTemperature, double targetPhi,
+                                             PressureRatio pressureRatio) {
     if (!(airKgPerHour > 0.0) || !std::isfinite(airKgPerHour)) {
         return HumidifyError::AirQuantity;
     }
     if (kind == Humidifier::Steam &&
-        !(waterTemperature >= kMinimumSteamTemperature && std::isfinite(waterTemperature))) {
+        !(waterTemperature >= boilingPoint(pressureRatio) && std::isfinite(waterTemperature))) {
         return HumidifyError::SteamTemperature;
     }
     if (kind == Humidifier::WaterSpray && !(waterTemperature >= 0.0 && waterTemperature <= 100.0)) {
@@ -65,7 +65,8 @@ std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kin
 std::expected<Humidified, HumidifyError> humidify(AirState before, double airKgPerHour,
                                                   Humidifier kind, double waterTemperature,
                                                   double targetPhi, PressureRatio pressureRatio) {
-    if (const auto refused = humidifierError(airKgPerHour, kind, waterTemperature, targetPhi)) {
+    if (const auto refused =
+            humidifierError(airKgPerHour, kind, waterTemperature, targetPhi, pressureRatio)) {
         return std::unexpected(*refused);
     }
     const std::optional<LinePoint> start = pointAt(before.x, before.i, pressureRatio);

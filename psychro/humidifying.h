@@ -22,7 +22,7 @@ enum class Humidifier {
 
 enum class HumidifyError {
     AirQuantity,       // G ≤ 0 or not finite
-    SteamTemperature,  // steam below 100 °C (or not finite)
+    SteamTemperature,  // steam below the boiling point (or not finite)
     WaterTemperature,  // spray water outside 0 … 100 °C
     TargetAbove100,    // the humidity to reach exceeds saturation
     TargetNotAbove,    // the humidity to reach is not above that of the air before
@@ -41,12 +41,14 @@ struct Humidified {
 // Tolerance on the relative humidity reached, in percent.
 inline constexpr double kHumidifyTolerance = 1e-6;
 
-// The refusals that do not depend on the air before: G ≤ 0 or not finite, steam below 100 °C,
-// spray water outside 0 … 100 °C, a target above 100 %. A batch checks them once, before its
-// first state; humidify checks them first.
+// The refusals that do not depend on the air before: G ≤ 0 or not finite, steam below the
+// boiling point of the pressure ratio r (boilingPoint: 100 °C at 760 mmHg), spray water outside
+// 0 … 100 °C, a target above 100 %. A batch checks them once, before its first state; humidify
+// checks them first.
 [[nodiscard]] std::optional<HumidifyError> humidifierError(double airKgPerHour, Humidifier kind,
                                                            double waterTemperature,
-                                                           double targetPhi);
+                                                           double targetPhi,
+                                                           PressureRatio pressureRatio);
 
 // Finds the least L ≥ 0 at which the line from `before` reaches the relative humidity
 // targetPhi (percent, above that of `before`, at most 100) in air at the pressure ratio r
@@ -56,9 +58,8 @@ inline constexpr double kHumidifyTolerance = 1e-6;
 // leaves −50 … 100 °C) to bracket the first crossing, which is then halved down to the
 // tolerance (at most 200 halvings). Very hot steam heats the air faster than it wets it, so its
 // line can turn back below a target without reaching it: Unreachable.
-// The steam's lower bound stays 100 °C at every pressure: steam at 100 °C or hotter is vapour
-// from 5,000 m up to −500 m (where water boils at about 101.7 °C it is slightly wet, which its
-// enthalpy 597.3 + 0.441·ts ignores).
+// The steam's lower bound is the site's boiling point: steam colder than that would be wet,
+// which its enthalpy 597.3 + 0.441·ts ignores.
 [[nodiscard]] std::expected<Humidified, HumidifyError> humidify(
     AirState before, double airKgPerHour, Humidifier kind, double waterTemperature,
     double targetPhi, PressureRatio pressureRatio);

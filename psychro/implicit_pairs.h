@@ -11,6 +11,12 @@
 // ratio r of psychro/atmosphere.h.
 namespace psychro::detail {
 
+// solvePair without its last check: the relations' solution even where it is no air (fog, a
+// negative humidity), for a caller that tells those apart.
+[[nodiscard]] std::expected<AirState, SolveError> solvePairUnchecked(Property a, double va,
+                                                                     Property b, double vb,
+                                                                     PressureRatio pressureRatio);
+
 struct ImplicitSolution {
     double t;       // dry-bulb temperature of the state, °C (the last midpoint for the searches)
     double x;       // kg/kg(DA)

@@ -41,6 +41,23 @@ double SaturationPressure(double t) {
     return std::pow(10.0, logPs);
 }
 
+double boilingPoint(PressureRatio pressureRatio) {
+    if (pressureRatio == PressureRatio::standard()) {
+        return 100.0;
+    }
+    const double pressure = totalPressure(pressureRatio);
+    double lo = 0.0;
+    double hi = 200.0;
+    for (int step = 0; step < kMaxHalvings; ++step) {
+        const double mid = (lo + hi) / 2.0;
+        if (mid == lo || mid == hi) {
+            break;
+        }
+        (SaturationPressure(mid) < pressure ? lo : hi) = mid;
+    }
+    return hi;
+}
+
 double saturationHumidity(double ps, PressureRatio pressureRatio) {
     return kMolarMassRatio * ps / (totalPressure(pressureRatio) - ps);
 }

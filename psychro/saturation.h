@@ -24,6 +24,13 @@ namespace psychro {
 // The search ends at the latest when the bracket stops shrinking, after about 55 halvings.
 [[nodiscard]] std::optional<double> DewPointTemperature(double xg, PressureRatio pressureRatio);
 
+// The boiling point of water under the total pressure P = 1.03323·r kgf/cm², °C: the t at which
+// SaturationPressure(t) reaches P. Exactly 100 at the standard atmosphere (where the saturation
+// pressure equals 1.03323 to the last bit); elsewhere the least double t with
+// SaturationPressure(t) ≥ P, by bisection in 0 … 200 °C (at most 200 halvings): about 83.3 °C
+// at 5,000 m, 101.7 °C at −500 m. r within the accepted range of psychro/atmosphere.h.
+[[nodiscard]] double boilingPoint(PressureRatio pressureRatio);
+
 // Saturation humidity in kg/kg(DA) for a saturation pressure ps in kgf/cm² at the pressure
 // ratio r: x = 0.622·ps / (P − ps), P = 1.03323·r. Negative for ps > P, infinite at ps = P.
 [[nodiscard]] double saturationHumidity(double ps, PressureRatio pressureRatio);

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
+#include <charconv>
+#include <string>
+
 #include "psychro/air_handling.h"
 #include "psychro/air_state.h"
 #include "psychro/comfort.h"
 #include "psychro/humidifying.h"
+#include "psychro/saturation.h"
 
 // Every Japanese message the program shows or writes, and the text for each refusal of the
 // numeric core. Free of Qt, so that the dialogs, milten-cli and the fuzz targets use the same
@@ -234,6 +239,40 @@ inline constexpr char16_t kDesignHeaterCannotCool[] =
     return kDiscomfortNoState;
 }
 
+// A boiling point as the messages state it: rounded to a tenth of a degree, without a trailing
+// ".0" (100 at 760 mmHg, 95 at 1,500 m, 83.3 at 5,000 m).
+[[nodiscard]] inline std::u16string boilingPointText(double celsius) {
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), celsius,
+                                       std::chars_format::fixed, 1);
+    std::string text(buffer.data(), written.ptr);
+    if (text.ends_with(".0")) {
+        text.resize(text.size() - 2);
+    }
+    return {text.begin(), text.end()};
+}
+
+// humidifyErrorText at the pressure ratio r: steam must reach the site's boiling point.
+[[nodiscard]] inline std::u16string humidifyErrorMessage(psychro::HumidifyError error,
+                                                         psychro::PressureRatio pressureRatio) {
+    if (error == psychro::HumidifyError::SteamTemperature) {
+        return u"蒸気温度は" + boilingPointText(psychro::boilingPoint(pressureRatio)) +
+               u"℃以上を入力してください。";
+    }
+    return humidifyErrorText(error);
+}
+
+// discomfortFailureText at the pressure ratio r: the wet bulb must stay below the site's
+// boiling point.
+[[nodiscard]] inline std::u16string discomfortFailureMessage(psychro::DiscomfortFailure failure,
+                                                             psychro::PressureRatio pressureRatio) {
+    if (failure == psychro::DiscomfortFailure::WetBulbAtBoiling) {
+        return u"湿球温度には" + boilingPointText(psychro::boilingPoint(pressureRatio)) +
+               u"℃未満の値を入力してください。";
+    }
+    return discomfortFailureText(failure);
+}
+
 // The marked work: the state list and its entries' kinds and results.
 inline constexpr char16_t kStateListTitle[] = u"状態点一覧";
 inline constexpr char16_t kStateListHeaders[] =
@@ -279,5 +318,16 @@ inline constexpr char16_t kExportKinds[] =
     u"エクスポートできるのは PDF、SVG、PNG（線図）と CSV（状態点一覧）です。";
 inline constexpr char16_t kRestoreQuestion[] =
     u"前回保存されなかった作業があります。復元しますか？";
+
+// The steps of the undo history, one text for each kind, and the window's title.
+inline constexpr char16_t kStepMark[] = u"点の記入";
+inline constexpr char16_t kStepDrawChart[] = u"線図の描画";
+inline constexpr char16_t kStepSettings[] = u"設定の変更";
+inline constexpr char16_t kStepOpen[] = u"ファイルを開く";
+inline constexpr char16_t kStepRecover[] = u"作業の復元";
+inline constexpr char16_t kProgramTitle[] = u"湿りミルテン";
+inline constexpr char16_t kUntitled[] = u"無題";
+// %1 is the file name (or kUntitled), "[*]" the place of the modified mark.
+inline constexpr char16_t kDocumentTitle[] = u"%1[*] - 湿りミルテン";
 
 }  // namespace words

@@ -95,6 +95,10 @@ TEST_F(KeptImage, EqualsAFreshReplayAfterEveryChange) {
     form2->findChild<QPushButton*>("Command1")->click();
     ASSERT_EQ(messages.texts().size(), 0);
     expectFresh("a point from the dialog");
+    window.undo();  // the image from before the point comes back
+    expectFresh("the point undone");
+    window.redo();
+    expectFresh("the point redone");
 
     // A process line, then one continuing it straight on in the same colour: a fresh replay
     // paints the pair as one line, so the view must not paint the second by itself.

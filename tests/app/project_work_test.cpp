@@ -7,16 +7,21 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRegularExpression>
-#include <QTableWidget>
+#include <QSettings>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include "app/chart_export.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
+#include "app/settings_store.h"
 #include "app/state_list.h"
 #include "app/work_table.h"
+#include "chart/project_file.h"
 #include "chart/settings.h"
 #include "dialogs/messages.h"
 #include "psychro/atmosphere.h"
@@ -50,8 +55,11 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
     app::StateList* list = window.stateList();
     EXPECT_FALSE(list->isHidden());  // the window itself is never shown here
     EXPECT_EQ(list->objectName(), "StateList");
-    QTableWidget* table = list->table();
-    ASSERT_EQ(table->rowCount(), 3);
+    QTableView* table = list->table();
+    const auto cell = [table](int r, int c) {
+        return table->model()->index(r, c).data().toString();
+    };
+    ASSERT_EQ(table->model()->rowCount(), 3);
     // label, x, t, φ. With ps = 31.824 mmHg at 30 °C and 17.535 at 20 °C:
     // x1 = 0.622·0.6·31.824/(760 − 0.6·31.824) = 0.016030, x2 = 0.622·8.7675/751.23 = 0.0072593,
     // equal streams mix to x = 0.0116447.
@@ -59,11 +67,11 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
                              {"点２", "0.00726", "20", "50"},
                              {"混合点", "0.01164", "", ""}};
     for (int r = 0; r < 3; ++r) {
-        EXPECT_EQ(table->item(r, 0)->text(), QString::fromUtf8(rows[r][0]));
-        EXPECT_EQ(table->item(r, 2)->text(), QString::fromUtf8(rows[r][1])) << r;
+        EXPECT_EQ(cell(r, 0), QString::fromUtf8(rows[r][0]));
+        EXPECT_EQ(cell(r, 2), QString::fromUtf8(rows[r][1])) << r;
         if (*rows[r][2] != '\0') {
-            EXPECT_EQ(table->item(r, 4)->text(), QString::fromUtf8(rows[r][2])) << r;
-            EXPECT_EQ(table->item(r, 7)->text(), QString::fromUtf8(rows[r][3])) << r;
+            EXPECT_EQ(cell(r, 4), QString::fromUtf8(rows[r][2])) << r;
+            EXPECT_EQ(cell(r, 7), QString::fromUtf8(rows[r][3])) << r;
         }
     }
     ASSERT_EQ(list->results()->count(), 1);
@@ -76,7 +84,7 @@ TEST_F(ProjectWork, TheStateListShowsEveryMarkedStateAndHighlightsTheChosenOne) 
     EXPECT_TRUE(identical(before, window.picture()));  // an overlay, not a mark
 
     work_scenarios::trigger(window, "mnuDrawW");  // the list follows at once
-    EXPECT_EQ(table->rowCount(), 0);
+    EXPECT_EQ(table->model()->rowCount(), 0);
     EXPECT_TRUE(window.pictureView()->highlight().empty());
 }
 
@@ -229,6 +237,7 @@ TEST_F(ProjectWork, BrokenFilesAreRefusedAndTheScreensWorkIsKept) {
 TEST_F(ProjectWork, UnsavedWorkIsOfferedAtTheNextStart) {
     work_scenarios::trigger(window, "mnuDrawW");
     work_scenarios::scenarios()[4].run(window);  // steam humidifying
+    window.document().keepRecoveryNow();
     ASSERT_TRUE(QFile::exists(app::recoveryPath()));
     for (const bool yes : {false, true}) {
         if (!yes) {
@@ -290,6 +299,129 @@ TEST_F(ProjectWork, ExportAndCopyWriteTheChartAndTheList) {
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->hasImage());
     EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).startsWith("<?xml"));
+}
+
+// Settings at a site, in SI: what a file or a settings change brings in.
+chart::Settings siteSettings() {
+    return {.units = chart::Units::SI, .atmosphere = *psychro::atmosphereFromMmHg(700.0)};
+}
+
+// A step that brings other settings is undone with them: the settings, the pressure line and
+// the marks drawn at them come back, and a save stamps the settings of the work on screen.
+// The user's stored preference is the settings dialog's alone.
+TEST_F(ProjectWork, UndoBringsBackTheSettingsOfTheStepAndTheStoreKeepsThePreference) {
+    QSettings store(file("milten.ini"), QSettings::IniFormat);
+    app::saveSettings(store, chart::Settings::standard());
+    app::MainWindow stored{messages, nullptr, &store};
+    stored.setFileChooser([this](auto, const QString&) { return chosen; });
+    stored.applySettings(siteSettings());
+    work_scenarios::scenarios()[0].run(stored);
+    chosen = file("site");
+    ASSERT_TRUE(stored.saveAs());
+    app::saveSettings(store, chart::Settings::standard());  // as if chosen back in another session
+
+    const auto settingsDialog = [](app::MainWindow& w) { w.applySettings(siteSettings()); };
+    const auto openFile = [this](app::MainWindow& w) { ASSERT_TRUE(w.openProject(chosen)); };
+    const struct {
+        const char* step;
+        std::function<void(app::MainWindow&)> take;
+        bool stored;  // the step writes the preference
+    } steps[] = {{"settings", settingsDialog, true}, {"open", openFile, false}};
+    chosen += ".milten";
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        app::saveSettings(store, chart::Settings::standard());
+        app::MainWindow w{messages, nullptr, &store};
+        work_scenarios::trigger(w, "mnuDrawW");
+        work_scenarios::scenarios()[0].run(w);
+        const chart::Picture before = w.picture();
+        step.take(w);
+        EXPECT_EQ(w.settings(), siteSettings());
+        EXPECT_EQ(app::loadSettings(store) == siteSettings(), step.stored);
+        w.undo();
+        EXPECT_EQ(w.settings(), chart::Settings::standard());
+        EXPECT_TRUE(identical(w.picture(), before));
+        EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label20"))->text(), "大気圧 = 760 mmHg");
+        w.setFileChooser([this](auto, const QString&) { return file("undone"); });
+        ASSERT_TRUE(w.saveAs());
+        const auto saved = app::loadProject(file("undone.milten"));
+        ASSERT_TRUE(saved.has_value());
+        EXPECT_EQ(saved->settings, chart::Settings::standard());
+    }
+}
+
+// The list's header gives the stored units from the start.
+TEST_F(ProjectWork, TheListsHeaderFollowsTheStoredUnitsFromTheStart) {
+    QSettings store(file("si.ini"), QSettings::IniFormat);
+    app::saveSettings(store, siteSettings());
+    app::MainWindow w{messages, nullptr, &store};
+    EXPECT_EQ(w.stateList()->table()->model()->headerData(3, Qt::Horizontal).toString(),
+              "i [kJ/kg(DA)]");
+}
+
+// The dialogs continue from the work on screen: a file of 1点–3点 is continued with 4点, and a
+// point 1 undone is no longer there to draw a mixing from.
+TEST_F(ProjectWork, TheDialogsContinueFromTheWorkOnScreen) {
+    for (int k = 0; k < 3; ++k) {
+        work_scenarios::scenarios()[0].run(window);
+    }
+    chosen = file("three");
+    ASSERT_TRUE(window.saveAs());
+    dialogs::RecordedMessages quiet;
+    app::MainWindow other{quiet};
+    ASSERT_TRUE(other.openProject(window.projectPath()));
+    work_scenarios::scenarios()[0].run(other);
+    EXPECT_EQ(other.work().entries.back().states[0].label, "4点");
+
+    work_scenarios::trigger(other, "mnuCalMix");
+    QDialog& mixing = work_scenarios::form(other, "Form3");
+    const auto givePoint = [&mixing](const char* t) {
+        work_scenarios::givePair(mixing, 3, t, 6, "50");
+        dialog_driver::setText(mixing, "Text7", QStringLiteral("1000"));
+    };
+    givePoint("30");
+    dialog_driver::click(mixing, "Command1");
+    givePoint("20");
+    dialog_driver::click(mixing, "Command4");
+    other.undo();
+    other.undo();
+    givePoint("20");
+    dialog_driver::click(mixing, "Command4");
+    EXPECT_EQ(other.work().entries.size(), 4u);  // the three opened and 4点
+    EXPECT_FALSE(mixing.findChild<QPushButton*>(QStringLiteral("Command4"))->isEnabled());
+}
+
+// The title names the file and marks unsaved work; undoing to the saved state is clean.
+TEST_F(ProjectWork, TheTitleShowsTheFileAndWhetherItIsSaved) {
+    const auto mark = [this] { work_scenarios::scenarios()[0].run(window); };
+    const auto saveAs = [this] {
+        chosen = file("a");
+        ASSERT_TRUE(window.saveAs());
+    };
+    const auto undo = [this] { window.undo(); };
+    const struct {
+        const char* step;
+        std::function<void()> take;
+        const char* title;
+        bool modified;
+        bool canUndo;
+        bool canRedo;
+    } steps[] = {
+        {"start", [] {}, "湿りミルテン", false, false, false},
+        {"mark", mark, "無題[*] - 湿りミルテン", true, true, false},
+        {"save", saveAs, "a.milten[*] - 湿りミルテン", false, true, false},
+        {"mark", mark, "a.milten[*] - 湿りミルテン", true, true, false},
+        {"undo", undo, "a.milten[*] - 湿りミルテン", false, true, true},
+        {"undo", undo, "a.milten[*] - 湿りミルテン", true, false, true},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.take();
+        EXPECT_EQ(window.windowTitle(), QString::fromUtf8(step.title));
+        EXPECT_EQ(window.isWindowModified(), step.modified);
+        EXPECT_EQ(window.findChild<QAction*>("mnuEditUndo")->isEnabled(), step.canUndo);
+        EXPECT_EQ(window.findChild<QAction*>("mnuEditRedo")->isEnabled(), step.canRedo);
+    }
 }
 
 // The chart leaves the window with the line of the pressure it was drawn for: at 1,500 m the

@@ -314,6 +314,16 @@ TEST(SolvePair, RefusesInputsWithoutAState) {
         {"t'-phi too cold", Property::tw, -60.0, Property::phi, 50.0, SolveError::NoState},
         {"v-phi too cold", Property::v, 0.6, Property::phi, 50.0, SolveError::NoState},
         {"v-phi too hot", Property::v, 5.0, Property::phi, 50.0, SolveError::NoState},
+        // states past the air: fog above 100 %, and humidities below zero (dry air at 15 °C has
+        // a wet bulb near 5 °C; at 20 °C a volume of 0.287·293.15/101.325 = 0.830 m³/kg(DA))
+        {"x-t over ice, in the fog region", Property::x, 0.003, Property::t, -5.0,
+         SolveError::NoState},
+        {"t-phi above 100 %", Property::t, 20.0, Property::phi, 150.0, SolveError::NoState},
+        {"t' above t", Property::t, 10.0, Property::tw, 20.0, SolveError::NoState},
+        {"i-t', fog", Property::i, 6.0, Property::tw, 10.0, SolveError::NoState},
+        {"i-t', fog near 0 C", Property::i, 2.303, Property::tw, 0.12, SolveError::NoState},
+        {"t-t' below dry air's", Property::t, 15.0, Property::tw, 0.0, SolveError::NoState},
+        {"t-v below dry air's", Property::t, 20.0, Property::v, 0.80, SolveError::NoState},
     };
     for (const Row& row : rows) {
         const auto forward =

@@ -154,6 +154,9 @@ TEST(DiscomfortAirState, WaterAndIceOnTheBulb) {
     const double hw = 0.5 * -2.0 - 79.7;
     EXPECT_NEAR(cold->x, (is - hw * xs) / (597.3 - hw), 2e-7);
     EXPECT_NEAR(cold->i, 597.3 * cold->x, 1e-12);
+    // at 5,000 m water boils near 83.3 °C: a 90 °C wet bulb is at the boiling point
+    EXPECT_EQ(psychro::discomfortAirState(95, 90, psychro::lowestPressureRatio()).error(),
+              psychro::DiscomfortFailure::WetBulbAtBoiling);
     // saturated air: the wet bulb equals the dry bulb
     const auto saturated = psychro::discomfortAirState(30, 30, psychro::PressureRatio::standard());
     ASSERT_TRUE(saturated.has_value());

@@ -46,6 +46,18 @@ TEST(SaturationPressure, RisesMonotonicallyAcrossTheChart) {
     }
 }
 
+// Steam tables (IAPWS-IF97) interpolated at each site's pressure: 101.325 kPa, 84.556 kPa
+// (1,500 m), 54.020 kPa (5,000 m), 107.478 kPa (−500 m).
+TEST(BoilingPoint, AtTheSitesPressure) {
+    const PressureRow rows[] = {
+        {0.0, 100.0, 0.0}, {1500.0, 94.98, 0.05}, {5000.0, 83.28, 0.05}, {-500.0, 101.66, 0.05}};
+    for (const PressureRow& row : rows) {
+        EXPECT_NEAR(psychro::boilingPoint(psychro::pressureRatioAtAltitude(row.t)), row.ps,
+                    row.tolerance)
+            << row.t << " m";
+    }
+}
+
 TEST(SaturationHumidity, ReferenceValues) {
     const PressureRow rows[] = {{0.0, 3.7714, 5e-5}, {20.0, 14.6847, 5e-5}, {30.0, 27.182, 5e-4}};
     for (const PressureRow& row : rows) {

@@ -1,0 +1,240 @@
+#include "app/document.h"
+
+#include <QFile>
+#include <QUndoCommand>
+#include <QtConcurrent/QtConcurrentRun>
+#include <utility>
+
+#include "app/project_io.h"
+#include "dialogs/messages.h"
+#include "words/messages.h"
+
+namespace app {
+
+// A press: redone by appending its entry, undone by taking it back, so that a step costs what
+// the entry costs, however long the work is.
+class AppendStep : public QUndoCommand {
+  public:
+    AppendStep(Document& document, chart::Entry entry)
+        : QUndoCommand(dialogs::message(words::kStepMark)),
+          document_(document),
+          entry_(std::move(entry)) {}
+    void redo() override { document_.append(entry_); }
+    void undo() override { document_.removeLast(); }
+
+  private:
+    Document& document_;
+    chart::Entry entry_;
+};
+
+// A step that replaces the whole state: both sides are kept whole.
+class ReplaceStep : public QUndoCommand {
+  public:
+    ReplaceStep(Document& document, DocumentState before, DocumentState after, const char16_t* text)
+        : QUndoCommand(dialogs::message(text)),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+    void redo() override { document_.replace(after_); }
+    void undo() override { document_.replace(before_); }
+
+  private:
+    Document& document_;
+    DocumentState before_;
+    DocumentState after_;
+};
+
+Document::Document(const chart::Settings& settings, QString recoveryFile, QObject* parent)
+    : QObject(parent),
+      state_{.work = {}, .settings = settings, .carried = {}},
+      recoveryFile_(std::move(recoveryFile)) {
+    history_.setUndoLimit(kUndoSteps);
+    recoveryTimer_.setSingleShot(true);
+    recoveryTimer_.setInterval(kRecoveryPauseMs);
+    connect(&recoveryTimer_, &QTimer::timeout, this, &Document::writeRecovery);
+    connect(&history_, &QUndoStack::indexChanged, this, &Document::afterChange);
+    connect(&history_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        emit cleanChanged(clean);
+        scheduleRecovery();
+    });
+}
+
+Document::~Document() {
+    // The history empties itself when it goes, which is no change to keep.
+    disconnect(&history_, nullptr, this, nullptr);
+    if (recoveryTimer_.isActive()) {
+        recoveryTimer_.stop();
+        waitForWriter();
+        writeRecovery();
+    }
+    waitForWriter();
+}
+
+DialogMemory Document::dialogMemory() const {
+    DialogMemory memory = state_.carried;
+    bool point = false;
+    bool pointOne = false;
+    const std::vector<chart::Entry>& entries = state_.work.entries;
+    for (auto e = entries.rbegin(); e != entries.rend() && !(point && pointOne); ++e) {
+        if (e->states.empty()) {
+            continue;
+        }
+        if (!point && e->kind == chart::EntryKind::Point) {
+            memory.pointCount =
+                static_cast<float>(chart::valueOf(e->results, "number").value_or(0.0));
+            memory.lastPoint = e->states[0].at;
+            point = true;
+        } else if (!pointOne && e->kind == chart::EntryKind::ProcessStart) {
+            memory.pointOne = *e;
+            pointOne = true;
+        }
+    }
+    return memory;
+}
+
+void Document::addEntry(const chart::Entry& entry) {
+    history_.push(new AppendStep(*this, entry));
+}
+
+void Document::drawChart() {
+    DocumentState next{.work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt},
+                       .settings = state_.settings,
+                       .carried = dialogMemory()};
+    pushReplacement(std::move(next), words::kStepDrawChart);
+}
+
+void Document::changeSettings(const chart::Settings& settings) {
+    if (settings == state_.settings) {
+        return;
+    }
+    // Marks stand where the old pressure put them: they go with the old chart, and so does a
+    // point 1 waiting for its point 2.
+    const DialogMemory memory = dialogMemory();
+    DocumentState next{
+        .work = {.chartDrawn = state_.work.chartDrawn, .entries = {}, .settings = std::nullopt},
+        .settings = settings,
+        .carried = {.pointCount = memory.pointCount,
+                    .lastPoint = memory.lastPoint,
+                    .pointOne = std::nullopt}};
+    pushReplacement(std::move(next), words::kStepSettings);
+}
+
+void Document::open(chart::MarkedWork work, const QString& path) {
+    const chart::Settings settings = work.settings.value_or(state_.settings);
+    work.settings.reset();
+    pushReplacement({.work = std::move(work), .settings = settings, .carried = {}},
+                    words::kStepOpen);
+    if (path != filePath_) {
+        filePath_ = path;
+        emit filePathChanged(filePath_);
+    }
+    history_.setClean();
+}
+
+void Document::recover(chart::MarkedWork work) {
+    const chart::Settings settings = work.settings.value_or(state_.settings);
+    work.settings.reset();
+    pushReplacement({.work = std::move(work), .settings = settings, .carried = {}},
+                    words::kStepRecover);
+}
+
+void Document::pushReplacement(DocumentState next, const char16_t* text) {
+    // The state on screen moves into the step rather than being copied.
+    DocumentState before = std::move(state_);
+    state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
+              .settings = before.settings,  // until the step's redo replaces it
+              .carried = {}};
+    auto* step = new ReplaceStep(*this, std::move(before), std::move(next), text);
+    history_.push(step);
+}
+
+chart::MarkedWork Document::savedWork() const {
+    chart::MarkedWork saved = state_.work;
+    saved.settings = state_.settings;
+    return saved;
+}
+
+std::expected<void, QString> Document::saveTo(const QString& path) {
+    if (auto saved = saveProject(path, savedWork()); !saved) {
+        return saved;
+    }
+    if (path != filePath_) {
+        filePath_ = path;
+        emit filePathChanged(filePath_);
+    }
+    history_.setClean();
+    scheduleRecovery();
+    return {};
+}
+
+void Document::append(const chart::Entry& entry) {
+    state_.work.entries.push_back(entry);
+    emit entryAdded(state_.work.entries.back());
+}
+
+void Document::removeLast() {
+    if (state_.work.entries.empty()) {
+        return;
+    }
+    state_.work.entries.pop_back();
+    emit lastEntryRemoved();
+}
+
+void Document::replace(const DocumentState& state) {
+    const bool newSettings = !(state.settings == state_.settings);
+    state_ = state;
+    if (newSettings) {
+        emit settingsChanged(state_.settings);
+    }
+    emit stateReplaced();
+}
+
+void Document::afterChange() {
+    emit changed();
+    scheduleRecovery();
+}
+
+// Unsaved work with entries is kept on disk a short pause after it changed, by a writer of its
+// own, so that a step never waits for the disk; anything else is nothing to recover.
+void Document::scheduleRecovery() {
+    if (isClean() || state_.work.entries.empty()) {
+        recoveryTimer_.stop();
+        waitForWriter();
+        QFile::remove(recoveryFile_);
+        return;
+    }
+    if (!recoveryTimer_.isActive()) {
+        recoveryTimer_.start();
+    }
+}
+
+void Document::writeRecovery() {
+    if (writer_.isRunning()) {
+        recoveryTimer_.start();  // the last write is still going: try again after a pause
+        return;
+    }
+    // The writer gets its own copy: the work on screen may change while it writes.
+    writer_ = QtConcurrent::run([path = recoveryFile_, work = savedWork()] {
+        (void)saveProject(path, work);  // best effort: the work on screen is not at stake
+    });
+}
+
+void Document::waitForWriter() {
+    writer_.waitForFinished();
+}
+
+void Document::keepRecoveryNow() {
+    const bool waiting = recoveryTimer_.isActive();
+    recoveryTimer_.stop();
+    waitForWriter();
+    if (isClean() || state_.work.entries.empty()) {
+        QFile::remove(recoveryFile_);
+        return;
+    }
+    if (waiting || !QFile::exists(recoveryFile_)) {
+        writeRecovery();
+        waitForWriter();
+    }
+}
+
+}  // namespace app
