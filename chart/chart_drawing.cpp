@@ -1,10 +1,14 @@
 #include "chart/chart_drawing.h"
 
+#include <array>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "chart/number_text.h"
 #include "chart/picture.h"
+#include "chart/units_of_length.h"
 #include "psychro/atmosphere.h"
 #include "psychro/constants.h"
 #include "psychro/saturation.h"
@@ -38,11 +42,148 @@ PointMm pointOf(double t, double xg) {
     return statePoint(enthalpyAt(t, xg), xg);
 }
 
+// How far a point lies up-left of the enthalpy scale line, measured in Y (mm):
+// d = (138 − X)·tan 45.12° − Y. Positive beyond the line, where no family is drawn; zero on it.
+double beyondScaleLine(PointMm p) {
+    return (kScaleLineTopX - p.X) * frameAngles().tanScale - p.Y;
+}
+
+// A point counts as beyond the scale line only past this slack (mm), so that ends computed to lie
+// on it stay as they are.
+constexpr double kScaleLineSlack = 1e-6;
+
+bool isBeyondScaleLine(PointMm p) {
+    return beyondScaleLine(p) > kScaleLineSlack;
+}
+
+struct Segment {
+    PointMm from;
+    PointMm to;
+};
+
+// The part of the segment on the chart's side of the enthalpy scale line: unchanged when neither
+// end lies beyond it, nullopt when both do, otherwise cut where d = 0 (linear in X and Y).
+// Only the stretch of the line below the frame's top (Y ≥ 0) bounds the chart: above it the
+// curves run on off the picture, as the saturation curve does beyond 40 °C at any pressure, and
+// are left as they are.
+std::optional<Segment> clippedToScaleLine(PointMm from, PointMm to) {
+    const bool fromBeyond = isBeyondScaleLine(from);
+    const bool toBeyond = isBeyondScaleLine(to);
+    if (!fromBeyond && !toBeyond) {
+        return Segment{from, to};
+    }
+    if (fromBeyond && toBeyond) {
+        if (from.Y <= 0.0 && to.Y <= 0.0) {
+            return Segment{from, to};
+        }
+        return std::nullopt;
+    }
+    const double dFrom = beyondScaleLine(from);
+    const double s = dFrom / (dFrom - beyondScaleLine(to));  // 0 … 1, the ends differ in sign
+    const PointMm cut{from.X + s * (to.X - from.X), from.Y + s * (to.Y - from.Y)};
+    const PointMm beyond = fromBeyond ? from : to;
+    if (cut.Y < 0.0 && beyond.Y <= 0.0) {
+        return Segment{from, to};
+    }
+    return fromBeyond ? Segment{cut, to} : Segment{from, cut};
+}
+
+// A line of a family that ends at the enthalpy scale line, as every family does.
+void chartLine(Picture& picture, PointMm from, PointMm to, int colour) {
+    if (const std::optional<Segment> s = clippedToScaleLine(from, to)) {
+        picture.line(s->from, s->to, colour);
+    }
+}
+
 void lineInWidth(Picture& picture, PointMm from, PointMm to, int colour, int widthPx) {
+    const std::optional<Segment> s = clippedToScaleLine(from, to);
+    if (!s) {
+        return;
+    }
     picture.setLineWidth(widthPx);
-    picture.line(from, to, colour);
+    picture.line(s->from, s->to, colour);
     picture.setLineWidth(kThinPx);
 }
+
+// The box a rotated label covers: its top-left corner, the unit vectors along and down the text
+// (counter-clockwise turn on the Y-down surface), and its width and height in mm. The font is a
+// monospaced gothic: a one-byte character is half the cell height wide, any other a whole one.
+struct LabelBox {
+    PointMm corner;
+    PointMm along;
+    PointMm down;
+    double width;
+    double height;
+};
+
+LabelBox labelBox(PointMm at, const std::string& text, double heightPx, int angleDeg) {
+    const double cell = heightPx * kMmPerPixel;
+    // Leading blanks (the sign place of a positive number) carry no ink.
+    double blanks = 0.0;
+    double halves = 0.0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == ' ' && halves == 0.0) {
+            blanks += 1.0;
+        } else if (byte < 0x80) {
+            halves += 1.0;
+        } else if (byte >= 0xC0) {
+            halves += 2.0;  // the lead byte of a full-width character
+        }
+    }
+    const double a = angleDeg * chartFrame().DegToRad;
+    const PointMm along{std::cos(a), -std::sin(a)};
+    const double skip = blanks * cell / 2.0;
+    return {{at.X + skip * along.X, at.Y + skip * along.Y},
+            along,
+            {std::sin(a), std::cos(a)},
+            halves * cell / 2.0,
+            cell};
+}
+
+// Projection of box b onto the unit axis n: the smallest and largest value of p·n over it.
+struct Span {
+    double low;
+    double high;
+};
+
+Span spanOn(const LabelBox& b, PointMm n) {
+    const double o = b.corner.X * n.X + b.corner.Y * n.Y;
+    const double w = b.width * (b.along.X * n.X + b.along.Y * n.Y);
+    const double h = b.height * (b.down.X * n.X + b.down.Y * n.Y);
+    return {o + std::fmin(0.0, w) + std::fmin(0.0, h), o + std::fmax(0.0, w) + std::fmax(0.0, h)};
+}
+
+// Whether two boxes share more than a touch: by the separating-axis test, no axis among the
+// four edge directions parts them.
+bool overlap(const LabelBox& p, const LabelBox& q) {
+    for (const PointMm n : std::array{p.along, p.down, q.along, q.down}) {
+        const Span a = spanOn(p, n);
+        const Span b = spanOn(q, n);
+        if (a.high <= b.low || b.high <= a.low) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The rotated labels placed so far. A label that would overlap one of them is left out; the
+// chart has fewer than two hundred, so the check stays small.
+class LabelPlaces {
+  public:
+    void reserve(const LabelBox& box) { boxes_.push_back(box); }
+    [[nodiscard]] bool isFree(const LabelBox& box) const {
+        for (const LabelBox& placed : boxes_) {
+            if (overlap(placed, box)) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+  private:
+    std::vector<LabelBox> boxes_;
+};
 
 void printAt(Picture& picture, PointMm at, std::string text) {
     picture.setTextPosition(at);
@@ -52,6 +193,19 @@ void printAt(Picture& picture, PointMm at, std::string text) {
 void printRotatedAt(Picture& picture, PointMm at, std::string text, double heightPx, int angleDeg) {
     picture.setTextPosition(at);
     picture.printRotated(std::move(text), heightPx, angleDeg);
+}
+
+// Prints a rotated label unless it would overlap one already placed.
+void placeLabel(Picture& picture, LabelPlaces& places, PointMm at, std::string text,
+                double heightPx, int angleDeg) {
+    const LabelBox box = labelBox(at, text, heightPx, angleDeg);
+    if (spanOn(box, {0.0, 1.0}).high < 0.0) {
+        // Wholly above the picture, where it overlaps nothing that shows.
+        printRotatedAt(picture, at, std::move(text), heightPx, angleDeg);
+    } else if (places.isFree(box)) {
+        places.reserve(box);
+        printRotatedAt(picture, at, std::move(text), heightPx, angleDeg);
+    }
 }
 
 // The zero-enthalpy line from the zero point down-left to the scale origin, and the scale line.
@@ -193,7 +347,7 @@ void drawVolumeLines(Picture& picture, psychro::PressureRatio r) {
             }
             if (xg >= 0.0) {
                 if (t <= kDryBulbTop) {
-                    picture.line(previous, p, kLightGreen);
+                    chartLine(picture, previous, p, kLightGreen);
                 }
                 previous = p;
             }
@@ -216,16 +370,15 @@ void drawVolumeLines(Picture& picture, psychro::PressureRatio r) {
 // Wet-bulb lines from the saturation point at t′ down to the 48 °C isotherm, or to the bottom
 // line where they reach it first. Along a wet-bulb line the enthalpy falls by the heat of the
 // water evaporated at t′.
-void drawWetBulbLines(Picture& picture, const Isotherm& warmest, psychro::PressureRatio r) {
+void drawWetBulbLines(Picture& picture, LabelPlaces& places, const Isotherm& warmest,
+                      psychro::PressureRatio r) {
     for (int tw = 0; tw <= 37; ++tw) {
         const double xs = saturationHumidityG(tw, r);
         const PointMm s = pointOf(tw, xs);
-        if (tw <= 9) {
-            printRotatedAt(picture, {s.X - 4.0, s.Y - 0.8}, printedNumber(tw), kSmallLabelPx,
-                           kScaleSlantDeg);
-        } else {
-            printRotatedAt(picture, {s.X - 5.1, s.Y}, printedNumber(tw), kSmallLabelPx,
-                           kScaleSlantDeg);
+        // A line that starts beyond the scale line has no end there to label.
+        if (!isBeyondScaleLine(s)) {
+            const PointMm at = tw <= 9 ? PointMm{s.X - 4.0, s.Y - 0.8} : PointMm{s.X - 5.1, s.Y};
+            placeLabel(picture, places, at, printedNumber(tw), kSmallLabelPx, kScaleSlantDeg);
         }
         const double i0 = enthalpyAt(tw, xs) - xs * tw / 1000.0;
         const PointMm b = statePoint(i0, 0.0);
@@ -239,45 +392,45 @@ void drawWetBulbLines(Picture& picture, const Isotherm& warmest, psychro::Pressu
         if (end.Y > kBottomY) {
             end = {s.X + (kBottomY - s.Y) / mw, kBottomY};
         }
-        picture.line(s, end, kLightBlue);
+        chartLine(picture, s, end, kLightBlue);
     }
 }
 
 // Ice-bulb lines: below freezing the evaporated water is ice, which also gives up its heat of
 // fusion and its sensible heat down from 0 °C.
-void drawIceBulbLines(Picture& picture, psychro::PressureRatio r) {
+void drawIceBulbLines(Picture& picture, LabelPlaces& places, psychro::PressureRatio r) {
     using psychro::kFusionHeat;
     using psychro::kIceHeat;
     for (int tw = 0; tw >= -13; --tw) {
         const double xs = saturationHumidityG(tw, r);
         const PointMm s = pointOf(tw, xs);
-        if (tw == -2 || tw == -4 || tw == -6 || tw == -8) {
-            printRotatedAt(picture, {s.X - 4.0, s.Y - 1.0}, printedNumber(tw), kSmallLabelPx,
-                           kScaleSlantDeg);
+        if ((tw == -2 || tw == -4 || tw == -6 || tw == -8) && !isBeyondScaleLine(s)) {
+            placeLabel(picture, places, {s.X - 4.0, s.Y - 1.0}, printedNumber(tw), kSmallLabelPx,
+                       kScaleSlantDeg);
         }
         const double i0 = enthalpyAt(tw, xs) + xs * (kFusionHeat - kIceHeat * tw) / 1000.0;
-        picture.line(s, statePoint(i0, 0.0), kLightBlue);
+        chartLine(picture, s, statePoint(i0, 0.0), kLightBlue);
     }
 }
 
 // Curves of constant relative humidity above freezing, 100 % (the saturation curve) down to 5 %
 // as the accumulated fraction falls; the one that would be 0 % is never reached because the
 // accumulated sum ends just below zero.
-void drawRelativeHumidityCurves(Picture& picture, psychro::PressureRatio r) {
+void drawRelativeHumidityCurves(Picture& picture, LabelPlaces& places, psychro::PressureRatio r) {
     for (double phi = 1.0; phi >= 0.0; phi -= 0.05) {
         PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0, r));
         const std::string label = printedNumber(std::floor(100.0 * phi + 0.1));
         for (int t = 1; t <= static_cast<int>(kDryBulbTop); ++t) {
             const PointMm p = pointOf(t, humidityAtRelative(phi, t, r));
-            picture.line(previous, p, kBlack);
+            chartLine(picture, previous, p, kBlack);
             previous = p;
             if (t == 43 && phi < 1.0) {
-                printRotatedAt(picture, {p.X - 0.7, p.Y - 4.5}, label, kLargeLabelPx,
-                               wholeDegrees(135.0 * phi));
+                placeLabel(picture, places, {p.X - 0.7, p.Y - 4.5}, label, kLargeLabelPx,
+                           wholeDegrees(135.0 * phi));
             }
             if (t == 34 && phi >= 0.6 && phi <= 0.95) {
-                printRotatedAt(picture, {p.X - 0.7, p.Y - 6.0}, label, kLargeLabelPx,
-                               wholeDegrees(phi * 90.0 * 0.88));
+                placeLabel(picture, places, {p.X - 0.7, p.Y - 6.0}, label, kLargeLabelPx,
+                           wholeDegrees(phi * 90.0 * 0.88));
             }
         }
     }
@@ -286,7 +439,7 @@ void drawRelativeHumidityCurves(Picture& picture, psychro::PressureRatio r) {
         PointMm previous = pointOf(0.0, humidityAtRelative(phi, 0.0, r));
         for (int t = -1; t >= -10; --t) {
             const PointMm p = pointOf(t, humidityAtRelative(phi, t, r));
-            picture.line(previous, p, kBlack);
+            chartLine(picture, previous, p, kBlack);
             previous = p;
         }
     }
@@ -297,26 +450,43 @@ void drawBorder(Picture& picture) {
     picture.line({kRightEdge, kBottomY}, {0.0, kBottomY}, kBlack);
 }
 
-void drawScalesAndTitles(Picture& picture, Units units) {
+struct RotatedLabel {
+    PointMm at;
+    std::string text;
+    double heightPx;
+    int angleDeg;
+};
+
+// The rotated texts of the scales, in drawing order: the humidity caption, the enthalpy scale's
+// labels and caption, and the caption of the relative-humidity curves. They stand whatever the
+// pressure, so they are placed before any label of a line family.
+std::vector<RotatedLabel> scaleLabels(Units units) {
+    std::vector<RotatedLabel> labels{{{219.3, 85.0}, "絶対湿度 x [kg/kg(DA)]", kLargeLabelPx, 90}};
+    const EnthalpyScale scale = enthalpyScale(units);
+    for (int shown = 0; shown <= scale.last; shown += scale.step) {
+        const PointMm e = scalePoint(enthalpyFromShown(shown, units));
+        labels.push_back(
+            {{e.X - 5.0, e.Y - 1.0}, printedNumber(shown), kLargeLabelPx, kScaleSlantDeg});
+    }
+    const double halfScale = kScaleLineTopX * frameAngles().tanScale / 2.0;
+    labels.push_back({{59.0, halfScale - 3.0},
+                      units == Units::SI ? kEnthalpyCaptionSI : kEnthalpyCaption,
+                      kLargeLabelPx,
+                      kScaleSlantDeg});
+    labels.push_back({{179.0, halfScale + 22.0}, "相対湿度 φ[％]", kLargeLabelPx, kScaleSlantDeg});
+    return labels;
+}
+
+void drawScalesAndTitles(Picture& picture, const std::vector<RotatedLabel>& labels) {
     const ChartFrame& f = chartFrame();
     printAt(picture, {104.15, 165.0}, "温度 t [℃]");
     for (int xg = 0; xg <= 53; ++xg) {
         printAt(picture, {kRightEdge, kBottomY - xg * f.HumidityUnit - 1.5},
                 printedNumber(xg / 1000.0));
     }
-    printRotatedAt(picture, {219.3, 85.0}, "絶対湿度 x [kg/kg(DA)]", kLargeLabelPx, 90);
-    const EnthalpyScale scale = enthalpyScale(units);
-    for (int shown = 0; shown <= scale.last; shown += scale.step) {
-        const PointMm e = scalePoint(enthalpyFromShown(shown, units));
-        printRotatedAt(picture, {e.X - 5.0, e.Y - 1.0}, printedNumber(shown), kLargeLabelPx,
-                       kScaleSlantDeg);
+    for (const RotatedLabel& label : labels) {
+        printRotatedAt(picture, label.at, label.text, label.heightPx, label.angleDeg);
     }
-    const double halfScale = kScaleLineTopX * frameAngles().tanScale / 2.0;
-    printRotatedAt(picture, {59.0, halfScale - 3.0},
-                   units == Units::SI ? kEnthalpyCaptionSI : kEnthalpyCaption, kLargeLabelPx,
-                   kScaleSlantDeg);
-    printRotatedAt(picture, {179.0, halfScale + 22.0}, "相対湿度 φ[％]", kLargeLabelPx,
-                   kScaleSlantDeg);
 }
 
 }  // namespace
@@ -349,16 +519,21 @@ std::optional<HumidityLine> humidityLine(double xg, psychro::PressureRatio press
 
 void drawChart(Picture& picture, psychro::PressureRatio pressureRatio, Units units) {
     picture.clear();
+    const std::vector<RotatedLabel> scales = scaleLabels(units);
+    LabelPlaces places;
+    for (const RotatedLabel& label : scales) {
+        places.reserve(labelBox(label.at, label.text, label.heightPx, label.angleDeg));
+    }
     drawFrameLines(picture);
     drawHumidityLines(picture, pressureRatio);
     drawEnthalpyLines(picture, units);
     const Isotherm warmest = drawDryBulbLines(picture, pressureRatio);
     drawVolumeLines(picture, pressureRatio);
-    drawWetBulbLines(picture, warmest, pressureRatio);
-    drawIceBulbLines(picture, pressureRatio);
-    drawRelativeHumidityCurves(picture, pressureRatio);
+    drawWetBulbLines(picture, places, warmest, pressureRatio);
+    drawIceBulbLines(picture, places, pressureRatio);
+    drawRelativeHumidityCurves(picture, places, pressureRatio);
     drawBorder(picture);
-    drawScalesAndTitles(picture, units);
+    drawScalesAndTitles(picture, scales);
 }
 
 }  // namespace chart

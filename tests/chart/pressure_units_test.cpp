@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
@@ -142,6 +143,53 @@ TEST(PressureChart, RangeEndsDrawSensibly) {
         }
         for (const TextItem& t : itemsOf<TextItem>(picture)) {
             ASSERT_TRUE(std::isfinite(t.position.X + t.position.Y) && plain(t.text)) << t.text;
+        }
+    }
+}
+
+// From about 2,900 m up the saturation curve reaches the enthalpy scale line below the frame's
+// top. As at 760 mmHg no line runs on beyond the scale line (the drawn one, from (138, 0) down
+// to the left), and no two labels slanted like the scale overlap.
+TEST(PressureChart, TopLeftCornerStopsAtTheScaleLineFrom3000Metres) {
+    for (const double metres : {3000.0, 5000.0}) {
+        chart::Picture picture;
+        chart::drawChart(picture, psychro::pressureRatioAtAltitude(metres), Units::Engineering);
+        const LineItem scale = itemsOf<LineItem>(picture)[1];
+        const auto beyond = [&](PointMm p) {  // mm up-left of the scale line, across it
+            const double dx = scale.to.X - scale.from.X;
+            const double dy = scale.to.Y - scale.from.Y;
+            return ((p.Y - scale.from.Y) * dx - (p.X - scale.from.X) * dy) / std::hypot(dx, dy);
+        };
+        for (const LineItem& l : itemsOf<LineItem>(picture)) {
+            for (const PointMm p : {l.from, l.to}) {
+                EXPECT_FALSE(p.Y > 0.0 && p.Y < scale.to.Y && beyond(p) > 0.01) << metres << " m";
+            }
+        }
+        // Slanted labels in their own frame: along the slant u, across it v. A label's ink is
+        // its cell high (10 px = 2.65 mm, 13 px = 3.44 mm) and half a cell wide per digit
+        // after the leading blank.
+        struct Ink {
+            double u0, u1, v0, v1;
+            std::string text;
+        };
+        std::vector<Ink> inks;
+        const double c = std::cos(45.0 * std::numbers::pi / 180.0);
+        for (const TextItem& t : itemsOf<TextItem>(picture)) {
+            if (t.angleDeg == 45 && t.position.Y > 0.0 && t.text.size() <= 4) {
+                const double cell = t.heightPx == 10.0 ? 2.65 : 3.44;
+                const double u = c * (t.position.X - t.position.Y);
+                const double v = c * (t.position.X + t.position.Y);
+                inks.push_back({u + cell / 2, u + static_cast<double>(t.text.size()) * cell / 2, v,
+                                v + cell, t.text});
+            }
+        }
+        for (std::size_t a = 0; a < inks.size(); ++a) {
+            for (std::size_t b = a + 1; b < inks.size(); ++b) {
+                const Ink& p = inks[a];
+                const Ink& q = inks[b];
+                EXPECT_TRUE(p.u1 <= q.u0 || q.u1 <= p.u0 || p.v1 <= q.v0 || q.v1 <= p.v0)
+                    << metres << " m: '" << p.text << "' and '" << q.text << "'";
+            }
         }
     }
 }
