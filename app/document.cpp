@@ -27,21 +27,40 @@ class AppendStep : public QUndoCommand {
     chart::Entry entry_;
 };
 
-// A step that replaces the whole state: both sides are kept whole.
+// A step that replaces the whole state: both sides are kept whole. Opening a file also moves
+// the document to that file, and its undo back to the file before it, so that a save after the
+// undo cannot write the earlier work over the file that was opened.
 class ReplaceStep : public QUndoCommand {
   public:
-    ReplaceStep(Document& document, DocumentState before, DocumentState after, const char16_t* text)
+    struct FilePaths {
+        QString before;
+        QString after;
+    };
+    ReplaceStep(Document& document, DocumentState before, DocumentState after, const char16_t* text,
+                std::optional<FilePaths> paths)
         : QUndoCommand(dialogs::message(text)),
           document_(document),
           before_(std::move(before)),
-          after_(std::move(after)) {}
-    void redo() override { document_.replace(after_); }
-    void undo() override { document_.replace(before_); }
+          after_(std::move(after)),
+          paths_(std::move(paths)) {}
+    void redo() override {
+        document_.replace(after_);
+        if (paths_) {
+            document_.setFilePath(paths_->after);
+        }
+    }
+    void undo() override {
+        document_.replace(before_);
+        if (paths_) {
+            document_.setFilePath(paths_->before);
+        }
+    }
 
   private:
     Document& document_;
     DocumentState before_;
     DocumentState after_;
+    std::optional<FilePaths> paths_;
 };
 
 Document::Document(const chart::Settings& settings, QString recoveryFile, QObject* parent)
@@ -123,11 +142,7 @@ void Document::open(chart::MarkedWork work, const QString& path) {
     const chart::Settings settings = work.settings.value_or(state_.settings);
     work.settings.reset();
     pushReplacement({.work = std::move(work), .settings = settings, .carried = {}},
-                    words::kStepOpen);
-    if (path != filePath_) {
-        filePath_ = path;
-        emit filePathChanged(filePath_);
-    }
+                    words::kStepOpen, path);
     history_.setClean();
 }
 
@@ -138,13 +153,18 @@ void Document::recover(chart::MarkedWork work) {
                     words::kStepRecover);
 }
 
-void Document::pushReplacement(DocumentState next, const char16_t* text) {
+void Document::pushReplacement(DocumentState next, const char16_t* text,
+                               std::optional<QString> path) {
     // The state on screen moves into the step rather than being copied.
     DocumentState before = std::move(state_);
     state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
               .settings = before.settings,  // until the step's redo replaces it
               .carried = {}};
-    auto* step = new ReplaceStep(*this, std::move(before), std::move(next), text);
+    std::optional<ReplaceStep::FilePaths> paths;
+    if (path) {
+        paths = ReplaceStep::FilePaths{.before = filePath_, .after = *path};
+    }
+    auto* step = new ReplaceStep(*this, std::move(before), std::move(next), text, std::move(paths));
     history_.push(step);
 }
 
@@ -158,13 +178,17 @@ std::expected<void, QString> Document::saveTo(const QString& path) {
     if (auto saved = saveProject(path, savedWork()); !saved) {
         return saved;
     }
+    setFilePath(path);
+    history_.setClean();
+    scheduleRecovery();
+    return {};
+}
+
+void Document::setFilePath(const QString& path) {
     if (path != filePath_) {
         filePath_ = path;
         emit filePathChanged(filePath_);
     }
-    history_.setClean();
-    scheduleRecovery();
-    return {};
 }
 
 void Document::append(const chart::Entry& entry) {

@@ -101,7 +101,10 @@ class Document : public QObject {
     void append(const chart::Entry& entry);
     void removeLast();
     void replace(const DocumentState& state);
-    void pushReplacement(DocumentState next, const char16_t* text);
+    // `path`: the file the step moves the document to (opening), if any.
+    void pushReplacement(DocumentState next, const char16_t* text,
+                         std::optional<QString> path = std::nullopt);
+    void setFilePath(const QString& path);
     void afterChange();
 
     void scheduleRecovery();

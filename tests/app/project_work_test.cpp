@@ -183,6 +183,15 @@ TEST_F(ProjectWork, OpeningAFileIsUndone) {
     EXPECT_EQ(window.work().entries.size(), 1u);
     window.undo();
     EXPECT_TRUE(identical(window.picture(), bare));
+    // An open undone in another window leaves the file: a save then asks for a name instead of
+    // writing the earlier work over the file that was opened.
+    dialogs::RecordedMessages quiet;
+    app::MainWindow other{quiet};
+    ASSERT_TRUE(other.openProject(window.projectPath()));
+    other.undo();
+    EXPECT_EQ(other.projectPath(), QString());
+    other.redo();
+    EXPECT_EQ(other.projectPath(), window.projectPath());
 }
 
 // Each refused file leaves the work on screen as it was and names itself in the message.
