@@ -82,6 +82,7 @@ struct TimeFilter {
     std::uint32_t hours = 0x00FFFFFF;
 
     [[nodiscard]] bool keepsAll() const { return months == 0x0FFF && hours == 0x00FFFFFF; }
+    bool operator==(const TimeFilter&) const = default;
 };
 
 // The bits from `first` to `last` inclusive, wrapping past the end (12..2 is December to

@@ -22,6 +22,8 @@ struct RangeZone {
     bool absolute = false;  // the humidity bounds are x in kg/kg(DA), not φ in %
     double humidityLow;
     double humidityHigh;
+
+    bool operator==(const RangeZone&) const = default;
 };
 
 struct PmvZone {
@@ -31,6 +33,8 @@ struct PmvZone {
     double vel;                // air speed, m/s (≥ 0)
     std::optional<double> tr;  // mean radiant temperature, °C; the air's own without it
     double limit = 0.5;        // |PMV| ≤ limit, 0 < limit ≤ 3
+
+    bool operator==(const PmvZone&) const = default;
 };
 
 using Zone = std::variant<RangeZone, PmvZone>;
