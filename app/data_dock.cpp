@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -96,19 +97,39 @@ QSpinBox* spin(const char* name, int low, int high, QWidget* parent) {
 
 }  // namespace
 
-std::vector<ZoneCountRow> zoneCounts(const data::DataPart& part, psychro::PressureRatio pressure) {
+std::vector<ZoneCountRow> ZoneCounter::rows(const data::DataPart& part,
+                                            psychro::PressureRatio pressure) {
+    std::vector<Known> known;
     std::vector<ZoneCountRow> rows;
     for (const data::DataLayer& layer : part.layers) {
-        if (!layer.shown || !layer.set) {
+        if (!layer.shown || !layer.set || part.zones.empty()) {
             continue;
         }
-        const data::DataSet kept = data::filtered(*layer.set, layer.filter);
+        std::optional<data::DataSet> kept;  // made when a count is not known
         for (const data::Zone& zone : part.zones) {
-            rows.push_back({QString::fromStdString(layer.set->name),
-                            QString::fromStdString(data::zoneName(zone)), kept.states.size(),
-                            data::countInside(zone, kept, pressure), kept.hoursOf(1) > 0.0});
+            const auto same = std::find_if(known_.begin(), known_.end(), [&](const Known& k) {
+                return k.set == layer.set && k.filter == layer.filter && k.zone == zone &&
+                       k.pressure == pressure.value();
+            });
+            if (same != known_.end()) {
+                known.push_back(*same);
+            } else {
+                if (!kept) {
+                    kept = data::filtered(*layer.set, layer.filter);
+                }
+                known.push_back(
+                    {layer.set,
+                     layer.filter,
+                     zone,
+                     pressure.value(),
+                     {QString::fromStdString(layer.set->name),
+                      QString::fromStdString(data::zoneName(zone)), kept->states.size(),
+                      data::countInside(zone, *kept, pressure), kept->hoursOf(1) > 0.0}});
+            }
+            rows.push_back(known.back().row);
         }
     }
+    known_ = std::move(known);
     return rows;
 }
 
@@ -307,9 +328,9 @@ void DataDock::removeZone(std::size_t index) {
     }
 }
 
-void DataDock::copyCounts() const {
+void DataDock::copyCounts() {
     QApplication::clipboard()->setText(
-        zoneCountText(zoneCounts(document_.data(), document_.settings().atmosphere.ratio)));
+        zoneCountText(counter_.rows(document_.data(), document_.settings().atmosphere.ratio)));
 }
 
 void DataDock::chooseColour() {
@@ -366,7 +387,8 @@ void DataDock::showData() {
     if (chosenZoneRow && *chosenZoneRow < part.zones.size()) {
         ZoneList->setCurrentRow(static_cast<int>(*chosenZoneRow));
     }
-    const std::vector<ZoneCountRow> rows = zoneCounts(part, document_.settings().atmosphere.ratio);
+    const std::vector<ZoneCountRow> rows =
+        counter_.rows(part, document_.settings().atmosphere.ratio);
     const QStringList lines = zoneCountText(rows).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ZoneCounts->setRowCount(static_cast<int>(rows.size()));
     for (int r = 1; r < lines.size(); ++r) {

@@ -29,9 +29,24 @@ struct ZoneCountRow {
     bool hasHours;  // the set is hourly or dated: its rows stand for hours
 };
 
-// Every shown set counted in every zone at the document's pressure.
-[[nodiscard]] std::vector<ZoneCountRow> zoneCounts(const data::DataPart& part,
-                                                   psychro::PressureRatio pressure);
+// Every shown set counted in every zone at the document's pressure. A count stays known while
+// its set, filter, zone and pressure stay the same, so that a step elsewhere (a colour, another
+// zone) does not walk a large set's rows again.
+class ZoneCounter {
+  public:
+    [[nodiscard]] std::vector<ZoneCountRow> rows(const data::DataPart& part,
+                                                 psychro::PressureRatio pressure);
+
+  private:
+    struct Known {
+        std::shared_ptr<const data::DataSet> set;  // kept, so its address means this set
+        data::TimeFilter filter;
+        data::Zone zone;
+        double pressure;
+        ZoneCountRow row;
+    };
+    std::vector<Known> known_;
+};
 // The table "集計をコピー" copies: a header line, then a line a row, tab-separated; the share in
 // percent to one decimal, the hours as a whole number (empty where the set says no hours).
 [[nodiscard]] QString zoneCountText(const std::vector<ZoneCountRow>& rows);
@@ -61,7 +76,7 @@ class DataDock : public QDockWidget {
     void removeZone(std::size_t index);
 
     // Copies the zone table to the clipboard.
-    void copyCounts() const;
+    void copyCounts();
 
   signals:
     // "追加...": the window reads a file and adds it.
@@ -88,6 +103,7 @@ class DataDock : public QDockWidget {
     QPushButton* FilterApply = nullptr;
     QListWidget* ZoneList = nullptr;
     QTableWidget* ZoneCounts = nullptr;
+    ZoneCounter counter_;
     bool showing_ = false;  // the controls are being filled from the document
 };
 
