@@ -128,6 +128,7 @@ void giveAltKey(QWidget* dialog, QAbstractButton* button, Qt::Key key) {
 
 void startDialog(QDialog* dialog, const char* name, const QString& title) {
     dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));  // the forms' font
     dialog->setWindowTitle(title);
     dialog->setModal(false);
 }
