@@ -388,7 +388,7 @@ ZoneDialog::ZoneDialog(Messenger& messages, QWidget* parent)
         {&TextMet, "TextMet", u"代謝量(&M)", u"met"},
         {&TextClo, "TextClo", u"着衣量(&C)", u"clo"},
         {&TextVel, "TextVel", u"風速(&S)", u"m/s"},
-        {&TextTr, "TextTr", u"平均放射温度(&R)", u"℃（空欄: 気温）"},
+        {&TextTr, "TextTr", u"平均放射温度(&E)", u"℃（空欄: 気温）"},
         {&TextLimit, "TextLimit", u"限度 |PMV|(&L)", u""},
     }};
     for (std::size_t k = 0; k < rows.size(); ++k) {
