@@ -475,27 +475,32 @@ void ZoneDialog::showKind() {
 }
 
 void ZoneDialog::accept() {
-    // Each box's number, or a message naming the box; `optional` boxes may stay empty.
-    struct Read {
-        std::optional<double> value;
-        bool refused;
+    // The numbers of the boxes in order (an `optional` box may stay empty); nullopt after a
+    // message naming the first box without one.
+    struct Box {
+        QLineEdit* box;
+        const char16_t* name;
+        bool optional;
     };
-    const auto read = [this](QLineEdit* box, const char16_t* name, bool optional) -> Read {
-        const QString text = box->text().trimmed();
-        if (text.isEmpty()) {
-            if (optional) {
-                return {std::nullopt, false};
+    const auto numbers =
+        [this](
+            std::initializer_list<Box> boxes) -> std::optional<std::vector<std::optional<double>>> {
+        std::vector<std::optional<double>> values;
+        for (const Box& b : boxes) {
+            const QString text = b.box->text().trimmed();
+            const std::optional<double> value = readNumber(text);
+            if (value || (text.isEmpty() && b.optional)) {
+                values.push_back(value);
+                continue;
             }
-            messages_.show(
-                QStringLiteral("「%1」に数値を入れてください。").arg(QString::fromUtf16(name)));
-        } else if (const auto value = readNumber(text)) {
-            return {value, false};
-        } else {
-            messages_.show(
-                QStringLiteral("「%1」が数値ではありません。").arg(QString::fromUtf16(name)));
+            const QString name = QString::fromUtf16(b.name);
+            messages_.show(text.isEmpty()
+                               ? QStringLiteral("「%1」に数値を入れてください。").arg(name)
+                               : QStringLiteral("「%1」が数値ではありません。").arg(name));
+            b.box->setFocus();
+            return std::nullopt;
         }
-        box->setFocus();
-        return {std::nullopt, true};
+        return values;
     };
     // The first failed check's message; true when every check passed.
     struct Check {
@@ -523,22 +528,17 @@ void ZoneDialog::accept() {
     data::Zone zone;
     if (OptionRange->isChecked()) {
         const bool absolute = OptionX->isChecked();
-        const Read tLow = read(TextTLow, u"温度の下限", false);
-        if (tLow.refused)
+        const auto v = numbers({{TextTLow, u"温度の下限", false},
+                                {TextTHigh, u"温度の上限", false},
+                                {TextHumidityLow, u"湿度の下限", false},
+                                {TextHumidityHigh, u"湿度の上限", false}});
+        if (!v) {
             return;
-        const Read tHigh = read(TextTHigh, u"温度の上限", false);
-        if (tHigh.refused)
-            return;
-        const Read hLow = read(TextHumidityLow, u"湿度の下限", false);
-        if (hLow.refused)
-            return;
-        const Read hHigh = read(TextHumidityHigh, u"湿度の上限", false);
-        if (hHigh.refused)
-            return;
-        const double t0 = *tLow.value;
-        const double t1 = *tHigh.value;
-        const double h0 = *hLow.value;
-        const double h1 = *hHigh.value;
+        }
+        const double t0 = *(*v)[0];
+        const double t1 = *(*v)[1];
+        const double h0 = *(*v)[2];
+        const double h1 = *(*v)[3];
         const double most = absolute ? 1000.0 : 100.0;  // g/kg(DA) no air reaches, or 100 %
         if (!passes({
                 {t0 <= t1, u"温度の下限が上限より高くなっています。", TextTLow},
@@ -555,33 +555,31 @@ void ZoneDialog::accept() {
         const double scale = absolute ? 0.001 : 1.0;
         zone = data::RangeZone{name, t0, t1, absolute, h0 * scale, h1 * scale};
     } else {
-        const Read met = read(TextMet, u"代謝量", false);
-        if (met.refused)
+        const auto v = numbers({{TextMet, u"代謝量", false},
+                                {TextClo, u"着衣量", false},
+                                {TextVel, u"風速", false},
+                                {TextTr, u"平均放射温度", true},
+                                {TextLimit, u"限度 |PMV|", false}});
+        if (!v) {
             return;
-        const Read clo = read(TextClo, u"着衣量", false);
-        if (clo.refused)
-            return;
-        const Read vel = read(TextVel, u"風速", false);
-        if (vel.refused)
-            return;
-        const Read tr = read(TextTr, u"平均放射温度", true);
-        if (tr.refused)
-            return;
-        const Read limit = read(TextLimit, u"限度 |PMV|", false);
-        if (limit.refused)
-            return;
+        }
+        const double met = *(*v)[0];
+        const double clo = *(*v)[1];
+        const double vel = *(*v)[2];
+        const std::optional<double> tr = (*v)[3];
+        const double limit = *(*v)[4];
         if (!passes({
-                {*met.value > 0.0, u"代謝量は 0 より大きな値を入れてください。", TextMet},
-                {*clo.value >= 0.0, u"着衣量は 0 以上で入れてください。", TextClo},
-                {*vel.value >= 0.0, u"風速は 0 以上で入れてください。", TextVel},
-                {!tr.value || (*tr.value >= -50.0 && *tr.value <= 100.0),
+                {met > 0.0, u"代謝量は 0 より大きな値を入れてください。", TextMet},
+                {clo >= 0.0, u"着衣量は 0 以上で入れてください。", TextClo},
+                {vel >= 0.0, u"風速は 0 以上で入れてください。", TextVel},
+                {!tr || (*tr >= -50.0 && *tr <= 100.0),
                  u"平均放射温度は −50 〜 100 ℃ の間で入れてください。", TextTr},
-                {*limit.value > 0.0 && *limit.value <= 3.0,
+                {limit > 0.0 && limit <= 3.0,
                  u"限度 |PMV| は 0 より大きく 3 以下で入れてください。", TextLimit},
             })) {
             return;
         }
-        zone = data::PmvZone{name, *met.value, *clo.value, *vel.value, tr.value, *limit.value};
+        zone = data::PmvZone{name, met, clo, vel, tr, limit};
     }
     if (!data::zoneValid(zone)) {  // what the checks above may have let through
         messages_.show(QStringLiteral("ゾーンの値が正しくありません。"));
