@@ -539,13 +539,12 @@ void ZoneDialog::accept() {
         const double t1 = *(*v)[1];
         const double h0 = *(*v)[2];
         const double h1 = *(*v)[3];
-        const double most = absolute ? 1000.0 : 100.0;  // g/kg(DA) no air reaches, or 100 %
         if (!passes({
                 {t0 <= t1, u"温度の下限が上限より高くなっています。", TextTLow},
                 {t0 >= -50.0 && t1 <= 100.0, u"温度は −50 〜 100 ℃ の間で入れてください。",
                  TextTLow},
                 {h0 <= h1, u"湿度の下限が上限より高くなっています。", TextHumidityLow},
-                {h0 >= 0.0 && h1 <= most,
+                {h0 >= 0.0 && (absolute || h1 <= 100.0),
                  absolute ? u"絶対湿度は 0 以上で入れてください。"
                           : u"相対湿度は 0 〜 100 ％ の間で入れてください。",
                  TextHumidityLow},
