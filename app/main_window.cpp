@@ -24,6 +24,7 @@
 
 #include "app/chart_export.h"
 #include "app/data_dock.h"
+#include "app/data_import.h"
 #include "app/document.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
@@ -37,6 +38,7 @@
 #include "data/data_layer.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
+#include "dialogs/data_dialogs.h"
 #include "dialogs/design_dialog.h"
 #include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
@@ -94,6 +96,8 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     dataDock_ = new DataDock(*document_, this);
     addDockWidget(Qt::RightDockWidgetArea, dataDock_);
     dataDock_->hide();
+    connect(dataDock_, &DataDock::addRequested, this, &MainWindow::chooseAndAddData);
+    connect(dataDock_, &DataDock::zoneEditRequested, this, &MainWindow::editZone);
     connect(stateList_, &StateList::highlighted, Picture1,
             [this](const std::vector<chart::PointMm>& marks) { Picture1->setHighlight(marks); });
     buildMenus();
@@ -593,11 +597,50 @@ void MainWindow::addData(data::DataLayer layer) {
 }
 
 void MainWindow::chooseAndAddData() {
+    if (dataImport().busy()) {
+        return;  // one read at a time: its dialog is in front
+    }
     const QString path = chooseFile_(FileAction::Data, QString());
-    if (path.isEmpty()) {
+    if (!path.isEmpty()) {
+        (void)dataImport().start(path, settings());
+    }
+}
+
+DataImport& MainWindow::dataImport() {
+    if (dataImport_ == nullptr) {
+        dataImport_ = new DataImport(messages_, this, this);
+        connect(dataImport_, &DataImport::finished, this,
+                [this](const ImportResult& result) { addData(result.layer); });
+    }
+    return *dataImport_;
+}
+
+void MainWindow::editZone(std::optional<std::size_t> index, bool pmv) {
+    const std::vector<data::Zone>& zones = document_->data().zones;
+    if (index && *index >= zones.size()) {
         return;
     }
-    (void)path;  // read by DataImport
+    if (FormZone == nullptr) {
+        FormZone = new dialogs::ZoneDialog(messages_, this);
+        connect(FormZone, &dialogs::ZoneDialog::accepted, this, [this](const data::Zone& zone) {
+            if (editedZone_) {
+                dataDock_->replaceZone(*editedZone_, zone);
+            } else {
+                dataDock_->addZone(zone);
+            }
+        });
+    }
+    editedZone_ = index;
+    // A new comfort zone starts from office work in summer clothing in still air.
+    const data::Zone start = index ? zones[*index]
+                             : pmv ? data::Zone(data::PmvZone{.name = "PMV ±0.5",
+                                                              .met = 1.1,
+                                                              .clo = 0.5,
+                                                              .vel = 0.1,
+                                                              .tr = std::nullopt,
+                                                              .limit = 0.5})
+                                   : data::Zone(data::buildingHygieneZone());
+    FormZone->showFor(start);
 }
 
 void MainWindow::showDialogMemory() {

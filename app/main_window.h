@@ -30,11 +30,13 @@ class MixingCoolingDialog;
 class PmvDialog;
 class PointDialog;
 class SettingsDialog;
+class ZoneDialog;
 }  // namespace dialogs
 
 namespace app {
 
 class DataDock;
+class DataImport;
 class Document;
 class PictureView;
 class StateList;
@@ -58,6 +60,9 @@ class MainWindow : public QMainWindow {
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
     [[nodiscard]] StateList* stateList() const { return stateList_; }
     [[nodiscard]] DataDock* dataDock() const { return dataDock_; }
+    // Reads the files of "データを重ねる" (tests wait on its signals); made on first use, as
+    // the dialogs are.
+    [[nodiscard]] DataImport& dataImport();
 
     // The document's settings.
     [[nodiscard]] const chart::Settings& settings() const;
@@ -142,6 +147,8 @@ class MainWindow : public QMainWindow {
     void showSettingsInLabels();
     void chooseAndOpen();
     void chooseAndAddData();
+    // The zone dialog for a new zone (PMV or a range) or the zone at `index` of the document.
+    void editZone(std::optional<std::size_t> index, bool pmv);
     bool saveTo(const QString& path);
 
     // The document's changes on screen: an entry's marks added to the picture or taken away,
@@ -184,7 +191,9 @@ class MainWindow : public QMainWindow {
     StateList* stateList_ = nullptr;
     DataDock* dataDock_ = nullptr;
     DataUnderlay dataUnderlay_;
-    std::vector<data::Zone> shownZones_;  // the zones drawn in the picture
+    DataImport* dataImport_ = nullptr;
+    std::optional<std::size_t> editedZone_;  // the zone the zone dialog edits; none: a new one
+    std::vector<data::Zone> shownZones_;     // the zones drawn in the picture
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
     // Value labels of the readout, as the design numbers them.
@@ -212,6 +221,7 @@ class MainWindow : public QMainWindow {
     dialogs::HumidifyingDialog* Form7 = nullptr;
     dialogs::DesignDialog* FormDesign = nullptr;
     dialogs::SettingsDialog* FormSettings = nullptr;
+    dialogs::ZoneDialog* FormZone = nullptr;
 };
 
 }  // namespace app
