@@ -23,7 +23,8 @@ constexpr double kCopyDotsPerInch = 150.0;
 
 std::expected<void, QString> exportWork(const QString& path, const chart::Picture& picture,
                                         const chart::MarkedWork& work,
-                                        const chart::Settings& settings) {
+                                        const chart::Settings& settings,
+                                        const render::Underlay& underlay) {
     const auto refused = [&path](const QString& why) {
         return std::unexpected(
             dialogs::message(words::kSaveFailed).arg(QFileInfo(path).fileName(), why));
@@ -41,7 +42,7 @@ std::expected<void, QString> exportWork(const QString& path, const chart::Pictur
     }
     const chart::Sheet sheet = chart::sheetOf(picture, settings);
     const auto written = render::writeWhole(path, [&](QIODevice& device) {
-        return render::writeSheetTo(sheet, device, *kind, kExportDotsPerInch);
+        return render::writeSheetTo(sheet, device, *kind, kExportDotsPerInch, underlay);
     });
     if (!written) {
         return refused(written.error());
@@ -50,13 +51,14 @@ std::expected<void, QString> exportWork(const QString& path, const chart::Pictur
 }
 
 std::unique_ptr<QMimeData> sheetMimeData(const chart::Picture& picture,
-                                         const chart::Settings& settings) {
+                                         const chart::Settings& settings,
+                                         const render::Underlay& underlay) {
     const chart::Sheet sheet = chart::sheetOf(picture, settings);
     auto data = std::make_unique<QMimeData>();
-    data->setImageData(render::sheetImage(sheet, kCopyDotsPerInch));
+    data->setImageData(render::sheetImage(sheet, kCopyDotsPerInch, underlay));
     QBuffer svg;
     svg.open(QIODevice::WriteOnly);
-    if (render::writeSheetTo(sheet, svg, render::ImageKind::Svg, kCopyDotsPerInch)) {
+    if (render::writeSheetTo(sheet, svg, render::ImageKind::Svg, kCopyDotsPerInch, underlay)) {
         data->setData(QStringLiteral("image/svg+xml"), svg.data());
     }
     return data;

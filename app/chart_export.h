@@ -7,6 +7,7 @@
 #include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
+#include "render/picture_painter.h"
 
 class QMimeData;
 
@@ -16,17 +17,19 @@ class QMimeData;
 namespace app {
 
 // Writes to `path` by its extension, in any case: .pdf, .svg, .png the sheet of `picture` at
-// `settings` (PNG at 300 dpi); .csv the state list of `work` with its results (tableText), with
-// a byte-order mark so that spreadsheet programs read the Japanese as UTF-8. The file appears
-// whole or not at all. On failure, the message for the user.
+// `settings` (PNG at 300 dpi) over `underlay` (the data sets); .csv the state list of `work` with
+// its results (tableText), with a byte-order mark so that spreadsheet programs read the Japanese as
+// UTF-8. The file appears whole or not at all. On failure, the message for the user.
 [[nodiscard]] std::expected<void, QString> exportWork(const QString& path,
                                                       const chart::Picture& picture,
                                                       const chart::MarkedWork& work,
-                                                      const chart::Settings& settings);
+                                                      const chart::Settings& settings,
+                                                      const render::Underlay& underlay = {});
 
 // The clipboard's content for 線図をコピー: the sheet as an image at 150 dpi and as SVG.
 [[nodiscard]] std::unique_ptr<QMimeData> sheetMimeData(const chart::Picture& picture,
-                                                       const chart::Settings& settings);
+                                                       const chart::Settings& settings,
+                                                       const render::Underlay& underlay = {});
 
 // The name given in the export dialog, with the extension of the filter the user chose when
 // the name has none ("chart" under "PNG (*.png)" gives "chart.png"); a name with an extension

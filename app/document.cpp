@@ -63,9 +63,27 @@ class ReplaceStep : public QUndoCommand {
     std::optional<FilePaths> paths_;
 };
 
+// A change of the data sets or zones alone: only the data part is kept on each side, and its
+// sets' rows are shared with the document, not copied.
+class DataStep : public QUndoCommand {
+  public:
+    DataStep(Document& document, data::DataPart before, data::DataPart after, const char16_t* text)
+        : QUndoCommand(dialogs::message(text)),
+          document_(document),
+          before_(std::move(before)),
+          after_(std::move(after)) {}
+    void redo() override { document_.replaceData(after_); }
+    void undo() override { document_.replaceData(before_); }
+
+  private:
+    Document& document_;
+    data::DataPart before_;
+    data::DataPart after_;
+};
+
 Document::Document(const chart::Settings& settings, QString recoveryFile, QObject* parent)
     : QObject(parent),
-      state_{.work = {}, .settings = settings, .carried = {}},
+      state_{.work = {}, .settings = settings, .carried = {}, .data = {}},
       recoveryFile_(std::move(recoveryFile)) {
     history_.setUndoLimit(kUndoSteps);
     recoveryTimer_.setSingleShot(true);
@@ -118,7 +136,8 @@ void Document::addEntry(const chart::Entry& entry) {
 void Document::drawChart() {
     DocumentState next{.work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt},
                        .settings = state_.settings,
-                       .carried = dialogMemory()};
+                       .carried = dialogMemory(),
+                       .data = state_.data};
     pushReplacement(std::move(next), words::kStepDrawChart);
 }
 
@@ -134,23 +153,33 @@ void Document::changeSettings(const chart::Settings& settings) {
         .settings = settings,
         .carried = {.pointCount = memory.pointCount,
                     .lastPoint = memory.lastPoint,
-                    .pointOne = std::nullopt}};
+                    .pointOne = std::nullopt},
+        .data = state_.data};
     pushReplacement(std::move(next), words::kStepSettings);
 }
 
-void Document::open(chart::MarkedWork work, const QString& path) {
+void Document::open(chart::MarkedWork work, data::DataPart data, const QString& path) {
     const chart::Settings settings = work.settings.value_or(state_.settings);
     work.settings.reset();
-    pushReplacement({.work = std::move(work), .settings = settings, .carried = {}},
-                    words::kStepOpen, path);
+    pushReplacement(
+        {.work = std::move(work), .settings = settings, .carried = {}, .data = std::move(data)},
+        words::kStepOpen, path);
     history_.setClean();
 }
 
-void Document::recover(chart::MarkedWork work) {
+void Document::recover(chart::MarkedWork work, data::DataPart data) {
     const chart::Settings settings = work.settings.value_or(state_.settings);
     work.settings.reset();
-    pushReplacement({.work = std::move(work), .settings = settings, .carried = {}},
-                    words::kStepRecover);
+    pushReplacement(
+        {.work = std::move(work), .settings = settings, .carried = {}, .data = std::move(data)},
+        words::kStepRecover);
+}
+
+void Document::changeData(data::DataPart data, const char16_t* text) {
+    if (data == state_.data) {
+        return;
+    }
+    history_.push(new DataStep(*this, state_.data, std::move(data), text));
 }
 
 void Document::pushReplacement(DocumentState next, const char16_t* text,
@@ -159,7 +188,8 @@ void Document::pushReplacement(DocumentState next, const char16_t* text,
     DocumentState before = std::move(state_);
     state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
               .settings = before.settings,  // until the step's redo replaces it
-              .carried = {}};
+              .carried = {},
+              .data = before.data};
     std::optional<ReplaceStep::FilePaths> paths;
     if (path) {
         paths = ReplaceStep::FilePaths{.before = filePath_, .after = *path};
@@ -206,11 +236,24 @@ void Document::removeLast() {
 
 void Document::replace(const DocumentState& state) {
     const bool newSettings = !(state.settings == state_.settings);
+    const bool newData = !(state.data == state_.data);
     state_ = state;
     if (newSettings) {
         emit settingsChanged(state_.settings);
     }
+    if (newData) {
+        emit dataChanged();
+    }
     emit stateReplaced();
+}
+
+void Document::replaceData(const data::DataPart& data) {
+    state_.data = data;
+    emit dataChanged();
+}
+
+bool Document::hasWork() const {
+    return !state_.work.entries.empty() || !state_.data.empty();
 }
 
 void Document::afterChange() {
@@ -221,7 +264,7 @@ void Document::afterChange() {
 // Unsaved work with entries is kept on disk a short pause after it changed, by a writer of its
 // own, so that a step never waits for the disk; anything else is nothing to recover.
 void Document::scheduleRecovery() {
-    if (isClean() || state_.work.entries.empty()) {
+    if (isClean() || !hasWork()) {
         recoveryTimer_.stop();
         waitForWriter();
         QFile::remove(recoveryFile_);
@@ -251,7 +294,7 @@ void Document::keepRecoveryNow() {
     const bool waiting = recoveryTimer_.isActive();
     recoveryTimer_.stop();
     waitForWriter();
-    if (isClean() || state_.work.entries.empty()) {
+    if (isClean() || !hasWork()) {
         QFile::remove(recoveryFile_);
         return;
     }

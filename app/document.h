@@ -10,6 +10,7 @@
 
 #include "chart/marked_work.h"
 #include "chart/settings.h"
+#include "data/data_part.h"
 
 // The work the user is doing: the marked work, the settings it is shown at, its history of
 // steps, the file it belongs to and the recovery file that keeps it while unsaved. The main
@@ -33,6 +34,7 @@ struct DocumentState {
     chart::MarkedWork work;  // its own `settings` unused: the document's are below
     chart::Settings settings;
     DialogMemory carried;  // the memory from before the last chart drawing
+    data::DataPart data;   // its sets' rows shared, never copied, by every step
 
     bool operator==(const DocumentState&) const = default;
 };
@@ -53,6 +55,7 @@ class Document : public QObject {
 
     [[nodiscard]] const chart::MarkedWork& work() const { return state_.work; }
     [[nodiscard]] const chart::Settings& settings() const { return state_.settings; }
+    [[nodiscard]] const data::DataPart& data() const { return state_.data; }
     // The memory the dialogs continue from: of the last entries that give it, else carried.
     [[nodiscard]] DialogMemory dialogMemory() const;
     [[nodiscard]] QUndoStack& history() { return history_; }
@@ -68,8 +71,11 @@ class Document : public QObject {
     void changeSettings(const chart::Settings& settings);
     // The work of a file (or of the recovery file) with the settings it was saved under, when
     // it has them; the dialog memory starts from its entries.
-    void open(chart::MarkedWork work, const QString& path);
-    void recover(chart::MarkedWork work);
+    void open(chart::MarkedWork work, data::DataPart data, const QString& path);
+    void recover(chart::MarkedWork work, data::DataPart data);
+    // The data sets and zones become `data`, one step named `text` ("データを重ねる" …); the
+    // marks stay. Nothing when `data` is what the document has.
+    void changeData(data::DataPart data, const char16_t* text);
 
     // The work as a file holds it: stamped with the document's settings.
     [[nodiscard]] chart::MarkedWork savedWork() const;
@@ -88,6 +94,8 @@ class Document : public QObject {
     void lastEntryRemoved();
     // The whole state changed: drawn, opened, settings changed, or such a step undone.
     void stateReplaced();
+    // The data sets or zones changed (by a data step, or with the whole state).
+    void dataChanged();
     void settingsChanged(const chart::Settings& settings);
     void cleanChanged(bool clean);
     void filePathChanged(const QString& path);
@@ -97,10 +105,14 @@ class Document : public QObject {
   private:
     friend class AppendStep;
     friend class ReplaceStep;
+    friend class DataStep;
 
     void append(const chart::Entry& entry);
     void removeLast();
     void replace(const DocumentState& state);
+    void replaceData(const data::DataPart& data);
+    // Whether there is anything a recovery file would bring back.
+    [[nodiscard]] bool hasWork() const;
     // `path`: the file the step moves the document to (opening), if any.
     void pushReplacement(DocumentState next, const char16_t* text,
                          std::optional<QString> path = std::nullopt);

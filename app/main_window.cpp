@@ -19,9 +19,11 @@
 #include <QStatusBar>
 #include <QUndoStack>
 #include <array>
+#include <cmath>
 #include <utility>
 
 #include "app/chart_export.h"
+#include "app/data_dock.h"
 #include "app/document.h"
 #include "app/picture_view.h"
 #include "app/project_io.h"
@@ -32,6 +34,7 @@
 #include "chart/cursor_readout.h"
 #include "chart/pressure_text.h"
 #include "chart/sheet.h"
+#include "data/data_layer.h"
 #include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
 #include "dialogs/design_dialog.h"
@@ -64,9 +67,11 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
 
       printDialog_([this](QPrinter& printer) { return execPrintDialog(printer, this); }),
       chooseFile_([this](FileAction action, const QString& suggested) {
-          if (action == FileAction::Open) {
-              return QFileDialog::getOpenFileName(this, QString(), suggested,
-                                                  dialogs::message(words::kProjectFilter));
+          if (action == FileAction::Open || action == FileAction::Data) {
+              return QFileDialog::getOpenFileName(
+                  this, QString(), suggested,
+                  dialogs::message(action == FileAction::Open ? words::kProjectFilter
+                                                              : words::kDataFilter));
           }
           // A name without an extension takes the one of the filter chosen.
           QString filter;
@@ -86,6 +91,9 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     stateList_ = new StateList(*document_, this);
     addDockWidget(Qt::RightDockWidgetArea, stateList_);
     stateList_->hide();
+    dataDock_ = new DataDock(*document_, this);
+    addDockWidget(Qt::RightDockWidgetArea, dataDock_);
+    dataDock_->hide();
     connect(stateList_, &StateList::highlighted, Picture1,
             [this](const std::vector<chart::PointMm>& marks) { Picture1->setHighlight(marks); });
     buildMenus();
@@ -152,6 +160,8 @@ void MainWindow::buildMenus() {
             (void)exportTo(path);
         }
     });
+    QAction* dataItem = addItem(file, "mnuFileData", QStringLiteral("データを重ねる(&D)..."));
+    connect(dataItem, &QAction::triggered, this, &MainWindow::chooseAndAddData);
     addSeparator(file, "mnuFProjectSeparator");
     QAction* print = addItem(file, "mnuFileprint", QStringLiteral("印刷(&P)"));
     connect(print, &QAction::triggered, this, &MainWindow::printChart);
@@ -190,6 +200,11 @@ void MainWindow::buildMenus() {
     connect(stateList, &QAction::triggered, this, [this] {
         stateList_->show();
         stateList_->raise();
+    });
+    QAction* dataDock = addItem(view, "mnuViewData", QStringLiteral("データ(&T)"));
+    connect(dataDock, &QAction::triggered, this, [this] {
+        dataDock_->show();
+        dataDock_->raise();
     });
 
     QMenu* calc = addMenu("mnuCal", QStringLiteral("計算(&C)"));
@@ -393,8 +408,8 @@ void MainWindow::drawChart() {
 
 void MainWindow::printChart() {
     QPrinter printer(QPrinter::HighResolution);
-    if (app::printChart(chart::sheetOf(picture_, settings()), printer, printDialog_) ==
-        PrintResult::Failed) {
+    if (app::printChart(chart::sheetOf(picture_, settings()), printer, printDialog_,
+                        dataUnderlay()) == PrintResult::Failed) {
         messages_.show(printFailedMessage());
     }
 }
@@ -451,6 +466,7 @@ void MainWindow::followDocument() {
     connect(document_, &Document::lastEntryRemoved, this, &MainWindow::showLastEntryRemoved);
     connect(document_, &Document::settingsChanged, this, &MainWindow::adoptSettings);
     connect(document_, &Document::stateReplaced, this, &MainWindow::showWork);
+    connect(document_, &Document::dataChanged, this, &MainWindow::showData);
     connect(document_, &Document::cleanChanged, this, &MainWindow::showTitle);
     connect(document_, &Document::filePathChanged, this, &MainWindow::showTitle);
     connect(document_, &Document::changed, this, [this] {
@@ -518,6 +534,9 @@ void MainWindow::showWork() {
     } else {
         picture_.clear();
     }
+    // The zones lie over the chart's lines and under the marks.
+    shownZones_ = document_->data().zones;
+    data::drawZones(picture_, shownZones_, settings().atmosphere.ratio);
     entryMarks_.clear();
     for (const chart::Entry& entry : work.entries) {
         entryMarks_.push_back(
@@ -526,6 +545,59 @@ void MainWindow::showWork() {
     }
     shown_ = {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()};
     Picture1->refresh();
+}
+
+void MainWindow::showData() {
+    if (dataUnderlay_.follow(document_->data())) {
+        Picture1->setUnderlay(dataUnderlay_.underlay());
+    }
+    if (!(document_->data().zones == shownZones_)) {
+        showWork();
+    }
+}
+
+namespace {
+constexpr double kSiteAltitudeMargin = 20.0;  // m
+}  // namespace
+
+void MainWindow::addData(data::DataLayer layer) {
+    const data::DataSet& set = *layer.set;
+    const QString site = QString::fromStdString(set.name);
+    data::DataPart part = document_->data();
+    part.layers.push_back(std::move(layer));
+    document_->changeData(std::move(part), words::kStepAddData);
+    if (!set.hasElevation || !(set.elevation >= psychro::kLowestAltitude &&
+                               set.elevation <= psychro::kHighestAltitude)) {
+        return;
+    }
+    // Offered where the site lies more than 20 m (about 1.8 mmHg) from the altitude of the
+    // pressure in use: less is within what a weather station's own height above its ground
+    // makes.
+    const auto inUse = psychro::altitudeAtPressureRatio(settings().atmosphere.ratio);
+    if (inUse && std::abs(*inUse - set.elevation) <= kSiteAltitudeMargin) {
+        return;
+    }
+    const auto atmosphere = psychro::atmosphereFromAltitude(set.elevation);
+    QString question = dialogs::message(words::kDataElevationQuestion)
+                           .arg(site, QString::number(set.elevation, 'g', 6));
+    if (!work().entries.empty()) {
+        question += dialogs::message(words::kDataElevationMarksGo);
+    }
+    if (!atmosphere || !messages_.ask(question)) {
+        return;
+    }
+    // The document's settings only: the stored preference changes through ツール → 設定.
+    document_->changeSettings({.units = settings().units, .atmosphere = *atmosphere});
+    statusBar()->showMessage(
+        dialogs::message(words::kDataPressureSet).arg(QString::number(set.elevation, 'g', 6)));
+}
+
+void MainWindow::chooseAndAddData() {
+    const QString path = chooseFile_(FileAction::Data, QString());
+    if (path.isEmpty()) {
+        return;
+    }
+    (void)path;  // read by DataImport
 }
 
 void MainWindow::showDialogMemory() {
@@ -540,7 +612,7 @@ void MainWindow::showDialogMemory() {
 
 void MainWindow::showTitle() {
     const QString& path = document_->filePath();
-    if (path.isEmpty() && work().entries.empty()) {
+    if (path.isEmpty() && work().entries.empty() && document_->data().empty()) {
         setWindowModified(false);
         setWindowTitle(dialogs::message(words::kProgramTitle));
         return;
@@ -566,7 +638,7 @@ void MainWindow::offerRecovery() {
     }
     auto work = loadProject(path);
     if (work && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
-        document_->recover(std::move(*work));
+        document_->recover(std::move(*work), {});
         return;
     }
     QFile::remove(path);
@@ -585,7 +657,7 @@ bool MainWindow::openProject(const QString& path) {
         messages_.show(work.error());
         return false;
     }
-    document_->open(std::move(*work), path);
+    document_->open(std::move(*work), {}, path);
     return true;
 }
 
@@ -617,7 +689,8 @@ bool MainWindow::saveAs() {
 }
 
 bool MainWindow::exportTo(const QString& path) {
-    if (const auto exported = exportWork(path, picture_, work(), settings()); !exported) {
+    if (const auto exported = exportWork(path, picture_, work(), settings(), dataUnderlay());
+        !exported) {
         messages_.show(exported.error());
         return false;
     }
@@ -625,7 +698,8 @@ bool MainWindow::exportTo(const QString& path) {
 }
 
 void MainWindow::copyChart() {
-    QGuiApplication::clipboard()->setMimeData(sheetMimeData(picture_, settings()).release());
+    QGuiApplication::clipboard()->setMimeData(
+        sheetMimeData(picture_, settings(), dataUnderlay()).release());
 }
 
 void MainWindow::copyList() {

@@ -6,11 +6,13 @@
 #include <optional>
 #include <vector>
 
+#include "app/data_underlay.h"
 #include "app/printing.h"
 #include "chart/keyboard_steps.h"
 #include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
+#include "data/data_part.h"
 
 class QAction;
 class QGroupBox;
@@ -32,6 +34,7 @@ class SettingsDialog;
 
 namespace app {
 
+class DataDock;
 class Document;
 class PictureView;
 class StateList;
@@ -54,6 +57,7 @@ class MainWindow : public QMainWindow {
     [[nodiscard]] const chart::MarkedWork& work() const;
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
     [[nodiscard]] StateList* stateList() const { return stateList_; }
+    [[nodiscard]] DataDock* dataDock() const { return dataDock_; }
 
     // The document's settings.
     [[nodiscard]] const chart::Settings& settings() const;
@@ -68,7 +72,7 @@ class MainWindow : public QMainWindow {
 
     // The step that asks for a file name: a project to open, to save under, or a file to export
     // to, starting from `suggested`; an empty name cancels. Tests replace the file dialog by it.
-    enum class FileAction { Open, Save, Export };
+    enum class FileAction { Open, Save, Export, Data };
     using FileChooser = std::function<QString(FileAction action, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -86,6 +90,14 @@ class MainWindow : public QMainWindow {
     // "線図をコピー" (an image, and SVG) and "一覧をコピー" (tab-separated text).
     void copyChart();
     void copyList();
+
+    // "データを重ねる": a data set read from a file joins the work (one step). A weather file
+    // whose site lies at another altitude than the pressure in use offers to set the pressure
+    // to the site's (a second step; the marks go with the old chart, as with any settings
+    // change). Reading the file is DataImport's.
+    void addData(data::DataLayer layer);
+    // The underlay the view, the printout and the exports paint under the chart.
+    [[nodiscard]] render::Underlay dataUnderlay() const { return dataUnderlay_.underlay(); }
 
     // One step back or forward over the marked work; nothing when there is none.
     void undo();
@@ -129,6 +141,7 @@ class MainWindow : public QMainWindow {
     // Label20 and the readout's enthalpy unit for the settings in use.
     void showSettingsInLabels();
     void chooseAndOpen();
+    void chooseAndAddData();
     bool saveTo(const QString& path);
 
     // The document's changes on screen: an entry's marks added to the picture or taken away,
@@ -140,6 +153,8 @@ class MainWindow : public QMainWindow {
     void adoptSettings(const chart::Settings& settings);
     // The dialogs continue from the document's point counter and point 1.
     void showDialogMemory();
+    // The data sets under the picture and the zones in it follow the document.
+    void showData();
     // "湿りミルテン" alone, or the file's name (or 無題) with the modified mark.
     void showTitle();
 
@@ -167,6 +182,9 @@ class MainWindow : public QMainWindow {
     FileChooser chooseFile_;
     PictureView* Picture1 = nullptr;
     StateList* stateList_ = nullptr;
+    DataDock* dataDock_ = nullptr;
+    DataUnderlay dataUnderlay_;
+    std::vector<data::Zone> shownZones_;  // the zones drawn in the picture
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
     // Value labels of the readout, as the design numbers them.

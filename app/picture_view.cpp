@@ -277,6 +277,13 @@ void PictureView::paintCrosshair(QPainter& painter, const QRect& exposed) const 
     painter.restore();
 }
 
+void PictureView::setUnderlay(render::Underlay underlay) {
+    underlay_ = std::move(underlay);
+    stale_ = true;
+    beforeLast_.reset();
+    update();
+}
+
 void PictureView::refresh() {
     if (stale_ || kept_.isNull() || !isVisible() || settle_.isActive() ||
         keptScale_ != pixelsPerMm() || keptOffset_ != offset_) {
@@ -445,6 +452,12 @@ void PictureView::renderArea(const QRegion& area) {
         }
         painter.fillRect(QRectF(kSurface.right(), 0.0, far, far), window);
         painter.fillRect(QRectF(0.0, kSurface.bottom(), far, far), window);
+        if (underlay_) {
+            painter.save();
+            painter.setClipRect(kSurface, Qt::IntersectClip);
+            underlay_(painter, scale * kept_.devicePixelRatio());
+            painter.restore();
+        }
         painter.restore();
         render::paintSurface(painter, plan_, scale, corner);
         painter.restore();

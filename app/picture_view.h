@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
+#include "render/picture_painter.h"
 #include "render/picture_plan.h"
 
 class QScrollBar;
@@ -103,6 +104,10 @@ class PictureView : public QWidget {
     // still fits, rather than the whole picture rendered anew.
     void refreshCut();
 
+    // What is painted under the picture, over its white ground (the data sets); none when
+    // empty. The picture is rendered anew with it.
+    void setUnderlay(render::Underlay underlay);
+
     // Rings drawn over the picture around the given marks (picture mm), to point them out;
     // the picture itself is untouched. Empty: none.
     void setHighlight(std::vector<chart::PointMm> marks);
@@ -192,6 +197,7 @@ class PictureView : public QWidget {
     QPoint dragOffset_;
     std::optional<QPointF> crosshair_;
     std::vector<chart::PointMm> highlight_;
+    render::Underlay underlay_;
 };
 
 // A form's client area holding a picture view at a fixed place, given in twips of the screen

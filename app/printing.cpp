@@ -32,8 +32,8 @@ QString printFailedMessage() {
     return QStringLiteral("チャートを印刷できませんでした。");
 }
 
-PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer,
-                       const PrintDialogStep& dialog) {
+PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer, const PrintDialogStep& dialog,
+                       const render::Underlay& underlay) {
     // The 267 × 189 mm picture fits A4 only across; the chart's families are told apart by
     // colour.
     printer.setPageOrientation(QPageLayout::Landscape);
@@ -48,7 +48,7 @@ PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer,
     // The chart clipped to its surface as on the screen; the pressure line over it at the
     // printable area's corner.
     render::paintSheet(painter, sheet, printer.resolution() / chart::kMmPerInch,
-                       {kPictureOffsetMm, kPictureOffsetMm}, {0.0, 0.0});
+                       {kPictureOffsetMm, kPictureOffsetMm}, {0.0, 0.0}, underlay);
     const bool ended = painter.end();
     return ended && printer.printerState() != QPrinter::Error ? PrintResult::Printed
                                                               : PrintResult::Failed;

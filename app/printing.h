@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "chart/sheet.h"
+#include "render/picture_painter.h"
 
 class QPrinter;
 class QWidget;
@@ -30,9 +31,11 @@ enum class PrintResult {
 // natural size (1 mm of picture on 1 mm of paper) with its top-left corner 5 twips up and left
 // of the printable area's corner, clipped to the 267 × 189 mm surface, and over it, at the
 // printable area's top-left corner, the pressure line ("大気圧 = 760 mmHg" at the defaults).
-// Everything is replayed as vectors at the printer's resolution.
+// Everything is replayed as vectors at the printer's resolution; `underlay` (the data sets) goes
+// under the chart.
 [[nodiscard]] PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer,
-                                     const PrintDialogStep& dialog);
+                                     const PrintDialogStep& dialog,
+                                     const render::Underlay& underlay = {});
 
 // The message shown when printing failed for another reason than a cancel.
 [[nodiscard]] QString printFailedMessage();

@@ -18,7 +18,9 @@ const QColor kPale(255, 243, 176);
 const QColor kDeep(178, 24, 43);
 // The legend stands in the empty corner left of the enthalpy scale.
 constexpr double kLegendX = 6.0;
-constexpr double kLegendY = 14.0;
+constexpr double kLegendTop = 14.0;
+constexpr double kPointsLegendHeight = 4.5;
+constexpr double kHoursLegendHeight = 12.0;
 
 QPolygonF polygonOf(const std::vector<chart::PointMm>& points) {
     QPolygonF polygon;
@@ -81,7 +83,7 @@ QImage DataLayerPainter::pointsImage(double dotsPerMm) {
     return points_;
 }
 
-void DataLayerPainter::paint(QPainter& painter, double dotsPerMm) {
+double DataLayerPainter::paint(QPainter& painter, double dotsPerMm, double legendShiftMm) {
     painter.save();
     if (style_ == data::LayerStyle::Points) {
         const QImage image = pointsImage(dotsPerMm);
@@ -91,8 +93,9 @@ void DataLayerPainter::paint(QPainter& painter, double dotsPerMm) {
     } else {
         paintCells(painter);
     }
-    paintLegend(painter);
+    const double height = paintLegend(painter, legendShiftMm);
     painter.restore();
+    return legendShiftMm + height;
 }
 
 void DataLayerPainter::paintCells(QPainter& painter) const {
@@ -103,10 +106,11 @@ void DataLayerPainter::paintCells(QPainter& painter) const {
     }
 }
 
-void DataLayerPainter::paintLegend(QPainter& painter) const {
+double DataLayerPainter::paintLegend(QPainter& painter, double shiftMm) const {
     if (set_.states.empty()) {  // zones alone
-        return;
+        return 0.0;
     }
+    const double kLegendY = kLegendTop + shiftMm;
     painter.setFont(legendFont());
     painter.setPen(Qt::black);
     const QString name = QString::fromStdString(set_.name);
@@ -117,7 +121,7 @@ void DataLayerPainter::paintLegend(QPainter& painter) const {
         painter.setPen(Qt::black);
         painter.drawText(QPointF(kLegendX + 3.0, kLegendY),
                          QStringLiteral("%1 (%2 点)").arg(name).arg(set_.states.size()));
-        return;
+        return kPointsLegendHeight;
     }
     const QString unit = set_.hourly ? QStringLiteral("時間") : QStringLiteral("件");
     painter.drawText(QPointF(kLegendX, kLegendY),
@@ -133,6 +137,7 @@ void DataLayerPainter::paintLegend(QPainter& painter) const {
     const QString most = QString::number(cells_.most);
     painter.drawText(
         QPointF(bar.right() - 1.8 * static_cast<double>(most.size()), bar.bottom() + 3.5), most);
+    return kHoursLegendHeight;
 }
 
 }  // namespace render

@@ -21,15 +21,18 @@ class DataLayerPainter {
     DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour);
 
     // Paints on a painter whose units are picture millimetres, `dotsPerMm` device pixels each.
-    // The points' image is made for that resolution, at most 300 dots per inch, and kept.
-    void paint(QPainter& painter, double dotsPerMm);
+    // The points' image is made for that resolution, at most 300 dots per inch, and kept. The
+    // legend stands `legendShiftMm` below its place (under the legends of the sets painted
+    // before); returns the shift for the next set's legend.
+    double paint(QPainter& painter, double dotsPerMm, double legendShiftMm = 0.0);
 
     // The points style's image for a resolution (transparent, the dots in the set's colour).
     [[nodiscard]] QImage pointsImage(double dotsPerMm);
 
   private:
     void paintCells(QPainter& painter) const;
-    void paintLegend(QPainter& painter) const;
+    // Returns the legend's height in mm.
+    double paintLegend(QPainter& painter, double shiftMm) const;
 
     const data::DataSet& set_;
     data::LayerStyle style_;

@@ -327,6 +327,20 @@ inline constexpr char16_t kStepDrawChart[] = u"線図の描画";
 inline constexpr char16_t kStepSettings[] = u"設定の変更";
 inline constexpr char16_t kStepOpen[] = u"ファイルを開く";
 inline constexpr char16_t kStepRecover[] = u"作業の復元";
+inline constexpr char16_t kStepAddData[] = u"データを重ねる";
+inline constexpr char16_t kStepRemoveData[] = u"データの削除";
+inline constexpr char16_t kStepShowData[] = u"データの表示";
+inline constexpr char16_t kStepZones[] = u"ゾーンの変更";
+inline constexpr char16_t kDataDockTitle[] = u"データ";
+inline constexpr char16_t kDataFilter[] =
+    u"測定・気象データ (*.csv *.tsv *.txt *.epw);;すべてのファイル (*)";
+// %1 the site, %2 its elevation in metres.
+inline constexpr char16_t kDataElevationQuestion[] =
+    u"「%1」の標高は %2 m です。大気圧をこの標高の値に合わせますか？";
+inline constexpr char16_t kDataElevationMarksGo[] =
+    u"\n（記入した点は消えます。元に戻すで戻せます。）";
+inline constexpr char16_t kDataPressureSet[] = u"大気圧を標高 %1 m の値にしました。";
+inline constexpr char16_t kZoneCountHeader[] = u"データ\tゾーン\t行数\t範囲内\t割合(%)\t時間(h)";
 inline constexpr char16_t kProgramTitle[] = u"湿りミルテン";
 inline constexpr char16_t kUntitled[] = u"無題";
 // %1 is the file name (or kUntitled), "[*]" the place of the modified mark.

@@ -1,0 +1,429 @@
+#include "app/data_dock.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "app/document.h"
+#include "dialogs/messages.h"
+#include "words/messages.h"
+
+namespace app {
+namespace {
+
+enum DataColumn { NameColumn, RowsColumn, PeriodColumn, ColourColumn, kDataColumns };
+
+QString dateText(std::uint32_t minutes) {
+    const data::CalendarTime t = data::calendarOf(minutes);
+    return QStringLiteral("%1/%2/%3")
+        .arg(t.year)
+        .arg(t.month, 2, 10, QLatin1Char('0'))
+        .arg(t.day, 2, 10, QLatin1Char('0'));
+}
+
+// "2023/01/01 – 2023/12/31" from the first and last dated rows; "—" for a set without dates.
+QString periodText(const data::DataSet& set) {
+    std::optional<std::uint32_t> first;
+    std::optional<std::uint32_t> last;
+    for (std::uint32_t t : set.times) {
+        if (t != data::kNoTime) {
+            first = std::min(first.value_or(t), t);
+            last = std::max(last.value_or(t), t);
+        }
+    }
+    if (!first) {
+        return QStringLiteral("—");
+    }
+    return dateText(*first) + QStringLiteral(" – ") + dateText(*last);
+}
+
+QIcon colourIcon(std::uint32_t rgb) {
+    QPixmap swatch(12, 12);
+    swatch.fill(QColor(static_cast<QRgb>(0xFF000000U | rgb)));
+    return QIcon(swatch);
+}
+
+// The first and last of a run of set bits, wrapping (months 12..2); the whole range when all
+// are set or none is.
+std::pair<int, int> runOf(std::uint32_t bits, int count) {
+    const auto set = [&](int k) { return (bits >> ((k % count + count) % count) & 1U) != 0U; };
+    for (int k = 0; k < count; ++k) {
+        if (set(k) && !set(k - 1)) {
+            int end = k;
+            for (int n = 1; n < count && set(k + n); ++n) {
+                end = (k + n) % count;
+            }
+            return {k, end};
+        }
+    }
+    return {0, count - 1};
+}
+
+data::DataPart withLayer(data::DataPart part, std::size_t set,
+                         const std::function<void(data::DataLayer&)>& edit) {
+    if (set < part.layers.size()) {
+        edit(part.layers[set]);
+    }
+    return part;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+QSpinBox* spin(const char* name, int low, int high, QWidget* parent) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setRange(low, high);
+    return s;
+}
+
+}  // namespace
+
+std::vector<ZoneCountRow> ZoneCounter::rows(const data::DataPart& part,
+                                            psychro::PressureRatio pressure) {
+    std::vector<Known> known;
+    std::vector<ZoneCountRow> rows;
+    for (const data::DataLayer& layer : part.layers) {
+        if (!layer.shown || !layer.set || part.zones.empty()) {
+            continue;
+        }
+        std::optional<data::DataSet> kept;  // made when a count is not known
+        for (const data::Zone& zone : part.zones) {
+            const auto same = std::find_if(known_.begin(), known_.end(), [&](const Known& k) {
+                return k.set == layer.set && k.filter == layer.filter && k.zone == zone &&
+                       k.pressure == pressure.value();
+            });
+            if (same != known_.end()) {
+                known.push_back(*same);
+            } else {
+                if (!kept) {
+                    kept = data::filtered(*layer.set, layer.filter);
+                }
+                known.push_back(
+                    {layer.set,
+                     layer.filter,
+                     zone,
+                     pressure.value(),
+                     {QString::fromStdString(layer.set->name),
+                      QString::fromStdString(data::zoneName(zone)), kept->states.size(),
+                      data::countInside(zone, *kept, pressure), kept->hoursOf(1) > 0.0}});
+            }
+            rows.push_back(known.back().row);
+        }
+    }
+    known_ = std::move(known);
+    return rows;
+}
+
+QString zoneCountText(const std::vector<ZoneCountRow>& rows) {
+    QString text = dialogs::message(words::kZoneCountHeader) + QLatin1Char('\n');
+    for (const ZoneCountRow& row : rows) {
+        const QString hours =
+            row.hasHours ? QString::number(std::llround(row.count.hours)) : QString();
+        text += QStringList{row.set,
+                            row.zone,
+                            QString::number(row.rows),
+                            QString::number(row.count.inside),
+                            QString::number(100.0 * row.count.share, 'f', 1),
+                            hours}
+                    .join(QLatin1Char('\t')) +
+                QLatin1Char('\n');
+    }
+    return text;
+}
+
+DataDock::DataDock(Document& document, QWidget* parent)
+    : QDockWidget(dialogs::message(words::kDataDockTitle), parent), document_(document) {
+    setObjectName(QStringLiteral("DataDock"));
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+
+    DataList = new QTreeWidget(body);
+    DataList->setObjectName(QStringLiteral("DataList"));
+    DataList->setRootIsDecorated(false);
+    DataList->setColumnCount(kDataColumns);
+    DataList->setHeaderLabels({QStringLiteral("名前"), QStringLiteral("行数"),
+                               QStringLiteral("期間"), QStringLiteral("色")});
+    layout->addWidget(DataList);
+
+    auto* setRow = new QHBoxLayout;
+    QPushButton* add = button("DataAdd", QStringLiteral("追加(&A)..."), body);
+    DataRemove = button("DataRemove", QStringLiteral("削除"), body);
+    DataColour = button("DataColour", QStringLiteral("色..."), body);
+    DataStyle = new QComboBox(body);
+    DataStyle->setObjectName(QStringLiteral("DataStyle"));
+    DataStyle->addItems({QStringLiteral("点"), QStringLiteral("時間数")});
+    for (QWidget* w : std::initializer_list<QWidget*>{add, DataRemove, DataColour, DataStyle}) {
+        setRow->addWidget(w);
+    }
+    layout->addLayout(setRow);
+
+    auto* filterRow = new QGridLayout;
+    MonthFrom = spin("MonthFrom", 1, 12, body);
+    MonthTo = spin("MonthTo", 1, 12, body);
+    HourFrom = spin("HourFrom", 0, 23, body);
+    HourTo = spin("HourTo", 0, 23, body);
+    FilterApply = button("FilterApply", QStringLiteral("絞り込む"), body);
+    filterRow->addWidget(new QLabel(QStringLiteral("月"), body), 0, 0);
+    filterRow->addWidget(MonthFrom, 0, 1);
+    filterRow->addWidget(new QLabel(QStringLiteral("～"), body), 0, 2);
+    filterRow->addWidget(MonthTo, 0, 3);
+    filterRow->addWidget(new QLabel(QStringLiteral("時"), body), 1, 0);
+    filterRow->addWidget(HourFrom, 1, 1);
+    filterRow->addWidget(new QLabel(QStringLiteral("～"), body), 1, 2);
+    filterRow->addWidget(HourTo, 1, 3);
+    filterRow->addWidget(FilterApply, 0, 4, 2, 1);
+    layout->addLayout(filterRow);
+
+    layout->addWidget(new QLabel(QStringLiteral("ゾーン"), body));
+    ZoneList = new QListWidget(body);
+    ZoneList->setObjectName(QStringLiteral("ZoneList"));
+    layout->addWidget(ZoneList);
+    auto* zoneRow = new QHBoxLayout;
+    QPushButton* addRange = button("ZoneAddRange", QStringLiteral("範囲を追加..."), body);
+    QPushButton* addPmv = button("ZoneAddPmv", QStringLiteral("PMVを追加..."), body);
+    QPushButton* edit = button("ZoneEdit", QStringLiteral("編集..."), body);
+    QPushButton* removeZoneButton = button("ZoneRemove", QStringLiteral("削除"), body);
+    for (QWidget* w : std::initializer_list<QWidget*>{addRange, addPmv, edit, removeZoneButton}) {
+        zoneRow->addWidget(w);
+    }
+    layout->addLayout(zoneRow);
+
+    ZoneCounts = new QTableWidget(body);
+    ZoneCounts->setObjectName(QStringLiteral("ZoneCounts"));
+    ZoneCounts->setColumnCount(6);
+    ZoneCounts->setHorizontalHeaderLabels(
+        dialogs::message(words::kZoneCountHeader).split(QLatin1Char('\t')));
+    ZoneCounts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ZoneCounts->verticalHeader()->hide();
+    layout->addWidget(ZoneCounts);
+    QPushButton* copy = button("ZoneCopy", QStringLiteral("集計をコピー"), body);
+    layout->addWidget(copy);
+    setWidget(body);
+
+    connect(add, &QPushButton::clicked, this, &DataDock::addRequested);
+    connect(DataRemove, &QPushButton::clicked, this, [this] {
+        if (const auto set = chosenSet()) {
+            removeSet(*set);
+        }
+    });
+    connect(DataColour, &QPushButton::clicked, this, &DataDock::chooseColour);
+    connect(DataStyle, &QComboBox::activated, this, [this](int index) {
+        if (const auto set = chosenSet()) {
+            setStyle(*set, index == 1 ? data::LayerStyle::Hours : data::LayerStyle::Points);
+        }
+    });
+    connect(FilterApply, &QPushButton::clicked, this, &DataDock::applyFilter);
+    connect(DataList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item, int column) {
+        const int row = DataList->indexOfTopLevelItem(item);
+        if (!showing_ && column == NameColumn && row >= 0) {
+            setShown(static_cast<std::size_t>(row), item->checkState(NameColumn) == Qt::Checked);
+        }
+    });
+    connect(DataList, &QTreeWidget::currentItemChanged, this, &DataDock::showChosenSet);
+    connect(addRange, &QPushButton::clicked, this,
+            [this] { emit zoneEditRequested(std::nullopt, false); });
+    connect(addPmv, &QPushButton::clicked, this,
+            [this] { emit zoneEditRequested(std::nullopt, true); });
+    const auto editChosen = [this] {
+        if (const auto zone = chosenZone()) {
+            const auto& zones = document_.data().zones;
+            emit zoneEditRequested(*zone, std::holds_alternative<data::PmvZone>(zones[*zone]));
+        }
+    };
+    connect(edit, &QPushButton::clicked, this, editChosen);
+    connect(ZoneList, &QListWidget::itemDoubleClicked, this, editChosen);
+    connect(removeZoneButton, &QPushButton::clicked, this, [this] {
+        if (const auto zone = chosenZone()) {
+            removeZone(*zone);
+        }
+    });
+    connect(copy, &QPushButton::clicked, this, &DataDock::copyCounts);
+    connect(&document_, &Document::dataChanged, this, &DataDock::showData);
+    // The same rows count otherwise at another pressure.
+    connect(&document_, &Document::settingsChanged, this, &DataDock::showData);
+    showData();
+}
+
+std::optional<std::size_t> DataDock::chosenSet() const {
+    const int row = DataList->indexOfTopLevelItem(DataList->currentItem());
+    return row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt;
+}
+
+std::optional<std::size_t> DataDock::chosenZone() const {
+    const int row = ZoneList->currentRow();
+    return row >= 0 ? std::optional<std::size_t>(static_cast<std::size_t>(row)) : std::nullopt;
+}
+
+void DataDock::change(data::DataPart part, const char16_t* text) {
+    document_.changeData(std::move(part), text);
+}
+
+void DataDock::setShown(std::size_t set, bool shown) {
+    change(withLayer(document_.data(), set, [shown](data::DataLayer& l) { l.shown = shown; }),
+           words::kStepShowData);
+}
+
+void DataDock::setStyle(std::size_t set, data::LayerStyle style) {
+    change(withLayer(document_.data(), set, [style](data::DataLayer& l) { l.style = style; }),
+           words::kStepShowData);
+}
+
+void DataDock::setColour(std::size_t set, std::uint32_t rgb) {
+    change(
+        withLayer(document_.data(), set, [rgb](data::DataLayer& l) { l.colour = rgb & 0xFFFFFFU; }),
+        words::kStepShowData);
+}
+
+void DataDock::setFilter(std::size_t set, const data::TimeFilter& filter) {
+    change(withLayer(document_.data(), set, [&filter](data::DataLayer& l) { l.filter = filter; }),
+           words::kStepShowData);
+}
+
+void DataDock::removeSet(std::size_t set) {
+    data::DataPart part = document_.data();
+    if (set < part.layers.size()) {
+        part.layers.erase(part.layers.begin() + static_cast<std::ptrdiff_t>(set));
+        change(std::move(part), words::kStepRemoveData);
+    }
+}
+
+void DataDock::addZone(const data::Zone& zone) {
+    data::DataPart part = document_.data();
+    part.zones.push_back(zone);
+    change(std::move(part), words::kStepZones);
+}
+
+void DataDock::replaceZone(std::size_t index, const data::Zone& zone) {
+    data::DataPart part = document_.data();
+    if (index < part.zones.size()) {
+        part.zones[index] = zone;
+        change(std::move(part), words::kStepZones);
+    }
+}
+
+void DataDock::removeZone(std::size_t index) {
+    data::DataPart part = document_.data();
+    if (index < part.zones.size()) {
+        part.zones.erase(part.zones.begin() + static_cast<std::ptrdiff_t>(index));
+        change(std::move(part), words::kStepZones);
+    }
+}
+
+void DataDock::copyCounts() {
+    QApplication::clipboard()->setText(
+        zoneCountText(counter_.rows(document_.data(), document_.settings().atmosphere.ratio)));
+}
+
+void DataDock::chooseColour() {
+    const auto set = chosenSet();
+    if (!set) {
+        return;
+    }
+    auto* dialog = new QColorDialog(
+        QColor(static_cast<QRgb>(0xFF000000U | document_.data().layers[*set].colour)), this);
+    dialog->setObjectName(QStringLiteral("DataColourDialog"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QColorDialog::colorSelected, this, [this, set](const QColor& colour) {
+        setColour(*set, static_cast<std::uint32_t>(colour.rgb()));
+    });
+    dialog->open();
+}
+
+void DataDock::applyFilter() {
+    const auto set = chosenSet();
+    if (!set) {
+        return;
+    }
+    const auto months = data::bitRange(MonthFrom->value(), MonthTo->value(), 12);
+    const auto hours = data::bitRange(HourFrom->value(), HourTo->value(), 24);
+    if (months && hours) {
+        setFilter(*set, {.months = static_cast<std::uint16_t>(*months), .hours = *hours});
+    }
+}
+
+void DataDock::showData() {
+    const data::DataPart& part = document_.data();
+    const auto chosen = chosenSet();
+    const auto chosenZoneRow = chosenZone();
+    showing_ = true;
+    DataList->clear();
+    for (const data::DataLayer& layer : part.layers) {
+        auto* item = new QTreeWidgetItem(DataList);
+        item->setText(NameColumn, QString::fromStdString(layer.set->name));
+        item->setToolTip(NameColumn, QString::fromStdString(layer.path));
+        item->setCheckState(NameColumn, layer.shown ? Qt::Checked : Qt::Unchecked);
+        item->setText(RowsColumn, QString::number(layer.set->states.size()));
+        item->setText(PeriodColumn, periodText(*layer.set));
+        item->setIcon(ColourColumn, colourIcon(layer.colour));
+    }
+    if (chosen && *chosen < part.layers.size()) {
+        DataList->setCurrentItem(DataList->topLevelItem(static_cast<int>(*chosen)));
+    } else if (!part.layers.empty()) {
+        DataList->setCurrentItem(DataList->topLevelItem(static_cast<int>(part.layers.size()) - 1));
+    }
+    ZoneList->clear();
+    for (const data::Zone& zone : part.zones) {
+        ZoneList->addItem(QString::fromStdString(data::zoneName(zone)));
+    }
+    if (chosenZoneRow && *chosenZoneRow < part.zones.size()) {
+        ZoneList->setCurrentRow(static_cast<int>(*chosenZoneRow));
+    }
+    const std::vector<ZoneCountRow> rows =
+        counter_.rows(part, document_.settings().atmosphere.ratio);
+    const QStringList lines = zoneCountText(rows).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ZoneCounts->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 1; r < lines.size(); ++r) {
+        const QStringList cells = lines[r].split(QLatin1Char('\t'));
+        for (int c = 0; c < cells.size(); ++c) {
+            ZoneCounts->setItem(r - 1, c, new QTableWidgetItem(cells[c]));
+        }
+    }
+    showing_ = false;
+    showChosenSet();
+}
+
+void DataDock::showChosenSet() {
+    const auto set = chosenSet();
+    const bool any = set.has_value();
+    for (QWidget* w : std::initializer_list<QWidget*>{DataRemove, DataColour, DataStyle, MonthFrom,
+                                                      MonthTo, HourFrom, HourTo, FilterApply}) {
+        w->setEnabled(any);
+    }
+    if (!any) {
+        return;
+    }
+    const data::DataLayer& layer = document_.data().layers[*set];
+    DataStyle->setCurrentIndex(layer.style == data::LayerStyle::Hours ? 1 : 0);
+    const bool dated = !layer.set->times.empty();
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{MonthFrom, MonthTo, HourFrom, HourTo, FilterApply}) {
+        w->setEnabled(dated);
+    }
+    const auto [m0, m1] = runOf(layer.filter.months, 12);
+    const auto [h0, h1] = runOf(layer.filter.hours, 24);
+    MonthFrom->setValue(m0 + 1);
+    MonthTo->setValue(m1 + 1);
+    HourFrom->setValue(h0);
+    HourTo->setValue(h1);
+}
+
+}  // namespace app

@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QDockWidget>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "data/data_part.h"
+#include "data/zones.h"
+
+class QComboBox;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTableWidget;
+class QTreeWidget;
+
+namespace app {
+
+class Document;
+
+// One line of the zone table: a data set, a zone, and the rows of the set (as its filter keeps
+// them) inside the zone, their share and the hours they stand for.
+struct ZoneCountRow {
+    QString set;
+    QString zone;
+    std::size_t rows;
+    data::ZoneCount count;
+    bool hasHours;  // the set is hourly or dated: its rows stand for hours
+};
+
+// Every shown set counted in every zone at the document's pressure. A count stays known while
+// its set, filter, zone and pressure stay the same, so that a step elsewhere (a colour, another
+// zone) does not walk a large set's rows again.
+class ZoneCounter {
+  public:
+    [[nodiscard]] std::vector<ZoneCountRow> rows(const data::DataPart& part,
+                                                 psychro::PressureRatio pressure);
+
+  private:
+    struct Known {
+        std::shared_ptr<const data::DataSet> set;  // kept, so its address means this set
+        data::TimeFilter filter;
+        data::Zone zone;
+        double pressure;
+        ZoneCountRow row;
+    };
+    std::vector<Known> known_;
+};
+// The table "集計をコピー" copies: a header line, then a line a row, tab-separated; the share in
+// percent to one decimal, the hours as a whole number (empty where the set says no hours).
+[[nodiscard]] QString zoneCountText(const std::vector<ZoneCountRow>& rows);
+
+// "データ": the document's data sets (name, rows, period, colour, shown or not, style, months and
+// hours kept) and zones, with the rows of each set inside each zone. Every change is a step of
+// the document's history; the dock only shows what the document holds.
+class DataDock : public QDockWidget {
+    Q_OBJECT
+  public:
+    explicit DataDock(Document& document, QWidget* parent = nullptr);
+
+    // The set and the zone chosen in the lists, if any.
+    [[nodiscard]] std::optional<std::size_t> chosenSet() const;
+    [[nodiscard]] std::optional<std::size_t> chosenZone() const;
+
+    // Changes of the chosen set, each one step: shown or hidden, its style, its colour, the
+    // months and hours kept; removal.
+    void setShown(std::size_t set, bool shown);
+    void setStyle(std::size_t set, data::LayerStyle style);
+    void setColour(std::size_t set, std::uint32_t rgb);
+    void setFilter(std::size_t set, const data::TimeFilter& filter);
+    void removeSet(std::size_t set);
+    // Zones: added, replaced, removed; each one step.
+    void addZone(const data::Zone& zone);
+    void replaceZone(std::size_t index, const data::Zone& zone);
+    void removeZone(std::size_t index);
+
+    // Copies the zone table to the clipboard.
+    void copyCounts();
+
+  signals:
+    // "追加...": the window reads a file and adds it.
+    void addRequested();
+    // The zone editor for a new zone of a kind (PMV or not), or for the zone at an index.
+    void zoneEditRequested(std::optional<std::size_t> index, bool pmv);
+
+  private:
+    void showData();
+    void showChosenSet();
+    void chooseColour();
+    void applyFilter();
+    void change(data::DataPart part, const char16_t* text);
+
+    Document& document_;
+    QTreeWidget* DataList = nullptr;
+    QComboBox* DataStyle = nullptr;
+    QSpinBox* MonthFrom = nullptr;
+    QSpinBox* MonthTo = nullptr;
+    QSpinBox* HourFrom = nullptr;
+    QSpinBox* HourTo = nullptr;
+    QPushButton* DataRemove = nullptr;
+    QPushButton* DataColour = nullptr;
+    QPushButton* FilterApply = nullptr;
+    QListWidget* ZoneList = nullptr;
+    QTableWidget* ZoneCounts = nullptr;
+    ZoneCounter counter_;
+    bool showing_ = false;  // the controls are being filled from the document
+};
+
+}  // namespace app

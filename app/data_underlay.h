@@ -1,0 +1,33 @@
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "data/data_part.h"
+#include "render/data_layer_painter.h"
+#include "render/picture_painter.h"
+
+// The shown data sets of a piece of work, painted under its chart on screen, on paper and in
+// every exported sheet. Each shown set has a painter of its own over the rows its month and
+// hour filter keeps; a painter is kept while its set, look and filter stay the same, so that a
+// repaint replays what was built (the points' image, the cells) and never walks the rows.
+namespace app {
+
+class DataUnderlay {
+  public:
+    // Brings the painters up to `part`'s shown layers; false when nothing changed.
+    bool follow(const data::DataPart& part);
+    // Paints the shown layers in order, their legends one under another; empty when none is
+    // shown. It holds the painters it needs, so it stays valid whatever follows.
+    [[nodiscard]] render::Underlay underlay() const;
+
+  private:
+    struct Painted {
+        data::DataLayer layer;
+        std::shared_ptr<const data::DataSet> shown;  // the rows the filter keeps
+        std::shared_ptr<render::DataLayerPainter> painter;
+    };
+    std::vector<Painted> painted_;
+};
+
+}  // namespace app

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <memory>
+
+#include "app/data_dock.h"
+#include "app/document.h"
+#include "app/main_window.h"
+#include "app/project_io.h"
+#include "chart/chart_frame.h"
+#include "chart/sheet.h"
+#include "chart/units_of_length.h"
+#include "data/zones.h"
+#include "dialogs/messages.h"
+#include "render/picture_painter.h"
+
+namespace {
+
+// Four logged states; by hand at 760 mmHg (ps 19.83 mmHg at 22 °C, 23.76 at 25 °C): 22 °C with
+// 8 g/kg(DA) is φ 49 %, 25 °C with 12 g/kg(DA) φ 60 %, both inside 17–28 °C, 40–70 %; 30 °C is
+// too warm and 20 °C with 2 g/kg(DA) (φ 14 %) too dry.
+std::shared_ptr<const data::DataSet> loggedRoom() {
+    auto set = std::make_shared<data::DataSet>();
+    set->name = "室内ロガー";
+    set->states = {{22.0F, 0.008F}, {25.0F, 0.012F}, {30.0F, 0.010F}, {20.0F, 0.002F}};
+    return set;
+}
+
+data::DataLayer layerOf(std::shared_ptr<const data::DataSet> set, std::uint32_t colour = 0x1F77B4) {
+    data::DataLayer layer;
+    layer.set = std::move(set);
+    layer.path = "/logs/room.csv";
+    layer.colour = colour;
+    return layer;
+}
+
+class DataWindow : public testing::Test {
+  protected:
+    void SetUp() override { QFile::remove(app::recoveryPath()); }
+    void TearDown() override { QFile::remove(app::recoveryPath()); }
+
+    // The colour of the sheet (at 96 dpi) where air at t °C and x kg/kg(DA) lies.
+    QRgb sheetAt(double t, double x) {
+        const QImage image = render::sheetImage(chart::sheetOf(window.picture(), window.settings()),
+                                                chart::kPixelsPerInch, window.dataUnderlay());
+        const chart::PointMm p = chart::statePoint(chart::enthalpyAt(t, 1000.0 * x), 1000.0 * x);
+        const double px = chart::kPixelsPerInch / chart::kMmPerInch;
+        return image.pixel(static_cast<int>(p.X * px), static_cast<int>(p.Y * px)) & 0xFFFFFFU;
+    }
+
+    dialogs::RecordedMessages messages;
+    app::MainWindow window{messages};
+    app::Document& document = window.document();
+};
+
+TEST_F(DataWindow, ASetIsOneStepSharedByEveryLaterStepAndPaintedUnderTheChart) {
+    const auto set = loggedRoom();
+    window.addData(layerOf(set, 0x00FF00));
+    ASSERT_EQ(document.data().layers.size(), 1U);
+    EXPECT_EQ(sheetAt(22.0, 0.008), 0x00FF00U);
+    EXPECT_EQ(window.windowTitle(), "無題[*] - 湿りミルテン");
+
+    // Steps after it share the rows: the set is the one read, however the work moves.
+    window.dataDock()->setShown(0, false);
+    EXPECT_EQ(sheetAt(22.0, 0.008), 0xFFFFFFU);
+    window.applySettings({chart::Units::SI, psychro::Atmosphere::standard()});
+    window.undo();
+    window.undo();
+    EXPECT_EQ(sheetAt(22.0, 0.008), 0x00FF00U);
+    EXPECT_EQ(document.data().layers[0].set.get(), set.get());
+    window.undo();
+    EXPECT_TRUE(document.data().empty());
+    EXPECT_FALSE(window.canUndo());
+    window.redo();
+    EXPECT_EQ(document.data().layers[0].set.get(), set.get());
+}
+
+TEST_F(DataWindow, ZonesAreCountedAndCopiedAsATable) {
+    window.addData(layerOf(loggedRoom()));
+    window.dataDock()->addZone(data::buildingHygieneZone());
+    window.dataDock()->copyCounts();
+    const QStringList lines =
+        QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_EQ(lines[1], QStringLiteral("室内ロガー\t建築物衛生法の基準\t4\t2\t50.0\t"));
+    window.undo();
+    EXPECT_TRUE(document.data().zones.empty());
+}
+
+TEST_F(DataWindow, AWeatherSiteAtAnotherAltitudeOffersItsPressure) {
+    struct Row {
+        double elevation;
+        bool answer;
+        bool asked;
+        double ratio;  // the pressure in use afterwards
+    };
+    // (1 − 2.25577e-5·1500)^5.2559 = 0.83450; a station 15 m up is taken as at sea level; 9,000
+    // m is beyond any setting.
+    const Row rows[] = {{1500.0, true, true, 0.83450},
+                        {1500.0, false, true, 1.0},
+                        {15.0, true, false, 1.0},
+                        {9000.0, true, false, 1.0}};
+    for (const Row& row : rows) {
+        dialogs::RecordedMessages asked;
+        asked.setAnswer(row.answer);
+        app::MainWindow fresh{asked};
+        auto site = std::make_shared<data::DataSet>(*loggedRoom());
+        site->elevation = row.elevation;
+        site->hasElevation = true;
+        fresh.addData(layerOf(site));
+        EXPECT_EQ(asked.messages().size(), row.asked ? 1U : 0U) << row.elevation;
+        EXPECT_NEAR(fresh.settings().atmosphere.ratio.value(), row.ratio, 1e-5) << row.elevation;
+        EXPECT_EQ(fresh.document().data().layers.size(), 1U);
+    }
+}
+
+}  // namespace
