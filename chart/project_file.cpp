@@ -121,6 +121,7 @@ class BoundedDocument {
   public:
     std::optional<ProjectError> error;
     Json document;
+    bool passedOver = false;  // the file holds data beside the work
 
     bool null() { return put(nullptr); }
     bool boolean(bool v) { return put(v); }
@@ -200,6 +201,7 @@ class BoundedDocument {
     bool passing() {
         if (skipNext_) {
             skipNext_ = false;
+            passedOver = true;
             return true;
         }
         return skipped_ > 0;
@@ -236,6 +238,10 @@ std::expected<Json, ProjectError> parseDocument(std::string_view bytes) {
     BoundedDocument reader;
     if (!Json::sax_parse(bytes.begin(), bytes.end(), &reader) || reader.error) {
         return std::unexpected(reader.error.value_or(ProjectError::NotJson));
+    }
+    // Only the rows of data make a file larger than the work's bound.
+    if (bytes.size() > kProjectMaxBytes && !reader.passedOver) {
+        return std::unexpected(ProjectError::TooLarge);
     }
     return std::move(reader.document);
 }

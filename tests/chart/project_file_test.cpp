@@ -121,6 +121,8 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
         {"design that cannot be made", "\"dt\": 10", "\"dt\": 40", ProjectError::ImpossibleValue},
         {"design without its loads", "\"qs\": 10000", "\"qz\": 10000",
          ProjectError::ImpossibleValue},
+        {"beyond 16 MB without data", "\"version\": 1",
+         "\"version\": 1" + std::string(chart::kProjectMaxBytes, ' '), ProjectError::TooLarge},
     };
     for (const Broken& b : table) {
         SCOPED_TRACE(b.what);

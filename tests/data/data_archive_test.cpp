@@ -59,7 +59,15 @@ TEST(DataArchive, AHandWrittenFileReadsAsWritten) {
 TEST(DataArchive, WrittenAndReadBackIsItself) {
     chart::MarkedWork work;
     work.chartDrawn = true;
-    for (const data::DataPart& part : {data::DataPart{}, expectedPart()}) {
+    // A year of minutes and more: a file beyond the work's own 16 MB, read by both readers.
+    auto minutes = std::make_shared<data::DataSet>();
+    for (std::uint32_t k = 0; k < 1200000; ++k) {
+        minutes->states.push_back(
+            {static_cast<float>(k % 60) - 9.75F, 1e-6F * static_cast<float>(k % 20000)});
+        minutes->times.push_back(k);
+    }
+    const data::DataPart large{{{minutes, "", data::LayerStyle::Points, 0, true, {}}}, {}};
+    for (const data::DataPart& part : {data::DataPart{}, expectedPart(), large}) {
         const std::string text = data::writeProjectWithData(work, part);
         if (part.empty()) {
             EXPECT_EQ(text, chart::writeProject(work));
