@@ -207,14 +207,14 @@ std::string dataMembers(const DataPart& part) {
 std::string writeProjectWithData(const chart::MarkedWork& work, const DataPart& part) {
     std::string text = chart::writeProject(work);
     const std::string members = dataMembers(part);
-    // The work's text ends with the top-level object's closing brace on a line of its own.
-    constexpr std::string_view kEnd = "\n}\n";
-    if (members.empty() || !text.ends_with(kEnd)) {
+    if (members.empty()) {
         return text;
     }
-    text.resize(text.size() - kEnd.size());
-    text += ",\n" + members + std::string(kEnd);
-    return text;
+    // After the work's last member, before the top-level object's closing brace (the work's
+    // text always has members: its format and version).
+    const std::size_t brace = text.rfind('}');
+    const std::size_t last = text.find_last_not_of(" \n", brace - 1);
+    return text.substr(0, last + 1) + ",\n" + members + "\n" + text.substr(brace);
 }
 
 namespace {
