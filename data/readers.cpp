@@ -43,6 +43,40 @@ std::optional<DataState> stateOf(psychro::Property a, double va, psychro::Proper
     return DataState{static_cast<float>(t), static_cast<float>(solved->x)};
 }
 
+// Tells `progress` how far the read is every kProgressRows rows; false once it asks to stop.
+class ProgressTicks {
+  public:
+    ProgressTicks(const ReadProgress& progress, std::string_view text)
+        : progress_(progress), text_(text) {}
+
+    // One more row, ending where `line` ends.
+    [[nodiscard]] bool row(std::string_view line) {
+        if (!progress_ || ++rows_ < kProgressRows) {
+            return true;
+        }
+        rows_ = 0;
+        return tell(static_cast<std::size_t>(line.data() + line.size() - text_.data()));
+    }
+    // The end of the text.
+    [[nodiscard]] bool end() { return !progress_ || tell(text_.size()); }
+    [[nodiscard]] bool stopped() const { return stopped_; }
+
+  private:
+    bool tell(std::size_t done) {
+        stopped_ = !progress_(std::min(done, text_.size()), text_.size());
+        return !stopped_;
+    }
+
+    const ReadProgress& progress_;
+    std::string_view text_;
+    std::size_t rows_ = 0;
+    bool stopped_ = false;
+};
+
+ReadError cancelled() {
+    return ReadError{ReadFailure::Cancelled, {}, {}};
+}
+
 // ---- CSV -----------------------------------------------------------------------------------
 
 enum class Column { T, Phi, X, Tw, Dew, DateTime, Date, Time };
@@ -419,7 +453,11 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
         xInGrams = columns->xInGrams;
     }
     ReadReport& report = read.report;
+    ProgressTicks ticks(options.progress, text->text());
     forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
+        if (!ticks.row(line)) {
+            return false;
+        }
         if (number <= headerLine || line.find_first_not_of(" \t") == std::string_view::npos) {
             return true;
         }
@@ -473,6 +511,9 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
         ++report.rowsRead;
         return true;
     });
+    if (ticks.stopped() || !ticks.end()) {
+        return std::unexpected(cancelled());
+    }
     read.columns.xInGrams = xInGrams.value_or(false);
     if (report.rowsRead == 0) {
         return std::unexpected(ReadError{ReadFailure::NoUsableRow, {}, report});
@@ -490,7 +531,7 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
 
 // ---- EPW -----------------------------------------------------------------------------------
 
-std::expected<EpwRead, ReadError> readEpw(std::string_view bytes) {
+std::expected<EpwRead, ReadError> readEpw(std::string_view bytes, const ReadProgress& progress) {
     if (bytes.size() > kMaxFileBytes) {
         return std::unexpected(ReadError{ReadFailure::TooLarge, {}, {}});
     }
@@ -508,7 +549,11 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes) {
     read.set.hourly = true;
     std::vector<std::string_view> fields;
     bool headerWhole = false;
+    ProgressTicks ticks(progress, bytes);
     forEachLine(bytes, [&](std::size_t number, std::string_view line) {
+        if (!ticks.row(line)) {
+            return false;
+        }
         if (number == 1) {
             splitFields(line, ',', fields);
             read.set.name = fields.size() > 1 ? std::string(fields[1]) : std::string();
@@ -575,6 +620,9 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes) {
         ++read.report.rowsRead;
         return true;
     });
+    if (ticks.stopped() || !ticks.end()) {
+        return std::unexpected(cancelled());
+    }
     if (!headerWhole) {
         return std::unexpected(ReadError{ReadFailure::NotWeatherFile, {}, {}});
     }
@@ -622,6 +670,8 @@ std::string failureText(ReadFailure failure) {
                    "行と8行の見出しがありません）。";
         case ReadFailure::NoUsableRow:
             return "使える行がありません。";
+        case ReadFailure::Cancelled:
+            return "読み込みを取り消しました。";
     }
     return {};
 }

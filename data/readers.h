@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <expected>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,7 @@ enum class ReadFailure {
     ColumnsUnrecognised,  // no header row names two of t, φ, x, t′ and the dew point: ask
     NotWeatherFile,       // an .epw file without its LOCATION line and eight header lines
     NoUsableRow,          // every row was refused
+    Cancelled,            // the progress hook asked to stop
 };
 
 struct ReadError {
@@ -45,10 +47,17 @@ struct ColumnChoice {
     std::size_t headerLine = 1;  // 1-based line of the header, data following; 0: no header
 };
 
+// Told how far a read has come: `done` of `total` bytes of the text (after decoding); at most
+// every kProgressRows rows and once at the end. Returning false stops the read, which then
+// fails with ReadFailure::Cancelled. May be empty.
+using ReadProgress = std::function<bool(std::size_t done, std::size_t total)>;
+inline constexpr std::size_t kProgressRows = 4096;
+
 struct CsvOptions {
     psychro::PressureRatio pressure;      // the site's, for φ, t′ and the dew point
     std::optional<Encoding> encoding;     // as the user chose it; detected when absent
     std::optional<ColumnChoice> columns;  // as the user chose them; recognised when absent
+    ReadProgress progress = {};           // told of the rows read; may cancel
 };
 
 struct CsvRead {
@@ -77,7 +86,8 @@ struct EpwRead {
 // lines, then one row an hour: dry bulb (7th field, °C), relative humidity (9th, %), station
 // pressure (10th, Pa). A row with a missing-value marker (dry bulb 99.9, φ 999, pressure
 // 999999) is refused as such; each state is fixed by t and φ at the row's own pressure.
-[[nodiscard]] std::expected<EpwRead, ReadError> readEpw(std::string_view bytes);
+[[nodiscard]] std::expected<EpwRead, ReadError> readEpw(std::string_view bytes,
+                                                        const ReadProgress& progress = {});
 
 // The whole file at `path`, at most kMaxFileBytes.
 [[nodiscard]] std::expected<std::string, ReadFailure> fileBytes(const std::string& path);

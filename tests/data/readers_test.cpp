@@ -272,3 +272,52 @@ TEST(CsvReader, WritesTheSeedCorpusWhenAsked) {
 }
 
 }  // namespace
+
+// The progress hook hears of every 4,096th row and of the end, and stops the read when it says.
+TEST(Readers, TellProgressAndStopWhenAsked) {
+    std::string csv = "t,phi\n";
+    for (int k = 0; k < 10000; ++k) {
+        csv += "20,50\n";
+    }
+    const std::string epw = epwYear(8760, {});  // 8 header lines and 8,760 rows
+    struct Case {
+        const char* what;
+        bool weather;
+        int answersYes;     // calls answered true before the first false
+        std::size_t calls;  // calls heard
+        bool read;          // the read succeeds
+    };
+    const std::vector<Case> cases{
+        {"csv whole: rows 4,096 and 8,192, then the end", false, 99, 3, true},
+        {"csv stopped at once", false, 0, 1, false},
+        {"csv stopped at the end", false, 2, 3, false},
+        {"epw whole: lines 4,096 and 8,192, then the end", true, 99, 3, true},
+        {"epw stopped at the second", true, 1, 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<std::pair<std::size_t, std::size_t>> heard;
+        const data::ReadProgress progress = [&](std::size_t done, std::size_t total) {
+            heard.emplace_back(done, total);
+            return static_cast<int>(heard.size()) <= c.answersYes;
+        };
+        const bool read =
+            c.weather ? data::readEpw(epw, progress).has_value()
+                      : data::readCsv(csv, {psychro::PressureRatio::standard(), {}, {}, progress})
+                            .has_value();
+        EXPECT_EQ(read, c.read);
+        EXPECT_EQ(heard.size(), c.calls);
+        const std::size_t size = c.weather ? epw.size() : csv.size();
+        for (std::size_t k = 0; k < heard.size(); ++k) {
+            EXPECT_EQ(heard[k].second, size);
+            EXPECT_LE(heard[k].first, size);
+        }
+        if (c.read) {
+            EXPECT_EQ(heard.back().first, size);
+        }
+    }
+    const auto stopped = data::readEpw(epw, [](std::size_t, std::size_t) { return false; });
+    ASSERT_FALSE(stopped.has_value());
+    EXPECT_EQ(stopped.error().failure, ReadFailure::Cancelled);
+    EXPECT_EQ(data::failureText(ReadFailure::Cancelled), "読み込みを取り消しました。");
+}

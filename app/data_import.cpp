@@ -1,0 +1,230 @@
+#include "app/data_import.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <QStringList>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+
+#include "dialogs/data_dialogs.h"
+#include "dialogs/messages.h"
+
+namespace app {
+namespace {
+
+// The dialog's bar counts in thousandths of the text.
+constexpr int kProgressSteps = 1000;
+// How often the bar follows the worker.
+constexpr int kTickMs = 100;
+// The head of a file the column dialog previews and takes its header from.
+constexpr std::size_t kHeadBytes = 64 * 1024;
+
+}  // namespace
+
+DataImport::DataImport(dialogs::Messenger& messages, QWidget* window, QObject* parent)
+    : QObject(parent),
+      messages_(messages),
+      window_(window),
+      columns_(new dialogs::ColumnDialog(messages, window)),
+      ticker_(new QTimer(this)) {
+    connect(columns_.data(), &dialogs::ColumnDialog::chosen, this, &DataImport::columnsChosen);
+    connect(columns_.data(), &dialogs::ColumnDialog::rejected, this, [this] {
+        if (askingColumns_) {
+            end();
+            emit cancelled();
+        }
+    });
+    connect(ticker_, &QTimer::timeout, this, [this] {
+        const std::size_t total = shared_ ? shared_->total.load() : 0;
+        if (progress_ && total > 0) {
+            const double share =
+                static_cast<double>(shared_->done.load()) / static_cast<double>(total);
+            progress_->setValue(static_cast<int>(share * kProgressSteps));
+        }
+    });
+}
+
+DataImport::~DataImport() {
+    // A worker still reading is stopped and waited for: it holds nothing of this object but
+    // what it shares, yet its end would be reported to a watcher that is going.
+    if (watcher_ != nullptr) {
+        shared_->stop = true;
+        watcher_->disconnect(this);
+        watcher_->waitForFinished();
+    }
+    delete progress_.data();
+    delete columns_.data();
+}
+
+dialogs::ColumnDialog* DataImport::columnDialog() const {
+    return columns_.data();
+}
+
+QProgressDialog* DataImport::progressDialog() const {
+    return progress_.data();
+}
+
+QString DataImport::reportText(const data::ReadReport& report) {
+    QStringList lines{QStringLiteral("読み込んだ行: %1").arg(report.rowsRead),
+                      QStringLiteral("読み込めなかった行: %1").arg(report.rowsRefused)};
+    for (const data::RefusedRow& row : report.firstRefused) {
+        lines << QStringLiteral("行 %1: %2")
+                     .arg(row.line)
+                     .arg(QString::fromStdString(data::faultText(row.fault)));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+bool DataImport::start(const QString& path, const chart::Settings& settings) {
+    if (busy_) {
+        return false;
+    }
+    busy_ = true;
+    path_ = path;
+    settings_ = settings;
+    weather_ = QFileInfo(path).suffix().compare(QStringLiteral("epw"), Qt::CaseInsensitive) == 0;
+    auto bytes = data::fileBytes(QFile::encodeName(path).toStdString());
+    if (!bytes) {
+        refuse(QString::fromStdString(data::failureText(bytes.error())));
+        return true;
+    }
+    lines_ = static_cast<std::size_t>(std::ranges::count(*bytes, '\n'));
+    bytes_ = std::make_shared<const std::string>(std::move(*bytes));
+    read({settings_.atmosphere.ratio, {}, {}}, false);
+    return true;
+}
+
+void DataImport::read(const data::CsvOptions& options, bool userChose) {
+    const auto run = [weather = weather_](const std::string& bytes,
+                                          const data::CsvOptions& given) -> Outcome {
+        if (weather) {
+            auto epw = data::readEpw(bytes, given.progress);
+            if (!epw) {
+                return std::unexpected(std::move(epw.error()));
+            }
+            return std::pair{std::move(epw->set), std::move(epw->report)};
+        }
+        auto csv = data::readCsv(bytes, given);
+        if (!csv) {
+            return std::unexpected(std::move(csv.error()));
+        }
+        return std::pair{std::move(csv->set), std::move(csv->report)};
+    };
+    if (lines_ <= kBackgroundLines) {
+        take(run(*bytes_, options), userChose);
+        return;
+    }
+
+    shared_ = std::make_shared<Shared>();
+    progress_ = new QProgressDialog(QStringLiteral("データを読み込んでいます…"),
+                                    QStringLiteral("キャンセル"), 0, kProgressSteps, window_);
+    progress_->setObjectName(QStringLiteral("FormProgress"));
+    progress_->setWindowModality(Qt::WindowModal);
+    progress_->setMinimumDuration(0);
+    progress_->setAutoClose(false);
+    progress_->setAutoReset(false);
+    connect(progress_.data(), &QProgressDialog::canceled, this,
+            [shared = shared_] { shared->stop = true; });
+    progress_->setValue(0);
+    progress_->show();
+    ticker_->start(kTickMs);
+
+    watcher_ = new QFutureWatcher<Outcome>(this);
+    connect(watcher_, &QFutureWatcher<Outcome>::finished, this, [this, userChose] {
+        Outcome outcome = watcher_->future().takeResult();
+        watcher_->deleteLater();
+        watcher_ = nullptr;
+        ticker_->stop();
+        if (progress_) {
+            progress_->hide();
+            progress_->deleteLater();
+        }
+        // A read that ended after the press of "キャンセル" is dropped all the same.
+        if (shared_->stop) {
+            end();
+            emit cancelled();
+            return;
+        }
+        take(std::move(outcome), userChose);
+    });
+    data::CsvOptions worker = options;
+    worker.progress = [shared = shared_](std::size_t done, std::size_t total) {
+        shared->done = done;
+        shared->total = total;
+        return !shared->stop.load();
+    };
+    watcher_->setFuture(
+        QtConcurrent::run([run, bytes = bytes_, worker] { return run(*bytes, worker); }));
+}
+
+void DataImport::take(Outcome outcome, bool userChose) {
+    if (outcome) {
+        ImportResult result;
+        auto& [set, report] = *outcome;
+        if (!weather_ || set.name.empty()) {
+            set.name = QFileInfo(path_).completeBaseName().toStdString();
+        }
+        result.layer.set = std::make_shared<const data::DataSet>(std::move(set));
+        result.layer.path = path_.toStdString();
+        result.report = std::move(report);
+        end();
+        if (result.report.rowsRefused > 0) {
+            messages_.show(reportText(result.report));
+        }
+        emit finished(result);
+        return;
+    }
+    const data::ReadError& error = outcome.error();
+    switch (error.failure) {
+        case data::ReadFailure::Cancelled:
+            end();
+            emit cancelled();
+            return;
+        case data::ReadFailure::ColumnsUnrecognised:
+        case data::ReadFailure::EncodingUndecided:
+            if (!weather_ && !userChose) {
+                askColumns();
+                return;
+            }
+            break;
+        case data::ReadFailure::NoUsableRow: {
+            QString text = QString::fromStdString(data::failureText(error.failure));
+            const QString rows = reportText(error.report);
+            refuse(text + QLatin1Char('\n') + rows);
+            return;
+        }
+        default:
+            break;
+    }
+    refuse(QString::fromStdString(data::failureText(error.failure)));
+}
+
+void DataImport::askColumns() {
+    askingColumns_ = true;
+    columns_->showFor(bytes_->substr(0, kHeadBytes), std::nullopt);
+}
+
+void DataImport::columnsChosen(const data::ColumnChoice& columns, data::Encoding encoding) {
+    if (!askingColumns_) {
+        return;
+    }
+    askingColumns_ = false;
+    read({settings_.atmosphere.ratio, encoding, columns}, true);
+}
+
+void DataImport::refuse(const QString& why) {
+    const QString name = QFileInfo(path_).fileName();
+    end();
+    messages_.show(QStringLiteral("「%1」を読み込めません。").arg(name) + why);
+    emit failed();
+}
+
+void DataImport::end() {
+    busy_ = false;
+    askingColumns_ = false;
+    bytes_.reset();
+}
+
+}  // namespace app
