@@ -8,11 +8,15 @@
 namespace app {
 
 std::expected<chart::MarkedWork, QString> loadProject(const QString& path) {
-    return render::readProjectFile(path);
+    auto contents = render::readProjectFile(path);
+    if (!contents) {
+        return std::unexpected(contents.error());
+    }
+    return std::move(contents->work);
 }
 
 std::expected<void, QString> saveProject(const QString& path, const chart::MarkedWork& work) {
-    return render::writeProjectFile(path, work);
+    return render::writeProjectFile(path, work, data::DataPart{});
 }
 
 QString recoveryPath() {

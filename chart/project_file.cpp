@@ -112,13 +112,16 @@ constexpr std::size_t kMaxMembers = 64;
 
 // Builds the document from the parser's events and ends the parse at the first value nested
 // deeper than kMaxDepth, the first number that overflows to an infinity, the first name given
-// twice in one object, an object of more than kMaxMembers members or an array of more than
-// kProjectMaxEntries items, so a hostile file costs no more than its bytes. (The parser's own
+// twice in one object, an object of more than kMaxMembers members, an array of more than
+// kProjectMaxEntries items or more than kProjectMaxValues values kept, so a hostile file costs
+// no more than its bytes. The top-level members "data" and "zones" (the rows of the work's data
+// sets, read by their own reader) are passed over as they go by, never kept. (The parser's own
 // callback form rescans an array at the end of each of its objects: quadratic in the entries.)
 class BoundedDocument {
   public:
     std::optional<ProjectError> error;
     Json document;
+    bool passedOver = false;  // the file holds data beside the work
 
     bool null() { return put(nullptr); }
     bool boolean(bool v) { return put(v); }
@@ -134,6 +137,9 @@ class BoundedDocument {
     bool end_object() { return leave(); }
     bool end_array() { return leave(); }
     bool key(Json::string_t& name) {
+        if (skipped_ > 0) {
+            return true;
+        }
         std::vector<std::string>& names = open_.back().names;
         if (names.size() >= kMaxMembers) {
             return stop(ProjectError::TooLarge);
@@ -144,6 +150,7 @@ class BoundedDocument {
             }
         }
         names.push_back(name);
+        skipNext_ = open_.size() == 1 && (name == "data" || name == "zones");
         key_ = std::move(name);
         return true;
     }
@@ -167,6 +174,10 @@ class BoundedDocument {
 
     // Places `v` in the innermost open container (or as the document); nullptr when refused.
     Json* place(Json&& v) {
+        if (++kept_ > kProjectMaxValues) {
+            stop(ProjectError::TooLarge);
+            return nullptr;
+        }
         if (open_.empty()) {
             document = std::move(v);
             return &document;
@@ -186,8 +197,21 @@ class BoundedDocument {
         container.push_back(std::move(v));
         return &container.back();
     }
-    bool put(Json&& v) { return place(std::move(v)) != nullptr; }
+    // A value of a passed-over member: it or its first part.
+    bool passing() {
+        if (skipNext_) {
+            skipNext_ = false;
+            passedOver = true;
+            return true;
+        }
+        return skipped_ > 0;
+    }
+    bool put(Json&& v) { return passing() || place(std::move(v)) != nullptr; }
     bool enter(Json&& container) {
+        if (passing()) {
+            ++skipped_;
+            return open_.size() + skipped_ <= kMaxDepth + 1 || stop(ProjectError::NotJson);
+        }
         Json* at = place(std::move(container));
         if (at != nullptr) {
             open_.push_back({at, {}});
@@ -195,18 +219,29 @@ class BoundedDocument {
         return at != nullptr;
     }
     bool leave() {
-        open_.pop_back();
+        if (skipped_ > 0) {
+            --skipped_;
+        } else {
+            open_.pop_back();
+        }
         return true;
     }
 
     std::vector<Open> open_;
     std::string key_;
+    std::size_t kept_ = 0;
+    bool skipNext_ = false;    // the next value is a passed-over member's
+    std::size_t skipped_ = 0;  // the passed-over containers open
 };
 
 std::expected<Json, ProjectError> parseDocument(std::string_view bytes) {
     BoundedDocument reader;
     if (!Json::sax_parse(bytes.begin(), bytes.end(), &reader) || reader.error) {
         return std::unexpected(reader.error.value_or(ProjectError::NotJson));
+    }
+    // Only the rows of data make a file larger than the work's bound.
+    if (bytes.size() > kProjectMaxBytes && !reader.passedOver) {
+        return std::unexpected(ProjectError::TooLarge);
     }
     return std::move(reader.document);
 }
@@ -490,7 +525,7 @@ std::expected<Entry, ProjectFailure> entryAt(const Json& json, const std::string
 }  // namespace
 
 std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
-    if (bytes.size() > kProjectMaxBytes) {
+    if (bytes.size() > kProjectWithDataMaxBytes) {
         return fail(ProjectError::TooLarge, {});
     }
     const std::expected<Json, ProjectError> parsed = parseDocument(bytes);

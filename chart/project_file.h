@@ -29,8 +29,15 @@ namespace chart {
 
 inline constexpr int kProjectVersion = 1;
 inline constexpr std::string_view kProjectFormat = "milten-project";
-// Bounds on what a reader accepts, so a hostile file costs little.
+// Bounds on what a reader accepts, so a hostile file costs little. The marked work is read from
+// at most kProjectMaxValues values, kProjectMaxBytes' worth (a value and its comma take two
+// bytes at least, so every file within that size reads as it did before data was kept beside
+// the work). A file that holds the rows of its data sets, the members "data" and "zones" which
+// this reader passes over without keeping, may be as large as kProjectWithDataMaxBytes; one
+// without them stays within kProjectMaxBytes.
 inline constexpr std::size_t kProjectMaxBytes = 16u << 20;
+inline constexpr std::size_t kProjectMaxValues = kProjectMaxBytes / 2;
+inline constexpr std::size_t kProjectWithDataMaxBytes = 256u << 20;
 inline constexpr std::size_t kProjectMaxEntries = 100000;
 
 [[nodiscard]] std::string writeProject(const MarkedWork& work);

@@ -795,8 +795,9 @@ int runDesign(const QCommandLineParser& parser, const Options& options, const QS
 
 int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
              const chart::Settings& display) {
-    // One project file (.milten) may give the marks instead of --point.
+    // One project file (.milten) may give the marks instead of --point, and its data.
     std::optional<chart::MarkedWork> project;
+    data::DataPart projectData;
     if (!rest.isEmpty()) {
         const QString& file = rest.constFirst();
         if (rest.size() > 1 || !file.endsWith(QStringLiteral(".milten"), Qt::CaseInsensitive) ||
@@ -814,7 +815,8 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
             std::fprintf(stderr, "milten-cli: %s\n", work.error().toUtf8().constData());
             return kSomeFailed;
         }
-        project = std::move(*work);
+        project = std::move(work->work);
+        projectData = std::move(work->data);
     }
     if (!parser.isSet(options.output)) {
         return usage(QStringLiteral("chart: the output file is missing (-o FILE)"));
@@ -922,8 +924,19 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
     const chart::Settings& shown = drawnAt;
-    const render::Underlay underlay =
+    // The work's own data first, then the file given with --data over it; the work's zones
+    // with those of --zone.
+    const render::Underlay fileData =
         loaded ? dataUnderlay(*loaded, style == QLatin1String("hours")) : render::Underlay{};
+    const render::Underlay workData = partUnderlay(projectData);
+    const render::Underlay underlay =
+        !workData   ? fileData
+        : !fileData ? workData
+                    : render::Underlay([&workData, &fileData](QPainter& painter, double dotsPerMm) {
+                          workData(painter, dotsPerMm);
+                          fileData(painter, dotsPerMm);
+                      });
+    zones.insert(zones.begin(), projectData.zones.begin(), projectData.zones.end());
     const OverChart overChart =
         zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {
             data::drawZones(picture, zones, shown.atmosphere.ratio);

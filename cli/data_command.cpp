@@ -325,4 +325,31 @@ render::Underlay dataUnderlay(const LoadedData& loaded, bool hours) {
     return [layer](QPainter& painter, double dotsPerMm) { layer->paint(painter, dotsPerMm); };
 }
 
+render::Underlay partUnderlay(const data::DataPart& part) {
+    // Each shown layer with the rows its filter keeps, painted in the order of the part; the
+    // painters keep a reference to their set, so the filtered sets live beside them.
+    struct Drawn {
+        data::DataSet set;
+        std::unique_ptr<render::DataLayerPainter> painter;
+    };
+    auto drawn = std::make_shared<std::vector<Drawn>>();
+    drawn->reserve(part.layers.size());
+    for (const data::DataLayer& layer : part.layers) {
+        if (!layer.shown || layer.set->states.empty()) {
+            continue;
+        }
+        Drawn& d = drawn->emplace_back(Drawn{data::filtered(*layer.set, layer.filter), nullptr});
+        d.painter = std::make_unique<render::DataLayerPainter>(
+            d.set, layer.style, QColor::fromRgb(static_cast<QRgb>(layer.colour & 0xFFFFFFU)));
+    }
+    if (drawn->empty()) {
+        return {};
+    }
+    return [drawn](QPainter& painter, double dotsPerMm) {
+        for (Drawn& d : *drawn) {
+            d.painter->paint(painter, dotsPerMm);
+        }
+    };
+}
+
 }  // namespace cli

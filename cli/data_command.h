@@ -8,6 +8,7 @@
 
 #include "chart/settings.h"
 #include "cli/output_format.h"
+#include "data/data_part.h"
 #include "data/readers.h"
 #include "data/zones.h"
 #include "render/picture_files.h"
@@ -55,5 +56,9 @@ struct LoadedData {
 
 // The layer of a data set for render::writeSheet (none for an empty set), points or hours.
 [[nodiscard]] render::Underlay dataUnderlay(const LoadedData& loaded, bool hours);
+
+// The shown layers of a work's data for render::writeSheet, each in its style and colour with
+// the months and hours its filter keeps (none where no layer is shown).
+[[nodiscard]] render::Underlay partUnderlay(const data::DataPart& part);
 
 }  // namespace cli

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "chart/project_file.h"
+#include "data/data_archive.h"
 #include "render/whole_file.h"
 #include "words/messages.h"
 
@@ -38,9 +39,29 @@ QString reason(const chart::ProjectFailure& failure) {
     return text(words::kProjectTooLarge);
 }
 
+QString reason(const data::DataArchiveFailure& failure) {
+    const QString where = QString::fromStdString(failure.where);
+    switch (failure.error) {
+        case data::DataArchiveError::NotJson:
+            return text(words::kProjectNotJson);
+        case data::DataArchiveError::NotProject:
+            return text(words::kProjectNotProject);
+        case data::DataArchiveError::MissingField:
+            return text(words::kProjectMissing).arg(where);
+        case data::DataArchiveError::ImpossibleValue:
+            return text(words::kProjectImpossible).arg(where);
+        case data::DataArchiveError::BadRows:
+            return text(words::kProjectDataRows).arg(where);
+        case data::DataArchiveError::TooLarge:
+            break;
+    }
+    return where.isEmpty() ? text(words::kProjectTooLarge)
+                           : text(words::kProjectDataTooLarge).arg(where);
+}
+
 }  // namespace
 
-std::expected<chart::MarkedWork, QString> readProjectFile(const QString& path) {
+std::expected<ProjectContents, QString> readProjectFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const auto refused = [&](const QString& why) {
         return std::unexpected(text(words::kOpenFailed).arg(name, why));
@@ -51,17 +72,22 @@ std::expected<chart::MarkedWork, QString> readProjectFile(const QString& path) {
     }
     // One byte more than the bound tells a file too large from one just within it, even where
     // the size is not known beforehand (a pipe).
-    const QByteArray bytes = file.read(static_cast<qint64>(chart::kProjectMaxBytes) + 1);
-    auto work = chart::readProject(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    const QByteArray bytes = file.read(static_cast<qint64>(chart::kProjectWithDataMaxBytes) + 1);
+    const std::string_view whole(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    auto work = chart::readProject(whole);
     if (!work) {
         return refused(reason(work.error()));
     }
-    return std::move(*work);
+    auto part = data::readDataPart(whole);
+    if (!part) {
+        return refused(reason(part.error()));
+    }
+    return ProjectContents{std::move(*work), std::move(*part)};
 }
 
-std::expected<void, QString> writeProjectFile(const QString& path, const chart::MarkedWork& work) {
-    const std::string bytes = chart::writeProject(work);
+std::expected<void, QString> writeProjectFile(const QString& path, const chart::MarkedWork& work,
+                                              const data::DataPart& data) {
+    const std::string bytes = data::writeProjectWithData(work, data);
     const auto written = writeWhole(
         path, QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
     if (!written) {

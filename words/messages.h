@@ -312,6 +312,8 @@ inline constexpr char16_t kProjectMissing[] = u"必要な項目がないか、�
 inline constexpr char16_t kProjectImpossible[] = u"ありえない値があります（%1）。";
 inline constexpr char16_t kProjectBeyondReach[] = u"線図から遠く離れた点があります（%1）。";
 inline constexpr char16_t kProjectTooLarge[] = u"ファイルが大きすぎます。";
+inline constexpr char16_t kProjectDataRows[] = u"データの行が壊れています（%1）。";
+inline constexpr char16_t kProjectDataTooLarge[] = u"データが大きすぎます（%1）。";
 inline constexpr char16_t kExportFilter[] =
     u"PDF (*.pdf);;SVG (*.svg);;PNG (*.png);;CSV（状態点一覧） (*.csv)";
 inline constexpr char16_t kExportKinds[] =

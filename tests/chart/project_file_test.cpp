@@ -121,6 +121,8 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
         {"design that cannot be made", "\"dt\": 10", "\"dt\": 40", ProjectError::ImpossibleValue},
         {"design without its loads", "\"qs\": 10000", "\"qz\": 10000",
          ProjectError::ImpossibleValue},
+        {"beyond 16 MB without data", "\"version\": 1",
+         "\"version\": 1" + std::string(chart::kProjectMaxBytes, ' '), ProjectError::TooLarge},
     };
     for (const Broken& b : table) {
         SCOPED_TRACE(b.what);
@@ -193,3 +195,31 @@ TEST(ProjectFile, AMarkBeyondReachIsRefused) {
 }
 
 }  // namespace
+
+// The members that hold a work's data are passed over whatever they hold (more members and items
+// than any part of the work may have); the work read is the work written. Nested too deep, they
+// are refused as any JSON would be.
+TEST(ProjectFile, TheDataBesideTheWorkIsPassedOver) {
+    const chart::MarkedWork work = everyKind();
+    const std::string written = chart::writeProject(work);
+    std::string many = "{\"m\": [0";
+    for (std::size_t k = 0; k < chart::kProjectMaxEntries; ++k) {
+        many += ",0";
+    }
+    many += "]";
+    for (int k = 0; k < 100; ++k) {
+        many += ", \"m" + std::to_string(k) + "\": 0";
+    }
+    many += "}";
+    for (const auto& [members, readable] :
+         {std::pair{"\"data\": [" + many + "], \"zones\": " + many, true},
+          std::pair{std::string("\"zones\": 5, \"data\": \"rows\""), true},
+          std::pair{"\"data\": " + std::string(20, '[') + std::string(20, ']'), false}}) {
+        const auto read =
+            chart::readProject(written.substr(0, written.size() - 3) + ",\n  " + members + "\n}\n");
+        ASSERT_EQ(read.has_value(), readable) << members.substr(0, 40);
+        if (readable) {
+            EXPECT_EQ(read->entries, chart::readProject(written)->entries);
+        }
+    }
+}

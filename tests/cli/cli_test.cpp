@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -933,6 +934,50 @@ TEST(CliData, ChartShadesTheCellOfTheHours) {
             }
         }
         EXPECT_GE(reddish, std::string(style) == "hours" ? 13 : 8) << style;
+    }
+}
+
+// A work's file with its data: the shown layer's dot in its own colour (orange) at 20.5 °C,
+// 7.5 g/kg(DA) (rows as little-endian float32, AACkQY/C9Ts=), the hidden layer's at 30 °C,
+// 15 g/kg(DA) (AADwQY/CdTw=) left out; a broken colour refuses the file, naming the field.
+TEST(CliData, AProjectFileDrawsItsShownLayers) {
+    const QTemporaryDir folder;
+    const auto layer = [](const char* states, bool shown) {
+        return QStringLiteral(R"({"path": "a.csv", "name": "a", "style": "points", )"
+                              R"("colour": "#ff8000", "shown": %1, "months": 4095, )"
+                              R"("hours": 16777215, "hourly": false, "rows": 1, "states": "%2"})")
+            .arg(shown ? "true" : "false", states);
+    };
+    const QString text = QStringLiteral(R"({"format": "milten-project", "version": 1, )"
+                                        R"("chartDrawn": true, "entries": [], "data": [%1, %2]})")
+                             .arg(layer("AACkQY/C9Ts=", true), layer("AADwQY/CdTw=", false));
+    for (const bool broken : {false, true}) {
+        const QString project = folder.filePath(QStringLiteral("work.milten"));
+        QFile file(project);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write((broken ? QString(text).replace("#ff8000", "#ff800") : text).toUtf8());
+        file.close();
+        const QString png = folder.filePath(QStringLiteral("c.png"));
+        const CliRun run = runCli({"chart", "-o", png, "--dpi=96", project});
+        if (broken) {
+            EXPECT_TRUE(run.err.endsWith(QStringLiteral("（data[0].colour）。\n")))
+                << run.err.toStdString();
+            continue;
+        }
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const QImage image(png);
+        for (const auto& [t, xg, drawn] : {std::tuple{20.5, 7.5, true}, {30.0, 15.0, false}}) {
+            const chart::PointMm p = chart::statePoint(chart::enthalpyAt(t, xg), xg);
+            int orange = 0;  // of the 5 × 5 pixels around it; a line of the chart may cross
+            for (int dx = -2; dx <= 2; ++dx) {
+                for (int dy = -2; dy <= 2; ++dy) {
+                    const QColor c = image.pixelColor(static_cast<int>(p.X * 96 / 25.4) + dx,
+                                                      static_cast<int>(p.Y * 96 / 25.4) + dy);
+                    orange += c.red() > c.blue() + 150 && c.green() > c.blue() + 60 ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(orange >= 4, drawn) << t;
+        }
     }
 }
 
