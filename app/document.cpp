@@ -205,7 +205,7 @@ chart::MarkedWork Document::savedWork() const {
 }
 
 std::expected<void, QString> Document::saveTo(const QString& path) {
-    if (auto saved = saveProject(path, savedWork()); !saved) {
+    if (auto saved = saveProject(path, savedWork(), state_.data); !saved) {
         return saved;
     }
     setFilePath(path);
@@ -281,8 +281,9 @@ void Document::writeRecovery() {
         return;
     }
     // The writer gets its own copy: the work on screen may change while it writes.
-    writer_ = QtConcurrent::run([path = recoveryFile_, work = savedWork()] {
-        (void)saveProject(path, work);  // best effort: the work on screen is not at stake
+    // The data sets' rows are shared, never changed, so the writer may read them as they are.
+    writer_ = QtConcurrent::run([path = recoveryFile_, work = savedWork(), data = state_.data] {
+        (void)saveProject(path, work, data);  // best effort: the work on screen is not at stake
     });
 }
 

@@ -679,9 +679,9 @@ void MainWindow::offerRecovery() {
     if (!QFile::exists(path)) {
         return;
     }
-    auto work = loadProject(path);
-    if (work && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
-        document_->recover(std::move(*work), {});
+    auto contents = loadProject(path);
+    if (contents && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
+        document_->recover(std::move(contents->work), std::move(contents->data));
         return;
     }
     QFile::remove(path);
@@ -695,12 +695,12 @@ void MainWindow::chooseAndOpen() {
 }
 
 bool MainWindow::openProject(const QString& path) {
-    auto work = loadProject(path);
-    if (!work) {
-        messages_.show(work.error());
+    auto contents = loadProject(path);
+    if (!contents) {
+        messages_.show(contents.error());
         return false;
     }
-    document_->open(std::move(*work), {}, path);
+    document_->open(std::move(contents->work), std::move(contents->data), path);
     return true;
 }
 

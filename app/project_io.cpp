@@ -7,16 +7,13 @@
 
 namespace app {
 
-std::expected<chart::MarkedWork, QString> loadProject(const QString& path) {
-    auto contents = render::readProjectFile(path);
-    if (!contents) {
-        return std::unexpected(contents.error());
-    }
-    return std::move(contents->work);
+std::expected<render::ProjectContents, QString> loadProject(const QString& path) {
+    return render::readProjectFile(path);
 }
 
-std::expected<void, QString> saveProject(const QString& path, const chart::MarkedWork& work) {
-    return render::writeProjectFile(path, work, data::DataPart{});
+std::expected<void, QString> saveProject(const QString& path, const chart::MarkedWork& work,
+                                         const data::DataPart& data) {
+    return render::writeProjectFile(path, work, data);
 }
 
 QString recoveryPath() {

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "app/data_dock.h"
@@ -13,6 +14,7 @@
 #include "chart/chart_frame.h"
 #include "chart/sheet.h"
 #include "chart/units_of_length.h"
+#include "data/data_archive.h"
 #include "data/zones.h"
 #include "dialogs/messages.h"
 #include "render/picture_painter.h"
@@ -88,6 +90,26 @@ TEST_F(DataWindow, ZonesAreCountedAndCopiedAsATable) {
     EXPECT_EQ(lines[1], QStringLiteral("室内ロガー\t建築物衛生法の基準\t4\t2\t50.0\t"));
     window.undo();
     EXPECT_TRUE(document.data().zones.empty());
+}
+
+TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("room.milten"));
+    window.setFileChooser([&path](auto, const QString&) { return path; });
+    window.addData(layerOf(loggedRoom(), 0xAA0000));
+    window.dataDock()->setStyle(0, data::LayerStyle::Hours);
+    window.dataDock()->addZone(data::ashraeSummerZone());
+    document.keepRecoveryNow();  // unsaved data is worth recovering
+    const auto recovered = app::loadProject(document.recoveryFile());
+    ASSERT_TRUE(recovered.has_value());
+    EXPECT_TRUE(data::sameData(recovered->data, document.data()));
+    ASSERT_TRUE(window.saveAs());
+
+    dialogs::RecordedMessages quiet;
+    app::MainWindow other{quiet};
+    ASSERT_TRUE(other.openProject(path));
+    EXPECT_TRUE(data::sameData(other.document().data(), document.data()));
+    EXPECT_EQ(other.document().data().layers[0].path, "/logs/room.csv");
 }
 
 TEST_F(DataWindow, AWeatherSiteAtAnotherAltitudeOffersItsPressure) {

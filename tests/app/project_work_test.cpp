@@ -355,7 +355,7 @@ TEST_F(ProjectWork, UndoBringsBackTheSettingsOfTheStepAndTheStoreKeepsThePrefere
         ASSERT_TRUE(w.saveAs());
         const auto saved = app::loadProject(file("undone.milten"));
         ASSERT_TRUE(saved.has_value());
-        EXPECT_EQ(saved->settings, chart::Settings::standard());
+        EXPECT_EQ(saved->work.settings, chart::Settings::standard());
     }
 }
 
