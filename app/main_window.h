@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "app/data_underlay.h"
 #include "app/printing.h"
 #include "chart/keyboard_steps.h"
 #include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
 #include "data/data_part.h"
+#include "render/data_underlay.h"
 
 class QAction;
 class QGroupBox;
@@ -190,7 +190,7 @@ class MainWindow : public QMainWindow {
     PictureView* Picture1 = nullptr;
     StateList* stateList_ = nullptr;
     DataDock* dataDock_ = nullptr;
-    DataUnderlay dataUnderlay_;
+    render::DataUnderlay dataUnderlay_;
     DataImport* dataImport_ = nullptr;
     std::optional<std::size_t> editedZone_;  // the zone the zone dialog edits; none: a new one
     std::vector<data::Zone> shownZones_;     // the zones drawn in the picture

@@ -926,16 +926,11 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     const chart::Settings& shown = drawnAt;
     // The work's own data first, then the file given with --data over it; the work's zones
     // with those of --zone.
-    const render::Underlay fileData =
-        loaded ? dataUnderlay(*loaded, style == QLatin1String("hours")) : render::Underlay{};
-    const render::Underlay workData = partUnderlay(projectData);
-    const render::Underlay underlay =
-        !workData   ? fileData
-        : !fileData ? workData
-                    : render::Underlay([&workData, &fileData](QPainter& painter, double dotsPerMm) {
-                          workData(painter, dotsPerMm);
-                          fileData(painter, dotsPerMm);
-                      });
+    data::DataPart shownData = projectData;
+    if (loaded) {
+        shownData.layers.push_back(dataLayer(*loaded, style == QLatin1String("hours")));
+    }
+    const render::Underlay underlay = partUnderlay(shownData);
     zones.insert(zones.begin(), projectData.zones.begin(), projectData.zones.end());
     const OverChart overChart =
         zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "render/data_layer_painter.h"
+#include "render/data_underlay.h"
 
 namespace cli {
 namespace {
@@ -316,40 +317,18 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
 }
 
-render::Underlay dataUnderlay(const LoadedData& loaded, bool hours) {
-    if (loaded.set.states.empty()) {
-        return {};
-    }
-    auto layer = std::make_shared<render::DataLayerPainter>(
-        loaded.set, hours ? data::LayerStyle::Hours : data::LayerStyle::Points, QColor(230, 97, 1));
-    return [layer](QPainter& painter, double dotsPerMm) { layer->paint(painter, dotsPerMm); };
+data::DataLayer dataLayer(const LoadedData& loaded, bool hours) {
+    data::DataLayer layer;
+    layer.set = std::make_shared<const data::DataSet>(loaded.set);
+    layer.style = hours ? data::LayerStyle::Hours : data::LayerStyle::Points;
+    layer.colour = 0xE66101;  // orange, apart from the chart's own colours
+    return layer;
 }
 
 render::Underlay partUnderlay(const data::DataPart& part) {
-    // Each shown layer with the rows its filter keeps, painted in the order of the part; the
-    // painters keep a reference to their set, so the filtered sets live beside them.
-    struct Drawn {
-        data::DataSet set;
-        std::unique_ptr<render::DataLayerPainter> painter;
-    };
-    auto drawn = std::make_shared<std::vector<Drawn>>();
-    drawn->reserve(part.layers.size());
-    for (const data::DataLayer& layer : part.layers) {
-        if (!layer.shown || layer.set->states.empty()) {
-            continue;
-        }
-        Drawn& d = drawn->emplace_back(Drawn{data::filtered(*layer.set, layer.filter), nullptr});
-        d.painter = std::make_unique<render::DataLayerPainter>(
-            d.set, layer.style, QColor::fromRgb(static_cast<QRgb>(layer.colour & 0xFFFFFFU)));
-    }
-    if (drawn->empty()) {
-        return {};
-    }
-    return [drawn](QPainter& painter, double dotsPerMm) {
-        for (Drawn& d : *drawn) {
-            d.painter->paint(painter, dotsPerMm);
-        }
-    };
+    render::DataUnderlay layers;
+    (void)layers.follow(part);
+    return layers.underlay();
 }
 
 }  // namespace cli

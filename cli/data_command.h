@@ -54,8 +54,8 @@ struct LoadedData {
 [[nodiscard]] bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zones,
                                    Format format, const chart::Settings& settings);
 
-// The layer of a data set for render::writeSheet (none for an empty set), points or hours.
-[[nodiscard]] render::Underlay dataUnderlay(const LoadedData& loaded, bool hours);
+// The data set of --data as a layer of its own, points or hours, shown.
+[[nodiscard]] data::DataLayer dataLayer(const LoadedData& loaded, bool hours);
 
 // The shown layers of a work's data for render::writeSheet, each in its style and colour with
 // the months and hours its filter keeps (none where no layer is shown).

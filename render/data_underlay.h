@@ -11,7 +11,7 @@
 // every exported sheet. Each shown set has a painter of its own over the rows its month and
 // hour filter keeps; a painter is kept while its set, look and filter stay the same, so that a
 // repaint replays what was built (the points' image, the cells) and never walks the rows.
-namespace app {
+namespace render {
 
 class DataUnderlay {
   public:
@@ -19,15 +19,15 @@ class DataUnderlay {
     bool follow(const data::DataPart& part);
     // Paints the shown layers in order, their legends one under another; empty when none is
     // shown. It holds the painters it needs, so it stays valid whatever follows.
-    [[nodiscard]] render::Underlay underlay() const;
+    [[nodiscard]] Underlay underlay() const;
 
   private:
     struct Painted {
         data::DataLayer layer;
         std::shared_ptr<const data::DataSet> shown;  // the rows the filter keeps
-        std::shared_ptr<render::DataLayerPainter> painter;
+        std::shared_ptr<DataLayerPainter> painter;
     };
     std::vector<Painted> painted_;
 };
 
-}  // namespace app
+}  // namespace render

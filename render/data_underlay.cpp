@@ -1,11 +1,11 @@
-#include "app/data_underlay.h"
+#include "render/data_underlay.h"
 
 #include <QColor>
 #include <QPainter>
 #include <algorithm>
 #include <utility>
 
-namespace app {
+namespace render {
 
 bool DataUnderlay::follow(const data::DataPart& part) {
     std::vector<Painted> next;
@@ -24,7 +24,7 @@ bool DataUnderlay::follow(const data::DataPart& part) {
                 ? layer.set
                 : std::make_shared<const data::DataSet>(data::filtered(*layer.set, layer.filter));
         const QColor colour(static_cast<QRgb>(0xFF000000U | layer.colour));
-        auto painter = std::make_shared<render::DataLayerPainter>(*shown, layer.style, colour);
+        auto painter = std::make_shared<DataLayerPainter>(*shown, layer.style, colour);
         next.push_back({layer, std::move(shown), std::move(painter)});
     }
     const bool changed =
@@ -35,7 +35,7 @@ bool DataUnderlay::follow(const data::DataPart& part) {
     return changed;
 }
 
-render::Underlay DataUnderlay::underlay() const {
+Underlay DataUnderlay::underlay() const {
     if (painted_.empty()) {
         return {};
     }
@@ -47,4 +47,4 @@ render::Underlay DataUnderlay::underlay() const {
     };
 }
 
-}  // namespace app
+}  // namespace render
