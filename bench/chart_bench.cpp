@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
+#include <memory>
 #include <string>
 
 #include "bench_window.h"
@@ -13,6 +14,7 @@
 #include "chart/design_entry.h"
 #include "chart/marked_work.h"
 #include "chart/picture.h"
+#include "data/data_part.h"
 #include "dialogs/point_dialog.h"
 #include "psychro/atmosphere.h"
 #include "render/japanese.h"
@@ -199,13 +201,26 @@ void BM_Repaint(benchmark::State& state) {
 }
 BENCHMARK(BM_Repaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// A pointer move over the drawn chart to the screen: the readout and the repaint of its labels.
+// A pointer move over the drawn chart to the screen: the readout and the repaint of its labels;
+// with 1: over a year of hourly data shown as points under the chart, which a move must not
+// paint again.
 void BM_PointerMove(benchmark::State& state) {
     Window w;
     if (!checkView(state, w, {1010, 715})) {
         return;
     }
     w.trigger("mnuDrawW");
+    if (state.range(0) == 1) {
+        auto year = std::make_shared<data::DataSet>();
+        year->hourly = true;
+        for (int h = 0; h < 8760; ++h) {
+            year->states.push_back(
+                {static_cast<float>(5 + h % 30), static_cast<float>(0.002 + 0.00001 * (h % 1000))});
+        }
+        data::DataLayer layer;
+        layer.set = std::move(year);
+        w.window.addData(std::move(layer));
+    }
     Window::paintPending();
     int k = 0;
     for (auto _ : state) {
@@ -217,7 +232,7 @@ void BM_PointerMove(benchmark::State& state) {
         Window::paintPending();
     }
 }
-BENCHMARK(BM_PointerMove)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PointerMove)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 // A live resize step of the window with the drawn chart, between 1010 × 715 and 1000 × 708.
 void BM_Resize(benchmark::State& state) {
