@@ -241,10 +241,11 @@ void Document::replace(const DocumentState& state) {
     if (newSettings) {
         emit settingsChanged(state_.settings);
     }
+    emit stateReplaced();
+    // After the picture is made anew, which draws the zones with it.
     if (newData) {
         emit dataChanged();
     }
-    emit stateReplaced();
 }
 
 void Document::replaceData(const data::DataPart& data) {
