@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -90,6 +94,28 @@ TEST_F(DataWindow, ZonesAreCountedAndCopiedAsATable) {
     EXPECT_EQ(lines[1], QStringLiteral("室内ロガー\t建築物衛生法の基準\t4\t2\t50.0\t"));
     window.undo();
     EXPECT_TRUE(document.data().zones.empty());
+
+    // The dock's buttons reach the zone dialog: a new comfort zone, then that zone renamed.
+    const auto press = [this](QWidget* in, const char* name) {
+        in->findChild<QPushButton*>(QString::fromLatin1(name))->click();
+    };
+    const auto zoneDialog = [this] {
+        return window.findChild<QDialog*>(QStringLiteral("FormZone"));
+    };
+    press(window.dataDock(), "ZoneAddPmv");
+    zoneDialog()->findChild<QLineEdit*>(QStringLiteral("TextLimit"))->setText(QStringLiteral("1"));
+    press(zoneDialog(), "CommandOK");
+    ASSERT_EQ(document.data().zones.size(), 1U);
+    EXPECT_EQ(std::get<data::PmvZone>(document.data().zones[0]).limit, 1.0);
+    window.dataDock()->findChild<QListWidget*>(QStringLiteral("ZoneList"))->setCurrentRow(0);
+    press(window.dataDock(), "ZoneEdit");
+    zoneDialog()
+        ->findChild<QLineEdit*>(QStringLiteral("TextName"))
+        ->setText(QStringLiteral("会議室"));
+    press(zoneDialog(), "CommandOK");
+    ASSERT_EQ(document.data().zones.size(), 1U);
+    EXPECT_EQ(data::zoneName(document.data().zones[0]), "会議室");
+    EXPECT_EQ(std::get<data::PmvZone>(document.data().zones[0]).limit, 1.0);
 }
 
 TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
