@@ -342,9 +342,18 @@ void DataDock::chooseColour() {
         QColor(static_cast<QRgb>(0xFF000000U | document_.data().layers[*set].colour)), this);
     dialog->setObjectName(QStringLiteral("DataColourDialog"));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QColorDialog::colorSelected, this, [this, set](const QColor& colour) {
-        setColour(*set, static_cast<std::uint32_t>(colour.rgb()));
-    });
+    // The set is found again by its rows on OK: an undo meanwhile may have moved it.
+    connect(dialog, &QColorDialog::colorSelected, this,
+            [this, rows = document_.data().layers[*set].set](const QColor& colour) {
+                const auto& layers = document_.data().layers;
+                const auto at =
+                    std::find_if(layers.begin(), layers.end(),
+                                 [&](const data::DataLayer& l) { return l.set == rows; });
+                if (at != layers.end()) {
+                    setColour(static_cast<std::size_t>(at - layers.begin()),
+                              static_cast<std::uint32_t>(colour.rgb()));
+                }
+            });
     dialog->open();
 }
 

@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -623,14 +624,17 @@ void MainWindow::editZone(std::optional<std::size_t> index, bool pmv) {
     if (FormZone == nullptr) {
         FormZone = new dialogs::ZoneDialog(messages_, this);
         connect(FormZone, &dialogs::ZoneDialog::accepted, this, [this](const data::Zone& zone) {
-            if (editedZone_) {
-                dataDock_->replaceZone(*editedZone_, zone);
+            const std::vector<data::Zone>& now = document_->data().zones;
+            const auto at =
+                editedZone_ ? std::find(now.begin(), now.end(), *editedZone_) : now.end();
+            if (at != now.end()) {
+                dataDock_->replaceZone(static_cast<std::size_t>(at - now.begin()), zone);
             } else {
-                dataDock_->addZone(zone);
+                dataDock_->addZone(zone);  // new, or its original is gone
             }
         });
     }
-    editedZone_ = index;
+    editedZone_ = index ? std::optional<data::Zone>(zones[*index]) : std::nullopt;
     // A new comfort zone starts from office work in summer clothing in still air.
     const data::Zone start = index ? zones[*index]
                              : pmv ? data::Zone(data::PmvZone{.name = "PMV ±0.5",

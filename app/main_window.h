@@ -192,8 +192,10 @@ class MainWindow : public QMainWindow {
     DataDock* dataDock_ = nullptr;
     render::DataUnderlay dataUnderlay_;
     DataImport* dataImport_ = nullptr;
-    std::optional<std::size_t> editedZone_;  // the zone the zone dialog edits; none: a new one
-    std::vector<data::Zone> shownZones_;     // the zones drawn in the picture
+    // The zone the zone dialog edits, as it was when the dialog opened; none: a new one. Found
+    // again by its value on OK, since an undo may have moved or removed it meanwhile.
+    std::optional<data::Zone> editedZone_;
+    std::vector<data::Zone> shownZones_;  // the zones drawn in the picture
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
     // Value labels of the readout, as the design numbers them.

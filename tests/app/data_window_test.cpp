@@ -116,6 +116,12 @@ TEST_F(DataWindow, ZonesAreCountedAndCopiedAsATable) {
     ASSERT_EQ(document.data().zones.size(), 1U);
     EXPECT_EQ(data::zoneName(document.data().zones[0]), "会議室");
     EXPECT_EQ(std::get<data::PmvZone>(document.data().zones[0]).limit, 1.0);
+    // An undo while the dialog is open takes its zone away: OK adds, it replaces no other.
+    press(window.dataDock(), "ZoneEdit");
+    window.undo();
+    press(zoneDialog(), "CommandOK");
+    ASSERT_EQ(document.data().zones.size(), 2U);
+    EXPECT_EQ(data::zoneName(document.data().zones[0]), "PMV ±0.5");
 }
 
 TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
