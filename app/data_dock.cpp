@@ -20,6 +20,7 @@
 #include <utility>
 
 #include "app/document.h"
+#include "dialogs/controls.h"
 #include "dialogs/messages.h"
 #include "words/messages.h"
 
@@ -82,15 +83,8 @@ data::DataPart withLayer(data::DataPart part, std::size_t set,
     return part;
 }
 
-QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
 QSpinBox* spin(const char* name, int low, int high, QWidget* parent) {
-    auto* s = new QSpinBox(parent);
-    s->setObjectName(QString::fromLatin1(name));
+    auto* s = dialogs::makeNamed<QSpinBox>(parent, QString::fromLatin1(name));
     s->setRange(low, high);
     return s;
 }
@@ -133,19 +127,25 @@ std::vector<ZoneCountRow> ZoneCounter::rows(const data::DataPart& part,
     return rows;
 }
 
+namespace {
+
+// The cells of a row of the zone table, as the dock shows them and the copy writes them.
+QStringList zoneCountCells(const ZoneCountRow& row) {
+    const QString hours = row.hasHours ? QString::number(std::llround(row.count.hours)) : QString();
+    return {row.set,
+            row.zone,
+            QString::number(row.rows),
+            QString::number(row.count.inside),
+            QString::number(100.0 * row.count.share, 'f', 1),
+            hours};
+}
+
+}  // namespace
+
 QString zoneCountText(const std::vector<ZoneCountRow>& rows) {
     QString text = dialogs::message(words::kZoneCountHeader) + QLatin1Char('\n');
     for (const ZoneCountRow& row : rows) {
-        const QString hours =
-            row.hasHours ? QString::number(std::llround(row.count.hours)) : QString();
-        text += QStringList{row.set,
-                            row.zone,
-                            QString::number(row.rows),
-                            QString::number(row.count.inside),
-                            QString::number(100.0 * row.count.share, 'f', 1),
-                            hours}
-                    .join(QLatin1Char('\t')) +
-                QLatin1Char('\n');
+        text += zoneCountCells(row).join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     return text;
 }
@@ -165,9 +165,12 @@ DataDock::DataDock(Document& document, QWidget* parent)
     layout->addWidget(DataList);
 
     auto* setRow = new QHBoxLayout;
-    QPushButton* add = button("DataAdd", QStringLiteral("追加(&A)..."), body);
-    DataRemove = button("DataRemove", QStringLiteral("削除"), body);
-    DataColour = button("DataColour", QStringLiteral("色..."), body);
+    QPushButton* add = dialogs::makeNamed<QPushButton>(body, QStringLiteral("DataAdd"),
+                                                       QStringLiteral("追加(&A)..."));
+    DataRemove =
+        dialogs::makeNamed<QPushButton>(body, QStringLiteral("DataRemove"), QStringLiteral("削除"));
+    DataColour = dialogs::makeNamed<QPushButton>(body, QStringLiteral("DataColour"),
+                                                 QStringLiteral("色..."));
     DataStyle = new QComboBox(body);
     DataStyle->setObjectName(QStringLiteral("DataStyle"));
     DataStyle->addItems({QStringLiteral("点"), QStringLiteral("時間数")});
@@ -181,7 +184,8 @@ DataDock::DataDock(Document& document, QWidget* parent)
     MonthTo = spin("MonthTo", 1, 12, body);
     HourFrom = spin("HourFrom", 0, 23, body);
     HourTo = spin("HourTo", 0, 23, body);
-    FilterApply = button("FilterApply", QStringLiteral("絞り込む"), body);
+    FilterApply = dialogs::makeNamed<QPushButton>(body, QStringLiteral("FilterApply"),
+                                                  QStringLiteral("絞り込む"));
     filterRow->addWidget(new QLabel(QStringLiteral("月"), body), 0, 0);
     filterRow->addWidget(MonthFrom, 0, 1);
     filterRow->addWidget(new QLabel(QStringLiteral("～"), body), 0, 2);
@@ -198,10 +202,14 @@ DataDock::DataDock(Document& document, QWidget* parent)
     ZoneList->setObjectName(QStringLiteral("ZoneList"));
     layout->addWidget(ZoneList);
     auto* zoneRow = new QHBoxLayout;
-    QPushButton* addRange = button("ZoneAddRange", QStringLiteral("範囲を追加..."), body);
-    QPushButton* addPmv = button("ZoneAddPmv", QStringLiteral("PMVを追加..."), body);
-    QPushButton* edit = button("ZoneEdit", QStringLiteral("編集..."), body);
-    QPushButton* removeZoneButton = button("ZoneRemove", QStringLiteral("削除"), body);
+    QPushButton* addRange = dialogs::makeNamed<QPushButton>(body, QStringLiteral("ZoneAddRange"),
+                                                            QStringLiteral("範囲を追加..."));
+    QPushButton* addPmv = dialogs::makeNamed<QPushButton>(body, QStringLiteral("ZoneAddPmv"),
+                                                          QStringLiteral("PMVを追加..."));
+    QPushButton* edit = dialogs::makeNamed<QPushButton>(body, QStringLiteral("ZoneEdit"),
+                                                        QStringLiteral("編集..."));
+    QPushButton* removeZoneButton =
+        dialogs::makeNamed<QPushButton>(body, QStringLiteral("ZoneRemove"), QStringLiteral("削除"));
     for (QWidget* w : std::initializer_list<QWidget*>{addRange, addPmv, edit, removeZoneButton}) {
         zoneRow->addWidget(w);
     }
@@ -215,7 +223,8 @@ DataDock::DataDock(Document& document, QWidget* parent)
     ZoneCounts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ZoneCounts->verticalHeader()->hide();
     layout->addWidget(ZoneCounts);
-    QPushButton* copy = button("ZoneCopy", QStringLiteral("集計をコピー"), body);
+    QPushButton* copy = dialogs::makeNamed<QPushButton>(body, QStringLiteral("ZoneCopy"),
+                                                        QStringLiteral("集計をコピー"));
     layout->addWidget(copy);
     setWidget(body);
 
@@ -398,12 +407,11 @@ void DataDock::showData() {
     }
     const std::vector<ZoneCountRow> rows =
         counter_.rows(part, document_.settings().atmosphere.ratio);
-    const QStringList lines = zoneCountText(rows).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ZoneCounts->setRowCount(static_cast<int>(rows.size()));
-    for (int r = 1; r < lines.size(); ++r) {
-        const QStringList cells = lines[r].split(QLatin1Char('\t'));
+    for (int r = 0; r < ZoneCounts->rowCount(); ++r) {
+        const QStringList cells = zoneCountCells(rows[static_cast<std::size_t>(r)]);
         for (int c = 0; c < cells.size(); ++c) {
-            ZoneCounts->setItem(r - 1, c, new QTableWidgetItem(cells[c]));
+            ZoneCounts->setItem(r, c, new QTableWidgetItem(cells[c]));
         }
     }
     showing_ = false;

@@ -566,25 +566,25 @@ constexpr double kSiteAltitudeMargin = 20.0;  // m
 }  // namespace
 
 void MainWindow::addData(data::DataLayer layer) {
-    const data::DataSet& set = *layer.set;
-    const QString site = QString::fromStdString(set.name);
+    const std::shared_ptr<const data::DataSet> set = layer.set;
+    const QString site = QString::fromStdString(set->name);
     data::DataPart part = document_->data();
     part.layers.push_back(std::move(layer));
     document_->changeData(std::move(part), words::kStepAddData);
-    if (!set.hasElevation || !(set.elevation >= psychro::kLowestAltitude &&
-                               set.elevation <= psychro::kHighestAltitude)) {
+    if (!set->hasElevation || !(set->elevation >= psychro::kLowestAltitude &&
+                                set->elevation <= psychro::kHighestAltitude)) {
         return;
     }
     // Offered where the site lies more than 20 m (about 1.8 mmHg) from the altitude of the
     // pressure in use: less is within what a weather station's own height above its ground
     // makes.
     const auto inUse = psychro::altitudeAtPressureRatio(settings().atmosphere.ratio);
-    if (inUse && std::abs(*inUse - set.elevation) <= kSiteAltitudeMargin) {
+    if (inUse && std::abs(*inUse - set->elevation) <= kSiteAltitudeMargin) {
         return;
     }
-    const auto atmosphere = psychro::atmosphereFromAltitude(set.elevation);
+    const auto atmosphere = psychro::atmosphereFromAltitude(set->elevation);
     QString question = dialogs::message(words::kDataElevationQuestion)
-                           .arg(site, QString::number(set.elevation, 'g', 6));
+                           .arg(site, QString::number(set->elevation, 'g', 6));
     if (!work().entries.empty()) {
         question += dialogs::message(words::kDataElevationMarksGo);
     }
@@ -594,7 +594,7 @@ void MainWindow::addData(data::DataLayer layer) {
     // The document's settings only: the stored preference changes through ツール → 設定.
     document_->changeSettings({.units = settings().units, .atmosphere = *atmosphere});
     statusBar()->showMessage(
-        dialogs::message(words::kDataPressureSet).arg(QString::number(set.elevation, 'g', 6)));
+        dialogs::message(words::kDataPressureSet).arg(QString::number(set->elevation, 'g', 6)));
 }
 
 void MainWindow::chooseAndAddData() {

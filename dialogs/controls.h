@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 #include <cmath>
+#include <utility>
 
 #include "chart/number_text.h"
 
@@ -36,6 +37,15 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, QRect rect);
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect rect);
 QLineEdit* makeTextBox(QWidget* parent, const char* name, const QString& text, QRect rect);
+
+// A control placed by a layout: made from `args` (a caption, …), owned by `parent`, named
+// `name` (its objectName), as QCheckBox, QLineEdit, QComboBox and the like.
+template <typename Control, typename... Args>
+Control* makeNamed(QWidget* parent, const QString& name, Args&&... args) {
+    auto* control = new Control(std::forward<Args>(args)..., parent);
+    control->setObjectName(name);
+    return control;
+}
 
 // v rounded to `decimals` places by `rule`, in the general number form, for a text box or label.
 [[nodiscard]] inline QString numberText(double v, int decimals, chart::Rounding rule) {

@@ -83,30 +83,6 @@ QLabel* makeBuddyLabel(QWidget* parent, const char* name, const QString& text, Q
     return label;
 }
 
-QComboBox* makeCombo(QWidget* parent, const QString& name) {
-    auto* combo = new QComboBox(parent);
-    combo->setObjectName(name);
-    return combo;
-}
-
-QCheckBox* makeCheck(QWidget* parent, const char* name, const QString& caption) {
-    auto* check = new QCheckBox(caption, parent);
-    check->setObjectName(QString::fromLatin1(name));
-    return check;
-}
-
-QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& caption) {
-    auto* option = new QRadioButton(caption, parent);
-    option->setObjectName(QString::fromLatin1(name));
-    return option;
-}
-
-QLineEdit* makeEdit(QWidget* parent, const char* name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    return box;
-}
-
 QPushButton* makePlainButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -146,7 +122,7 @@ ColumnDialog::ColumnDialog(Messenger& messages, QWidget* parent)
     startDialog(this, "FormColumns", QStringLiteral("列の指定"));
     auto* grid = new QGridLayout(this);
 
-    ComboEncoding = makeCombo(this, QStringLiteral("ComboEncoding"));
+    ComboEncoding = makeNamed<QComboBox>(this, QStringLiteral("ComboEncoding"));
     ComboEncoding->addItems({QStringLiteral("UTF-8"), QStringLiteral("Shift-JIS")});
     grid->addWidget(
         makeBuddyLabel(this, "LabelEncoding", QStringLiteral("文字コード(&E)"), ComboEncoding), 0,
@@ -173,15 +149,15 @@ ColumnDialog::ColumnDialog(Messenger& messages, QWidget* parent)
         u"露点温度(&D)", u"日時(&M)",       u"日付(&A)",       u"時刻(&I)",
     };
     for (std::size_t k = 0; k < kRoles; ++k) {
-        ComboRoles[k] = makeCombo(this, QStringLiteral("ComboRole%1").arg(k + 1));
+        ComboRoles[k] = makeNamed<QComboBox>(this, QStringLiteral("ComboRole%1").arg(k + 1));
         const int row = 3 + static_cast<int>(k);
         auto* label = makeBuddyLabel(this, "", QString::fromUtf16(roleNames[k]), ComboRoles[k]);
         label->setObjectName(QStringLiteral("LabelRole%1").arg(k + 1));
         grid->addWidget(label, row, 0);
         grid->addWidget(ComboRoles[k], row, 1);
     }
-    CheckGrams = makeCheck(this, "CheckGrams", QStringLiteral("絶対湿度は g/kg(DA)"));
-    CheckFahrenheit = makeCheck(this, "CheckFahrenheit", QStringLiteral("温度は °F"));
+    CheckGrams = makeNamed<QCheckBox>(this, "CheckGrams", QStringLiteral("絶対湿度は g/kg(DA)"));
+    CheckFahrenheit = makeNamed<QCheckBox>(this, "CheckFahrenheit", QStringLiteral("温度は °F"));
     grid->addWidget(CheckGrams, 3 + kRoles, 0, 1, 2);
     grid->addWidget(CheckFahrenheit, 4 + kRoles, 0, 1, 2);
     giveAltKey(this, CheckGrams, Qt::Key_G);
@@ -327,14 +303,14 @@ ZoneDialog::ZoneDialog(Messenger& messages, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
 
     auto* top = new QGridLayout;
-    OptionRange = makeRadio(this, "OptionRange", QStringLiteral("範囲(&R)"));
-    OptionPmv = makeRadio(this, "OptionPmv", QStringLiteral("PMV(&V)"));
+    OptionRange = makeNamed<QRadioButton>(this, "OptionRange", QStringLiteral("範囲(&R)"));
+    OptionPmv = makeNamed<QRadioButton>(this, "OptionPmv", QStringLiteral("PMV(&V)"));
     auto* kinds = new QButtonGroup(this);
     kinds->addButton(OptionRange);
     kinds->addButton(OptionPmv);
     top->addWidget(OptionRange, 0, 0);
     top->addWidget(OptionPmv, 0, 1);
-    TextName = makeEdit(this, "TextName");
+    TextName = makeNamed<QLineEdit>(this, "TextName");
     top->addWidget(makeBuddyLabel(this, "LabelName", QStringLiteral("名前(&N)"), TextName), 1, 0);
     top->addWidget(TextName, 1, 1, 1, 3);
     layout->addLayout(top);
@@ -342,23 +318,23 @@ ZoneDialog::ZoneDialog(Messenger& messages, QWidget* parent)
     auto* range = new QGroupBox(QStringLiteral("範囲"), this);
     range->setObjectName(QStringLiteral("FrameRange"));
     auto* rangeGrid = new QGridLayout(range);
-    TextTLow = makeEdit(range, "TextTLow");
-    TextTHigh = makeEdit(range, "TextTHigh");
+    TextTLow = makeNamed<QLineEdit>(range, "TextTLow");
+    TextTHigh = makeNamed<QLineEdit>(range, "TextTHigh");
     rangeGrid->addWidget(makeBuddyLabel(range, "LabelT", QStringLiteral("温度(&T)"), TextTLow), 0,
                          0);
     rangeGrid->addWidget(TextTLow, 0, 1);
     rangeGrid->addWidget(new QLabel(QStringLiteral("〜"), range), 0, 2);
     rangeGrid->addWidget(TextTHigh, 0, 3);
     rangeGrid->addWidget(new QLabel(QStringLiteral("℃"), range), 0, 4);
-    OptionPhi = makeRadio(range, "OptionPhi", QStringLiteral("相対湿度(&P)"));
-    OptionX = makeRadio(range, "OptionX", QStringLiteral("絶対湿度(&X)"));
+    OptionPhi = makeNamed<QRadioButton>(range, "OptionPhi", QStringLiteral("相対湿度(&P)"));
+    OptionX = makeNamed<QRadioButton>(range, "OptionX", QStringLiteral("絶対湿度(&X)"));
     auto* humidities = new QButtonGroup(this);
     humidities->addButton(OptionPhi);
     humidities->addButton(OptionX);
     rangeGrid->addWidget(OptionPhi, 1, 0);
     rangeGrid->addWidget(OptionX, 1, 1);
-    TextHumidityLow = makeEdit(range, "TextHumidityLow");
-    TextHumidityHigh = makeEdit(range, "TextHumidityHigh");
+    TextHumidityLow = makeNamed<QLineEdit>(range, "TextHumidityLow");
+    TextHumidityHigh = makeNamed<QLineEdit>(range, "TextHumidityHigh");
     auto* humidityUnit = new QLabel(range);
     humidityUnit->setObjectName(QStringLiteral("LabelHumidityUnit"));
     rangeGrid->addWidget(
@@ -392,7 +368,7 @@ ZoneDialog::ZoneDialog(Messenger& messages, QWidget* parent)
         {&TextLimit, "TextLimit", u"限度 |PMV|(&L)", u""},
     }};
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        *rows[k].box = makeEdit(pmv, rows[k].name);
+        *rows[k].box = makeNamed<QLineEdit>(pmv, rows[k].name);
         const int row = static_cast<int>(k);
         pmvGrid->addWidget(makeBuddyLabel(pmv, "", QString::fromUtf16(rows[k].label), *rows[k].box),
                            row, 0);
