@@ -8,6 +8,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/settings.h"
+#include "chart/title_block.h"
 #include "chart/units.h"
 
 // What the dialogs have marked on the chart, as data: one entry per press that drew marks, with
@@ -114,6 +115,8 @@ struct MarkedWork {
     // The units and pressure the work was saved under; a project file carries them, the work on
     // screen leaves them to the window's settings.
     std::optional<Settings> settings;
+    // The calculation report's title block (empty unless the user set one).
+    TitleBlock title;
 
     bool operator==(const MarkedWork&) const = default;
 };
