@@ -131,8 +131,8 @@ TEST(CliGolden, EveryCommandAnswersAsRecorded) {
             }
         }
         EXPECT_EQ(process.exitCode(), c.status) << err.toStdString();
-        EXPECT_EQ(out, contents(base + QStringLiteral(".out")));
-        EXPECT_EQ(err, contents(base + QStringLiteral(".err")));
+        EXPECT_EQ(out.toStdString(), contents(base + QStringLiteral(".out")).toStdString());
+        EXPECT_EQ(err.toStdString(), contents(base + QStringLiteral(".err")).toStdString());
     }
     // No run wrote a chart into the folder.
     for (const char* name : {"a.jpg", "a.png", "a.svg"}) {
