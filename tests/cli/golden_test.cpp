@@ -87,6 +87,10 @@ const std::vector<GoldenCase> kCases{
     {"chart_no_output", {"chart"}, {}, 2},
     {"chart_extension", {"chart", "-o", "a.jpg"}, {}, 2},
     {"chart_dpi", {"chart", "-o", "a.png", "--dpi", "0"}, {}, 2},
+    // Every number of an option is read as a text box reads it: no exponents.
+    {"chart_dpi_exponent", {"chart", "-o", "a.png", "--dpi=1e2"}, {}, 2},
+    {"data_zone_exponent", {"data", "--zone=range:t=1e1..28,phi=40..70", "log.csv"}, {}, 2},
+    {"data_zone_full_width", {"data", "--zone=range:t=１７..２８,phi=40..70", "log.csv"}, {}, 0},
     {"chart_stray_format", {"chart", "-o", "a.png", "--format=csv"}, {}, 2},
     {"chart_loose_pair", {"chart", "-o", "a.png", "t=20", "phi=50"}, {}, 2},
     {"chart_bad_point", {"chart", "-o", "a.png", "--point", "t=20,u=3"}, {}, 2},
