@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <expected>
 #include <functional>
+#include <initializer_list>
 #include <iostream>
 #include <optional>
 #include <string>
