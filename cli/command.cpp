@@ -26,9 +26,9 @@
 #include "cli/process_query.h"
 #include "cli/state_query.h"
 #include "data/data_layer.h"
+#include "files/project_files.h"
 #include "psychro/processes.h"
 #include "render/japanese.h"
-#include "render/project_files.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -810,7 +810,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
         if (!in.open(QIODevice::ReadOnly)) {
             return usage(QStringLiteral("chart: cannot read %1").arg(quoted(file)));
         }
-        auto work = render::readProjectFile(file);
+        auto work = files::readProjectFile(file);
         if (!work) {
             std::fprintf(stderr, "milten-cli: %s\n", work.error().toUtf8().constData());
             return kSomeFailed;
