@@ -16,8 +16,8 @@ namespace chart {
 namespace {
 
 // Objects keep the order their members were written in, so that inputs and results come back
-// in the order the dialog gave them. Lookups in such an object are linear: the reader bounds
-// every object's size (kMaxMembers), so they stay cheap.
+// in the order the dialog gave them. Lookups in such an object are linear: the parse bounds
+// every object's members (files/project_document.cpp), so they stay cheap.
 using Json = nlohmann::ordered_json;
 
 // ---- writing ----
