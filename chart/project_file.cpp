@@ -108,20 +108,6 @@ Json workMembers(const MarkedWork& work) {
     return document;
 }
 
-std::string projectMemberText(std::string_view name, const Json& value) {
-    // Texts are the program's own UTF-8; a broken byte would be replaced, never thrown over.
-    const std::string dumped = value.dump(2, ' ', false, Json::error_handler_t::replace);
-    std::string out = "  \"" + std::string(name) + "\": ";
-    out.reserve(out.size() + dumped.size() + dumped.size() / 16);
-    for (const char c : dumped) {
-        out += c;
-        if (c == '\n') {
-            out += "  ";
-        }
-    }
-    return out;
-}
-
 namespace {
 
 // ---- reading ----

@@ -73,8 +73,4 @@ struct ProjectFailure {
 [[nodiscard]] std::expected<MarkedWork, ProjectFailure> workFromDocument(
     const ProjectJson& document);
 
-// `value` as the member `name` of the top-level object: indented by two, nested lines by two
-// more, as a document dumped whole with an indent of two has it.
-[[nodiscard]] std::string projectMemberText(std::string_view name, const ProjectJson& value);
-
 }  // namespace chart

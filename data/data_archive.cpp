@@ -134,6 +134,21 @@ bool putLayer(const Sink& put, const DataLayer& layer) {
     return put("\n    }");
 }
 
+// `value` as the member `name` of the top-level object: indented by two, nested lines by two
+// more, as a document dumped whole with an indent of two has it.
+std::string memberText(std::string_view name, const Json& value) {
+    const std::string dumped = value.dump(2, ' ', false, Json::error_handler_t::replace);
+    std::string out = "  \"" + std::string(name) + "\": ";
+    out.reserve(out.size() + dumped.size() + dumped.size() / 16);
+    for (const char c : dumped) {
+        out += c;
+        if (c == '\n') {
+            out += "  ";
+        }
+    }
+    return out;
+}
+
 Json zoneJson(const Zone& zone) {
     Json out = Json::object();
     if (const auto* r = std::get_if<RangeZone>(&zone)) {
@@ -271,7 +286,7 @@ bool writeDataMembers(const DataPart& part, const Sink& put) {
     for (const Zone& zone : part.zones) {
         zones.push_back(zoneJson(zone));
     }
-    return put(",\n") && put(chart::projectMemberText("zones", zones));
+    return put(",\n") && put(memberText("zones", zones));
 }
 
 namespace {

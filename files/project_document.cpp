@@ -149,16 +149,16 @@ std::expected<ProjectContents, chart::ProjectFailure> readProject(std::string_vi
 
 bool writeProject(const chart::MarkedWork& work, const data::DataPart& data,
                   const std::function<bool(std::string_view)>& put) {
-    // The layout of a document dumped whole with an indent of two, member by member.
-    const chart::ProjectJson members = chart::workMembers(work);
-    const char* separator = "{\n";
-    for (const auto& [name, value] : members.items()) {
-        if (!put(separator) || !put(chart::projectMemberText(name, value))) {
-            return false;
-        }
-        separator = ",\n";
+    // The work's members dumped as one object indented by two (texts are the program's own
+    // UTF-8; a broken byte would be replaced, never thrown over), left open for the data's
+    // members after them.
+    const std::string members =
+        chart::workMembers(work).dump(2, ' ', false, chart::ProjectJson::error_handler_t::replace);
+    const std::string_view open = std::string_view(members).substr(0, members.size() - 2);
+    if (!put(open)) {
+        return false;
     }
-    if (!data.empty() && (!put(separator) || !data::writeDataMembers(data, put))) {
+    if (!data.empty() && (!put(",\n") || !data::writeDataMembers(data, put))) {
         return false;
     }
     return put("\n}\n");
