@@ -24,6 +24,7 @@
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/process_query.h"
+#include "cli/report_command.h"
 #include "cli/state_query.h"
 #include "data/data_layer.h"
 #include "psychro/processes.h"
@@ -55,6 +56,7 @@ constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALU
   or:  milten-cli chart -o FILE [--dpi=N] PROJECT.milten
   or:  milten-cli data [--zone=ZONE]... [--format=FORMAT] FILE
   or:  milten-cli chart -o FILE --data=FILE [--data-style=STYLE] [--zone=ZONE]...
+  or:  milten-cli report -o FILE [--format=pdf|html] PROJECT.milten
 Complete moist-air states at 760 mmHg (1.03323 kgf/cm2, or the pressure that --pressure
 or --altitude gives) from two of their properties,
 size a humidifier, mix two air streams, work out a cooling or heating load, or draw
@@ -126,9 +128,21 @@ text format's unit row names the units in use. The humidifier's water stays in k
 'chart' renders the chart by the program's own painter; the extension of FILE
 chooses the format: .pdf (A4 landscape, 1 mm = 1 mm), .svg or .png.
 
+'report' writes the calculation report of a project file, as the program's
+"計算書を出力" does: A4 landscape pages headed by the title block (件名, 設計者, 日付)
+and numbered, the chart with the data and zones on the first, then tables of the
+site, every marked state with its six properties and dew point, every mixing,
+cooling, heating, humidifying, PMV and discomfort entry with its inputs and
+results, every design with its conditions, states, air quantity, loads and water,
+and every data set with its source, rows, period, filter and each zone's rows
+inside, share and hours. --format=html (or a FILE ending in .html) writes the same
+tables as an HTML page with the chart as a picture. The project's units and
+pressure are used unless --units, --pressure or --altitude say otherwise.
+
 Options:
       --format=FORMAT   output of 'state', 'humidify', 'mix', 'cool' and 'heat':
-                        text (default), csv or json
+                        text (default), csv or json; of 'report': pdf or html
+                        (default: by the extension of FILE)
       --steam=TS        humidify with steam at TS °C (100 or more; 100 is usual)
       --water=TW        humidify with a water spray at TW °C (0 to 100), evaporated
                         completely
@@ -147,7 +161,7 @@ Options:
       --dt=DT           supply temperature difference, K (0.01 or more)
       --bypass=BF       cooling with reheat at the coil's bypass factor (0 to below 1)
       --humidifier=KIND heating's humidifier: steam[:TS] or spray[:TW]
-  -o, --output=FILE     the chart file to write
+  -o, --output=FILE     the chart or report file to write
       --point=PAIR      mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more
       --join            join the marked points in order
       --dpi=N           resolution of a PNG in dots per inch, 10 to 1200 (default 192)
@@ -179,6 +193,7 @@ Exit status:
   1  if a line or a point gave no result (no air state, no humidifier size,
      no mixing point or no load),
   2  if the command line was wrong or the file could not be written.
+  'chart' and 'report' exit 1 when the project file is refused.
 
 Examples:
   milten-cli state t=20 phi=50
@@ -194,6 +209,7 @@ Examples:
   milten-cli state --units=si --altitude=1500 t=20 phi=50
   milten-cli data --zone=range:t=17..28,phi=40..70 --zone=pmv:met=1.1,clo=0.5,vel=0.1 tokyo.epw
   milten-cli chart -o year.png --data=tokyo.epw --data-style=hours --zone=range:t=17..28,phi=40..70
+  milten-cli report -o report.pdf work.milten
 )";
 
 // A usage error: one line on standard error.
@@ -270,12 +286,14 @@ int finish(RowWriter& writer, bool anyFailed) {
 
 // Which commands take each option; --help and --version go with any.
 std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Options& o) {
-    const QStringList tables{"state", "humidify", "mix", "cool", "heat", "data", "design"};
+    const QStringList tables{"state", "humidify", "mix",    "cool",
+                             "heat",  "data",     "design", "report"};
     const QStringList design{"design"};
     const QStringList chart{"chart"};
+    const QStringList files{"chart", "report"};
     const QStringList withData{"data", "chart"};
     return {
-        {&o.format, tables},      {&o.output, chart},        {&o.point, chart},
+        {&o.format, tables},      {&o.output, files},        {&o.point, chart},
         {&o.join, chart},         {&o.dpi, chart},           {&o.steam, {"humidify"}},
         {&o.water, {"humidify"}}, {&o.target, {"humidify"}}, {&o.air, {"humidify", "cool", "heat"}},
         {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
@@ -984,18 +1002,18 @@ int run(int argc, char** argv) {
     }
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty()) {
-        return usage(QStringLiteral(
-            "missing command (state, humidify, mix, cool, heat, design, chart or data); see "
-            "'milten-cli --help'"));
+        return usage(
+            QStringLiteral("missing command (state, humidify, mix, cool, heat, design, chart, data "
+                           "or report); see "
+                           "'milten-cli --help'"));
     }
     const QString command = positional.takeFirst();
-    const QStringList commands{"state", "humidify", "mix",   "cool",
-                               "heat",  "design",   "chart", "data"};
+    const QStringList commands{"state",  "humidify", "mix",  "cool",  "heat",
+                               "design", "chart",    "data", "report"};
     if (!commands.contains(command)) {
-        return usage(
-            QStringLiteral(
-                "unknown command %1 (state, humidify, mix, cool, heat, design, chart or data)")
-                .arg(quoted(command)));
+        return usage(QStringLiteral("unknown command %1 (state, humidify, mix, cool, heat, design, "
+                                    "chart, data or report)")
+                         .arg(quoted(command)));
     }
     if (const auto stray = strayOption(parser, options, command)) {
         return usage(*stray);
@@ -1003,6 +1021,11 @@ int run(int argc, char** argv) {
     const auto display = chosenSettings(parser, options);
     if (!display) {
         return usage(display.error());
+    }
+    if (command == QLatin1String("report")) {
+        return runReport({parser.values(options.output), parser.values(options.format), positional,
+                          *display, parser.isSet(options.units),
+                          parser.isSet(options.pressure) || parser.isSet(options.altitude)});
     }
     if (command == QLatin1String("chart")) {
         return runChart(parser, options, positional, *display);
