@@ -134,7 +134,10 @@ void Document::addEntry(const chart::Entry& entry) {
 }
 
 void Document::drawChart() {
-    DocumentState next{.work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt},
+    DocumentState next{.work = {.chartDrawn = true,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
                        .settings = state_.settings,
                        .carried = dialogMemory(),
                        .data = state_.data};
@@ -148,14 +151,25 @@ void Document::changeSettings(const chart::Settings& settings) {
     // Marks stand where the old pressure put them: they go with the old chart, and so does a
     // point 1 waiting for its point 2.
     const DialogMemory memory = dialogMemory();
-    DocumentState next{
-        .work = {.chartDrawn = state_.work.chartDrawn, .entries = {}, .settings = std::nullopt},
-        .settings = settings,
-        .carried = {.pointCount = memory.pointCount,
-                    .lastPoint = memory.lastPoint,
-                    .pointOne = std::nullopt},
-        .data = state_.data};
+    DocumentState next{.work = {.chartDrawn = state_.work.chartDrawn,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
+                       .settings = settings,
+                       .carried = {.pointCount = memory.pointCount,
+                                   .lastPoint = memory.lastPoint,
+                                   .pointOne = std::nullopt},
+                       .data = state_.data};
     pushReplacement(std::move(next), words::kStepSettings);
+}
+
+void Document::changeTitle(const chart::TitleBlock& title) {
+    if (title == state_.work.title) {
+        return;
+    }
+    DocumentState next = state_;
+    next.work.title = title;
+    pushReplacement(std::move(next), words::kStepTitle);
 }
 
 void Document::open(chart::MarkedWork work, data::DataPart data, const QString& path) {
@@ -186,10 +200,11 @@ void Document::pushReplacement(DocumentState next, const char16_t* text,
                                std::optional<QString> path) {
     // The state on screen moves into the step rather than being copied.
     DocumentState before = std::move(state_);
-    state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
-              .settings = before.settings,  // until the step's redo replaces it
-              .carried = {},
-              .data = before.data};
+    state_ = {
+        .work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}, .title = {}},
+        .settings = before.settings,  // until the step's redo replaces it
+        .carried = {},
+        .data = before.data};
     std::optional<ReplaceStep::FilePaths> paths;
     if (path) {
         paths = ReplaceStep::FilePaths{.before = filePath_, .after = *path};
