@@ -1,6 +1,7 @@
 #include "dialogs/title_dialog.h"
 
 #include <QDate>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <array>
@@ -28,10 +29,11 @@ TitleDialog::TitleDialog(Messenger& messages, QWidget* parent)
     setWindowTitle(QStringLiteral("表題"));
     const auto row = [this](const char* label, const char* caption, const char* box, int k) {
         const double top = 120 + kRowHeight * k;
-        makeLabel(this, label, QString::fromUtf8(caption),
-                  twipsRect(kCaptionLeft, top + 30, kBoxLeft - kCaptionLeft, 240));
+        QLabel* name = makeLabel(this, label, QString::fromUtf8(caption),
+                                 twipsRect(kCaptionLeft, top + 30, kBoxLeft - kCaptionLeft, 240));
         QLineEdit* text =
             makeTextBox(this, box, QString(), twipsRect(kBoxLeft, top, kBoxWidth, 270));
+        name->setBuddy(text);  // Alt and the caption's letter reach the box
         text->setMaxLength(static_cast<int>(2 * chart::kTitleBlockMaxChars));
         return text;
     };

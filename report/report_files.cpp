@@ -117,7 +117,7 @@ std::vector<double> columnWidths(const Table& table, const Measure& measure) {
     std::vector<std::size_t> words;
     double left = kBodyWidth;
     for (std::size_t c = 0; c < n; ++c) {
-        if (static_cast<int>(c) < table.textColumns) {
+        if (!isFigureColumn(table, static_cast<qsizetype>(c))) {
             words.push_back(c);
         } else {
             left -= natural[c];
@@ -142,7 +142,8 @@ std::vector<double> columnWidths(const Table& table, const Measure& measure) {
 }
 
 int cellFlags(const Table& table, std::size_t column) {
-    const int align = static_cast<int>(column) < table.textColumns ? Qt::AlignLeft : Qt::AlignRight;
+    const int align =
+        isFigureColumn(table, static_cast<qsizetype>(column)) ? Qt::AlignRight : Qt::AlignLeft;
     return align | Qt::AlignVCenter | Qt::TextWordWrap;
 }
 
@@ -403,8 +404,8 @@ QByteArray reportHtml(const Report& report, const chart::Sheet& sheet,
         for (const QStringList& row : table.rows) {
             html += QStringLiteral("<tr>");
             for (qsizetype c = 0; c < row.size(); ++c) {
-                html += (c < table.textColumns ? QStringLiteral("<td>%1</td>")
-                                               : QStringLiteral("<td class=\"n\">%1</td>"))
+                html += (isFigureColumn(table, c) ? QStringLiteral("<td class=\"n\">%1</td>")
+                                                  : QStringLiteral("<td>%1</td>"))
                             .arg(esc(row[c]));
             }
             html += QStringLiteral("</tr>\n");

@@ -235,7 +235,8 @@ std::vector<Table> designTables(const chart::Entry& e, std::size_t index,
     Table inputs{.heading = name + QStringLiteral("：条件"),
                  .headers = {QStringLiteral("項目"), QStringLiteral("値"), QStringLiteral("単位")},
                  .rows = {},
-                 .textColumns = 1};
+                 .textColumns = 1,
+                 .unitColumn = true};
     const auto add = [&](const char* key, const QString& caption, const QString& value,
                          const QString& unit) {
         if (chart::valueOf(e.inputs, key)) {
@@ -266,7 +267,8 @@ std::vector<Table> designTables(const chart::Entry& e, std::size_t index,
     Table results{.heading = name + QStringLiteral("：風量と負荷"),
                   .headers = {QStringLiteral("項目"), QStringLiteral("値"), QStringLiteral("単位")},
                   .rows = {},
-                  .textColumns = 1};
+                  .textColumns = 1,
+                  .unitColumn = true};
     for (const chart::DesignFigureText& f : chart::designFigureTexts(e, units)) {
         results.rows.push_back({utf8(f.caption), utf8(f.value), utf8(f.unit)});
     }
@@ -402,6 +404,10 @@ void addDataTables(std::vector<Table>& tables, const data::DataPart& part,
 }
 
 }  // namespace
+
+bool isFigureColumn(const Table& table, qsizetype column) {
+    return column >= table.textColumns && !(table.unitColumn && column == table.headers.size() - 1);
+}
 
 QString monthsText(unsigned months) {
     return runsText(months & 0x0FFFU, 12, 1, QStringLiteral("月"), QStringLiteral("全月"));

@@ -21,7 +21,11 @@ struct Table {
     // The first `textColumns` columns are words, set flush left; the others figures, flush
     // right.
     int textColumns = 1;
+    bool unitColumn = false;  // the last column holds units, words too
 };
+
+// Whether column `column` of the table holds figures (set flush right).
+[[nodiscard]] bool isFigureColumn(const Table& table, qsizetype column);
 
 struct Report {
     chart::TitleBlock title;
