@@ -172,6 +172,15 @@ void Document::changeSettings(const chart::Settings& settings) {
     pushReplacement(std::move(next), words::kStepSettings);
 }
 
+void Document::changeTitle(const chart::TitleBlock& title) {
+    if (title == state_.work.title) {
+        return;
+    }
+    DocumentState next = state_;
+    next.work.title = title;
+    pushReplacement(std::move(next), words::kStepTitle);
+}
+
 void Document::open(chart::MarkedWork work, data::DataPart data, const QString& path) {
     const chart::Settings settings = work.settings.value_or(state_.settings);
     work.settings.reset();

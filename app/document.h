@@ -72,6 +72,9 @@ class Document : public QObject {
     void addEntry(const chart::Entry& entry);
     void drawChart();
     void changeSettings(const chart::Settings& settings);
+    // The calculation report's title block becomes `title`, one step ("表題の変更"); the marks
+    // stay. Nothing when it is the title the work has.
+    void changeTitle(const chart::TitleBlock& title);
     // The work of a file (or of the recovery file) with the settings it was saved under, when
     // it has them; the dialog memory starts from its entries.
     void open(chart::MarkedWork work, data::DataPart data, const QString& path);

@@ -46,6 +46,9 @@
 #include "dialogs/process_dialogs.h"
 #include "dialogs/settings_dialog.h"
 #include "files/project_files.h"
+#include "dialogs/title_dialog.h"
+#include "report/report_files.h"
+#include "report/report_model.h"
 
 namespace app {
 namespace {
@@ -80,10 +83,11 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
           QString filter;
           const QString path = QFileDialog::getSaveFileName(
               this, QString(), suggested,
-              dialogs::message(action == FileAction::Save ? words::kProjectFilter
-                                                          : words::kExportFilter),
+              dialogs::message(action == FileAction::Save     ? words::kProjectFilter
+                               : action == FileAction::Report ? words::kReportFilter
+                                                              : words::kExportFilter),
               &filter);
-          return action == FileAction::Export ? withFilterExtension(path, filter) : path;
+          return action == FileAction::Save ? path : withFilterExtension(path, filter);
       }) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(dialogs::message(words::kProgramTitle));
@@ -167,6 +171,8 @@ void MainWindow::buildMenus() {
     });
     QAction* dataItem = addItem(file, "mnuFileData", QStringLiteral("データを重ねる(&D)..."));
     connect(dataItem, &QAction::triggered, this, &MainWindow::chooseAndAddData);
+    QAction* reportItem = addItem(file, "mnuFileReport", QStringLiteral("計算書を出力(&R)..."));
+    connect(reportItem, &QAction::triggered, this, &MainWindow::startReport);
     addSeparator(file, "mnuFProjectSeparator");
     QAction* print = addItem(file, "mnuFileprint", QStringLiteral("印刷(&P)"));
     connect(print, &QAction::triggered, this, &MainWindow::printChart);
@@ -739,6 +745,44 @@ bool MainWindow::exportTo(const QString& path) {
     if (const auto exported = exportWork(path, picture_, work(), settings(), dataUnderlay());
         !exported) {
         messages_.show(exported.error());
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::startReport() {
+    if (FormTitle == nullptr) {
+        FormTitle = new dialogs::TitleDialog(messages_, this);
+        connect(FormTitle, &dialogs::TitleDialog::titleChosen, this,
+                [this](const chart::TitleBlock& title) {
+                    document_->changeTitle(title);
+                    const QFileInfo project(projectPath());
+                    const QString suggested =
+                        projectPath().isEmpty()
+                            ? QString()
+                            : project.dir().filePath(project.completeBaseName() +
+                                                     QStringLiteral(".pdf"));
+                    const QString path = chooseFile_(FileAction::Report, suggested);
+                    if (!path.isEmpty()) {
+                        (void)writeReportTo(path);
+                    }
+                });
+    }
+    FormTitle->showFor(work().title);
+}
+
+bool MainWindow::writeReportTo(const QString& path) {
+    const auto format = report::reportFormatOf(path);
+    if (!format) {
+        messages_.show(dialogs::message(words::kReportKinds));
+        return false;
+    }
+    const report::Report model =
+        report::reportOf(work(), settings(), document_->data(), work().title);
+    if (const auto written = report::writeReport(model, chart::sheetOf(picture_, settings()),
+                                                 dataUnderlay(), path, *format);
+        !written) {
+        messages_.show(written.error());
         return false;
     }
     return true;

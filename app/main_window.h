@@ -30,6 +30,7 @@ class MixingCoolingDialog;
 class PmvDialog;
 class PointDialog;
 class SettingsDialog;
+class TitleDialog;
 class ZoneDialog;
 }  // namespace dialogs
 
@@ -77,7 +78,7 @@ class MainWindow : public QMainWindow {
 
     // The step that asks for a file name: a project to open, to save under, or a file to export
     // to, starting from `suggested`; an empty name cancels. Tests replace the file dialog by it.
-    enum class FileAction { Open, Save, Export, Data };
+    enum class FileAction { Open, Save, Export, Data, Report };
     using FileChooser = std::function<QString(FileAction action, const QString& suggested)>;
     void setFileChooser(FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -92,6 +93,12 @@ class MainWindow : public QMainWindow {
     // "エクスポート": the chart as PDF, SVG or PNG (by the painter milten-cli uses) or the list
     // as CSV, by the file's extension; true when written.
     bool exportTo(const QString& path);
+    // "計算書を出力": the title block dialog first; its OK keeps the title (a step when it
+    // changed) and asks for the file, written by writeReportTo.
+    void startReport();
+    // The calculation report of the work on screen, the chart as printed on its first page, as
+    // PDF or HTML by the file's extension; true when written, else a message says why.
+    bool writeReportTo(const QString& path);
     // "線図をコピー" (an image, and SVG) and "一覧をコピー" (tab-separated text).
     void copyChart();
     void copyList();
@@ -224,6 +231,7 @@ class MainWindow : public QMainWindow {
     dialogs::DesignDialog* FormDesign = nullptr;
     dialogs::SettingsDialog* FormSettings = nullptr;
     dialogs::ZoneDialog* FormZone = nullptr;
+    dialogs::TitleDialog* FormTitle = nullptr;
 };
 
 }  // namespace app

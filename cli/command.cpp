@@ -23,6 +23,7 @@
 #include "cli/humidify_query.h"
 #include "cli/output_format.h"
 #include "cli/process_query.h"
+#include "cli/report_command.h"
 #include "cli/state_query.h"
 #include "data/data_layer.h"
 #include "files/project_files.h"
@@ -116,6 +117,7 @@ Exit status:
   1  if a line or a point gave no result (no air state, no humidifier size,
      no mixing point or no load),
   2  if the command line was wrong or the file could not be written.
+  'chart' and 'report' exit 1 when the project file is refused.
 
 Examples:
   milten-cli state t=20 phi=50
@@ -131,6 +133,7 @@ Examples:
   milten-cli state --units=si --altitude=1500 t=20 phi=50
   milten-cli data --zone=range:t=17..28,phi=40..70 --zone=pmv:met=1.1,clo=0.5,vel=0.1 tokyo.epw
   milten-cli chart -o year.png --data=tokyo.epw --data-style=hours --zone=range:t=17..28,phi=40..70
+  milten-cli report -o report.pdf work.milten
 )";
 
 // The one-line usage message for a pair given on the command line.
@@ -724,6 +727,16 @@ int runChart(const Invocation& call) {
     return kOk;
 }
 
+int runReportCommand(const Invocation& call) {
+    const CommandLine& line = call.line;
+    return runReport({.outputs = line.values("output"),
+                      .formats = line.values("format"),
+                      .files = call.rest,
+                      .display = call.display,
+                      .unitsGiven = line.isSet("units"),
+                      .pressureGiven = line.isSet("pressure") || line.isSet("altitude")});
+}
+
 // Where a command runs: in a core application, or in the GUI application it makes itself once
 // its command line has been checked (a picture needs the fonts).
 enum class Application { Core, OwnGui };
@@ -770,6 +783,9 @@ constexpr std::array kCommands{
             "data [--zone=ZONE]... [--format=FORMAT] FILE\n"
             "chart -o FILE --data=FILE [--data-style=STYLE] [--zone=ZONE]...",
             kTableFormats, Application::Core, runData},
+    // Its --format (pdf or html, else by the file's extension) is the report's to read.
+    Command{"report", "report -o FILE [--format=pdf|html] PROJECT.milten", "", Application::OwnGui,
+            runReportCommand},
 };
 
 QString text(std::string_view s) {

@@ -14,7 +14,7 @@ namespace {
 
 using enum Takes;
 
-constexpr std::string_view kTables = "state humidify mix cool heat data design";
+constexpr std::string_view kTables = "state humidify mix cool heat data design report";
 constexpr std::string_view kDesign = "design";
 constexpr std::string_view kChart = "chart";
 constexpr std::string_view kWithData = "data chart";
@@ -22,7 +22,8 @@ constexpr std::string_view kWithData = "data chart";
 constexpr std::array kOptions{
     OptionSpec{"format", "", "FORMAT", Text, kTables,
                "output of 'state', 'humidify', 'mix', 'cool' and 'heat':\n"
-               "text (default), csv or json"},
+               "text (default), csv or json; of 'report': pdf or html\n"
+               "(default: by the extension of FILE)"},
     OptionSpec{"steam", "", "TS", Number, "humidify",
                "humidify with steam at TS °C (100 or more; 100 is usual)"},
     OptionSpec{"water", "", "TW", Number, "humidify",
@@ -48,7 +49,7 @@ constexpr std::array kOptions{
                "cooling with reheat at the coil's bypass factor (0 to below 1)"},
     OptionSpec{"humidifier", "", "KIND", Text, kDesign,
                "heating's humidifier: steam[:TS] or spray[:TW]"},
-    OptionSpec{"output", "o", "FILE", Text, kChart, "the chart file to write"},
+    OptionSpec{"output", "o", "FILE", Text, "chart report", "the chart or report file to write"},
     OptionSpec{"point", "", "PAIR", Text, kChart,
                "mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more"},
     OptionSpec{"join", "", "", Nothing, kChart, "join the marked points in order"},

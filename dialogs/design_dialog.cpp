@@ -7,10 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <array>
-#include <utility>
 
 #include "chart/design_entry.h"
+#include "chart/design_figures.h"
 #include "chart/number_text.h"
 #include "chart/units.h"
 #include "dialogs/controls.h"
@@ -59,48 +58,13 @@ QRadioButton* option(QWidget* parent, const char* name, const QString& caption, 
     return button;
 }
 
-QString shownLoadText(double kcalPerHour, chart::Units units) {
-    return QString::fromStdString(chart::loadText(kcalPerHour, units));
-}
-
 }  // namespace
 
 std::vector<DesignFigure> designFigures(const chart::Entry& entry, chart::Units units) {
-    const QString load = QString::fromLatin1(chart::loadUnitText(units));
-    const QString water = unitText("kg/h");
-    const std::array<std::pair<const char*, DesignFigure>, 11> kinds{{
-        {"SHF", {QStringLiteral("SHF"), {}, {}}},
-        {"G", {QStringLiteral("送風量"), {}, unitText("kg(DA)/h")}},
-        {"V", {QStringLiteral("吹出し風量"), {}, unitText("m3/h")}},
-        {"tADP", {QStringLiteral("装置露点温度"), {}, unitText("℃")}},
-        {"BF", {QStringLiteral("バイパスファクタ"), {}, {}}},
-        {"Qcoil", {QStringLiteral("コイル負荷"), {}, load}},
-        {"Lw", {QStringLiteral("除湿量"), {}, water}},
-        {"Qreheat", {QStringLiteral("再熱負荷"), {}, load}},
-        {"Qheater", {QStringLiteral("加熱負荷"), {}, load}},
-        {"Lh", {QStringLiteral("加湿量"), {}, water}},
-        {"Qoa", {QStringLiteral("外気負荷"), {}, load}},
-    }};
     std::vector<DesignFigure> out;
-    for (const auto& [name, figure] : kinds) {
-        const auto v = chart::valueOf(entry.results, name);
-        if (!v) {
-            continue;
-        }
-        const std::string_view key(name);
-        QString value;
-        if (key.starts_with('Q')) {
-            value = shownLoadText(*v, units);
-        } else if (key == "G" || key == "V") {
-            value = numberText(*v, 0, Rounding::HalfUp);
-        } else if (key == "Lw" || key == "Lh") {
-            value = numberText(*v, 1, Rounding::HalfUp);
-        } else if (key == "tADP") {
-            value = numberText(*v, 2, Rounding::HalfEven);
-        } else {
-            value = numberText(*v, key == "BF" ? 3 : 2, Rounding::HalfUp);
-        }
-        out.push_back({figure.caption, value, figure.unit});
+    for (const chart::DesignFigureText& f : chart::designFigureTexts(entry, units)) {
+        out.push_back({QString::fromStdString(f.caption), QString::fromStdString(f.value),
+                       QString::fromStdString(f.unit)});
     }
     return out;
 }

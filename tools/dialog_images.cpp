@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <cstdio>
+#include <memory>
 #include <utility>
 #include <variant>
 
@@ -28,6 +29,8 @@
 #include "app/picture_view.h"
 #include "app/state_list.h"
 #include "chart/chart_frame.h"
+#include "data/data_part.h"
+#include "data/zones.h"
 #include "dialogs/messages.h"
 #include "psychro/air_state.h"
 #include "render/japanese.h"
@@ -412,6 +415,54 @@ void design(Shots& s, bool cooling) {
     s.press(form, "Command3");
 }
 
+// The calculation report of a work: the cooling design, a point at 20 °C 50 %, a made-up day
+// of hourly readings and the hygiene law's zone; the title dialog filled in, and the report
+// written to report.pdf for scripts/docs-images to turn into pictures.
+void reportPages(Shots& s, app::MainWindow& window, const QDir& folder) {
+    s.menu("mnuDrawW");
+    design(s, true);
+    s.menu("mnuDrawPoint");
+    QDialog* form2 = s.dialog("Form2");
+    s.check(form2, "Check3");
+    s.check(form2, "Check6");
+    s.type(form2, "Text3", "20");
+    s.type(form2, "Text6", "50");
+    s.press(form2, "Command1");
+    form2->hide();
+    // A summer day: 24 to 32 °C and back, the humidity rising through the afternoon.
+    auto day = std::make_shared<data::DataSet>();
+    day->name = "sample day";
+    for (int h = 0; h < 24; ++h) {
+        const double swing = (h < 14 ? h : 28 - h) / 14.0;
+        day->states.push_back(
+            {static_cast<float>(24.0 + 8.0 * swing), static_cast<float>(0.011 + 0.004 * swing)});
+        day->times.push_back(data::minutesOf({2026, 8, 1, h, 0}));
+    }
+    data::DataPart part = window.document().data();
+    part.layers.push_back({.set = day,
+                           .path = "sample_day.csv",
+                           .style = data::LayerStyle::Points,
+                           .colour = 0x1F77B4,
+                           .shown = true,
+                           .filter = {}});
+    part.zones.push_back(data::buildingHygieneZone());
+    window.document().changeData(std::move(part), u"データを重ねる");
+    window.setFileChooser(
+        [&folder](auto, const QString&) { return folder.filePath(QStringLiteral("report.pdf")); });
+    s.menu("mnuFileReport");
+    QDialog* title = s.dialog("FormTitle");
+    const auto write = [title](const char* box, const QString& text) {
+        if (auto* edit = title == nullptr ? nullptr : title->findChild<QLineEdit*>(box)) {
+            edit->setText(text);
+        }
+    };
+    write("TextSubject", QStringLiteral("東棟 2階 会議室 空調設備"));
+    write("TextDesigner", QStringLiteral("設計 太郎"));
+    write("TextDate", QStringLiteral("2026/12/09"));
+    s.save(title, QStringLiteral("report_title.png"));
+    s.press(title, "CommandOK");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -480,6 +531,7 @@ int main(int argc, char** argv) {
     shots.saveMenu("mnuView", QStringLiteral("menu_view.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));
+    reportPages(shots, window, folder);
     QFile::remove(app::recoveryPath());  // the pictures' work leaves nothing behind
     shots.menu("mnuDrawW");
     settings(shots, window);

@@ -314,6 +314,12 @@ inline constexpr char16_t kProjectBeyondReach[] = u"線図から遠く離れた�
 inline constexpr char16_t kProjectTooLarge[] = u"ファイルが大きすぎます。";
 inline constexpr char16_t kProjectDataRows[] = u"データの行が壊れています（%1）。";
 inline constexpr char16_t kProjectDataTooLarge[] = u"データが大きすぎます（%1）。";
+// The calculation report: its file dialog's kinds and the title block's refusal (%1 the box,
+// %2 the most characters it takes).
+inline constexpr char16_t kReportFilter[] = u"PDF (*.pdf);;HTML (*.html)";
+inline constexpr char16_t kTitleTooLong[] = u"%1は%2文字以内で入力してください。";
+inline constexpr char16_t kReportKinds[] =
+    u"計算書はPDF（.pdf）かHTML（.html）で出力してください。";
 inline constexpr char16_t kExportFilter[] =
     u"PDF (*.pdf);;SVG (*.svg);;PNG (*.png);;CSV（状態点一覧） (*.csv)";
 inline constexpr char16_t kExportKinds[] =
@@ -331,6 +337,7 @@ inline constexpr char16_t kStepAddData[] = u"データを重ねる";
 inline constexpr char16_t kStepRemoveData[] = u"データの削除";
 inline constexpr char16_t kStepShowData[] = u"データの表示";
 inline constexpr char16_t kStepZones[] = u"ゾーンの変更";
+inline constexpr char16_t kStepTitle[] = u"表題の変更";
 inline constexpr char16_t kDataDockTitle[] = u"データ";
 inline constexpr char16_t kDataFilter[] =
     u"測定・気象データ (*.csv *.tsv *.txt *.epw);;すべてのファイル (*)";

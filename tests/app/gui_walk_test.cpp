@@ -104,9 +104,10 @@ class Walk {
         window_.setPrintDialog([this](QPrinter& printer) { return printStep(printer); });
         // Project files and exports go to the walk's own folder, never through a file dialog.
         window_.setFileChooser([this](app::MainWindow::FileAction action, const QString&) {
-            return printDir_.filePath(action == app::MainWindow::FileAction::Export
-                                          ? QStringLiteral("walk.svg")
-                                          : QStringLiteral("walk.milten"));
+            return printDir_.filePath(
+                action == app::MainWindow::FileAction::Export   ? QStringLiteral("walk.svg")
+                : action == app::MainWindow::FileAction::Report ? QStringLiteral("walk.pdf")
+                                                                : QStringLiteral("walk.milten"));
         });
         window_.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window_));

@@ -32,6 +32,7 @@ const MenuEntry kMenuTree[] = {
     {1, "mnuFileSaveAs", "名前を付けて保存(&A)..."},
     {1, "mnuFileExport", "エクスポート(&E)..."},
     {1, "mnuFileData", "データを重ねる(&D)..."},
+    {1, "mnuFileReport", "計算書を出力(&R)..."},
     {1, "mnuFProjectSeparator", "-"},
     {1, "mnuFileprint", "印刷(&P)"},
     {1, "mnuFSeparator", "-"},
