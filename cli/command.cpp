@@ -162,6 +162,8 @@ Options:
       --columns=LIST    the columns of a CSV file whose names are not recognised, from
                         1: t=N,phi=N[,x=N][,tw=N][,dew=N][,date=N][,time=N][,header=LINE]
                         (header=0: the file has no header row)
+      --date-order=ORDER  of dates whose day and month could stand either way round:
+                        ymd, mdy (07/31/26) or dmy (31.07.2026)
       --months=M1..M2   keep the rows of these months of a dated file (1-12; 12..2 is
                         December to February)
       --hours=H1..H2    keep the rows of these hours of the day (0-23; 9..17 is 9:00
@@ -254,6 +256,7 @@ struct Options {
     QCommandLineOption zone{QStringLiteral("zone"), {}, QStringLiteral("ZONE")};
     QCommandLineOption encoding{QStringLiteral("encoding"), {}, QStringLiteral("ENC")};
     QCommandLineOption columns{QStringLiteral("columns"), {}, QStringLiteral("LIST")};
+    QCommandLineOption dateOrder{QStringLiteral("date-order"), {}, QStringLiteral("ORDER")};
     QCommandLineOption months{QStringLiteral("months"), {}, QStringLiteral("M1..M2")};
     QCommandLineOption hours{QStringLiteral("hours"), {}, QStringLiteral("H1..H2")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
@@ -275,15 +278,34 @@ std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Opti
     const QStringList chart{"chart"};
     const QStringList withData{"data", "chart"};
     return {
-        {&o.format, tables},      {&o.output, chart},        {&o.point, chart},
-        {&o.join, chart},         {&o.dpi, chart},           {&o.steam, {"humidify"}},
-        {&o.water, {"humidify"}}, {&o.target, {"humidify"}}, {&o.air, {"humidify", "cool", "heat"}},
-        {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
-        {&o.data, chart},         {&o.dataStyle, chart},     {&o.zone, withData},
-        {&o.encoding, withData},  {&o.columns, withData},    {&o.months, withData},
-        {&o.hours, withData},     {&o.room, design},         {&o.outdoor, design},
-        {&o.sensible, design},    {&o.latent, design},       {&o.outdoorRatio, design},
-        {&o.dt, design},          {&o.bypass, design},       {&o.humidifier, design},
+        {&o.format, tables},
+        {&o.output, chart},
+        {&o.point, chart},
+        {&o.join, chart},
+        {&o.dpi, chart},
+        {&o.steam, {"humidify"}},
+        {&o.water, {"humidify"}},
+        {&o.target, {"humidify"}},
+        {&o.air, {"humidify", "cool", "heat"}},
+        {&o.air1, {"mix"}},
+        {&o.air2, {"mix"}},
+        {&o.to, {"heat"}},
+        {&o.data, chart},
+        {&o.dataStyle, chart},
+        {&o.zone, withData},
+        {&o.encoding, withData},
+        {&o.columns, withData},
+        {&o.months, withData},
+        {&o.hours, withData},
+        {&o.dateOrder, withData},
+        {&o.room, design},
+        {&o.outdoor, design},
+        {&o.sensible, design},
+        {&o.latent, design},
+        {&o.outdoorRatio, design},
+        {&o.dt, design},
+        {&o.bypass, design},
+        {&o.humidifier, design},
     };
 }
 
@@ -703,6 +725,17 @@ std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser
             out.request.filter.hours = *bits;
         }
     }
+    const auto order = singleValue(parser, options.dateOrder);
+    if (!order) {
+        return std::unexpected(order.error());
+    }
+    if (*order) {
+        const auto o = dateOrderOption(**order);
+        if (!o) {
+            return std::unexpected(o.error());
+        }
+        out.request.dateOrder = *o;
+    }
     if (*columns) {
         const auto c = columnsOption(**columns);
         if (!c) {
@@ -869,10 +902,11 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     }
     if ((parser.isSet(options.dataStyle) || parser.isSet(options.encoding) ||
          parser.isSet(options.columns) || parser.isSet(options.months) ||
-         parser.isSet(options.hours)) &&
+         parser.isSet(options.hours) || parser.isSet(options.dateOrder)) &&
         !*dataFile) {
         return usage(QStringLiteral(
-            "chart: --data-style, --encoding, --columns, --months and --hours go with --data"));
+            "chart: --data-style, --encoding, --columns, --date-order, --months and --hours go "
+            "with --data"));
     }
     // A project is drawn at the units and pressure it was saved under; an option overrides only
     // what it names (--units the units, --pressure or --altitude the pressure).
@@ -930,7 +964,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     if (loaded) {
         shownData.layers.push_back(dataLayer(*loaded, style == QLatin1String("hours")));
     }
-    const render::Underlay underlay = partUnderlay(shownData);
+    const render::Underlay underlay = partUnderlay(shownData, shown.atmosphere.ratio);
     zones.insert(zones.begin(), projectData.zones.begin(), projectData.zones.end());
     const OverChart overChart =
         zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {
@@ -964,13 +998,15 @@ int run(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions(
-        {options.format, options.output,       options.point, options.join,     options.dpi,
-         options.steam,  options.water,        options.air,   options.target,   options.air1,
-         options.air2,   options.to,           options.units, options.pressure, options.altitude,
-         options.data,   options.dataStyle,    options.zone,  options.encoding, options.columns,
-         options.months, options.hours,        options.room,  options.outdoor,  options.sensible,
-         options.latent, options.outdoorRatio, options.dt,    options.bypass,   options.humidifier,
-         options.help,   options.version});
+        {options.format,    options.output,   options.point,      options.join,
+         options.dpi,       options.steam,    options.water,      options.air,
+         options.target,    options.air1,     options.air2,       options.to,
+         options.units,     options.pressure, options.altitude,   options.data,
+         options.dataStyle, options.zone,     options.encoding,   options.columns,
+         options.months,    options.hours,    options.dateOrder,  options.room,
+         options.outdoor,   options.sensible, options.latent,     options.outdoorRatio,
+         options.dt,        options.bypass,   options.humidifier, options.help,
+         options.version});
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }

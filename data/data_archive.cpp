@@ -58,6 +58,47 @@ void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t word) {
     }
 }
 
+std::string_view humidityName(Humidity humidity) {
+    switch (humidity) {
+        case Humidity::Phi:
+            return "phi";
+        case Humidity::Dew:
+            return "dew";
+        case Humidity::X:
+            break;
+    }
+    return "x";
+}
+
+// The rows of a set as members of its layer's object: "humidity" (what the second number of
+// each reading is), "readings" (t and that humidity as float32 pairs), "pressures" (the rows'
+// pressure ratios as float32, one for the set or one per row; absent where the file gave
+// none) and "times" (dated sets).
+void writeRows(const DataSet& set, Json& out) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(set.rows() * 8);
+    for (const Reading& r : set.readings) {
+        putWord(bytes, std::bit_cast<std::uint32_t>(r.t));
+        putWord(bytes, std::bit_cast<std::uint32_t>(r.humidity));
+    }
+    out["humidity"] = humidityName(set.humidity);
+    out["readings"] = base64Encode(bytes);
+    if (!set.pressures.empty()) {
+        bytes.clear();
+        for (const float p : set.pressures) {
+            putWord(bytes, std::bit_cast<std::uint32_t>(p));
+        }
+        out["pressures"] = base64Encode(bytes);
+    }
+    if (!set.times.empty()) {
+        bytes.clear();
+        for (const std::uint32_t time : set.times) {
+            putWord(bytes, time);
+        }
+        out["times"] = base64Encode(bytes);
+    }
+}
+
 Json layerJson(const DataLayer& layer) {
     const DataSet& set = *layer.set;
     Json out = Json::object();
@@ -72,21 +113,8 @@ Json layerJson(const DataLayer& layer) {
     if (set.hasElevation) {
         out["elevation"] = set.elevation;
     }
-    out["rows"] = set.states.size();
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(set.states.size() * 8);
-    for (const DataState& s : set.states) {
-        putWord(bytes, std::bit_cast<std::uint32_t>(s.t));
-        putWord(bytes, std::bit_cast<std::uint32_t>(s.x));
-    }
-    out["states"] = base64Encode(bytes);
-    if (!set.times.empty()) {
-        bytes.clear();
-        for (const std::uint32_t time : set.times) {
-            putWord(bytes, time);
-        }
-        out["times"] = base64Encode(bytes);
-    }
+    out["rows"] = set.rows();
+    writeRows(set, out);
     return out;
 }
 
@@ -464,6 +492,72 @@ std::expected<std::vector<std::uint32_t>, DataArchiveFailure> wordsAt(const Json
     return out;
 }
 
+// The rows writeRows wrote, or those of a file from before the readings were kept ("states":
+// t and x as float32 pairs, placed as x at whatever pressure the chart is drawn for).
+std::expected<void, DataArchiveFailure> readRows(const Json& json, std::size_t count,
+                                                 const std::string& where, DataSet& set) {
+    const bool readings = member(json, "readings") != nullptr;
+    set.humidity = Humidity::X;
+    if (readings) {
+        const auto kind = field(json, "humidity", where, &Json::is_string);
+        if (!kind) {
+            return Failure(kind.error());
+        }
+        const auto& name = (*kind)->get_ref<const std::string&>();
+        if (name == "phi") {
+            set.humidity = Humidity::Phi;
+        } else if (name == "dew") {
+            set.humidity = Humidity::Dew;
+        } else if (name != "x") {
+            return fail(DataArchiveError::ImpossibleValue, where + ".humidity");
+        }
+    }
+    const char* key = readings ? "readings" : "states";
+    const auto words = wordsAt(json, key, where, 2 * count);
+    if (!words) {
+        return Failure(words.error());
+    }
+    const auto [low, high] = set.humidity == Humidity::Phi ? std::pair{0.0F, 100.01F}
+                             : set.humidity == Humidity::X ? std::pair{0.0F, 1.0F}
+                                                           : std::pair{-100.0F, 200.0F};
+    set.readings.reserve(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        const auto t = std::bit_cast<float>((*words)[2 * k]);
+        const auto h = std::bit_cast<float>((*words)[2 * k + 1]);
+        // Comparisons that fail for NaN: a row is air of the chart's world or none.
+        if (!(t >= -100.0F && t <= 200.0F && h >= low && h <= high)) {
+            return fail(DataArchiveError::ImpossibleValue,
+                        where + "." + key + "[" + std::to_string(k) + "]");
+        }
+        set.readings.push_back({t, h});
+    }
+    if (const Json* p = member(json, "pressures"); p != nullptr) {
+        const std::size_t n =
+            p->is_string() && p->get_ref<const std::string&>().size() == base64Length(4) ? 1
+                                                                                         : count;
+        const auto pressures = wordsAt(json, "pressures", where, n);
+        if (!pressures) {
+            return Failure(pressures.error());
+        }
+        for (const std::uint32_t word : *pressures) {
+            const auto ratio = std::bit_cast<float>(word);
+            if (!(ratio >= psychro::lowestPressureRatio().value() &&
+                  ratio <= psychro::highestPressureRatio().value())) {
+                return fail(DataArchiveError::ImpossibleValue, where + ".pressures");
+            }
+            set.pressures.push_back(ratio);
+        }
+    }
+    if (member(json, "times") != nullptr) {
+        auto times = wordsAt(json, "times", where, count);
+        if (!times) {
+            return Failure(times.error());
+        }
+        set.times = std::move(*times);
+    }
+    return {};
+}
+
 std::expected<DataLayer, DataArchiveFailure> layerAt(const Json& json, const std::string& where) {
     if (!json.is_object()) {
         return fail(DataArchiveError::MissingField, where);
@@ -520,27 +614,8 @@ std::expected<DataLayer, DataArchiveFailure> layerAt(const Json& json, const std
         return fail(DataArchiveError::TooLarge, where + ".rows");
     }
     const auto count = (*rows)->get<std::size_t>();
-    const auto states = wordsAt(json, "states", where, 2 * count);
-    if (!states) {
-        return Failure(states.error());
-    }
-    set->states.reserve(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto t = std::bit_cast<float>((*states)[2 * k]);
-        const auto x = std::bit_cast<float>((*states)[2 * k + 1]);
-        // Comparisons that fail for NaN: a row is air of the chart's world or none.
-        if (!(t >= -100.0F && t <= 200.0F && x >= 0.0F && x <= 1.0F)) {
-            return fail(DataArchiveError::ImpossibleValue,
-                        where + ".states[" + std::to_string(k) + "]");
-        }
-        set->states.push_back({t, x});
-    }
-    if (member(json, "times") != nullptr) {
-        auto times = wordsAt(json, "times", where, count);
-        if (!times) {
-            return Failure(times.error());
-        }
-        set->times = std::move(*times);
+    if (auto rowsRead = readRows(json, count, where, *set); !rowsRead) {
+        return Failure(rowsRead.error());
     }
     layer.set = std::move(set);
     return layer;
@@ -661,11 +736,14 @@ bool sameData(const DataPart& a, const DataPart& b) {
         }
         const DataSet& s = *p.set;
         const DataSet& r = *q.set;
-        const auto sameState = [](DataState u, DataState v) { return u.t == v.t && u.x == v.x; };
+        const auto same = [](Reading u, Reading v) {
+            return u.t == v.t && u.humidity == v.humidity;
+        };
         if (s.name != r.name || s.times != r.times || s.hourly != r.hourly ||
             s.hasElevation != r.hasElevation || (s.hasElevation && s.elevation != r.elevation) ||
-            !std::equal(s.states.begin(), s.states.end(), r.states.begin(), r.states.end(),
-                        sameState)) {
+            s.humidity != r.humidity || s.pressures != r.pressures ||
+            !std::equal(s.readings.begin(), s.readings.end(), r.readings.begin(), r.readings.end(),
+                        same)) {
             return false;
         }
     }

@@ -19,14 +19,18 @@
 //   "data": [{"path": "D:/logs/room.csv", "name": "room.csv", "style": "points",
 //             "colour": "#1f77b4", "shown": true, "months": 4095, "hours": 16777215,
 //             "hourly": false, "elevation": 35 (weather files only), "rows": 2,
-//             "states": "<base64 of the rows' t, x as little-endian float32 pairs>",
+//             "humidity": "phi" (or "x" in kg/kg(DA), "dew" in °C: what the readings hold),
+//             "readings": "<base64 of the rows' t and humidity as little-endian float32 pairs>",
+//             "pressures": "<base64 of float32 ratios to 760 mmHg, one or one a row>" (where
+//             the file gave the air's pressure),
 //             "times": "<base64 of the rows' minutes as little-endian uint32>" (dated sets)}],
 //   "zones": [{"kind": "range", "name": "…", "t": [17, 28], "phi": [40, 70]} (or "x"),
 //             {"kind": "pmv", "name": "…", "met": 1.1, "clo": 0.5, "vel": 0.1, "tr": 25 (when
 //              given), "limit": 0.5}]
 //
 // The rows are kept bit for bit (a float's four bytes), the numbers of the zones in the shortest
-// text that reads back to the same double.
+// text that reads back to the same double. A file written before the readings were kept has
+// "states" (t and x as float32 pairs) in their place: its rows open as readings of x.
 namespace data {
 
 // Bounds on what the reader accepts. The rows make a file far larger than the marked work does.
@@ -58,7 +62,8 @@ struct DataArchiveFailure {
 
 // The part held by a whole project file (`fileBytes`, at most chart::kProjectWithDataMaxBytes),
 // read without building the rest of the document; an empty part where the file has neither
-// member. Rows are finite with t in −100 … 200 °C and x in 0 … 1 kg/kg(DA); zones pass
+// member. Rows are finite with t in −100 … 200 °C and φ in 0 … 100 %, x in 0 … 1 kg/kg(DA)
+// or a dew point in −100 … 200 °C, pressures within −500 … 5,000 m's; zones pass
 // zoneValid. Whole or refused, never a part of it.
 [[nodiscard]] std::expected<DataPart, DataArchiveFailure> readDataPart(std::string_view fileBytes);
 

@@ -31,7 +31,7 @@ namespace {
 std::shared_ptr<const data::DataSet> loggedRoom() {
     auto set = std::make_shared<data::DataSet>();
     set->name = "室内ロガー";
-    set->states = {{22.0F, 0.008F}, {25.0F, 0.012F}, {30.0F, 0.010F}, {20.0F, 0.002F}};
+    set->readings = {{22.0F, 0.008F}, {25.0F, 0.012F}, {30.0F, 0.010F}, {20.0F, 0.002F}};
     return set;
 }
 
