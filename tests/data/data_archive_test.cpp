@@ -67,7 +67,21 @@ TEST(DataArchive, WrittenAndReadBackIsItself) {
         minutes->times.push_back(k);
     }
     const data::DataPart large{{{minutes, "", data::LayerStyle::Points, 0, true, {}}}, {}};
-    for (const data::DataPart& part : {data::DataPart{}, expectedPart(), large}) {
+    // Readings of φ with each row's pressure, and of the dew point with one for the set.
+    auto weather = std::make_shared<data::DataSet>(data::DataSet{"site",
+                                                                 data::Humidity::Phi,
+                                                                 {{20.0F, 50.0F}, {25.5F, 100.0F}},
+                                                                 {0.83F, 0.84F},
+                                                                 {},
+                                                                 true,
+                                                                 0,
+                                                                 false});
+    auto dew = std::make_shared<data::DataSet>(
+        data::DataSet{"dew", data::Humidity::Dew, {{20.0F, -40.5F}}, {0.9F}, {}, false, 0, false});
+    const data::DataPart measured{{{weather, "", data::LayerStyle::Hours, 0, true, {}},
+                                   {dew, "", data::LayerStyle::Points, 0, true, {}}},
+                                  {}};
+    for (const data::DataPart& part : {data::DataPart{}, expectedPart(), large, measured}) {
         const std::string text = data::writeProjectWithData(work, part);
         if (part.empty()) {
             EXPECT_EQ(text, chart::writeProject(work));
