@@ -134,11 +134,13 @@ void Document::addEntry(const chart::Entry& entry) {
 }
 
 void Document::drawChart() {
-    DocumentState next{
-        .work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt, .title = {}},
-        .settings = state_.settings,
-        .carried = dialogMemory(),
-        .data = state_.data};
+    DocumentState next{.work = {.chartDrawn = true,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
+                       .settings = state_.settings,
+                       .carried = dialogMemory(),
+                       .data = state_.data};
     pushReplacement(std::move(next), words::kStepDrawChart);
 }
 
@@ -152,7 +154,7 @@ void Document::changeSettings(const chart::Settings& settings) {
     DocumentState next{.work = {.chartDrawn = state_.work.chartDrawn,
                                 .entries = {},
                                 .settings = std::nullopt,
-                                .title = {}},
+                                .title = state_.work.title},
                        .settings = settings,
                        .carried = {.pointCount = memory.pointCount,
                                    .lastPoint = memory.lastPoint,

@@ -14,7 +14,7 @@ namespace {
 
 chart::MarkedWork pointsWork(std::size_t count) {
     chart::MarkedWork work{
-        .chartDrawn = true, .entries = {}, .settings = chart::Settings::standard()};
+        .chartDrawn = true, .entries = {}, .settings = chart::Settings::standard(), .title = {}};
     for (std::size_t k = 0; k < count; ++k) {
         const double x = 0.004 + 0.012 * static_cast<double>(k % 100) / 100.0;
         const double i = 5.0 + 12.0 * static_cast<double>(k % 100) / 100.0;

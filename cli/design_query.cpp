@@ -7,16 +7,13 @@
 
 #include "chart/number_text.h"
 #include "chart/units.h"
+#include "cli/command_line.h"
 #include "words/messages.h"
 
 namespace cli {
 namespace {
 
 constexpr double kDefaultSprayTemperature = 15.0;  // °C
-
-QString quoted(const QString& text) {
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 
 std::expected<std::array<Given, 2>, QString> statePair(const QString& text, const char* option) {
     const auto pair = readPair(splitItems(text));
