@@ -1,15 +1,23 @@
 #include "app/document.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QUndoCommand>
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
-#include "app/project_io.h"
 #include "dialogs/messages.h"
+#include "files/project_files.h"
 #include "words/messages.h"
 
 namespace app {
+
+QString recoveryPath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/recovery.milten");
+}
 
 // A press: redone by appending its entry, undone by taking it back, so that a step costs what
 // the entry costs, however long the work is.
@@ -134,6 +142,7 @@ void Document::addEntry(const chart::Entry& entry) {
 }
 
 void Document::drawChart() {
+    // A new chart keeps the job's title block: it heads the report, not the marks.
     DocumentState next{.work = {.chartDrawn = true,
                                 .entries = {},
                                 .settings = std::nullopt,
@@ -191,11 +200,13 @@ void Document::pushReplacement(DocumentState next, const char16_t* text,
                                std::optional<QString> path) {
     // The state on screen moves into the step rather than being copied.
     DocumentState before = std::move(state_);
-    state_ = {
-        .work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}, .title = {}},
-        .settings = before.settings,  // until the step's redo replaces it
-        .carried = {},
-        .data = before.data};
+    state_ = {.work = {.chartDrawn = before.work.chartDrawn,
+                       .entries = {},
+                       .settings = {},
+                       .title = before.work.title},
+              .settings = before.settings,  // until the step's redo replaces it
+              .carried = {},
+              .data = before.data};
     std::optional<ReplaceStep::FilePaths> paths;
     if (path) {
         paths = ReplaceStep::FilePaths{.before = filePath_, .after = *path};
@@ -211,7 +222,7 @@ chart::MarkedWork Document::savedWork() const {
 }
 
 std::expected<void, QString> Document::saveTo(const QString& path) {
-    if (auto saved = saveProject(path, savedWork(), state_.data); !saved) {
+    if (auto saved = files::writeProjectFile(path, savedWork(), state_.data); !saved) {
         return saved;
     }
     setFilePath(path);
@@ -290,7 +301,8 @@ void Document::writeRecovery() {
     // The writer gets its own copy: the work on screen may change while it writes.
     // The data sets' rows are shared, never changed, so the writer may read them as they are.
     writer_ = QtConcurrent::run([path = recoveryFile_, work = savedWork(), data = state_.data] {
-        (void)saveProject(path, work, data);  // best effort: the work on screen is not at stake
+        (void)files::writeProjectFile(path, work,
+                                      data);  // best effort: the work on screen is not at stake
     });
 }
 

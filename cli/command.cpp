@@ -25,9 +25,9 @@
 #include "cli/process_query.h"
 #include "cli/state_query.h"
 #include "data/data_layer.h"
+#include "files/project_files.h"
 #include "psychro/processes.h"
 #include "render/japanese.h"
-#include "render/project_files.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -537,7 +537,7 @@ int runDesign(const Invocation& call) {
 // A project file (.milten) given instead of --point: its marks and its data. The file is
 // opened once, by the reader; one that is not there or cannot be read at all is a mistake of
 // the command line, one whose contents are refused is a failure.
-Checked<std::optional<render::ProjectContents>> chartProject(const Invocation& call) {
+Checked<std::optional<files::ProjectContents>> chartProject(const Invocation& call) {
     if (call.rest.isEmpty()) {
         return std::nullopt;
     }
@@ -553,7 +553,7 @@ Checked<std::optional<render::ProjectContents>> chartProject(const Invocation& c
     if (!info.isFile() || !info.isReadable()) {
         return std::unexpected(Refusal{QStringLiteral("chart: cannot read %1").arg(quoted(file))});
     }
-    auto contents = render::readProjectFile(file);
+    auto contents = files::readProjectFile(file);
     if (!contents) {
         return std::unexpected(Refusal{contents.error(), kSomeFailed});
     }

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
-#include "chart/project_file.h"
+#include "files/project_document.h"
 #include "psychro/saturation.h"
 #include "words/messages.h"
 
@@ -783,7 +783,7 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
     {
         QFile file(project);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+        file.write(QByteArray::fromStdString(files::projectText(work)));
     }
     const QString path = folder.filePath(QStringLiteral("chart.png"));
     const CliRun run = runCli({QStringLiteral("chart"), QStringLiteral("-o"), path,
@@ -817,7 +817,7 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
     {
         QFile file(project);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+        file.write(QByteArray::fromStdString(files::projectText(work)));
     }
     const QString si = folder.filePath(QStringLiteral("si.svg"));
     ASSERT_EQ(runCli({QStringLiteral("chart"), QStringLiteral("--units=si"), QStringLiteral("-o"),

@@ -4,12 +4,19 @@
 #include <QString>
 #include <expected>
 #include <functional>
+#include <optional>
 
 class QIODevice;
 
-// Files written whole or not at all, for the window and milten-cli alike: the project, the
-// recovery file, the exported chart and list, the chart of milten-cli.
-namespace render {
+// Files read whole within a bound, and written whole or not at all, for the window and
+// milten-cli alike: the project, the recovery file, the exported chart and list, the chart of
+// milten-cli.
+namespace files {
+
+// The bytes of the file at `path`, at most `most` + 1 of them: one byte more than the bound
+// tells a file too large from one just within it, even where the size is not known beforehand
+// (a pipe). nullopt when the file cannot be opened.
+[[nodiscard]] std::optional<QByteArray> readWhole(const QString& path, qint64 most);
 
 // Writes the file at `path` through QSaveFile: `write` fills a temporary file in the same
 // folder, which replaces `path` only when `write` answered true and every byte reached the disk,
@@ -19,4 +26,4 @@ namespace render {
                                                       const std::function<bool(QIODevice&)>& write);
 [[nodiscard]] std::expected<void, QString> writeWhole(const QString& path, const QByteArray& bytes);
 
-}  // namespace render
+}  // namespace files

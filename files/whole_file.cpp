@@ -1,8 +1,17 @@
-#include "render/whole_file.h"
+#include "files/whole_file.h"
 
+#include <QFile>
 #include <QSaveFile>
 
-namespace render {
+namespace files {
+
+std::optional<QByteArray> readWhole(const QString& path, qint64 most) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.read(most + 1);
+}
 
 std::expected<void, QString> writeWhole(const QString& path,
                                         const std::function<bool(QIODevice&)>& write) {
@@ -28,4 +37,4 @@ std::expected<void, QString> writeWhole(const QString& path, const QByteArray& b
                       [&bytes](QIODevice& device) { return device.write(bytes) == bytes.size(); });
 }
 
-}  // namespace render
+}  // namespace files

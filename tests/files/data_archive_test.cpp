@@ -6,16 +6,17 @@
 
 #include "chart/project_file.h"
 #include "data/data_archive.h"
+#include "files/project_document.h"
 
 namespace {
 
-using data::DataArchiveError;
+using chart::ProjectError;
 
 // A work's file as written without data, a weather file's layer and a logger's in it by hand:
 // the rows (20 °C, 0) and (−5.5 °C, 0.0125f = 0x3C4CCCCD) as little-endian float32, the times
 // 0 (1900-01-01 00:00) and none (0xFFFFFFFF).
 std::string handWritten() {
-    std::string text = chart::writeProject({});
+    std::string text = files::projectText({});
     text.resize(text.size() - 3);  // "\n}\n"
     return text + R"(,
   "data": [{"path": "C:/w/tokyo.epw", "name": "Tokyo", "style": "hours", "colour": "#FF8000",
@@ -48,10 +49,9 @@ data::DataPart expectedPart() {
 }
 
 TEST(DataArchive, AHandWrittenFileReadsAsWritten) {
-    const auto read = data::readDataPart(handWritten());
+    const auto read = files::readProject(handWritten());
     ASSERT_TRUE(read.has_value()) << read.error().where;
-    EXPECT_TRUE(data::sameData(*read, expectedPart()));
-    EXPECT_TRUE(chart::readProject(handWritten()).has_value());
+    EXPECT_TRUE(data::sameData(read->data, expectedPart()));
 }
 
 // Written and read back, a part is itself and the work beside it is the work written without
@@ -59,7 +59,7 @@ TEST(DataArchive, AHandWrittenFileReadsAsWritten) {
 TEST(DataArchive, WrittenAndReadBackIsItself) {
     chart::MarkedWork work;
     work.chartDrawn = true;
-    // A year of minutes and more: a file beyond the work's own 16 MB, read by both readers.
+    // A year of minutes and more: a file beyond the work's own 16 MB.
     auto minutes = std::make_shared<data::DataSet>();
     for (std::uint32_t k = 0; k < 1200000; ++k) {
         minutes->readings.push_back(
@@ -82,16 +82,11 @@ TEST(DataArchive, WrittenAndReadBackIsItself) {
                                    {dew, "", data::LayerStyle::Points, 0, true, {}}},
                                   {}};
     for (const data::DataPart& part : {data::DataPart{}, expectedPart(), large, measured}) {
-        const std::string text = data::writeProjectWithData(work, part);
-        if (part.empty()) {
-            EXPECT_EQ(text, chart::writeProject(work));
-        }
-        const auto read = data::readDataPart(text);
+        const std::string text = files::projectText(work, part);
+        const auto read = files::readProject(text);
         ASSERT_TRUE(read.has_value()) << read.error().where;
-        EXPECT_TRUE(data::sameData(*read, part));
-        const auto readWork = chart::readProject(text);
-        ASSERT_TRUE(readWork.has_value());
-        EXPECT_EQ(*readWork, *chart::readProject(chart::writeProject(work)));
+        EXPECT_TRUE(data::sameData(read->data, part));
+        EXPECT_EQ(read->work, files::readProject(files::projectText(work))->work);
     }
 }
 
@@ -118,7 +113,7 @@ struct Refusal {
     const char* what;
     std::string from;  // in the hand-written file; empty: the whole file
     std::string to;
-    DataArchiveError error;
+    ProjectError error;
     const char* where;
 };
 
@@ -131,33 +126,33 @@ TEST(DataArchive, BrokenDataIsRefusedWithItsField) {
                   R"("states": ""},)";
     }
     const std::vector<Refusal> table{
-        {"bad base64", "zcxMPA==\"}", "zcxMP*==\"}", DataArchiveError::BadRows, "data[0].states"},
+        {"bad base64", "zcxMPA==\"}", "zcxMP*==\"}", ProjectError::BadRows, "data[0].states"},
         {"more rows than states", "\"rows\": 2, \"states\"", "\"rows\": 3, \"states\"",
-         DataArchiveError::BadRows, "data[0].states"},
-        {"times of one row", "AAAAAP////8=", "AAAAAA==", DataArchiveError::BadRows,
-         "data[1].times"},
+         ProjectError::BadRows, "data[0].states"},
+        {"times of one row", "AAAAAP////8=", "AAAAAA==", ProjectError::BadRows, "data[1].times"},
         {"NaN state", "\"AACgQQAAAAAAALDAzcxMPA==\"}", "\"AADAfwAAAAAAALDAzcxMPA==\"}",
-         DataArchiveError::ImpossibleValue, "data[0].states[0]"},
-        {"bad colour", "#FF8000", "#FF80G0", DataArchiveError::ImpossibleValue, "data[0].colour"},
-        {"colour without #", "\"#1f77b4\"", "\"1f77b4\"", DataArchiveError::ImpossibleValue,
+         ProjectError::ImpossibleValue, "data[0].states[0]"},
+        {"bad colour", "#FF8000", "#FF80G0", ProjectError::ImpossibleValue, "data[0].colour"},
+        {"colour without #", "\"#1f77b4\"", "\"1f77b4\"", ProjectError::ImpossibleValue,
          "data[1].colour"},
-        {"unknown style", "\"points\"", "\"dots\"", DataArchiveError::ImpossibleValue,
-         "data[1].style"},
-        {"a thirteenth month", "\"months\": 7", "\"months\": 4096",
-         DataArchiveError::ImpossibleValue, "data[0].months"},
-        {"shown missing", "\"shown\": false, ", "", DataArchiveError::MissingField,
-         "data[0].shown"},
+        {"unknown style", "\"points\"", "\"dots\"", ProjectError::ImpossibleValue, "data[1].style"},
+        {"a thirteenth month", "\"months\": 7", "\"months\": 4096", ProjectError::ImpossibleValue,
+         "data[0].months"},
+        {"shown missing", "\"shown\": false, ", "", ProjectError::MissingField, "data[0].shown"},
         {"rows beyond the bound", "\"rows\": 2, \"states\"", "\"rows\": 5000001, \"states\"",
-         DataArchiveError::TooLarge, "data[0].rows"},
-        {"invalid zone", "[40, 70]", "[70, 40]", DataArchiveError::ImpossibleValue, "zones[0]"},
-        {"pmv without met", "\"met\": 1.2, ", "", DataArchiveError::MissingField, "zones[2].met"},
+         ProjectError::TooLarge, "data[0].rows"},
+        {"invalid zone", "[40, 70]", "[70, 40]", ProjectError::ImpossibleValue, "zones[0]"},
+        {"pmv without met", "\"met\": 1.2, ", "", ProjectError::MissingField, "zones[2].met"},
         {"unknown zone kind", "\"kind\": \"range\"", "\"kind\": \"box\"",
-         DataArchiveError::ImpossibleValue, "zones[0].kind"},
-        {"too many layers", "\"data\": [", "\"data\": [" + layers, DataArchiveError::TooLarge,
-         "data"},
-        {"data twice", "\"zones\": [", "\"data\": [], \"zones\": [", DataArchiveError::NotJson,
-         "data"},
-        {"not an object", "", "[1, 2]", DataArchiveError::NotProject, ""},
+         ProjectError::ImpossibleValue, "zones[0].kind"},
+        {"too many layers", "\"data\": [", "\"data\": [" + layers, ProjectError::TooLarge, "data"},
+        {"data twice", "\"zones\": [", "\"data\": [], \"zones\": [", ProjectError::NotJson, ""},
+        {"data nested too deep", "\"zones\": [",
+         "\"m\": " + std::string(20, '[') + std::string(20, ']') + ", \"zones\": [",
+         ProjectError::NotJson, ""},
+        {"zones not a list", "\"zones\": [", "\"zones\": 5, \"z\": [", ProjectError::MissingField,
+         "zones"},
+        {"not an object", "", "[1, 2]", ProjectError::NotProject, ""},
     };
     for (const Refusal& r : table) {
         SCOPED_TRACE(r.what);
@@ -167,9 +162,9 @@ TEST(DataArchive, BrokenDataIsRefusedWithItsField) {
             ASSERT_NE(at, std::string::npos);
             bytes.replace(at, r.from.size(), r.to);
         }
-        const auto read = data::readDataPart(bytes);
+        const auto read = files::readProject(bytes);
         ASSERT_FALSE(read.has_value());
-        EXPECT_EQ(read.error().error, r.error);
+        EXPECT_EQ(read.error().kind, r.error);
         EXPECT_EQ(read.error().where, r.where);
     }
 }

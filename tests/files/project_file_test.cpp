@@ -1,18 +1,31 @@
 #include <gtest/gtest.h>
 
+#include <expected>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "chart/chart_frame.h"
 #include "chart/design_entry.h"
 #include "chart/project_file.h"
 #include "chart/settings.h"
+#include "files/project_document.h"
 #include "psychro/atmosphere.h"
 
 namespace {
 
 using chart::EntryKind;
 using chart::ProjectError;
+
+// The work of a whole file, or why it is refused.
+std::expected<chart::MarkedWork, chart::ProjectFailure> readWork(std::string_view bytes) {
+    auto read = files::readProject(bytes);
+    if (!read) {
+        return std::unexpected(read.error());
+    }
+    return std::move(read->work);
+}
 
 // A state marked where the dialogs mark it: at its own chart point, in single precision.
 chart::MarkedState state(std::string label, double x, double i) {
@@ -67,7 +80,7 @@ chart::MarkedWork everyKind() {
 // Work without settings is written at, and read back as, 760 mmHg in engineering units.
 TEST(ProjectFile, WrittenAndReadBackIsItself) {
     for (chart::MarkedWork work : {chart::MarkedWork{}, everyKind()}) {
-        const auto back = chart::readProject(chart::writeProject(work));
+        const auto back = readWork(files::projectText(work));
         ASSERT_TRUE(back.has_value());
         work.settings =
             chart::Settings{chart::Units::Engineering, *psychro::atmosphereFromMmHg(760.0)};
@@ -76,7 +89,7 @@ TEST(ProjectFile, WrittenAndReadBackIsItself) {
 }
 
 TEST(ProjectFile, ATextEditorCanReadIt) {
-    const std::string text = chart::writeProject(everyKind());
+    const std::string text = files::projectText(everyKind());
     for (const char* part :
          {"\"format\": \"milten-project\"", "\"version\": 1", "\"kind\": \"mixing\"",
           "\"label\": \"混合点\"", "\"Q\": 7790", "\"dewPoint\": "}) {
@@ -94,7 +107,7 @@ struct Broken {
 };
 
 TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
-    const std::string good = chart::writeProject(everyKind());
+    const std::string good = files::projectText(everyKind());
     const std::vector<Broken> table{
         {"truncated", good, good.substr(0, good.size() / 2), ProjectError::NotJson},
         {"not JSON", good, "湿り空気線図", ProjectError::NotJson},
@@ -133,9 +146,9 @@ TEST(ProjectFile, BrokenFilesAreRefusedWhole) {
             ASSERT_NE(at, std::string::npos);
             bytes.replace(at, b.from.size(), b.to);
         }
-        const auto read = chart::readProject(bytes);
+        const auto read = readWork(bytes);
         ASSERT_FALSE(read.has_value());
-        EXPECT_EQ(read.error().error, b.error);
+        EXPECT_EQ(read.error().kind, b.error);
         if (b.where != nullptr) {
             EXPECT_EQ(read.error().where, b.where);
         }
@@ -152,8 +165,8 @@ TEST(ProjectFile, SettingsTravelWithTheWorkAndAreReadExactly) {
             e = *chart::designEntry(*chart::designInputsOf(e), work.settings->atmosphere.ratio);
         }
     }
-    const std::string good = chart::writeProject(work);
-    const auto back = chart::readProject(good);
+    const std::string good = files::projectText(work);
+    const auto back = readWork(good);
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(*back, work);
     const std::vector<Broken> table{
@@ -173,9 +186,9 @@ TEST(ProjectFile, SettingsTravelWithTheWorkAndAreReadExactly) {
         const std::size_t at = bytes.find(b.from);
         ASSERT_NE(at, std::string::npos);
         bytes.replace(at, b.from.size(), b.to);
-        const auto read = chart::readProject(bytes);
+        const auto read = readWork(bytes);
         ASSERT_FALSE(read.has_value());
-        EXPECT_EQ(read.error().error, b.error);
+        EXPECT_EQ(read.error().kind, b.error);
         EXPECT_EQ(read.error().where, "settings");
     }
 }
@@ -189,38 +202,48 @@ TEST(ProjectFile, AMarkBeyondReachIsRefused) {
                             {},
                             {{"PMV", 0.0}, {"PPD", 5.0}}});
     work.entries[0].states[0].at.X = 2.0e4;
-    const auto read = chart::readProject(chart::writeProject(work));
+    const auto read = readWork(files::projectText(work));
     ASSERT_FALSE(read.has_value());
-    EXPECT_EQ(read.error().error, ProjectError::BeyondReach);
+    EXPECT_EQ(read.error().kind, ProjectError::BeyondReach);
     EXPECT_EQ(read.error().where, "entries[0].states[0]");
 }
 
-}  // namespace
-
-// The members that hold a work's data are passed over whatever they hold (more members and items
-// than any part of the work may have); the work read is the work written. Nested too deep, they
-// are refused as any JSON would be.
-TEST(ProjectFile, TheDataBesideTheWorkIsPassedOver) {
-    const chart::MarkedWork work = everyKind();
-    const std::string written = chart::writeProject(work);
-    std::string many = "{\"m\": [0";
-    for (std::size_t k = 0; k < chart::kProjectMaxEntries; ++k) {
-        many += ",0";
+// The title block rides with the work after its settings; each text is at most 200 characters,
+// counted as characters, not bytes (「設」 is three bytes of UTF-8).
+TEST(ProjectFile, TheTitleBlockTravelsWithTheWork) {
+    chart::MarkedWork work = everyKind();
+    work.settings = chart::Settings::standard();
+    std::string longest;
+    for (int k = 0; k < 200; ++k) {
+        longest += "設";
     }
-    many += "]";
-    for (int k = 0; k < 100; ++k) {
-        many += ", \"m" + std::to_string(k) + "\": 0";
-    }
-    many += "}";
-    for (const auto& [members, readable] :
-         {std::pair{"\"data\": [" + many + "], \"zones\": " + many, true},
-          std::pair{std::string("\"zones\": 5, \"data\": \"rows\""), true},
-          std::pair{"\"data\": " + std::string(20, '[') + std::string(20, ']'), false}}) {
-        const auto read =
-            chart::readProject(written.substr(0, written.size() - 3) + ",\n  " + members + "\n}\n");
-        ASSERT_EQ(read.has_value(), readable) << members.substr(0, 40);
-        if (readable) {
-            EXPECT_EQ(read->entries, chart::readProject(written)->entries);
-        }
+    work.title = {"〇〇ビル空調設備", longest, "2026年12月9日"};
+    const std::string good = files::projectText(work);
+    EXPECT_LT(good.find("\"settings\""), good.find("\"title\""));
+    EXPECT_LT(good.find("\"title\""), good.find("\"entries\""));
+    const auto back = readWork(good);
+    ASSERT_TRUE(back.has_value()) << back.error().where;
+    EXPECT_EQ(*back, work);
+    const std::vector<Broken> table{
+        {"a number for a text", "\"subject\": \"〇〇ビル空調設備\"", "\"subject\": 5",
+         ProjectError::MissingField, "title.subject"},
+        {"201 characters", "\"designer\": \"", "\"designer\": \"設", ProjectError::ImpossibleValue,
+         "title.designer"},
+        {"no date", "\"date\": ", "\"day\": ", ProjectError::MissingField, "title.date"},
+        {"not an object", "\"title\": {", "\"title\": [], \"t\": {", ProjectError::MissingField,
+         "title"},
+    };
+    for (const Broken& b : table) {
+        SCOPED_TRACE(b.what);
+        std::string bytes = good;
+        const std::size_t at = bytes.find(b.from);
+        ASSERT_NE(at, std::string::npos);
+        bytes.replace(at, b.from.size(), b.to);
+        const auto read = readWork(bytes);
+        ASSERT_FALSE(read.has_value());
+        EXPECT_EQ(read.error().kind, b.error);
+        EXPECT_EQ(read.error().where, b.where);
     }
 }
+
+}  // namespace
