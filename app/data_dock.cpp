@@ -29,30 +29,6 @@ namespace {
 
 enum DataColumn { NameColumn, RowsColumn, PeriodColumn, ColourColumn, kDataColumns };
 
-QString dateText(std::uint32_t minutes) {
-    const data::CalendarTime t = data::calendarOf(minutes);
-    return QStringLiteral("%1/%2/%3")
-        .arg(t.year)
-        .arg(t.month, 2, 10, QLatin1Char('0'))
-        .arg(t.day, 2, 10, QLatin1Char('0'));
-}
-
-// "2023/01/01 – 2023/12/31" from the first and last dated rows; "—" for a set without dates.
-QString periodText(const data::DataSet& set) {
-    std::optional<std::uint32_t> first;
-    std::optional<std::uint32_t> last;
-    for (std::uint32_t t : set.times) {
-        if (t != data::kNoTime) {
-            first = std::min(first.value_or(t), t);
-            last = std::max(last.value_or(t), t);
-        }
-    }
-    if (!first) {
-        return QStringLiteral("—");
-    }
-    return dateText(*first) + QStringLiteral(" – ") + dateText(*last);
-}
-
 QIcon colourIcon(std::uint32_t rgb) {
     QPixmap swatch(12, 12);
     swatch.fill(QColor(static_cast<QRgb>(0xFF000000U | rgb)));
@@ -117,7 +93,7 @@ std::vector<ZoneCountRow> ZoneCounter::rows(const data::DataPart& part,
                      zone,
                      pressure.value(),
                      {QString::fromStdString(layer.set->name),
-                      QString::fromStdString(data::zoneName(zone)), kept->states.size(),
+                      QString::fromStdString(data::zoneName(zone)), kept->rows(),
                       data::countInside(zone, *kept, pressure), kept->hoursOf(1) > 0.0}});
             }
             rows.push_back(known.back().row);
@@ -389,8 +365,10 @@ void DataDock::showData() {
         item->setText(NameColumn, QString::fromStdString(layer.set->name));
         item->setToolTip(NameColumn, QString::fromStdString(layer.path));
         item->setCheckState(NameColumn, layer.shown ? Qt::Checked : Qt::Unchecked);
-        item->setText(RowsColumn, QString::number(layer.set->states.size()));
-        item->setText(PeriodColumn, periodText(*layer.set));
+        item->setText(RowsColumn, QString::number(layer.set->rows()));
+        // The first and last dated rows, a typical year's by month and day alone; "—" without
+        // dates.
+        item->setText(PeriodColumn, QString::fromStdString(data::periodText(*layer.set)));
         item->setIcon(ColourColumn, colourIcon(layer.colour));
     }
     if (chosen && *chosen < part.layers.size()) {

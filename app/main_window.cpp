@@ -491,6 +491,10 @@ void MainWindow::followDocument() {
 // step that changed them.
 void MainWindow::adoptSettings(const chart::Settings& settings) {
     showSettingsInLabels();
+    // The data's points are placed anew at the new pressure.
+    if (dataUnderlay_.follow(document_->data(), settings.atmosphere.ratio)) {
+        Picture1->setUnderlay(dataUnderlay_.underlay());
+    }
     for (dialogs::ChartDialog* form : std::initializer_list<dialogs::ChartDialog*>{
              Form2, Form3, Form4, Form5, Form6, Form7, FormDesign}) {
         if (form != nullptr) {
@@ -559,7 +563,7 @@ void MainWindow::showWork() {
 }
 
 void MainWindow::showData() {
-    if (dataUnderlay_.follow(document_->data())) {
+    if (dataUnderlay_.follow(document_->data(), settings().atmosphere.ratio)) {
         Picture1->setUnderlay(dataUnderlay_.underlay());
     }
     if (!(document_->data().zones == shownZones_)) {

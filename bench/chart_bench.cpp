@@ -214,7 +214,7 @@ void BM_PointerMove(benchmark::State& state) {
         auto year = std::make_shared<data::DataSet>();
         year->hourly = true;
         for (int h = 0; h < 8760; ++h) {
-            year->states.push_back(
+            year->readings.push_back(
                 {static_cast<float>(5 + h % 30), static_cast<float>(0.002 + 0.00001 * (h % 1000))});
         }
         data::DataLayer layer;

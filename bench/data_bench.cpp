@@ -51,11 +51,12 @@ void BM_ReadCsvMillionRows(benchmark::State& state) {
     const std::string file = loggerFile(1000000);
     for (auto _ : state) {
         const auto read = data::readCsv(file, {psychro::PressureRatio::standard(), {}, {}});
-        benchmark::DoNotOptimize(read->set.states.data());
+        benchmark::DoNotOptimize(read->set.readings.data());
         state.counters["rows"] = static_cast<double>(read->report.rowsRead);
-        state.counters["heldMB"] =
-            static_cast<double>(read->set.states.capacity() * 8 + read->set.times.capacity() * 4) /
-            1.0e6;
+        state.counters["heldMB"] = static_cast<double>(read->set.readings.capacity() * 8 +
+                                                       read->set.pressures.capacity() * 4 +
+                                                       read->set.times.capacity() * 4) /
+                                   1.0e6;
     }
 }
 BENCHMARK(BM_ReadCsvMillionRows)->Unit(benchmark::kMillisecond)->Iterations(2);
@@ -64,7 +65,7 @@ void BM_ReadEpwYear(benchmark::State& state) {
     const std::string file = weatherYear();
     for (auto _ : state) {
         const auto read = data::readEpw(file);
-        benchmark::DoNotOptimize(read->set.states.data());
+        benchmark::DoNotOptimize(read->set.readings.data());
     }
 }
 BENCHMARK(BM_ReadEpwYear)->Unit(benchmark::kMillisecond);
@@ -76,8 +77,10 @@ void BM_ReadEpwYearAndBuildLayer(benchmark::State& state) {
     const double dotsPerMm = 1920.0 / 267.0;
     for (auto _ : state) {
         const auto read = data::readEpw(file);
-        benchmark::DoNotOptimize(data::hourCells(read->set));
-        render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1));
+        const auto standard = psychro::PressureRatio::standard();
+        benchmark::DoNotOptimize(data::hourCells(data::placedStates(read->set, standard)));
+        render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1),
+                                       standard);
         benchmark::DoNotOptimize(layer.pointsImage(dotsPerMm));
     }
 }
@@ -92,8 +95,9 @@ void BM_PaintMillionPointLayer(benchmark::State& state) {
     QImage view(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     const double dotsPerMm = 1920.0 / 267.0;
     const bool hours = state.range(0) == 1;
-    render::DataLayerPainter layer(
-        read->set, hours ? data::LayerStyle::Hours : data::LayerStyle::Points, QColor(230, 97, 1));
+    render::DataLayerPainter layer(read->set,
+                                   hours ? data::LayerStyle::Hours : data::LayerStyle::Points,
+                                   QColor(230, 97, 1), psychro::PressureRatio::standard());
     {
         QPainter first(&view);
         first.scale(dotsPerMm, dotsPerMm);
@@ -113,7 +117,8 @@ void BM_BuildMillionPointImage(benchmark::State& state) {
     const auto read =
         data::readCsv(loggerFile(1000000), {psychro::PressureRatio::standard(), {}, {}});
     for (auto _ : state) {
-        render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1));
+        render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1),
+                                       psychro::PressureRatio::standard());
         benchmark::DoNotOptimize(layer.pointsImage(1920.0 / 267.0));
     }
 }

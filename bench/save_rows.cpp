@@ -18,10 +18,10 @@ int main(int argc, char** argv) {
     const auto rows = static_cast<std::uint32_t>(std::strtoul(argv[1], nullptr, 10));
     auto set = std::make_shared<data::DataSet>();
     set->name = "logger";
-    set->states.reserve(rows);
+    set->readings.reserve(rows);
     set->times.reserve(rows);
     for (std::uint32_t k = 0; k < rows; ++k) {
-        set->states.push_back({20.0F + static_cast<float>(k % 100) * 0.1F, 0.008F});
+        set->readings.push_back({20.0F + static_cast<float>(k % 100) * 0.1F, 0.008F});
         set->times.push_back(k);
     }
     const data::DataPart part{{{set, "room.csv", data::LayerStyle::Points, 0x1F77B4, true, {}}},

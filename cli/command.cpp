@@ -455,6 +455,17 @@ std::expected<DataOptions, QString> dataOptions(const CommandLine& line, const Q
             out.request.filter.hours = *bits;
         }
     }
+    const auto order = line.single("date-order");
+    if (!order) {
+        return std::unexpected(order.error());
+    }
+    if (*order) {
+        const auto o = dateOrderOption(**order);
+        if (!o) {
+            return std::unexpected(o.error());
+        }
+        out.request.dateOrder = *o;
+    }
     if (*columns) {
         const auto c = columnsOption(**columns);
         if (!c) {
@@ -621,10 +632,12 @@ Checked<ChartData> chartData(const CommandLine& line, const chart::Settings& dra
             QStringLiteral("chart: unknown --data-style %1 (points or hours)").arg(quoted(style)));
     }
     const bool dataOnly = line.isSet("data-style") || line.isSet("encoding") ||
-                          line.isSet("columns") || line.isSet("months") || line.isSet("hours");
+                          line.isSet("columns") || line.isSet("months") || line.isSet("hours") ||
+                          line.isSet("date-order");
     if (dataOnly && !*dataFile) {
         return refused(QStringLiteral(
-            "chart: --data-style, --encoding, --columns, --months and --hours go with --data"));
+            "chart: --data-style, --encoding, --columns, --date-order, --months and --hours go "
+            "with --data"));
     }
     ChartData out;
     out.hours = style == QLatin1StringView("hours");
@@ -711,7 +724,7 @@ int runChart(const Invocation& call) {
     if (underChart->loaded) {
         shownData.layers.push_back(dataLayer(*underChart->loaded, underChart->hours));
     }
-    const render::Underlay underlay = partUnderlay(shownData);
+    const render::Underlay underlay = partUnderlay(shownData, drawnAt.atmosphere.ratio);
     zones.insert(zones.end(), underChart->zones.begin(), underChart->zones.end());
     const OverChart overChart =
         zones.empty() ? OverChart{} : [&zones, &drawnAt](chart::Picture& picture) {

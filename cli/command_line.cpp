@@ -70,6 +70,9 @@ constexpr std::array kOptions{
                "the columns of a CSV file whose names are not recognised, from\n"
                "1: t=N,phi=N[,x=N][,tw=N][,dew=N][,date=N][,time=N][,header=LINE]\n"
                "(header=0: the file has no header row)"},
+    OptionSpec{"date-order", "", "ORDER", Text, kWithData,
+               "of dates whose day and month could stand either way round:\n"
+               "ymd, mdy (07/31/26) or dmy (31.07.2026)"},
     OptionSpec{"months", "", "M1..M2", Text, kWithData,
                "keep the rows of these months of a dated file (1-12; 12..2 is\n"
                "December to February)"},

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QPainter>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -178,6 +179,21 @@ std::expected<data::ColumnChoice, QString> columnsOption(const QString& text) {
     return c;
 }
 
+std::expected<data::DateOrder, QString> dateOrderOption(const QString& text) {
+    const QString order = text.toLower();
+    if (order == QLatin1String("ymd")) {
+        return data::DateOrder::Ymd;
+    }
+    if (order == QLatin1String("mdy")) {
+        return data::DateOrder::Mdy;
+    }
+    if (order == QLatin1String("dmy")) {
+        return data::DateOrder::Dmy;
+    }
+    return std::unexpected(
+        QStringLiteral("unknown --date-order %1 (ymd, mdy or dmy)").arg(quoted(text)));
+}
+
 std::optional<std::uint32_t> timeRangeOption(const QString& text, int count) {
     const QStringList parts = text.split(QStringLiteral(".."));
     bool firstOk = false;
@@ -188,6 +204,35 @@ std::optional<std::uint32_t> timeRangeOption(const QString& text, int count) {
 }
 
 namespace {
+
+// The columns a CSV read took: the two that give the state (the first two of t, φ, x, t′ and
+// the dew point, which stands for x), the pressure and the date and time.
+std::vector<TakenColumn> takenColumns(const data::CsvRead& read) {
+    const data::ColumnChoice& c = read.columns;
+    const auto nameOf = [&](std::size_t k) {
+        return k < read.names.size() ? read.names[k] : std::string();
+    };
+    std::vector<TakenColumn> out;
+    const std::array<std::pair<const char*, std::optional<std::size_t>>, 5> state{
+        {{"t", c.t},
+         {"phi", c.phi},
+         {"x", c.x},
+         {"tw", c.tw},
+         {"dew", c.x ? std::nullopt : c.dew}}};
+    for (const auto& [role, column] : state) {
+        if (column && out.size() < 2) {
+            out.push_back({role, *column, nameOf(*column)});
+        }
+    }
+    const std::array<std::pair<const char*, std::optional<std::size_t>>, 4> more{
+        {{"pressure", c.pressure}, {"date", c.dateTime ? c.dateTime : c.date}, {"time", c.time}}};
+    for (const auto& [role, column] : more) {
+        if (column && (std::string_view(role) != "time" || !c.dateTime)) {
+            out.push_back({role, *column, nameOf(*column)});
+        }
+    }
+    return out;
+}
 
 std::expected<LoadedData, QString> keptRows(LoadedData loaded, const DataRequest& request) {
     if (request.filter.keepsAll()) {
@@ -213,6 +258,8 @@ std::expected<LoadedData, QString> loadData(const DataRequest& request,
             text += QStringLiteral(" (--encoding=utf-8 or --encoding=shift-jis)");
         } else if (failure == data::ReadFailure::ColumnsUnrecognised) {
             text += QStringLiteral(" (--columns=t=N,phi=N)");
+        } else if (failure == data::ReadFailure::DateOrderUndecided) {
+            text += QStringLiteral(" (--date-order=ymd, mdy or dmy)");
         }
         for (const data::RefusedRow& row : report.firstRefused) {
             text += QStringLiteral("\n  line %1: %2")
@@ -233,16 +280,50 @@ std::expected<LoadedData, QString> loadData(const DataRequest& request,
         if (read->set.name.empty()) {
             read->set.name = QFileInfo(request.path).fileName().toStdString();
         }
-        return keptRows(LoadedData{std::move(read->set), std::move(read->report)}, request);
+        // The weather file's fields by their place in each row.
+        std::vector<TakenColumn> columns{{"t", 6, "Dry Bulb Temperature"},
+                                         {"phi", 8, "Relative Humidity"},
+                                         {"pressure", 9, "Atmospheric Station Pressure"},
+                                         {"date", 0, "Year"}};
+        return keptRows(
+            LoadedData{std::move(read->set), std::move(read->report), std::move(columns), false},
+            request);
     }
-    auto read =
-        data::readCsv(*bytes, {settings.atmosphere.ratio, request.encoding, request.columns});
+    auto read = data::readCsv(
+        *bytes,
+        {settings.atmosphere.ratio, request.encoding, request.columns, {}, request.dateOrder});
     if (!read) {
         return refused(read.error().failure, read.error().report);
     }
     read->set.name = QFileInfo(request.path).fileName().toStdString();
-    return keptRows(LoadedData{std::move(read->set), std::move(read->report)}, request);
+    std::vector<TakenColumn> columns = takenColumns(*read);
+    return keptRows(LoadedData{std::move(read->set), std::move(read->report), std::move(columns),
+                               read->datesUnread},
+                    request);
 }
+
+namespace {
+
+std::string roleText(const std::string& role) {
+    static const std::array<std::pair<std::string_view, std::string_view>, 8> kTexts{{
+        {"t", "温度"},
+        {"phi", "湿度"},
+        {"x", "絶対湿度"},
+        {"tw", "湿球温度"},
+        {"dew", "露点温度"},
+        {"pressure", "気圧"},
+        {"date", "日時"},
+        {"time", "時刻"},
+    }};
+    for (const auto& [key, text] : kTexts) {
+        if (key == role) {
+            return std::string(text);
+        }
+    }
+    return role;
+}
+
+}  // namespace
 
 bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zones, Format format,
                      const chart::Settings& settings) {
@@ -251,13 +332,25 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
     for (const data::Zone& zone : zones) {
         counts.push_back(data::countInside(zone, loaded.set, pressure));
     }
-    const std::size_t rows = loaded.set.states.size();  // those the months and hours keep
+    const std::size_t rows = loaded.set.rows();  // those the months and hours keep
     const std::size_t refusedRows = loaded.report.rowsRefused;
+    const bool hours = loaded.set.hasHours();
     std::string out;
     if (format == Format::Json) {
         nlohmann::ordered_json json{{"rows", rows}, {"refused", refusedRows}};
         if (loaded.set.hasElevation) {
             json["site"] = {{"name", loaded.set.name}, {"elevation", loaded.set.elevation}};
+        }
+        json["columns"] = nlohmann::ordered_json::object();
+        for (const TakenColumn& c : loaded.columns) {
+            nlohmann::ordered_json column{{"column", c.column + 1}};
+            if (!c.name.empty()) {
+                column["name"] = c.name;
+            }
+            if (c.role == "date" && loaded.datesUnread) {
+                column["read"] = false;
+            }
+            json["columns"][c.role] = column;
         }
         json["refusedRows"] = nlohmann::ordered_json::array();
         for (const data::RefusedRow& row : loaded.report.firstRefused) {
@@ -269,7 +362,8 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
             json["zones"].push_back({{"zone", data::zoneName(zones[k])},
                                      {"inside", counts[k].inside},
                                      {"share", counts[k].share},
-                                     {"hours", counts[k].hours}});
+                                     {"hours", hours ? nlohmann::ordered_json(counts[k].hours)
+                                                     : nlohmann::ordered_json()}});
         }
         out = json.dump() + "\n";
     } else if (format == Format::Csv) {
@@ -286,9 +380,13 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
         }
         for (std::size_t k = 0; k < zones.size(); ++k) {
             char figures[96];
-            std::snprintf(figures, sizeof figures, "%zu,%zu,%zu,%.17g,%.17g", rows, refusedRows,
-                          counts[k].inside, counts[k].share, counts[k].hours);
-            out += csvText(data::zoneName(zones[k])) + "," + figures + "\n";
+            std::snprintf(figures, sizeof figures, "%zu,%zu,%zu,%.17g,", rows, refusedRows,
+                          counts[k].inside, counts[k].share);
+            char hourFigure[32] = "";
+            if (hours) {
+                std::snprintf(hourFigure, sizeof hourFigure, "%.17g", counts[k].hours);
+            }
+            out += csvText(data::zoneName(zones[k])) + "," + figures + hourFigure + "\n";
         }
     } else {
         if (loaded.set.hasElevation) {
@@ -298,6 +396,21 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
             std::snprintf(site, sizeof site, ", elevation %.6g m\n", loaded.set.elevation);
             out = "site: " + loaded.set.name + site;
         }
+        if (!loaded.columns.empty()) {
+            out += "列: ";
+            for (std::size_t k = 0; k < loaded.columns.size(); ++k) {
+                const TakenColumn& c = loaded.columns[k];
+                out += (k == 0 ? "" : ", ") + roleText(c.role) + "=" + std::to_string(c.column + 1);
+                const bool state = c.role != "date" && c.role != "time";
+                if (state && !c.name.empty()) {
+                    out += " (" + c.name + ")";
+                }
+                if (c.role == "date" && loaded.datesUnread) {
+                    out += " (日時として読めません)";
+                }
+            }
+            out += "\n";
+        }
         out += "rows read: " + std::to_string(rows) +
                "\nrows refused: " + std::to_string(refusedRows) + "\n";
         for (const data::RefusedRow& row : loaded.report.firstRefused) {
@@ -305,9 +418,13 @@ bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zo
         }
         for (std::size_t k = 0; k < zones.size(); ++k) {
             char figures[128];
-            std::snprintf(figures, sizeof figures, "  inside %zu  share %.1f %%  hours %.6g\n",
-                          counts[k].inside, 100.0 * counts[k].share, counts[k].hours);
-            out += data::zoneName(zones[k]) + figures;
+            std::snprintf(figures, sizeof figures, "  inside %zu  share %.1f %%  hours ",
+                          counts[k].inside, 100.0 * counts[k].share);
+            char hourFigure[32] = "—";
+            if (hours) {
+                std::snprintf(hourFigure, sizeof hourFigure, "%.6g", counts[k].hours);
+            }
+            out += data::zoneName(zones[k]) + figures + hourFigure + "\n";
         }
     }
     return std::fwrite(out.data(), 1, out.size(), stdout) == out.size() && std::fflush(stdout) == 0;
@@ -321,9 +438,9 @@ data::DataLayer dataLayer(const LoadedData& loaded, bool hours) {
     return layer;
 }
 
-render::Underlay partUnderlay(const data::DataPart& part) {
+render::Underlay partUnderlay(const data::DataPart& part, psychro::PressureRatio pressure) {
     render::DataUnderlay layers;
-    (void)layers.follow(part);
+    (void)layers.follow(part, pressure);
     return layers.underlay();
 }
 

@@ -27,10 +27,14 @@ namespace cli {
 [[nodiscard]] std::expected<data::Encoding, QString> encodingOption(const QString& text);
 [[nodiscard]] std::expected<data::ColumnChoice, QString> columnsOption(const QString& text);
 
+// --date-order=ymd|mdy|dmy: the order of year, month and day where the dates leave it open.
+[[nodiscard]] std::expected<data::DateOrder, QString> dateOrderOption(const QString& text);
+
 struct DataRequest {
     QString path;
     std::optional<data::Encoding> encoding;
     std::optional<data::ColumnChoice> columns;
+    std::optional<data::DateOrder> dateOrder;
     data::TimeFilter filter;  // --months and --hours
 };
 
@@ -38,9 +42,19 @@ struct DataRequest {
 // end: the bits of data::TimeFilter; `count` is 12 or 24.
 [[nodiscard]] std::optional<std::uint32_t> timeRangeOption(const QString& text, int count);
 
+// A column the rows were read from: its role ("t", "phi", "x", "tw", "dew", "pressure",
+// "date", "time"), 0-based index and header name (empty where the file has none).
+struct TakenColumn {
+    std::string role;
+    std::size_t column;
+    std::string name;
+};
+
 struct LoadedData {
     data::DataSet set;
     data::ReadReport report;
+    std::vector<TakenColumn> columns;
+    bool datesUnread = false;  // the date column held no date
 };
 
 // The file read at the settings' pressure: an .epw file (by its extension, in any case) as a
@@ -49,8 +63,9 @@ struct LoadedData {
 [[nodiscard]] std::expected<LoadedData, QString> loadData(const DataRequest& request,
                                                           const chart::Settings& settings);
 
-// Writes rows read, rows refused (the first 20 with their lines) and each zone's count, share
-// and hours; false when standard output could not be written.
+// Writes the columns taken, rows read, rows refused (the first 20 with their lines) and each
+// zone's count, share and hours (none where the rows stand for no hours: null in JSON, — in
+// text, empty in CSV); false when standard output could not be written.
 [[nodiscard]] bool writeDataReport(const LoadedData& loaded, const std::vector<data::Zone>& zones,
                                    Format format, const chart::Settings& settings);
 
@@ -59,6 +74,7 @@ struct LoadedData {
 
 // The shown layers of a work's data for cli::writeChart, each in its style and colour with
 // the months and hours its filter keeps (none where no layer is shown).
-[[nodiscard]] render::Underlay partUnderlay(const data::DataPart& part);
+[[nodiscard]] render::Underlay partUnderlay(const data::DataPart& part,
+                                            psychro::PressureRatio pressure);
 
 }  // namespace cli

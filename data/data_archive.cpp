@@ -52,6 +52,24 @@ std::string colourText(std::uint32_t colour) {
     return out;
 }
 
+// Readings of x without pressures are written as "states", as every file before the readings
+// were kept, so that such a file is written again byte for byte.
+bool plainRows(const DataSet& set) {
+    return set.humidity == Humidity::X && set.pressures.empty();
+}
+
+std::string_view humidityName(Humidity humidity) {
+    switch (humidity) {
+        case Humidity::Phi:
+            return "phi";
+        case Humidity::Dew:
+            return "dew";
+        case Humidity::X:
+            break;
+    }
+    return "x";
+}
+
 // A layer's members before its rows, in the order they are written.
 Json layerHead(const DataLayer& layer) {
     const DataSet& set = *layer.set;
@@ -67,7 +85,10 @@ Json layerHead(const DataLayer& layer) {
     if (set.hasElevation) {
         out["elevation"] = set.elevation;
     }
-    out["rows"] = set.states.size();
+    out["rows"] = set.rows();
+    if (!plainRows(set)) {
+        out["humidity"] = humidityName(set.humidity);
+    }
     return out;
 }
 
@@ -112,11 +133,24 @@ bool putLayer(const Sink& put, const DataLayer& layer) {
     if (!put(head)) {
         return false;
     }
-    const auto states = [&set](std::size_t first, std::size_t last) {
-        return rowBytes(std::span(set.states).subspan(first, last - first));
+    const auto readings = [&set](std::size_t first, std::size_t last) {
+        return rowBytes(std::span(set.readings).subspan(first, last - first));
     };
-    if (!putRowsMember(put, "states", set.states.size(), states)) {
+    if (!putRowsMember(put, plainRows(set) ? "states" : "readings", set.rows(), readings)) {
         return false;
+    }
+    if (!set.pressures.empty()) {
+        const auto pressures = [&set](std::size_t first, std::size_t last) {
+            std::vector<std::uint8_t> bytes;
+            bytes.reserve((last - first) * 4);
+            for (std::size_t k = first; k < last; ++k) {
+                putWord(bytes, std::bit_cast<std::uint32_t>(set.pressures[k]));
+            }
+            return bytes;
+        };
+        if (!putRowsMember(put, "pressures", set.pressures.size(), pressures)) {
+            return false;
+        }
     }
     if (!set.times.empty()) {
         const auto times = [&set](std::size_t first, std::size_t last) {
@@ -234,18 +268,18 @@ std::optional<std::vector<std::uint8_t>> base64Decode(std::string_view text) {
     return out;
 }
 
-std::vector<std::uint8_t> rowBytes(std::span<const DataState> rows) {
+std::vector<std::uint8_t> rowBytes(std::span<const Reading> rows) {
     std::vector<std::uint8_t> bytes;
     bytes.reserve(rows.size() * kRowBytes);
-    for (const DataState& s : rows) {
-        putWord(bytes, std::bit_cast<std::uint32_t>(s.t));
-        putWord(bytes, std::bit_cast<std::uint32_t>(s.x));
+    for (const Reading& r : rows) {
+        putWord(bytes, std::bit_cast<std::uint32_t>(r.t));
+        putWord(bytes, std::bit_cast<std::uint32_t>(r.humidity));
     }
     return bytes;
 }
 
-std::expected<std::vector<DataState>, std::size_t> rowsFromBytes(
-    std::span<const std::uint8_t> bytes) {
+std::expected<std::vector<Reading>, std::size_t> rowsFromBytes(std::span<const std::uint8_t> bytes,
+                                                               Humidity humidity) {
     const auto word = [&bytes](std::size_t at) {
         std::uint32_t w = 0;
         for (unsigned j = 0; j < 4; ++j) {
@@ -253,16 +287,19 @@ std::expected<std::vector<DataState>, std::size_t> rowsFromBytes(
         }
         return w;
     };
-    std::vector<DataState> rows;
+    const auto [low, high] = humidity == Humidity::Phi ? std::pair{0.0F, 100.01F}
+                             : humidity == Humidity::X ? std::pair{0.0F, 1.0F}
+                                                       : std::pair{-100.0F, 200.0F};
+    std::vector<Reading> rows;
     rows.reserve(bytes.size() / kRowBytes);
     for (std::size_t at = 0; at + kRowBytes <= bytes.size(); at += kRowBytes) {
         const auto t = std::bit_cast<float>(word(at));
-        const auto x = std::bit_cast<float>(word(at + 4));
+        const auto h = std::bit_cast<float>(word(at + 4));
         // Comparisons that fail for NaN: a row is air of the chart's world or none.
-        if (!(t >= -100.0F && t <= 200.0F && x >= 0.0F && x <= 1.0F)) {
+        if (!(t >= -100.0F && t <= 200.0F && h >= low && h <= high)) {
             return std::unexpected(rows.size());
         }
-        rows.push_back({t, x});
+        rows.push_back({t, h});
     }
     return rows;
 }
@@ -395,6 +432,59 @@ std::expected<std::vector<std::uint8_t>, chart::ProjectFailure> bytesAt(const Js
     return std::move(*bytes);
 }
 
+// The rows putLayer wrote: "readings" of the kind "humidity" names with their "pressures", or
+// "states", readings of x.
+std::expected<void, chart::ProjectFailure> readRows(const Json& json, std::size_t count,
+                                                    const std::string& where, DataSet& set) {
+    const bool readings = member(json, "readings") != nullptr;
+    set.humidity = Humidity::X;
+    if (readings) {
+        const auto kind = field(json, "humidity", where, &Json::is_string);
+        if (!kind) {
+            return Failure(kind.error());
+        }
+        const auto& name = (*kind)->get_ref<const std::string&>();
+        if (name == "phi") {
+            set.humidity = Humidity::Phi;
+        } else if (name == "dew") {
+            set.humidity = Humidity::Dew;
+        } else if (name != "x") {
+            return fail(chart::ProjectError::ImpossibleValue, where + ".humidity");
+        }
+    }
+    const char* key = readings ? "readings" : "states";
+    const auto bytes = bytesAt(json, key, where, count * kRowBytes);
+    if (!bytes) {
+        return Failure(bytes.error());
+    }
+    auto rows = rowsFromBytes(*bytes, set.humidity);
+    if (!rows) {
+        return fail(chart::ProjectError::ImpossibleValue,
+                    where + "." + key + "[" + std::to_string(rows.error()) + "]");
+    }
+    set.readings = std::move(*rows);
+    if (const Json* p = member(json, "pressures"); p != nullptr) {
+        const bool one = p->is_string() && p->get_ref<const std::string&>().size() == 8;
+        const auto words = bytesAt(json, "pressures", where, (one ? 1 : count) * 4);
+        if (!words) {
+            return Failure(words.error());
+        }
+        for (std::size_t at = 0; at + 4 <= words->size(); at += 4) {
+            std::uint32_t word = 0;
+            for (unsigned j = 0; j < 4; ++j) {
+                word |= std::uint32_t{(*words)[at + j]} << (8 * j);
+            }
+            const auto ratio = std::bit_cast<float>(word);
+            if (!(ratio >= psychro::lowestPressureRatio().value() &&
+                  ratio <= psychro::highestPressureRatio().value())) {
+                return fail(chart::ProjectError::ImpossibleValue, where + ".pressures");
+            }
+            set.pressures.push_back(ratio);
+        }
+    }
+    return {};
+}
+
 std::expected<DataLayer, chart::ProjectFailure> layerAt(const Json& json,
                                                         const std::string& where) {
     if (!json.is_object()) {
@@ -452,16 +542,9 @@ std::expected<DataLayer, chart::ProjectFailure> layerAt(const Json& json,
         return fail(chart::ProjectError::TooLarge, where + ".rows");
     }
     const auto count = (*rows)->get<std::size_t>();
-    const auto bytes = bytesAt(json, "states", where, count * kRowBytes);
-    if (!bytes) {
-        return Failure(bytes.error());
+    if (auto rowsRead = readRows(json, count, where, *set); !rowsRead) {
+        return Failure(rowsRead.error());
     }
-    auto states = rowsFromBytes(*bytes);
-    if (!states) {
-        return fail(chart::ProjectError::ImpossibleValue,
-                    where + ".states[" + std::to_string(states.error()) + "]");
-    }
-    set->states = std::move(*states);
     if (member(json, "times") != nullptr) {
         const auto times = bytesAt(json, "times", where, count * 4);
         if (!times) {
@@ -590,11 +673,14 @@ bool sameData(const DataPart& a, const DataPart& b) {
         }
         const DataSet& s = *p.set;
         const DataSet& r = *q.set;
-        const auto sameState = [](DataState u, DataState v) { return u.t == v.t && u.x == v.x; };
+        const auto same = [](Reading u, Reading v) {
+            return u.t == v.t && u.humidity == v.humidity;
+        };
         if (s.name != r.name || s.times != r.times || s.hourly != r.hourly ||
+            s.humidity != r.humidity || s.pressures != r.pressures ||
             s.hasElevation != r.hasElevation || (s.hasElevation && s.elevation != r.elevation) ||
-            !std::equal(s.states.begin(), s.states.end(), r.states.begin(), r.states.end(),
-                        sameState)) {
+            !std::equal(s.readings.begin(), s.readings.end(), r.readings.begin(), r.readings.end(),
+                        same)) {
             return false;
         }
     }

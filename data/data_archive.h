@@ -20,7 +20,12 @@
 //   "data": [{"path": "D:/logs/room.csv", "name": "room.csv", "style": "points",
 //             "colour": "#1f77b4", "shown": true, "months": 4095, "hours": 16777215,
 //             "hourly": false, "elevation": 35 (weather files only), "rows": 2,
-//             "states": "<base64 of the rows (rowBytes)>",
+//             "states": "<base64 of the rows (rowBytes)>" where the rows are readings of x
+//             without pressures (as every file before the readings were kept), else
+//             "humidity": "phi" (or "x" in kg/kg(DA), "dew" in °C: what the readings hold),
+//             "readings": "<base64 of the rows (rowBytes)>",
+//             "pressures": "<base64 of float32 ratios to 760 mmHg, one or one a row>" (where
+//             the file the set came from gave the air's pressure),
 //             "times": "<base64 of the rows' minutes as little-endian uint32>" (dated sets)}],
 //   "zones": [{"kind": "range", "name": "…", "t": [17, 28], "phi": [40, 70]} (or "x"),
 //             {"kind": "pmv", "name": "…", "met": 1.1, "clo": 0.5, "vel": 0.1, "tr": 25 (when
@@ -35,13 +40,15 @@ inline constexpr std::size_t kArchiveMaxLayers = 64;
 inline constexpr std::size_t kArchiveMaxZones = 64;
 inline constexpr std::size_t kArchiveMaxRows = 5000000;
 
-// The rows of a set as the file keeps them, and back: each row's t (°C) and x (kg/kg(DA)) as
-// little-endian float32, kRowBytes a row. Read back, a row must be air of the chart's world:
-// finite, t in −100 … 200 °C and x in 0 … 1; otherwise the index of the first that is not.
+// The rows of a set as the file keeps them, and back: each row's t (°C) and humidity (φ in %,
+// x in kg/kg(DA) or the dew point in °C, as the set's kind says) as little-endian float32,
+// kRowBytes a row. Read back, a row must be air of the chart's world: finite, t in −100 … 200
+// °C and φ in 0 … 100, x in 0 … 1 or the dew point in −100 … 200; otherwise the index of the
+// first that is not.
 inline constexpr std::size_t kRowBytes = 8;
-[[nodiscard]] std::vector<std::uint8_t> rowBytes(std::span<const DataState> rows);
-[[nodiscard]] std::expected<std::vector<DataState>, std::size_t> rowsFromBytes(
-    std::span<const std::uint8_t> bytes);
+[[nodiscard]] std::vector<std::uint8_t> rowBytes(std::span<const Reading> rows);
+[[nodiscard]] std::expected<std::vector<Reading>, std::size_t> rowsFromBytes(
+    std::span<const std::uint8_t> bytes, Humidity humidity);
 
 // The members "data" and "zones" as lines of the top-level object (indented by two, joined by a
 // comma, without a comma before or after), given to `put` a piece at a time so that the rows

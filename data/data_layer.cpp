@@ -18,10 +18,10 @@ chart::PointMm at(double t, double xg) {
 
 }  // namespace
 
-HourCells hourCells(const DataSet& set) {
+HourCells hourCells(const std::vector<DataState>& placed) {
     constexpr int columns = kCellTHigh - kCellTLow;
     std::vector<std::uint32_t> grid(static_cast<std::size_t>(columns * kCellXgHigh), 0U);
-    for (const DataState& s : set.states) {
+    for (const DataState& s : placed) {
         const double t = std::floor(s.t);
         const double xg = std::floor(1000.0 * static_cast<double>(s.x));
         if (t >= kCellTLow && t < kCellTHigh && xg >= 0.0 && xg < kCellXgHigh) {
@@ -45,7 +45,7 @@ HourCells hourCells(const DataSet& set) {
     return out;
 }
 
-PointMask pointMask(const DataSet& set, double dotsPerMm, int radiusPx) {
+PointMask pointMask(const std::vector<DataState>& placed, double dotsPerMm, int radiusPx) {
     PointMask mask;
     if (!(dotsPerMm > 0.0) || dotsPerMm > 100.0 || radiusPx < 0 || radiusPx > 50) {
         return mask;
@@ -54,7 +54,7 @@ PointMask pointMask(const DataSet& set, double dotsPerMm, int radiusPx) {
     mask.height = static_cast<int>(std::ceil(chart::kPictureHeight * dotsPerMm));
     mask.hit.assign(static_cast<std::size_t>(mask.width) * static_cast<std::size_t>(mask.height),
                     0U);
-    for (const DataState& s : set.states) {
+    for (const DataState& s : placed) {
         const chart::PointMm p = at(s.t, 1000.0 * static_cast<double>(s.x));
         const double px = std::floor(p.X * dotsPerMm);
         const double py = std::floor(p.Y * dotsPerMm);

@@ -17,9 +17,9 @@ namespace data {
 enum class LayerStyle { Points, Hours };
 
 // The cell of dry bulb t … t+1 °C and humidity xg … xg+1 g/kg(DA), its count and its four
-// corners on the chart (t, xg), (t+1, xg), (t+1, xg+1), (t, xg+1). Cells cover −20 … 60 °C and
-// 0 … 60 g/kg(DA), beyond the chart's drawn range; rows outside are left out of the cells (they
-// are still counted in the zones).
+// corners on the chart (the rows placed at the chart's pressure, placedStates) (t, xg), (t+1, xg),
+// (t+1, xg+1), (t, xg+1). Cells cover −20 … 60 °C and 0 … 60 g/kg(DA), beyond the chart's drawn
+// range; rows outside are left out of the cells (they are still counted in the zones).
 struct HourCell {
     int t;
     int xg;
@@ -32,7 +32,7 @@ struct HourCells {
     std::uint32_t most = 0;       // the largest count
 };
 
-[[nodiscard]] HourCells hourCells(const DataSet& set);
+[[nodiscard]] HourCells hourCells(const std::vector<DataState>& placed);
 
 // The points style at a resolution: a mask of width × height pixels (row by row, 1 where a dot
 // lies) for the picture surface at `dotsPerMm`, each state a square dot of side 2·radius + 1
@@ -43,7 +43,8 @@ struct PointMask {
     std::vector<std::uint8_t> hit;
 };
 
-[[nodiscard]] PointMask pointMask(const DataSet& set, double dotsPerMm, int radiusPx);
+[[nodiscard]] PointMask pointMask(const std::vector<DataState>& placed, double dotsPerMm,
+                                  int radiusPx);
 
 // A zone's outline mapped to the chart: the polygon of its points' (i, x).
 [[nodiscard]] std::vector<chart::PointMm> zonePolygon(const std::vector<ZonePoint>& outline);

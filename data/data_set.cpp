@@ -1,7 +1,11 @@
 #include "data/data_set.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
+
+#include "psychro/relations.h"
+#include "psychro/saturation.h"
 
 namespace data {
 namespace {
@@ -79,6 +83,150 @@ double DataSet::hoursOf(std::size_t rows) const {
     return static_cast<double>(rows) * common->first / 60.0;
 }
 
+psychro::PressureRatio DataSet::pressureOf(std::size_t k, psychro::PressureRatio otherwise) const {
+    if (pressures.empty()) {
+        return otherwise;
+    }
+    return psychro::PressureRatio(pressures.size() == 1 ? pressures[0] : pressures[k]);
+}
+
+Measured DataSet::measured(std::size_t k, psychro::PressureRatio otherwise) const {
+    const Reading r = readings[k];
+    const double t = r.t;
+    const double h = r.humidity;
+    const psychro::PressureRatio own = pressureOf(k, otherwise);
+    const double ps = psychro::SaturationPressure(t);
+    switch (humidity) {
+        case Humidity::Phi:
+            return {t, h, psychro::humidityFromRelativeHumidity(h / 100.0, ps, own)};
+        case Humidity::Dew: {
+            // φ = pw/ps(t) with pw = ps(td), whatever the total pressure.
+            const double x = psychro::saturationHumidity(psychro::SaturationPressure(h), own);
+            return {t, psychro::relativeHumidityPercent(x, ps, own), x};
+        }
+        case Humidity::X:
+            break;
+    }
+    return {t, psychro::relativeHumidityPercent(h, ps, own), h};
+}
+
+DataState DataSet::placed(std::size_t k, psychro::PressureRatio chart) const {
+    const Reading r = readings[k];
+    switch (humidity) {
+        case Humidity::Phi:
+            return {r.t, static_cast<float>(psychro::humidityFromRelativeHumidity(
+                             r.humidity / 100.0, psychro::SaturationPressure(r.t), chart))};
+        case Humidity::Dew:
+            return {r.t, static_cast<float>(psychro::saturationHumidity(
+                             psychro::SaturationPressure(r.humidity), chart))};
+        case Humidity::X:
+            break;
+    }
+    return {r.t, r.humidity};
+}
+
+void DataSet::sharePressures() {
+    if (pressures.size() > 1 &&
+        std::all_of(pressures.begin(), pressures.end(),
+                    [first = pressures.front()](float p) { return p == first; })) {
+        pressures.resize(1);
+        pressures.shrink_to_fit();
+    }
+}
+
+std::vector<DataState> placedStates(const DataSet& set, psychro::PressureRatio chart) {
+    std::vector<DataState> out;
+    out.reserve(set.rows());
+    for (std::size_t k = 0; k < set.rows(); ++k) {
+        out.push_back(set.placed(k, chart));
+    }
+    return out;
+}
+
+namespace {
+
+// Minutes into a year of 366 days by month, day and time alone.
+std::uint32_t minuteOfYear(const CalendarTime& t) {
+    constexpr int before[] = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
+    return static_cast<std::uint32_t>((before[t.month - 1] + t.day - 1) * 1440 + t.hour * 60 +
+                                      t.minute);
+}
+
+// Rows whose years differ, that go back in time or leap more than a month, and no two of which
+// fall on the same minute of the year: months put together from different years.
+bool typicalYear(const std::vector<std::uint32_t>& times) {
+    std::optional<int> year;
+    bool yearsDiffer = false;
+    bool leaps = false;
+    std::optional<std::uint32_t> previous;
+    for (const std::uint32_t t : times) {
+        if (t == kNoTime) {
+            continue;
+        }
+        const int y = calendarOf(t).year;
+        yearsDiffer = yearsDiffer || (year && *year != y);
+        year = y;
+        leaps = leaps || (previous && (t < *previous || t - *previous > 31U * 1440U));
+        previous = t;
+    }
+    if (!yearsDiffer || !leaps) {
+        return false;
+    }
+    std::vector<bool> seen(366U * 1440U, false);
+    for (const std::uint32_t t : times) {
+        if (t == kNoTime) {
+            continue;
+        }
+        const std::uint32_t m = minuteOfYear(calendarOf(t));
+        if (seen[m]) {
+            return false;
+        }
+        seen[m] = true;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<Period> periodOf(const DataSet& set) {
+    const bool typical = typicalYear(set.times);
+    std::optional<std::uint32_t> first;
+    std::optional<std::uint32_t> last;
+    const auto key = [&](std::uint32_t t) { return typical ? minuteOfYear(calendarOf(t)) : t; };
+    for (const std::uint32_t t : set.times) {
+        if (t == kNoTime) {
+            continue;
+        }
+        if (!first || key(t) < key(*first)) {
+            first = t;
+        }
+        if (!last || key(t) > key(*last)) {
+            last = t;
+        }
+    }
+    if (!first) {
+        return std::nullopt;
+    }
+    return Period{calendarOf(*first), calendarOf(*last), typical};
+}
+
+std::string periodText(const DataSet& set) {
+    const auto period = periodOf(set);
+    if (!period) {
+        return "—";
+    }
+    char text[96];
+    if (period->typicalYear) {
+        std::snprintf(text, sizeof text, "%d/%d – %d/%d (標準年)", period->first.month,
+                      period->first.day, period->last.month, period->last.day);
+    } else {
+        std::snprintf(text, sizeof text, "%04d/%02d/%02d – %04d/%02d/%02d", period->first.year,
+                      period->first.month, period->first.day, period->last.year, period->last.month,
+                      period->last.day);
+    }
+    return text;
+}
+
 std::optional<std::uint32_t> bitRange(int first, int last, int count) {
     const int base = count == 12 ? 1 : 0;
     if ((count != 12 && count != 24) || first < base || first >= base + count || last < base ||
@@ -101,18 +249,26 @@ DataSet filtered(const DataSet& set, const TimeFilter& filter) {
     }
     DataSet out;
     out.name = set.name;
+    out.humidity = set.humidity;
     out.hourly = set.hourly;
     out.elevation = set.elevation;
     out.hasElevation = set.hasElevation;
-    for (std::size_t k = 0; k < set.states.size(); ++k) {
+    const bool ownPressures = set.pressures.size() > 1;
+    if (!ownPressures) {
+        out.pressures = set.pressures;
+    }
+    for (std::size_t k = 0; k < set.rows(); ++k) {
         if (set.times[k] == kNoTime) {
             continue;
         }
         const CalendarTime time = calendarOf(set.times[k]);
         if ((filter.months >> (time.month - 1) & 1U) != 0U &&
             (filter.hours >> time.hour & 1U) != 0U) {
-            out.states.push_back(set.states[k]);
+            out.readings.push_back(set.readings[k]);
             out.times.push_back(set.times[k]);
+            if (ownPressures) {
+                out.pressures.push_back(set.pressures[k]);
+            }
         }
     }
     return out;

@@ -6,17 +6,43 @@
 #include <string>
 #include <vector>
 
-// A set of measured or weather states, as read from a file and shown on the chart. The states
-// are held compactly: a dry-bulb temperature and an absolute humidity in single precision per
-// row (8 bytes), and where the file has dates, the minute of each row (4 bytes). A million rows
-// hold 12 MB.
+#include "psychro/atmosphere.h"
+
+// A set of measured or weather readings, as read from a file and shown on the chart. Each row
+// keeps the two quantities as the file gave them (the dry bulb and the humidity in the kind the
+// file measured it), in single precision (8 bytes); where the file has dates, the minute of each
+// row (4 bytes); where the file gives the air's pressure, that too (4 bytes a row, or one for
+// the set when all rows share it). A million rows hold 12 to 16 MB. The chart's points are
+// placed from the readings at whatever pressure the chart is drawn for, and the zones decide by
+// the humidity as measured, so neither depends on the pressure in use when the file was read.
 namespace data {
 
-// One row's air: t in °C, x in kg/kg(DA). Where it lies on the chart does not depend on the
+// One row's air on the chart: t in °C, x in kg/kg(DA). Where it lies does not depend on the
 // pressure (i follows from t and x alone).
 struct DataState {
     float t;
     float x;
+};
+
+// The kind of humidity a set's rows hold.
+enum class Humidity : std::uint8_t {
+    Phi,  // relative humidity, %
+    X,    // absolute humidity, kg/kg(DA)
+    Dew,  // dew-point temperature, °C
+};
+
+// One row as read: the dry bulb in °C and the humidity in its set's kind.
+struct Reading {
+    float t;
+    float humidity;
+};
+
+// A row's humidity as measured, in both forms the zones need: φ in % and x in kg/kg(DA), each
+// taken at the row's own pressure where the file gives one (else at the pressure asked for).
+struct Measured {
+    double t;
+    double phi;
+    double x;
 };
 
 // Minutes since 1900-01-01 00:00; kNoTime where a row's time could not be read.
@@ -63,17 +89,40 @@ struct ReadReport {
 
 struct DataSet {
     std::string name;  // the weather file's site, or the file's name as the caller gives it
-    std::vector<DataState> states;
-    std::vector<std::uint32_t> times;  // one per state, or empty when the file has no dates
+    Humidity humidity = Humidity::X;
+    std::vector<Reading> readings;
+    // The rows' pressures as ratios to 760 mmHg: one per row, one for every row, or none where
+    // the file gives none.
+    std::vector<float> pressures;
+    std::vector<std::uint32_t> times;  // one per row, or empty when the file has no dates
     bool hourly = false;               // every row stands for one hour (weather files)
     double elevation = 0.0;            // m, weather files only
     bool hasElevation = false;
 
+    [[nodiscard]] std::size_t rows() const { return readings.size(); }
+
     // Hours a number of rows stands for: one each in an hourly set; in a dated set the rows
     // times the most common step between successive dated rows (a logger's interval); 0 where
-    // neither says.
+    // neither says (see hasHours).
     [[nodiscard]] double hoursOf(std::size_t rows) const;
+    // Whether the rows stand for hours at all (hourly, or dated with a step).
+    [[nodiscard]] bool hasHours() const { return hoursOf(1) > 0.0; }
+
+    // The pressure of row k: its own, the set's, or `otherwise` where the file gave none.
+    [[nodiscard]] psychro::PressureRatio pressureOf(std::size_t k,
+                                                    psychro::PressureRatio otherwise) const;
+    // Row k's humidity as measured (φ and x at the row's own pressure, or at `otherwise`).
+    [[nodiscard]] Measured measured(std::size_t k, psychro::PressureRatio otherwise) const;
+    // Row k on the chart drawn at `chart`: x from φ or the dew point at that pressure, or x as
+    // read.
+    [[nodiscard]] DataState placed(std::size_t k, psychro::PressureRatio chart) const;
+
+    // Keeps the rows' pressures as one for the set where they are all the same.
+    void sharePressures();
 };
+
+// Every row placed on the chart drawn at `chart`.
+[[nodiscard]] std::vector<DataState> placedStates(const DataSet& set, psychro::PressureRatio chart);
 
 // Which months and hours of the day to keep: bit m−1 of `months` for month m (1 … 12), bit h of
 // `hours` for the hour h:00 … h:59 (0 … 23). All set keeps everything.
@@ -89,6 +138,17 @@ struct TimeFilter {
 // February; 22..5 the night); `count` is 12 for months (numbered from 1) or 24 for hours (from
 // 0). nullopt outside those numbers.
 [[nodiscard]] std::optional<std::uint32_t> bitRange(int first, int last, int count);
+
+// The first and last dated rows: in calendar order, or, in a typical year (rows whose years
+// differ, each month taken from a year of its own), by month, day and time alone.
+struct Period {
+    CalendarTime first;
+    CalendarTime last;
+    bool typicalYear = false;
+};
+[[nodiscard]] std::optional<Period> periodOf(const DataSet& set);
+// "2026/07/01 – 2026/07/31", or "1/1 – 12/31 (標準年)" for a typical year; "—" without dates.
+[[nodiscard]] std::string periodText(const DataSet& set);
 
 // The rows of a dated set whose time the filter keeps, with their times (a set without dates,
 // or a filter that keeps all, is returned whole; rows without a readable time are left out by a

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <utility>
 
 #include "data/text_lines.h"
@@ -79,55 +80,82 @@ ReadError cancelled() {
 
 // ---- CSV -----------------------------------------------------------------------------------
 
-enum class Column { T, Phi, X, Tw, Dew, DateTime, Date, Time };
+enum class Column { T, Phi, X, Tw, Dew, DateTime, Date, Time, Pressure };
 
 struct NamedColumn {
     std::string_view name;
     Column column;
 };
 
-// Names as loggers and spreadsheets write them, matched after the unit is cut off and ASCII
-// letters are lowered.
+// Names as loggers, weather services and spreadsheets write them, matched after the unit is cut
+// off and ASCII letters are lowered.
 constexpr std::array kNames{
     NamedColumn{"温度", Column::T},
     NamedColumn{"気温", Column::T},
     NamedColumn{"乾球温度", Column::T},
     NamedColumn{"室温", Column::T},
+    NamedColumn{"平均気温", Column::T},
     NamedColumn{"temperature", Column::T},
     NamedColumn{"temp", Column::T},
     NamedColumn{"t", Column::T},
     NamedColumn{"dry bulb", Column::T},
+    NamedColumn{"dry-bulb", Column::T},
+    NamedColumn{"drybulb", Column::T},
+    NamedColumn{"dry bulb temperature", Column::T},
+    NamedColumn{"dry-bulb temperature", Column::T},
+    NamedColumn{"air temperature", Column::T},
+    NamedColumn{"temperatur", Column::T},
     NamedColumn{"相対湿度", Column::Phi},
     NamedColumn{"湿度", Column::Phi},
+    NamedColumn{"平均湿度", Column::Phi},
     NamedColumn{"rh", Column::Phi},
+    NamedColumn{"rhum", Column::Phi},
     NamedColumn{"humidity", Column::Phi},
     NamedColumn{"relative humidity", Column::Phi},
     NamedColumn{"phi", Column::Phi},
+    NamedColumn{"rf", Column::Phi},
+    NamedColumn{"relative feuchte", Column::Phi},
+    NamedColumn{"luftfeuchte", Column::Phi},
     NamedColumn{"絶対湿度", Column::X},
     NamedColumn{"x", Column::X},
     NamedColumn{"absolute humidity", Column::X},
     NamedColumn{"湿球温度", Column::Tw},
     NamedColumn{"tw", Column::Tw},
     NamedColumn{"wet bulb", Column::Tw},
+    NamedColumn{"wet-bulb", Column::Tw},
     NamedColumn{"露点温度", Column::Dew},
     NamedColumn{"露点", Column::Dew},
     NamedColumn{"dew point", Column::Dew},
+    NamedColumn{"dew-point", Column::Dew},
     NamedColumn{"dewpoint", Column::Dew},
+    NamedColumn{"dew point temperature", Column::Dew},
     NamedColumn{"td", Column::Dew},
+    NamedColumn{"taupunkt", Column::Dew},
     NamedColumn{"日時", Column::DateTime},
+    NamedColumn{"年月日時", Column::DateTime},
+    NamedColumn{"日付 時刻", Column::DateTime},
     NamedColumn{"datetime", Column::DateTime},
     NamedColumn{"date/time", Column::DateTime},
     NamedColumn{"date time", Column::DateTime},
     NamedColumn{"timestamp", Column::DateTime},
+    NamedColumn{"zeit", Column::DateTime},
     NamedColumn{"日付", Column::Date},
+    NamedColumn{"年月日", Column::Date},
     NamedColumn{"date", Column::Date},
+    NamedColumn{"datum", Column::Date},
     NamedColumn{"時刻", Column::Time},
     NamedColumn{"time", Column::Time},
+    NamedColumn{"気圧", Column::Pressure},
+    NamedColumn{"現地気圧", Column::Pressure},
+    NamedColumn{"pressure", Column::Pressure},
+    NamedColumn{"station pressure", Column::Pressure},
+    NamedColumn{"atmospheric pressure", Column::Pressure},
+    NamedColumn{"luftdruck", Column::Pressure},
 };
 
 struct HeaderName {
     std::string name;  // lowered, without the unit
-    std::string unit;  // the text in brackets, lowered
+    std::string unit;  // what follows the name (a bracket or a comma), lowered
 };
 
 std::string lowered(std::string_view text) {
@@ -163,9 +191,11 @@ std::string_view trimmedName(std::string_view s) {
     return s;
 }
 
-// "温度(℃)" → 温度 and ℃; "湿度[%RH]" → 湿度 and %rh; full-width brackets too.
+// "温度(℃)" → 温度 and ℃; "湿度[%RH]" → 湿度 and %rh; full-width brackets too; "Temp, °C (LGR
+// S/N: 1234)" → temp and °c: a unit may follow a comma, and a serial number in brackets is no
+// unit.
 HeaderName headerName(std::string_view field) {
-    constexpr std::array<std::string_view, 4> opens{"(", "[", "\xEF\xBC\x88", "\xEF\xBC\xBB"};
+    constexpr std::array<std::string_view, 5> opens{"(", "[", "\xEF\xBC\x88", "\xEF\xBC\xBB", ","};
     std::size_t cut = std::string_view::npos;
     for (const auto open : opens) {
         cut = std::min(cut, field.find(open));
@@ -173,7 +203,17 @@ HeaderName headerName(std::string_view field) {
     if (cut == std::string_view::npos) {
         return {lowered(trimmedName(field)), {}};
     }
-    return {lowered(trimmedName(field.substr(0, cut))), lowered(field.substr(cut))};
+    std::string unit = lowered(field.substr(cut));
+    for (std::size_t serial = unit.find("s/n"); serial != std::string::npos;
+         serial = unit.find("s/n")) {
+        const std::size_t open = unit.rfind('(', serial);
+        const std::size_t close = unit.find(')', serial);
+        unit.erase(open == std::string::npos ? serial : open,
+                   close == std::string::npos
+                       ? std::string::npos
+                       : close + 1 - (open == std::string::npos ? serial : open));
+    }
+    return {lowered(trimmedName(field.substr(0, cut))), unit};
 }
 
 std::optional<Column> columnNamed(const std::string& name) {
@@ -185,59 +225,168 @@ std::optional<Column> columnNamed(const std::string& name) {
     return std::nullopt;
 }
 
-// The columns a header row names, or nullopt unless two of them fix a state.
-std::optional<ColumnChoice> recognised(const std::vector<std::string_view>& fields) {
-    ColumnChoice choice;
-    int stateColumns = 0;
-    for (std::size_t k = 0; k < fields.size(); ++k) {
-        const HeaderName header = headerName(fields[k]);
-        const auto column = columnNamed(header.name);
-        if (!column) {
-            continue;
-        }
-        auto take = [&](std::optional<std::size_t>& slot, bool state) {
-            if (!slot) {
-                slot = k;
-                stateColumns += state ? 1 : 0;
+bool fahrenheitUnit(const std::string& unit) {
+    return unit.find("°f") != std::string::npos || unit.find("\xE2\x84\x89") != std::string::npos ||
+           unit == "(f)" || unit == "[f]";
+}
+
+bool gramsUnit(const std::string& unit) {
+    return unit.find("g/kg") != std::string::npos && unit.find("kg/kg") == std::string::npos;
+}
+
+// kPa per unit of a pressure column's unit; 0 where it names none.
+double kPaPerUnit(const std::string& unit) {
+    if (unit.find("mbar") != std::string::npos || unit.find("hpa") != std::string::npos) {
+        return 0.1;
+    }
+    if (unit.find("kpa") != std::string::npos) {
+        return 1.0;
+    }
+    if (unit.find("mmhg") != std::string::npos) {
+        return psychro::kStandardKPa / psychro::kStandardMmHg;
+    }
+    return unit.find("pa") != std::string::npos ? 0.001 : 0.0;
+}
+
+// The date order a date column's unit names: (MM/DD/YYYY), (DD.MM.YYYY), (YYYY-MM-DD).
+std::optional<DateOrder> orderNamed(const std::string& unit) {
+    const std::size_t m = unit.find("mm");
+    const std::size_t d = unit.find("dd");
+    const std::size_t y = unit.find("yy");
+    if (m == std::string::npos || d == std::string::npos || y == std::string::npos) {
+        return std::nullopt;
+    }
+    if (y < m && y < d) {
+        return DateOrder::Ymd;
+    }
+    return m < d ? DateOrder::Mdy : DateOrder::Dmy;
+}
+
+struct Recognised {
+    ColumnChoice columns;
+    std::optional<DateOrder> dateOrder;
+};
+
+class Recogniser {
+  public:
+    // Takes a column for `what` at k, unless one was taken before.
+    void take(Column what, std::size_t k, const std::string& unit) {
+        ColumnChoice& c = found_.columns;
+        auto slot = [&](std::optional<std::size_t>& s, bool state) {
+            if (s) {
+                return false;
             }
+            s = k;
+            states_ += state ? 1 : 0;
+            return true;
         };
-        switch (*column) {
+        switch (what) {
             case Column::T:
-                take(choice.t, true);
-                if (choice.t == k) {
-                    choice.fahrenheit = header.unit.find("°f") != std::string::npos ||
-                                        header.unit.find("\xE2\x84\x89") != std::string::npos;
+                if (slot(c.t, true)) {
+                    c.fahrenheit = fahrenheitUnit(unit);
                 }
                 break;
             case Column::Phi:
-                take(choice.phi, true);
+                slot(c.phi, true);
                 break;
             case Column::X:
-                take(choice.x, true);
-                choice.xInGrams = choice.x == k && header.unit.find("g/kg") != std::string::npos &&
-                                  header.unit.find("kg/kg") == std::string::npos;
+                if (slot(c.x, true)) {
+                    c.xInGrams = gramsUnit(unit);
+                }
                 break;
             case Column::Tw:
-                take(choice.tw, true);
+                slot(c.tw, true);
                 break;
             case Column::Dew:
-                take(choice.dew, true);
+                slot(c.dew, true);
                 break;
             case Column::DateTime:
-                take(choice.dateTime, false);
+                if (slot(c.dateTime, false)) {
+                    found_.dateOrder = orderNamed(unit);
+                }
                 break;
             case Column::Date:
-                take(choice.date, false);
+                if (slot(c.date, false)) {
+                    found_.dateOrder = orderNamed(unit);
+                }
                 break;
             case Column::Time:
-                take(choice.time, false);
+                slot(c.time, false);
+                break;
+            case Column::Pressure:
+                if (slot(c.pressure, false)) {
+                    c.pressureKPa = kPaPerUnit(unit);
+                }
                 break;
         }
     }
-    if (stateColumns < 2) {
-        return std::nullopt;
+    [[nodiscard]] std::optional<Recognised> found() const {
+        if (states_ < 2) {
+            return std::nullopt;
+        }
+        return found_;
     }
-    return choice;
+
+  private:
+    Recognised found_;
+    int states_ = 0;
+};
+
+// The columns a header row names, or nullopt unless two of them fix a state.
+std::optional<Recognised> recognised(const std::vector<std::string_view>& fields) {
+    Recogniser r;
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const HeaderName header = headerName(fields[k]);
+        if (const auto column = columnNamed(header.name)) {
+            r.take(*column, k, header.unit);
+        }
+    }
+    return r.found();
+}
+
+// The quantity a unit alone says: ℃ or °C a temperature, % or %RH the relative humidity, g/kg
+// the absolute humidity.
+std::optional<Column> columnOfUnit(const std::string& unit) {
+    static constexpr std::array<std::pair<std::string_view, Column>, 14> kUnits{{
+        {"\xE2\x84\x83", Column::T},  // ℃
+        {"°c", Column::T},
+        {"degc", Column::T},
+        {"\xE2\x84\x89", Column::T},  // ℉
+        {"°f", Column::T},
+        {"%", Column::Phi},
+        {"\xEF\xBC\x85", Column::Phi},  // ％
+        {"%rh", Column::Phi},
+        {"rh%", Column::Phi},
+        {"% rh", Column::Phi},
+        {"g/kg", Column::X},
+        {"g/kg(da)", Column::X},
+        {"g/kg'", Column::X},
+        {"kg/kg", Column::X},
+    }};
+    for (const auto& [text, column] : kUnits) {
+        if (text == unit) {
+            return column;
+        }
+    }
+    return std::nullopt;
+}
+
+// A row of units under a row of names that the names alone do not place ("No.1", "No.2"):
+// each unit decides its column; the named date columns above are kept.
+std::optional<Recognised> recognisedByUnits(const std::vector<std::string>& names,
+                                            const std::vector<std::string_view>& units) {
+    Recogniser r;
+    for (std::size_t k = 0; k < units.size() && k < names.size(); ++k) {
+        const HeaderName header = headerName(names[k]);
+        const auto named = columnNamed(header.name);
+        const std::string unit = lowered(trimmedName(units[k]));
+        if (named) {
+            r.take(*named, k, header.unit.empty() ? unit : header.unit);
+        } else if (const auto column = columnOfUnit(unit)) {
+            r.take(*column, k, unit);
+        }
+    }
+    return r.found();
 }
 
 // Reads an unsigned number of 1 … `most` digits from `s` at `k`, moving `k` past it.
@@ -252,68 +401,108 @@ std::optional<int> digits(std::string_view s, std::size_t& k, std::size_t most) 
     return count == 0 ? std::nullopt : std::optional<int>(value);
 }
 
-// "YYYY-MM-DD", "YYYY/MM/DD" or "YYYY.MM.DD", then optionally " hh:mm[:ss]" or "Thh:mm[:ss]".
-std::optional<CalendarTime> parseDate(std::string_view s) {
+// A date's three numbers with the separator between them ('-', '/' or '.'), then optionally
+// " h:mm[:ss[.fff]][ AM|PM]" or "Th:mm…": the minutes since 1900 in the order given (a year
+// first of four digits is always year-month-day; a two-digit year is 2000 … 2069 or 1970 …
+// 1999); kNoTime where it is no date. 24:00 is the end of the day.
+std::uint32_t parseDate(std::string_view s, DateOrder order) {
     std::size_t k = 0;
-    const auto y = digits(s, k, 4);
-    if (!y || k >= s.size() || (s[k] != '-' && s[k] != '/' && s[k] != '.')) {
-        return std::nullopt;
+    const std::size_t start = k;
+    const auto a = digits(s, k, 4);
+    const std::size_t firstDigits = k - start;
+    if (!a || k >= s.size() || (s[k] != '-' && s[k] != '/' && s[k] != '.')) {
+        return kNoTime;
     }
     const char sep = s[k++];
-    const auto m = digits(s, k, 2);
-    if (!m || k >= s.size() || s[k] != sep) {
-        return std::nullopt;
+    const auto b = digits(s, k, 2);
+    if (!b || k >= s.size() || s[k] != sep) {
+        return kNoTime;
     }
     ++k;
-    const auto d = digits(s, k, 2);
-    if (!d) {
-        return std::nullopt;
+    const std::size_t third = k;
+    const auto c = digits(s, k, 4);
+    if (!c) {
+        return kNoTime;
     }
-    CalendarTime time{*y, *m, *d, 0, 0};
+    const std::size_t thirdDigits = k - third;
+    CalendarTime time{};
+    if (firstDigits == 4 || order == DateOrder::Ymd) {
+        if (thirdDigits > 2) {
+            return kNoTime;
+        }
+        time = {*a, *b, *c, 0, 0};
+    } else {
+        if (firstDigits > 2 || (thirdDigits != 2 && thirdDigits != 4)) {
+            return kNoTime;
+        }
+        const int year = thirdDigits == 2 ? (*c < 70 ? 2000 + *c : 1900 + *c) : *c;
+        time = order == DateOrder::Mdy ? CalendarTime{year, *a, *b, 0, 0}
+                                       : CalendarTime{year, *b, *a, 0, 0};
+    }
+    bool endOfDay = false;
     if (k < s.size() && (s[k] == ' ' || s[k] == 'T')) {
         while (k < s.size() && (s[k] == ' ' || s[k] == 'T')) {
             ++k;
         }
         const auto h = digits(s, k, 2);
         if (!h || k >= s.size() || s[k] != ':') {
-            return std::nullopt;
+            return kNoTime;
         }
         ++k;
         const auto mi = digits(s, k, 2);
         if (!mi) {
-            return std::nullopt;
+            return kNoTime;
         }
         time.hour = *h;
         time.minute = *mi;
         if (k < s.size() && s[k] == ':') {
             ++k;
             if (!digits(s, k, 2)) {
-                return std::nullopt;
+                return kNoTime;
             }
             if (k < s.size() && s[k] == '.') {  // fractions of a second
                 ++k;
                 digits(s, k, 9);
             }
         }
-    }
-    return k == s.size() ? std::optional<CalendarTime>(time) : std::nullopt;
-}
-
-std::uint32_t rowTime(const ColumnChoice& c, const std::vector<std::string_view>& f) {
-    std::string text;
-    if (c.dateTime && *c.dateTime < f.size()) {
-        text = f[*c.dateTime];
-    } else if (c.date && *c.date < f.size()) {
-        text = f[*c.date];
-        if (c.time && *c.time < f.size() && !f[*c.time].empty()) {
-            text += ' ';
-            text += f[*c.time];
+        std::size_t blank = k;
+        while (blank < s.size() && s[blank] == ' ') {
+            ++blank;
         }
-    } else {
+        const std::string half = lowered(s.substr(blank));
+        if ((half == "am" || half == "pm") && time.hour >= 1 && time.hour <= 12) {
+            time.hour = time.hour % 12 + (half == "pm" ? 12 : 0);
+            k = s.size();
+        }
+        if (time.hour == 24 && time.minute == 0) {
+            time.hour = 0;
+            endOfDay = true;
+        }
+    }
+    if (k != s.size()) {
         return kNoTime;
     }
-    const auto time = parseDate(text);
-    return time ? minutesOf(*time) : kNoTime;
+    const std::uint32_t minutes = minutesOf(time);
+    return minutes == kNoTime || !endOfDay ? minutes : minutes + 1440U;
+}
+
+// The text of a row's date: its date-time field, or its date and time fields joined by a blank
+// (in `joined`, reused between rows).
+std::string_view dateText(const ColumnChoice& c, const std::vector<std::string_view>& f,
+                          std::string& joined) {
+    if (c.dateTime && *c.dateTime < f.size()) {
+        return f[*c.dateTime];
+    }
+    if (!c.date || *c.date >= f.size()) {
+        return {};
+    }
+    if (!c.time || *c.time >= f.size() || f[*c.time].empty()) {
+        return f[*c.date];
+    }
+    joined.assign(f[*c.date]);
+    joined += ' ';
+    joined += f[*c.time];
+    return joined;
 }
 
 struct Given {
@@ -340,6 +529,18 @@ std::optional<std::array<Given, 2>> statePair(const ColumnChoice& c) {
         return std::nullopt;
     }
     return std::array<Given, 2>{given[0], given[1]};
+}
+
+// What a set read by the pair keeps: the dry bulb with φ, the dew point or x as read; any other
+// pair keeps t and x at the row's pressure.
+Humidity keptHumidity(const std::array<Given, 2>& pair) {
+    if (pair[0].property != psychro::Property::t) {
+        return Humidity::X;
+    }
+    if (pair[1].isDew) {
+        return Humidity::Dew;
+    }
+    return pair[1].property == psychro::Property::phi ? Humidity::Phi : Humidity::X;
 }
 
 struct Decoded {
@@ -375,6 +576,113 @@ std::optional<Decoded> decoded(std::string_view bytes, std::optional<Encoding> c
     return Decoded{{}, std::move(*text), Encoding::ShiftJis, !chosen.has_value()};
 }
 
+// Whether decoded text shows Japanese (kana or kanji, U+3000 … U+9FFF): Shift-JIS then was
+// the file's encoding, not a guess that turned other bytes into katakana.
+bool showsJapanese(std::string_view text) {
+    for (std::size_t k = 0; k + 2 < text.size(); ++k) {
+        const auto c = static_cast<unsigned char>(text[k]);
+        if (c >= 0xE3 && c <= 0xE9) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Tab where the line has one, else a semicolon where it has one, else a comma.
+char delimiterOf(std::string_view line) {
+    if (line.find('\t') != std::string_view::npos) {
+        return '\t';
+    }
+    return line.find(';') != std::string_view::npos ? ';' : ',';
+}
+
+bool blankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// A number with a decimal comma ("21,5") read through `buffer`.
+std::optional<double> readCommaNumber(std::string_view field, std::string& buffer) {
+    buffer.assign(field);
+    std::replace(buffer.begin(), buffer.end(), ',', '.');
+    return readNumber(buffer);
+}
+
+// Whether successive times keep one step: none goes back, and the most common step between
+// them is at least nine in ten of the steps.
+bool steady(const std::vector<std::uint32_t>& times) {
+    std::map<std::uint32_t, std::size_t> steps;
+    std::size_t count = 0;
+    for (std::size_t k = 1; k < times.size(); ++k) {
+        if (times[k] < times[k - 1]) {
+            return false;
+        }
+        ++steps[times[k] - times[k - 1]];
+        ++count;
+    }
+    if (count == 0) {
+        return true;
+    }
+    const auto most = std::max_element(steps.begin(), steps.end(),
+                                       [](auto a, auto b) { return a.second < b.second; });
+    return most->second * 10 >= count * 9;
+}
+
+// The order of day and month in `dates` (the first rows' date texts): the one order in which
+// every date reads, or of those, the one that gives a steady step; where day and month stand
+// either way round, a dot separator is read day first (DD.MM.YYYY), a slash is asked about.
+// Ymd where no date reads in any order (the column is then said to be unread).
+std::optional<DateOrder> decidedOrder(const std::vector<std::string>& dates) {
+    std::vector<DateOrder> reading;
+    std::vector<DateOrder> steadyOrders;
+    bool anyRead = false;
+    for (const DateOrder order : {DateOrder::Ymd, DateOrder::Mdy, DateOrder::Dmy}) {
+        std::vector<std::uint32_t> times;
+        for (const std::string& d : dates) {
+            const std::uint32_t t = parseDate(d, order);
+            if (t != kNoTime) {
+                times.push_back(t);
+            }
+        }
+        anyRead = anyRead || !times.empty();
+        if (!times.empty() && times.size() == dates.size()) {
+            reading.push_back(order);
+            if (steady(times)) {
+                steadyOrders.push_back(order);
+            }
+        }
+    }
+    if (!anyRead || dates.empty()) {
+        return DateOrder::Ymd;
+    }
+    // A year written first reads the same in every order.
+    if (reading.size() == 3) {
+        return DateOrder::Ymd;
+    }
+    if (reading.size() == 1) {
+        return reading.front();
+    }
+    if (steadyOrders.size() == 1) {
+        return steadyOrders.front();
+    }
+    if (reading.empty()) {
+        return DateOrder::Ymd;
+    }
+    if (dates.front().find('.') != std::string::npos &&
+        std::find(reading.begin(), reading.end(), DateOrder::Dmy) != reading.end()) {
+        return DateOrder::Dmy;
+    }
+    return std::nullopt;
+}
+
+// What the header search found.
+struct Layout {
+    Recognised found;
+    std::vector<std::string> names;
+    char delimiter = ',';
+};
+
+constexpr std::size_t kSampleRows = 200;
+
 }  // namespace
 
 std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptions& options) {
@@ -390,104 +698,220 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
     }
 
     std::vector<std::string_view> fields;
-    std::optional<ColumnChoice> columns = options.columns;
-    char delimiter = ',';
+    std::optional<Layout> layout;
+    if (options.columns) {
+        layout = Layout{{*options.columns, std::nullopt}, {}, ','};
+    }
     std::vector<std::string> firstLine;
-    std::size_t headerLine = columns ? columns->headerLine : 0;
+    std::vector<std::string> above;  // the previous line's fields, names a unit row may follow
+    std::size_t headerLine = layout ? layout->found.columns.headerLine : 0;
     forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
-        if (number > kHeaderSearchLines && !columns) {
+        if (number > kHeaderSearchLines && !layout) {
             return false;
         }
-        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+        if (blankLine(line)) {
             return true;
         }
-        const char here = line.find('\t') != std::string_view::npos ? '\t' : ',';
-        if (columns) {
+        const char here = delimiterOf(line);
+        if (layout) {
             // The header's delimiter, or the first row's where the file has no header (0).
             if (number >= headerLine) {
-                delimiter = here;
+                layout->delimiter = here;
+                if (number == headerLine) {
+                    splitFields(line, here, fields);
+                    layout->names.assign(fields.begin(), fields.end());
+                }
                 return false;
             }
             return true;
         }
+        for (const char delimiter : {here, ','}) {
+            splitFields(line, delimiter, fields);
+            if (firstLine.empty()) {
+                firstLine.assign(fields.begin(), fields.end());
+            }
+            auto found = recognised(fields);
+            std::vector<std::string> names(fields.begin(), fields.end());
+            if (!found && above.size() == fields.size()) {
+                found = recognisedByUnits(above, fields);
+                names = above;
+            }
+            if (found) {
+                found->columns.headerLine = number;
+                headerLine = number;
+                layout = Layout{*found, std::move(names), delimiter};
+                return false;
+            }
+            if (delimiter == ',') {
+                break;
+            }
+        }
         splitFields(line, here, fields);
-        if (firstLine.empty()) {
-            firstLine.assign(fields.begin(), fields.end());
-        }
-        if (auto found = recognised(fields)) {
-            columns = found;
-            columns->headerLine = number;
-            headerLine = number;
-            delimiter = here;
-            return false;
-        }
+        above.assign(fields.begin(), fields.end());
         return true;
     });
-    if (!columns) {
-        // Shift-JIS taken only on a guess shows its names in what may be the wrong characters.
-        if (text->guessed) {
+    if (!layout) {
+        // Shift-JIS taken only on a guess shows its names in what may be the wrong characters;
+        // where it shows Japanese, the encoding was right and the columns are what is missing.
+        if (text->guessed && !showsJapanese(text->text().substr(0, 4096))) {
             return std::unexpected(ReadError{ReadFailure::EncodingUndecided, {}, {}});
         }
         return std::unexpected(ReadError{ReadFailure::ColumnsUnrecognised, firstLine, {}});
     }
-    const auto pair = statePair(*columns);
+    ColumnChoice& columns = layout->found.columns;
+    const auto pair = statePair(columns);
     if (!pair) {
         return std::unexpected(ReadError{ReadFailure::ColumnsUnrecognised, firstLine, {}});
     }
-    const bool dated = columns->dateTime || columns->date;
+    const bool dated = columns.dateTime || columns.date;
+    const char delimiter = layout->delimiter;
 
-    CsvRead read{{}, {}, text->encoding, *columns};
+    // The first rows decide the decimal mark and the order of day and month.
+    bool decimalComma = false;
+    std::vector<std::string> sampleDates;
+    {
+        std::size_t sampled = 0;
+        std::string joined;
+        forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
+            if (number <= headerLine || blankLine(line)) {
+                return true;
+            }
+            splitFields(line, delimiter, fields);
+            for (const Given& given : *pair) {
+                const std::string_view f =
+                    given.column < fields.size() ? fields[given.column] : std::string_view{};
+                if (delimiter != ',' && f.find(',') != std::string_view::npos && !readNumber(f) &&
+                    readCommaNumber(f, joined)) {
+                    decimalComma = true;
+                }
+            }
+            if (dated) {
+                const std::string_view d = dateText(columns, fields, joined);
+                if (!d.empty()) {
+                    sampleDates.emplace_back(d);
+                }
+            }
+            return ++sampled < kSampleRows;
+        });
+    }
+    DateOrder dateOrder = DateOrder::Ymd;
+    if (options.dateOrder) {
+        dateOrder = *options.dateOrder;
+    } else if (layout->found.dateOrder) {
+        dateOrder = *layout->found.dateOrder;
+    } else if (dated) {
+        const auto decided = decidedOrder(sampleDates);
+        if (!decided) {
+            return std::unexpected(ReadError{ReadFailure::DateOrderUndecided, layout->names, {}});
+        }
+        dateOrder = *decided;
+    }
+
+    CsvRead read{{}, {}, text->encoding, columns, layout->names, dateOrder, false};
+    read.set.humidity = keptHumidity(*pair);
     // A rough row count from the line ends keeps the vectors from growing step by step; capped,
     // so that a file of blank lines does not reserve room for rows it does not have.
     constexpr std::size_t kMostReserved = 2'000'000;
     const std::size_t lines = std::min(
         kMostReserved,
         static_cast<std::size_t>(std::count(text->text().begin(), text->text().end(), '\n')) + 1);
-    read.set.states.reserve(lines);
+    read.set.readings.reserve(lines);
     if (dated) {
         read.set.times.reserve(lines);
     }
+    if (columns.pressure) {
+        read.set.pressures.reserve(lines);
+    }
     const std::size_t need = std::max((*pair)[0].column, (*pair)[1].column) + 1;
     std::optional<bool> xInGrams;
-    if (options.columns || columns->xInGrams) {
-        xInGrams = columns->xInGrams;
+    if (options.columns || columns.xInGrams) {
+        xInGrams = columns.xInGrams;
     }
+    const auto number = [&](std::string_view field, std::string& buffer) {
+        return decimalComma ? readCommaNumber(field, buffer) : readNumber(field);
+    };
+    const double lowest = psychro::lowestPressureRatio().value();
+    const double highest = psychro::highestPressureRatio().value();
+    // The row's pressure from its pressure column; the site's where the field holds none.
+    const auto rowPressure = [&](const std::vector<std::string_view>& f,
+                                 std::string& buffer) -> std::optional<double> {
+        if (!columns.pressure || *columns.pressure >= f.size()) {
+            return options.pressure.value();
+        }
+        const auto value = number(f[*columns.pressure], buffer);
+        if (!value) {
+            return options.pressure.value();
+        }
+        double perUnit = columns.pressureKPa;
+        if (perUnit == 0.0) {  // Pa, hPa or kPa by the size of the number
+            perUnit = *value > 2000.0 ? 0.001 : *value > 200.0 ? 0.1 : 1.0;
+        }
+        const double ratio = *value * perUnit / psychro::kStandardKPa;
+        return ratio >= lowest && ratio <= highest ? std::optional<double>(ratio) : std::nullopt;
+    };
     ReadReport& report = read.report;
+    // The lines taken for the header's before the first row; refused after all where no row
+    // follows them.
+    ReadReport asHeader;
     ProgressTicks ticks(options.progress, text->text());
-    forEachLine(text->text(), [&](std::size_t number, std::string_view line) {
+    bool anyRow = false;
+    std::string buffer;
+    std::string joined;
+    forEachLine(text->text(), [&](std::size_t lineNumber, std::string_view line) {
         if (!ticks.row(line)) {
             return false;
         }
-        if (number <= headerLine || line.find_first_not_of(" \t") == std::string_view::npos) {
+        if (lineNumber <= headerLine || blankLine(line)) {
             return true;
         }
         splitFields(line, delimiter, fields);
+        // Before the first row, a line whose state fields hold no number is one more line of
+        // the header (a weather service's row of quality marks under its names).
+        const auto headerLike = [&] {
+            return !anyRow && std::none_of(pair->begin(), pair->end(), [&](const Given& g) {
+                return g.column < fields.size() && number(fields[g.column], buffer).has_value();
+            });
+        };
+        const auto refuse = [&](RowFault fault) {
+            (headerLike() ? asHeader : report).refuse(lineNumber, fault);
+        };
         if (fields.size() < need) {
-            report.refuse(number, RowFault::TooFewFields);
+            refuse(RowFault::TooFewFields);
             return true;
         }
         std::array<double, 2> values{};
+        std::array<double, 2> asRead{};
         for (std::size_t k = 0; k < 2; ++k) {
             const Given& given = (*pair)[k];
             const std::string_view field = fields[given.column];
             if (field.empty()) {
-                report.refuse(number, RowFault::MissingValue);
+                refuse(RowFault::MissingValue);
                 return true;
             }
-            const auto value = readNumber(field);
+            const auto value = number(field, buffer);
             if (!value) {
-                report.refuse(number, RowFault::NotANumber);
+                refuse(RowFault::NotANumber);
                 return true;
             }
-            double v = *value;
+            values[k] = *value;
+        }
+        const auto pressure = rowPressure(fields, buffer);
+        if (!pressure) {
+            report.refuse(lineNumber, RowFault::BadPressure);
+            return true;
+        }
+        const psychro::PressureRatio ratio(*pressure);
+        for (std::size_t k = 0; k < 2; ++k) {
+            const Given& given = (*pair)[k];
+            double v = values[k];
             const bool temperature = given.isDew || given.property == psychro::Property::t ||
                                      given.property == psychro::Property::tw;
-            if (temperature && columns->fahrenheit) {
+            if (temperature && columns.fahrenheit) {
                 v = (v - 32.0) / 1.8;
             }
+            asRead[k] = v;
             if (given.isDew) {
-                const double ps = psychro::SaturationPressure(v);
-                v = psychro::saturationHumidity(ps, options.pressure);
+                v = psychro::saturationHumidity(psychro::SaturationPressure(v), ratio);
             } else if (given.property == psychro::Property::x) {
                 // Without a unit, the first value says: no air holds 1 kg/kg(DA), so a
                 // column whose values reach 1 holds grams.
@@ -495,18 +919,28 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
                     xInGrams = v >= 1.0;
                 }
                 v = *xInGrams ? v / 1000.0 : v;
+                asRead[k] = v;
             }
             values[k] = v;
         }
-        const auto state = stateOf((*pair)[0].property, values[0], (*pair)[1].property, values[1],
-                                   options.pressure);
+        const auto state =
+            stateOf((*pair)[0].property, values[0], (*pair)[1].property, values[1], ratio);
         if (!state) {
-            report.refuse(number, RowFault::NoAirState);
+            report.refuse(lineNumber, RowFault::NoAirState);
             return true;
         }
-        read.set.states.push_back(*state);
+        anyRow = true;
+        read.set.readings.push_back(
+            read.set.humidity == Humidity::X && (*pair)[0].property != psychro::Property::t
+                ? Reading{state->t, state->x}
+            : read.set.humidity == Humidity::X && (*pair)[1].property != psychro::Property::x
+                ? Reading{static_cast<float>(asRead[0]), state->x}
+                : Reading{static_cast<float>(asRead[0]), static_cast<float>(asRead[1])});
+        if (columns.pressure) {
+            read.set.pressures.push_back(static_cast<float>(*pressure));
+        }
         if (dated) {
-            read.set.times.push_back(rowTime(*columns, fields));
+            read.set.times.push_back(parseDate(dateText(columns, fields, joined), dateOrder));
         }
         ++report.rowsRead;
         return true;
@@ -516,14 +950,26 @@ std::expected<CsvRead, ReadError> readCsv(std::string_view bytes, const CsvOptio
     }
     read.columns.xInGrams = xInGrams.value_or(false);
     if (report.rowsRead == 0) {
-        return std::unexpected(ReadError{ReadFailure::NoUsableRow, {}, report});
+        ReadReport all;
+        std::vector<RefusedRow> refused = report.firstRefused;
+        refused.insert(refused.end(), asHeader.firstRefused.begin(), asHeader.firstRefused.end());
+        std::sort(refused.begin(), refused.end(),
+                  [](const RefusedRow& a, const RefusedRow& b) { return a.line < b.line; });
+        for (const RefusedRow& row : refused) {
+            all.refuse(row.line, row.fault);
+        }
+        all.rowsRefused = report.rowsRefused + asHeader.rowsRefused;
+        return std::unexpected(ReadError{ReadFailure::NoUsableRow, {}, all});
     }
-    read.set.states.shrink_to_fit();
+    read.set.readings.shrink_to_fit();
+    read.set.pressures.shrink_to_fit();
+    read.set.sharePressures();
     // A date column none of whose fields could be read gives no dates (a time of day alone,
-    // say): the set is then undated, not dated nowhere.
-    if (std::all_of(read.set.times.begin(), read.set.times.end(),
-                    [](std::uint32_t t) { return t == kNoTime; })) {
+    // say): the set is then undated, not dated nowhere, and the read says so.
+    if (dated && std::all_of(read.set.times.begin(), read.set.times.end(),
+                             [](std::uint32_t t) { return t == kNoTime; })) {
         read.set.times.clear();
+        read.datesUnread = true;
     }
     read.set.times.shrink_to_fit();
     return read;
@@ -547,6 +993,7 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes, const ReadProg
     constexpr std::size_t kHeaderLines = 8;
     EpwRead read;
     read.set.hourly = true;
+    read.set.humidity = Humidity::Phi;
     std::vector<std::string_view> fields;
     bool headerWhole = false;
     ProgressTicks ticks(progress, bytes);
@@ -615,7 +1062,8 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes, const ReadProg
             read.report.refuse(number, RowFault::NoAirState);
             return true;
         }
-        read.set.states.push_back(*state);
+        read.set.readings.push_back({static_cast<float>(t), static_cast<float>(phi)});
+        read.set.pressures.push_back(static_cast<float>(ratio));
         read.set.times.push_back(minutes);
         ++read.report.rowsRead;
         return true;
@@ -629,6 +1077,7 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes, const ReadProg
     if (read.report.rowsRead == 0) {
         return std::unexpected(ReadError{ReadFailure::NoUsableRow, {}, read.report});
     }
+    read.set.sharePressures();
     return read;
 }
 
@@ -665,6 +1114,9 @@ std::string failureText(ReadFailure failure) {
             return "文字コードを決められません（UTF-8 か Shift-JIS を選んでください）。";
         case ReadFailure::ColumnsUnrecognised:
             return "列の名前から温度・湿度の列がわかりません。";
+        case ReadFailure::DateOrderUndecided:
+            return "日付の年・月・日の順がわかりません（年月日・月日年・日月年から選んでください）"
+                   "。";
         case ReadFailure::NotWeatherFile:
             return "EPW 気象データのファイルではありません（LOCATION "
                    "行と8行の見出しがありません）。";

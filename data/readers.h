@@ -27,6 +27,7 @@ enum class ReadFailure {
     NotText,              // NUL bytes or control characters: a binary file
     EncodingUndecided,    // neither UTF-8 nor Shift-JIS shows recognised columns: ask
     ColumnsUnrecognised,  // no header row names two of t, φ, x, t′ and the dew point: ask
+    DateOrderUndecided,   // day and month could stand either way round in the dates: ask
     NotWeatherFile,       // an .epw file without its LOCATION line and eight header lines
     NoUsableRow,          // every row was refused
     Cancelled,            // the progress hook asked to stop
@@ -42,10 +43,15 @@ struct ReadError {
 struct ColumnChoice {
     std::optional<std::size_t> t, phi, x, tw, dew;  // °C, %, kg/kg(DA) or g/kg(DA), °C, °C
     std::optional<std::size_t> dateTime, date, time;
-    bool xInGrams = false;       // the x column holds g/kg(DA)
-    bool fahrenheit = false;     // the temperature columns hold °F
+    std::optional<std::size_t> pressure;  // the air's pressure at the row, taken as the row's
+    double pressureKPa = 0.0;             // kPa per unit of the pressure column; 0: by its size
+    bool xInGrams = false;                // the x column holds g/kg(DA)
+    bool fahrenheit = false;              // the temperature columns hold °F
     std::size_t headerLine = 1;  // 1-based line of the header, data following; 0: no header
 };
+
+// The order of year, month and day in a date whose year is not written first.
+enum class DateOrder { Ymd, Mdy, Dmy };
 
 // Told how far a read has come: `done` of `total` bytes of the text (after decoding); at most
 // every kProgressRows rows and once at the end. Returning false stops the read, which then
@@ -54,10 +60,11 @@ using ReadProgress = std::function<bool(std::size_t done, std::size_t total)>;
 inline constexpr std::size_t kProgressRows = 4096;
 
 struct CsvOptions {
-    psychro::PressureRatio pressure;      // the site's, for φ, t′ and the dew point
-    std::optional<Encoding> encoding;     // as the user chose it; detected when absent
-    std::optional<ColumnChoice> columns;  // as the user chose them; recognised when absent
-    ReadProgress progress = {};           // told of the rows read; may cancel
+    psychro::PressureRatio pressure;          // the site's, for φ, t′ and the dew point
+    std::optional<Encoding> encoding;         // as the user chose it; detected when absent
+    std::optional<ColumnChoice> columns;      // as the user chose them; recognised when absent
+    ReadProgress progress = {};               // told of the rows read; may cancel
+    std::optional<DateOrder> dateOrder = {};  // as the user chose it; else from the rows
 };
 
 struct CsvRead {
@@ -65,15 +72,25 @@ struct CsvRead {
     ReadReport report;
     Encoding encoding;
     ColumnChoice columns;
+    std::vector<std::string> names;  // the header's fields (the names above a row of units)
+    DateOrder dateOrder = DateOrder::Ymd;
+    bool datesUnread = false;  // a date column was taken but none of its fields is a date
 };
 
 // A CSV or TSV file: UTF-8 with or without a byte-order mark, or Shift-JIS (Windows code page
 // 932). The header is the first of the first 20 lines whose fields name two state columns (a
-// name may carry its unit: 温度(℃), 湿度[%RH]); the delimiter is a tab where the header has
-// one, else a comma; fields may be quoted. Any two of t, φ, x, t′ and the dew point fix each
-// row's state at the site's pressure, through the air-state solver's pairs; the dew point gives
-// x = 0.622·ps(td) / (P − ps(td)). A date/time column (or a date and a time column) is read
-// when present: YYYY-MM-DD or YYYY/MM/DD, then hh:mm[:ss] after a blank or a T.
+// name may carry its unit: 温度(℃), 湿度[%RH], "Temp, °C (LGR S/N: 1234)"), or a row of units
+// (℃, %, g/kg) under unnamed channels; the lines above it and those between it and the first
+// row whose state fields hold a number are header lines. Of a name given twice the first column
+// is taken. The delimiter is a tab where the header has one, else a semicolon where it has one,
+// else a comma; fields may be quoted; with a tab or a semicolon, numbers may have a decimal
+// comma. Any two of t, φ, x, t′ and the dew point give each row; a row is refused where they
+// give no air at the row's pressure (its pressure column, or the site's). The set keeps the dry
+// bulb and the humidity as measured: φ, the dew point or x (g/kg read as kg/kg(DA)); other
+// pairs give x at that pressure. A date/time column (or a date and a time column) is read when
+// present: YYYY-MM-DD, YYYY/MM/DD, or with the year last (MM/DD/YY, DD.MM.YYYY) in the order
+// the header names (MM/DD/YYYY), the caller gives, or that alone gives the first rows a steady
+// step; then h:mm[:ss] (24:00 the end of the day, AM/PM) after a blank or a T.
 [[nodiscard]] std::expected<CsvRead, ReadError> readCsv(std::string_view bytes,
                                                         const CsvOptions& options);
 
@@ -85,7 +102,8 @@ struct EpwRead {
 // An EPW file: the LOCATION line (site name, 2nd field; elevation in m, 10th), seven more header
 // lines, then one row an hour: dry bulb (7th field, °C), relative humidity (9th, %), station
 // pressure (10th, Pa). A row with a missing-value marker (dry bulb 99.9, φ 999, pressure
-// 999999) is refused as such; each state is fixed by t and φ at the row's own pressure.
+// 999999) is refused as such, and so is one whose t and φ give no air at its own pressure; the
+// set keeps t, φ and the row's pressure.
 [[nodiscard]] std::expected<EpwRead, ReadError> readEpw(std::string_view bytes,
                                                         const ReadProgress& progress = {});
 

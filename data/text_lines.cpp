@@ -63,18 +63,30 @@ std::optional<std::string> shiftJisToUtf8(std::string_view bytes) {
     if (cd == reinterpret_cast<iconv_t>(-1)) {
         return std::nullopt;
     }
-    // Shift-JIS takes at most two bytes for a character that UTF-8 writes in three.
-    std::string out(bytes.size() * 3 / 2 + 4, '\0');
+    // Most text grows by half at most (two bytes of kanji to three); a half-width katakana
+    // grows from one byte to three, so where iconv finds the buffer short it is grown to hold
+    // three bytes for every byte still to come.
+    std::string out(bytes.size() * 3 / 2 + 16, '\0');
     char* in = const_cast<char*>(bytes.data());
     std::size_t inLeft = bytes.size();
-    char* to = out.data();
+    std::size_t written = 0;
     std::size_t outLeft = out.size();
-    const std::size_t done = iconv(cd, &in, &inLeft, &to, &outLeft);
+    while (true) {
+        char* to = out.data() + written;
+        const std::size_t room = outLeft;
+        const std::size_t done = iconv(cd, &in, &inLeft, &to, &outLeft);
+        written += room - outLeft;
+        if (done != static_cast<std::size_t>(-1) || errno != E2BIG) {
+            break;
+        }
+        out.resize(written + inLeft * 3 + 16);
+        outLeft = out.size() - written;
+    }
     iconv_close(cd);
-    if (done == static_cast<std::size_t>(-1) || inLeft != 0) {
+    if (inLeft != 0) {
         return std::nullopt;
     }
-    out.resize(out.size() - outLeft);
+    out.resize(written);
     return out;
 }
 

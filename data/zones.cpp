@@ -38,15 +38,15 @@ bool finite(double v) {
     return std::isfinite(v);
 }
 
-bool inRange(const RangeZone& z, double t, double x, psychro::PressureRatio pressure) {
-    if (!(t >= z.tLow - kTMargin && t <= z.tHigh + kTMargin)) {
+bool inRange(const RangeZone& z, const Measured& air) {
+    if (!(air.t >= z.tLow - kTMargin && air.t <= z.tHigh + kTMargin)) {
         return false;
     }
     if (z.absolute) {
-        return x >= z.humidityLow * (1.0 - kXMargin) && x <= z.humidityHigh * (1.0 + kXMargin);
+        return air.x >= z.humidityLow * (1.0 - kXMargin) &&
+               air.x <= z.humidityHigh * (1.0 + kXMargin);
     }
-    const double phi = relativeHumidity(t, x, pressure);
-    return phi >= z.humidityLow - kPhiMargin && phi <= z.humidityHigh + kPhiMargin;
+    return air.phi >= z.humidityLow - kPhiMargin && air.phi <= z.humidityHigh + kPhiMargin;
 }
 
 // The φ in [low, high] where the vote, rising with φ, reaches `target`.
@@ -168,27 +168,30 @@ bool zoneValid(const Zone& zone) {
            (!p.tr || (finite(*p.tr) && *p.tr >= -50.0 && *p.tr <= 100.0));
 }
 
+bool inside(const Zone& zone, const Measured& air) {
+    if (const auto* r = std::get_if<RangeZone>(&zone)) {
+        return inRange(*r, air);
+    }
+    const auto& p = std::get<PmvZone>(zone);
+    const auto v = vote(p, air.t, air.phi);
+    return v && std::abs(*v) <= p.limit + 1e-9;
+}
+
 bool inside(const Zone& zone, DataState state, psychro::PressureRatio pressure) {
     const double t = state.t;
     const double x = state.x;
-    if (const auto* r = std::get_if<RangeZone>(&zone)) {
-        return inRange(*r, t, x, pressure);
-    }
-    const auto& p = std::get<PmvZone>(zone);
-    const auto v = vote(p, t, relativeHumidity(t, x, pressure));
-    return v && std::abs(*v) <= p.limit + 1e-9;
+    return inside(zone, Measured{t, relativeHumidity(t, x, pressure), x});
 }
 
 ZoneCount countInside(const Zone& zone, const DataSet& set, psychro::PressureRatio pressure) {
     std::size_t count = 0;
     if (zoneValid(zone)) {
-        for (const DataState& s : set.states) {
-            count += inside(zone, s, pressure) ? 1U : 0U;
+        for (std::size_t k = 0; k < set.rows(); ++k) {
+            count += inside(zone, set.measured(k, pressure)) ? 1U : 0U;
         }
     }
-    const double share = set.states.empty()
-                             ? 0.0
-                             : static_cast<double>(count) / static_cast<double>(set.states.size());
+    const double share =
+        set.rows() == 0 ? 0.0 : static_cast<double>(count) / static_cast<double>(set.rows());
     return {count, share, set.hoursOf(count)};
 }
 

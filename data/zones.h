@@ -55,12 +55,18 @@ using Zone = std::variant<RangeZone, PmvZone>;
 // that pressure: φ = 100·x·P / ((0.622 + x)·ps(t))). The PMV is PMVS(t, tr or t, φ, vel, clo,
 // met).
 [[nodiscard]] bool inside(const Zone& zone, DataState state, psychro::PressureRatio pressure);
+// Whether a row's air, as measured, lies in the zone: a φ range by φ, an x range by x, the PMV
+// by t and φ.
+[[nodiscard]] bool inside(const Zone& zone, const Measured& air);
 
 struct ZoneCount {
     std::size_t inside;
     double share;  // inside / rows, 0 for an empty set
     double hours;  // DataSet::hoursOf(inside)
 };
+// The rows inside, each by its humidity as measured (DataSet::measured): the count follows the
+// readings, not the pressure the chart is drawn at, save for an x or a dew point of a file
+// that gives no pressure, which is taken at `pressure`.
 [[nodiscard]] ZoneCount countInside(const Zone& zone, const DataSet& set,
                                     psychro::PressureRatio pressure);
 

@@ -38,9 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(read->data.zones.size() <= data::kArchiveMaxZones, std::string(bytes));
     for (const data::DataLayer& layer : read->data.layers) {
         const data::DataSet& set = *layer.set;
-        FUZZ_CHECK(set.times.empty() || set.times.size() == set.states.size(), std::string(bytes));
-        for (const data::DataState& s : set.states) {
-            FUZZ_CHECK(std::isfinite(s.t) && std::isfinite(s.x) && s.x >= 0.0F, std::string(bytes));
+        FUZZ_CHECK(set.times.empty() || set.times.size() == set.rows(), std::string(bytes));
+        FUZZ_CHECK(set.pressures.size() <= 1 || set.pressures.size() == set.rows(),
+                   std::string(bytes));
+        for (const data::Reading& r : set.readings) {
+            FUZZ_CHECK(std::isfinite(r.t) && std::isfinite(r.humidity), std::string(bytes));
         }
     }
     for (const data::Zone& zone : read->data.zones) {

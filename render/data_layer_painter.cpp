@@ -48,10 +48,13 @@ QColor cellShade(std::uint32_t count, std::uint32_t most) {
                   mix(kPale.blue(), kDeep.blue()));
 }
 
-DataLayerPainter::DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour)
+DataLayerPainter::DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour,
+                                   psychro::PressureRatio pressure)
     : set_(set), style_(style), colour_(colour) {
     if (style_ == data::LayerStyle::Hours) {
-        cells_ = data::hourCells(set_);
+        cells_ = data::hourCells(data::placedStates(set_, pressure));
+    } else {
+        placed_ = data::placedStates(set_, pressure);
     }
 }
 
@@ -61,7 +64,7 @@ QImage DataLayerPainter::pointsImage(double dotsPerMm) {
         return points_;
     }
     const int radius = std::max(1, static_cast<int>(std::lround(kDotRadiusMm * d)));
-    const data::PointMask mask = data::pointMask(set_, d, radius);
+    const data::PointMask mask = data::pointMask(placed_, d, radius);
     QImage image(mask.width, mask.height, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
         return image;
@@ -107,7 +110,7 @@ void DataLayerPainter::paintCells(QPainter& painter) const {
 }
 
 double DataLayerPainter::paintLegend(QPainter& painter, double shiftMm) const {
-    if (set_.states.empty()) {  // zones alone
+    if (set_.readings.empty()) {  // zones alone
         return 0.0;
     }
     const double kLegendY = kLegendTop + shiftMm;
@@ -120,7 +123,7 @@ double DataLayerPainter::paintLegend(QPainter& painter, double shiftMm) const {
         painter.drawEllipse(QPointF(kLegendX + 1.0, kLegendY - 1.0), 0.8, 0.8);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(kLegendX + 3.0, kLegendY),
-                         QStringLiteral("%1 (%2 点)").arg(name).arg(set_.states.size()));
+                         QStringLiteral("%1 (%2 点)").arg(name).arg(set_.rows()));
         return kPointsLegendHeight;
     }
     const QString unit = set_.hourly ? QStringLiteral("時間") : QStringLiteral("件");

@@ -7,14 +7,15 @@
 
 namespace render {
 
-bool DataUnderlay::follow(const data::DataPart& part) {
+bool DataUnderlay::follow(const data::DataPart& part, psychro::PressureRatio pressure) {
     std::vector<Painted> next;
     for (const data::DataLayer& layer : part.layers) {
         if (!layer.shown || !layer.set) {
             continue;
         }
-        const auto same = std::find_if(painted_.begin(), painted_.end(),
-                                       [&](const Painted& p) { return p.layer == layer; });
+        const auto same = std::find_if(painted_.begin(), painted_.end(), [&](const Painted& p) {
+            return p.layer == layer && p.pressure == pressure.value();
+        });
         if (same != painted_.end()) {
             next.push_back(*same);
             continue;
@@ -24,8 +25,8 @@ bool DataUnderlay::follow(const data::DataPart& part) {
                 ? layer.set
                 : std::make_shared<const data::DataSet>(data::filtered(*layer.set, layer.filter));
         const QColor colour(static_cast<QRgb>(0xFF000000U | layer.colour));
-        auto painter = std::make_shared<DataLayerPainter>(*shown, layer.style, colour);
-        next.push_back({layer, std::move(shown), std::move(painter)});
+        auto painter = std::make_shared<DataLayerPainter>(*shown, layer.style, colour, pressure);
+        next.push_back({layer, pressure.value(), std::move(shown), std::move(painter)});
     }
     const bool changed =
         next.size() != painted_.size() ||

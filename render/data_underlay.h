@@ -15,8 +15,9 @@ namespace render {
 
 class DataUnderlay {
   public:
-    // Brings the painters up to `part`'s shown layers; false when nothing changed.
-    bool follow(const data::DataPart& part);
+    // Brings the painters up to `part`'s shown layers, their rows placed on the chart drawn at
+    // `pressure` (placed anew when it changes); false when nothing changed.
+    bool follow(const data::DataPart& part, psychro::PressureRatio pressure);
     // Paints the shown layers in order, their legends one under another; empty when none is
     // shown. It holds the painters it needs, so it stays valid whatever follows.
     [[nodiscard]] Underlay underlay() const;
@@ -24,6 +25,7 @@ class DataUnderlay {
   private:
     struct Painted {
         data::DataLayer layer;
+        double pressure;
         std::shared_ptr<const data::DataSet> shown;  // the rows the filter keeps
         std::shared_ptr<DataLayerPainter> painter;
     };

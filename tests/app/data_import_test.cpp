@@ -73,7 +73,7 @@ TEST_F(DataImportTest, ReadsOrRefusesWithTheFileNamed) {
         ASSERT_EQ(finished.size(), c.rows > 0 ? 1 : 0);
         if (c.rows > 0) {
             const app::ImportResult result = resultOf(finished);
-            EXPECT_EQ(result.layer.set->states.size(), c.rows);
+            EXPECT_EQ(result.layer.set->rows(), c.rows);
             EXPECT_EQ(result.layer.set->name, QFileInfo(path).completeBaseName().toStdString());
             EXPECT_EQ(result.layer.path, path.toStdString());
         }
@@ -91,7 +91,8 @@ TEST_F(DataImportTest, AsksForColumnsItCannotName) {
     QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CommandOK")), Qt::LeftButton);
     ASSERT_EQ(finished.size(), 1);
     // 20 °C and 50 % at 101.325 kPa: x = 0.00726 kg/kg(DA) (psychrometric tables)
-    EXPECT_NEAR(resultOf(finished).layer.set->states.front().x, 0.00726, 0.00002);
+    EXPECT_NEAR(resultOf(finished).layer.set->placed(0, psychro::PressureRatio::standard()).x,
+                0.00726, 0.00002);
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 
@@ -117,7 +118,7 @@ TEST_F(DataImportTest, LargeFilesReadBehindAProgressDialogThatCancels) {
         ASSERT_TRUE(ended.size() == 1 || ended.wait(10'000));
         EXPECT_EQ(finished.size(), cancel ? 0 : 1);
         if (!cancel) {
-            EXPECT_EQ(resultOf(finished).layer.set->states.size(), 120'000U);
+            EXPECT_EQ(resultOf(finished).layer.set->rows(), 120'000U);
         }
     }
     EXPECT_TRUE(messages.texts().isEmpty());

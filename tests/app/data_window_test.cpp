@@ -31,7 +31,7 @@ namespace {
 std::shared_ptr<const data::DataSet> loggedRoom() {
     auto set = std::make_shared<data::DataSet>();
     set->name = "室内ロガー";
-    set->states = {{22.0F, 0.008F}, {25.0F, 0.012F}, {30.0F, 0.010F}, {20.0F, 0.002F}};
+    set->readings = {{22.0F, 0.008F}, {25.0F, 0.012F}, {30.0F, 0.010F}, {20.0F, 0.002F}};
     return set;
 }
 
@@ -142,6 +142,31 @@ TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
     ASSERT_TRUE(other.openProject(path));
     EXPECT_TRUE(data::sameData(other.document().data(), document.data()));
     EXPECT_EQ(other.document().data().layers[0].path, "/logs/room.csv");
+}
+
+// Readings of φ: the zone counts them as measured at any pressure, and the points move to
+// where the chart at the new pressure puts them. 22 °C 68 % is x = 0.622·0.68·2.6447 /
+// (P − 0.68·2.6447) (ps(22) = 2.6447 kPa, ASHRAE tables): 0.01124 at 101.325 kPa, 0.01352 at
+// 1,500 m (84.556 kPa); 22 °C 71 % lies outside 40–70 % at both.
+TEST_F(DataWindow, ZonesCountTheReadingsAndPointsMoveWithThePressure) {
+    auto set = std::make_shared<data::DataSet>();
+    set->name = "φ";
+    set->humidity = data::Humidity::Phi;
+    set->readings = {{22.0F, 68.0F}, {22.0F, 71.0F}};
+    window.addData(layerOf(set, 0x00FF00));
+    window.dataDock()->addZone(data::buildingHygieneZone());
+    const auto counted = [] {
+        return QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+    window.dataDock()->copyCounts();
+    ASSERT_EQ(counted().size(), 2);
+    EXPECT_EQ(counted()[1], QStringLiteral("φ\t建築物衛生法の基準\t2\t1\t50.0\t"));
+    EXPECT_EQ(sheetAt(22.0, 0.01124), 0x00FF00U);
+    window.applySettings({chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)});
+    window.dataDock()->copyCounts();
+    EXPECT_EQ(counted()[1], QStringLiteral("φ\t建築物衛生法の基準\t2\t1\t50.0\t"));
+    EXPECT_EQ(sheetAt(22.0, 0.01352), 0x00FF00U);
+    EXPECT_NE(sheetAt(22.0, 0.01124), 0x00FF00U);
 }
 
 TEST_F(DataWindow, AWeatherSiteAtAnotherAltitudeOffersItsPressure) {

@@ -863,26 +863,28 @@ TEST(CliData, CountsInsideZonesAndRefusesBrokenFiles) {
          epw,
          {hygiene, pmv},
          0,
-         R"({"rows":3,"refused":1,"site":{"name":"Site","elevation":40.0},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"rows":3,"refused":1,"site":{"name":"Site","elevation":40.0},"columns":{"t":{"column":7,"name":"Dry Bulb Temperature"},"phi":{"column":9,"name":"Relative Humidity"},"pressure":{"column":10,"name":"Atmospheric Station Pressure"},"date":{"column":1,"name":"Year"}},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
          R"({"zone":"range:t=17..28,phi=40..70","inside":3,"share":1.0,"hours":3.0},)"
          R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":0.3333333333333333,"hours":1.0}]})"},
         {"log.csv",
          "温度(℃),湿度(%)\n16.9,50\n22,70\nx,1\n",
          {hygiene},
          0,
-         R"({"rows":2,"refused":1,"refusedRows":[{"line":4,"reason":"数値ではありません"}],"zones":[)"
-         R"({"zone":"range:t=17..28,phi=40..70","inside":1,"share":0.5,"hours":0.0}]})"},
+         R"j({"rows":2,"refused":1,"columns":{"t":{"column":1,"name":"温度(℃)"},"phi":{"column":2,"name":"湿度(%)"}},)j"
+         R"("refusedRows":[{"line":4,"reason":"数値ではありません"}],"zones":[)"
+         R"({"zone":"range:t=17..28,phi=40..70","inside":1,"share":0.5,"hours":null}]})"},
         {"cols.csv",
          "a,b\n22,60\n",
          {"--columns=t=1,phi=2", pmv},
          0,
-         R"({"rows":1,"refused":0,"refusedRows":[],"zones":[)"
-         R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":1.0,"hours":0.0}]})"},
+         R"({"rows":1,"refused":0,"columns":{"t":{"column":1,"name":"a"},"phi":{"column":2,"name":"b"}},)"
+         R"("refusedRows":[],"zones":[)"
+         R"({"zone":"pmv:met=1.6,clo=0.5,vel=0.1","inside":1,"share":1.0,"hours":null}]})"},
         {"year.epw",
          epw,
          {hygiene, "--hours=1..3"},
          0,
-         R"({"rows":2,"refused":1,"site":{"name":"Site","elevation":40.0},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
+         R"({"rows":2,"refused":1,"site":{"name":"Site","elevation":40.0},"columns":{"t":{"column":7,"name":"Dry Bulb Temperature"},"phi":{"column":9,"name":"Relative Humidity"},"pressure":{"column":10,"name":"Atmospheric Station Pressure"},"date":{"column":1,"name":"Year"}},"refusedRows":[{"line":11,"reason":"欠測値です"}],"zones":[)"
          R"({"zone":"range:t=17..28,phi=40..70","inside":2,"share":1.0,"hours":2.0}]})"},
         {"nodates.csv", "t,phi\n22,60\n", {"--months=6..8"}, 1, "milten-cli: "},
         {"names.csv", "a,b\n22,60\n", {}, 1, "milten-cli: "},
@@ -905,6 +907,86 @@ TEST(CliData, CountsInsideZonesAndRefusesBrokenFiles) {
         } else {
             EXPECT_TRUE(run.out.isEmpty());
             EXPECT_TRUE(run.err.startsWith(c.expected + path)) << run.err.toStdString();
+        }
+    }
+}
+
+// The text report names the columns it took and gives hours only where the rows stand for
+// them; where day and month could stand either way round, --date-order decides.
+TEST(CliData, TextNamesTheColumnsTakenAndHoursOnlyWhereTheRowsHaveThem) {
+    const QTemporaryDir folder;
+    const QString hygiene = QStringLiteral("--zone=range:t=17..28,phi=40..70");
+    const QString samples = QStringLiteral(MILTEN_DATA_SAMPLES "/");
+    const QByteArray sameDay = "Date Time,Temp,RH\n07/01/26 10:00,20,50\n07/01/26 10:10,20,50\n";
+    struct Case {
+        const char* what;
+        QString path;
+        QByteArray text;  // written to `path` in the folder when given
+        QStringList options;
+        int status;
+        QStringList lines;  // lines of standard output, or the end of standard error
+    };
+    const std::vector<Case> cases{
+        {"a weather service's hours",
+         samples + "weather_hourly.csv",
+         {},
+         {hygiene},
+         0,
+         {QStringLiteral("列: 温度=2 (気温(℃)), 湿度=5 (相対湿度(％)), 日時=1"),
+          QStringLiteral("rows read: 24"),
+          hygiene.mid(7) + QStringLiteral("  inside 9  share 37.5 %  hours 9")}},
+        {"rows without times",
+         "plain.csv",
+         "t,phi\n22,60\n",
+         {hygiene},
+         0,
+         {QStringLiteral("列: 温度=1 (t), 湿度=2 (phi)"),
+          hygiene.mid(7) + QStringLiteral("  inside 1  share 100.0 %  hours —")}},
+        {"a typical year's pressure column",
+         samples + "tmy3_typical.csv",
+         {},
+         {},
+         0,
+         {QStringLiteral(
+             "列: 温度=5 (Dry-bulb (C)), 湿度=11 (RHum (%)), 気圧=14 (Pressure (mbar)), "
+             "日時=1, 時刻=2")}},
+        {"day and month either way",
+         "sameday.csv",
+         sameDay,
+         {},
+         1,
+         {"--date-order=ymd, mdy or dmy)"}},
+        {"day first as asked",
+         "sameday.csv",
+         sameDay,
+         {"--date-order=dmy", hygiene},
+         0,
+         {hygiene.mid(7) + QStringLiteral("  inside 2  share 100.0 %  hours 0.333333")}},
+        {"an unknown order",
+         "sameday.csv",
+         sameDay,
+         {"--date-order=ydm"},
+         2,
+         {"(ymd, mdy or dmy)"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QString path = c.path;
+        if (!c.text.isEmpty()) {
+            path = folder.filePath(c.path);
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(c.text);
+        }
+        const CliRun run = runCli(QStringList{"data"} + c.options + QStringList{path});
+        EXPECT_EQ(run.status, c.status) << run.err.toStdString();
+        if (c.status != 0) {
+            EXPECT_TRUE(run.err.trimmed().endsWith(c.lines.front())) << run.err.toStdString();
+            continue;
+        }
+        const QStringList out = lines(run.out);
+        for (const QString& line : c.lines) {
+            EXPECT_TRUE(out.contains(line)) << line.toStdString() << "\n" << run.out.toStdString();
         }
     }
 }

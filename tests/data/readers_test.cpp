@@ -84,15 +84,16 @@ TEST(EpwReader, ReadsAYearAndCountsItsMissingRows) {
         EXPECT_EQ(read->set.name, "Sapporo");
         EXPECT_DOUBLE_EQ(read->set.elevation, 1500.0);
         EXPECT_EQ(read->report.rowsRead, c.rows);
-        EXPECT_EQ(read->set.states.size(), c.rows);
+        EXPECT_EQ(read->set.rows(), c.rows);
         EXPECT_DOUBLE_EQ(read->set.hoursOf(c.rows), static_cast<double>(c.rows));
         ASSERT_EQ(read->report.firstRefused.size(), c.refused.size());
         for (std::size_t k = 0; k < c.refused.size(); ++k) {
             EXPECT_EQ(read->report.firstRefused[k].line, c.refused[k].line);
             EXPECT_EQ(read->report.firstRefused[k].fault, c.refused[k].fault);
         }
-        EXPECT_NEAR(read->set.states.front().x, kX20at50Site, 0.00004);
-        EXPECT_FLOAT_EQ(read->set.states.front().t, 20.0F);
+        EXPECT_NEAR(read->set.measured(0, psychro::PressureRatio::standard()).x, kX20at50Site,
+                    0.00004);
+        EXPECT_FLOAT_EQ(read->set.readings.front().t, 20.0F);
     }
 }
 
@@ -189,8 +190,17 @@ const std::vector<CsvCase>& csvCases() {
          {},
          ReadFailure::ColumnsUnrecognised},
         {"no usable row", "温度,湿度\n25,150\n", 0, 0, 0, {{2, RowFault::NoAirState}}},
+        // Japanese in Shift-JIS: the encoding is plain, the columns are what is missing.
         {"Shift-JIS that names nothing",
          "\x83\x41,\x83\x43\n1,2\n",
+         0,
+         0,
+         0,
+         {},
+         ReadFailure::ColumnsUnrecognised},
+        // Latin-1 "°C" read as Shift-JIS is a half-width katakana: a guess, not Japanese.
+        {"a guessed Shift-JIS without Japanese",
+         "Temp \xB0\x43,Feuchte\n1,2\n",
          0,
          0,
          0,
@@ -216,7 +226,8 @@ TEST(CsvReader, ReadsLoggerFilesAndReportsBrokenRows) {
         ASSERT_TRUE(read.has_value());
         EXPECT_EQ(read->encoding, c.encoding);
         EXPECT_EQ(read->report.rowsRead, c.rows);
-        EXPECT_NEAR(read->set.states.front().x, c.firstX, c.firstX * 0.01);
+        EXPECT_NEAR(read->set.measured(0, psychro::PressureRatio::standard()).x, c.firstX,
+                    c.firstX * 0.01);
         EXPECT_DOUBLE_EQ(read->set.hoursOf(c.rows), c.hours);
         ASSERT_EQ(read->report.firstRefused.size(), c.refused.size());
         for (std::size_t k = 0; k < c.refused.size(); ++k) {
@@ -241,13 +252,14 @@ TEST(CsvReader, TakesTheColumnsAndEncodingTheUserChose) {
                                   columns};
     const auto read = data::readCsv("\x83\x41,\x83\x43,\x83\x45\n1,60,25\n", chosen);
     ASSERT_TRUE(read.has_value());
-    EXPECT_NEAR(read->set.states.front().x, kX25at60, kX25at60 * 0.01);
-    EXPECT_EQ(read->set.states.size(), 1U);
+    EXPECT_NEAR(read->set.measured(0, psychro::PressureRatio::standard()).x, kX25at60,
+                kX25at60 * 0.01);
+    EXPECT_EQ(read->set.rows(), 1U);
     columns.headerLine = 0;  // no header: every line a row, tab-separated
     const auto rows =
         data::readCsv("1\t60\t25\n2\t60\t25\n", {psychro::PressureRatio::standard(), {}, columns});
     ASSERT_TRUE(rows.has_value());
-    EXPECT_EQ(rows->set.states.size(), 2U);
+    EXPECT_EQ(rows->set.rows(), 2U);
 }
 
 // With MILTEN_DATA_CORPUS set to a folder, the files of the tables become the fuzz targets'

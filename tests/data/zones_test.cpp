@@ -52,7 +52,7 @@ TEST(Zones, CountTheRowsInsideAsCountedByHand) {
         const auto count = data::countInside(c.zone, set, psychro::PressureRatio::standard());
         EXPECT_EQ(count.inside, c.inside);
         EXPECT_DOUBLE_EQ(count.share,
-                         static_cast<double>(c.inside) / static_cast<double>(set.states.size()));
+                         static_cast<double>(c.inside) / static_cast<double>(set.rows()));
     }
 }
 
@@ -87,7 +87,7 @@ TEST(Zones, MonthsAndHoursFilterDatedRows) {
         const data::TimeFilter filter{
             static_cast<std::uint16_t>(*data::bitRange(r.firstMonth, r.lastMonth, 12)),
             *data::bitRange(r.firstHour, r.lastHour, 24)};
-        EXPECT_EQ(data::filtered(read->set, filter).states.size(), r.kept) << r.firstMonth;
+        EXPECT_EQ(data::filtered(read->set, filter).rows(), r.kept) << r.firstMonth;
     }
     EXPECT_FALSE(data::bitRange(0, 5, 12).has_value());
     EXPECT_FALSE(data::bitRange(3, 24, 24).has_value());

@@ -35,11 +35,11 @@ std::string handWritten() {
 }
 
 data::DataPart expectedPart() {
-    const std::vector<data::DataState> rows{{20.0F, 0.0F}, {-5.5F, 0.0125F}};
-    auto weather =
-        std::make_shared<data::DataSet>(data::DataSet{"Tokyo", rows, {}, true, 35.5, true});
+    const std::vector<data::Reading> rows{{20.0F, 0.0F}, {-5.5F, 0.0125F}};
+    auto weather = std::make_shared<data::DataSet>(
+        data::DataSet{"Tokyo", data::Humidity::X, rows, {}, {}, true, 35.5, true});
     auto logger = std::make_shared<data::DataSet>(
-        data::DataSet{"room", rows, {0U, data::kNoTime}, false, 0.0, false});
+        data::DataSet{"room", data::Humidity::X, rows, {}, {0U, data::kNoTime}, false, 0.0, false});
     return {{{weather, "C:/w/tokyo.epw", data::LayerStyle::Hours, 0xFF8000, false, {7, 255}},
              {logger, "room.csv", data::LayerStyle::Points, 0x1F77B4, true, {}}},
             {data::RangeZone{"衛生法", 17, 28, false, 40, 70},
@@ -62,12 +62,26 @@ TEST(DataArchive, WrittenAndReadBackIsItself) {
     // A year of minutes and more: a file beyond the work's own 16 MB.
     auto minutes = std::make_shared<data::DataSet>();
     for (std::uint32_t k = 0; k < 1200000; ++k) {
-        minutes->states.push_back(
+        minutes->readings.push_back(
             {static_cast<float>(k % 60) - 9.75F, 1e-6F * static_cast<float>(k % 20000)});
         minutes->times.push_back(k);
     }
     const data::DataPart large{{{minutes, "", data::LayerStyle::Points, 0, true, {}}}, {}};
-    for (const data::DataPart& part : {data::DataPart{}, expectedPart(), large}) {
+    // Readings of φ with each row's pressure, and of the dew point with one for the set.
+    auto weather = std::make_shared<data::DataSet>(data::DataSet{"site",
+                                                                 data::Humidity::Phi,
+                                                                 {{20.0F, 50.0F}, {25.5F, 100.0F}},
+                                                                 {0.83F, 0.84F},
+                                                                 {},
+                                                                 true,
+                                                                 0,
+                                                                 false});
+    auto dew = std::make_shared<data::DataSet>(
+        data::DataSet{"dew", data::Humidity::Dew, {{20.0F, -40.5F}}, {0.9F}, {}, false, 0, false});
+    const data::DataPart measured{{{weather, "", data::LayerStyle::Hours, 0, true, {}},
+                                   {dew, "", data::LayerStyle::Points, 0, true, {}}},
+                                  {}};
+    for (const data::DataPart& part : {data::DataPart{}, expectedPart(), large, measured}) {
         const std::string text = files::projectText(work, part);
         const auto read = files::readProject(text);
         ASSERT_TRUE(read.has_value()) << read.error().where;

@@ -50,10 +50,11 @@ TEST(GoldenFiles, HoldWhatTheyWereWrittenWith) {
     ASSERT_TRUE(withData.has_value());
     ASSERT_EQ(withData->data.layers.size(), 2U);
     EXPECT_EQ(withData->data.zones.size(), 4U);
-    const auto& rows = withData->data.layers[1].set->states;
+    const auto& rows = withData->data.layers[1].set->readings;
     ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(withData->data.layers[1].set->humidity, data::Humidity::X);
     EXPECT_EQ(rows[1].t, -5.5F);
-    EXPECT_EQ(rows[1].x, 0.0125F);
+    EXPECT_EQ(rows[1].humidity, 0.0125F);
     EXPECT_EQ(withData->data.layers[1].set->times[2], 1440U);
 }
 

@@ -16,7 +16,7 @@ namespace {
 files::ProjectContents withRows() {
     auto set = std::make_shared<data::DataSet>();
     for (int k = 0; k < 30000; ++k) {
-        set->states.push_back({static_cast<float>(k % 40), 0.01F});
+        set->readings.push_back({static_cast<float>(k % 40), 0.01F});
     }
     return {chart::MarkedWork{.chartDrawn = true,
                               .entries = {},
