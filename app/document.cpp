@@ -134,7 +134,10 @@ void Document::addEntry(const chart::Entry& entry) {
 }
 
 void Document::drawChart() {
-    DocumentState next{.work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt},
+    DocumentState next{.work = {.chartDrawn = true,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
                        .settings = state_.settings,
                        .carried = dialogMemory(),
                        .data = state_.data};
@@ -148,13 +151,15 @@ void Document::changeSettings(const chart::Settings& settings) {
     // Marks stand where the old pressure put them: they go with the old chart, and so does a
     // point 1 waiting for its point 2.
     const DialogMemory memory = dialogMemory();
-    DocumentState next{
-        .work = {.chartDrawn = state_.work.chartDrawn, .entries = {}, .settings = std::nullopt},
-        .settings = settings,
-        .carried = {.pointCount = memory.pointCount,
-                    .lastPoint = memory.lastPoint,
-                    .pointOne = std::nullopt},
-        .data = state_.data};
+    DocumentState next{.work = {.chartDrawn = state_.work.chartDrawn,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
+                       .settings = settings,
+                       .carried = {.pointCount = memory.pointCount,
+                                   .lastPoint = memory.lastPoint,
+                                   .pointOne = std::nullopt},
+                       .data = state_.data};
     pushReplacement(std::move(next), words::kStepSettings);
 }
 
@@ -186,7 +191,10 @@ void Document::pushReplacement(DocumentState next, const char16_t* text,
                                std::optional<QString> path) {
     // The state on screen moves into the step rather than being copied.
     DocumentState before = std::move(state_);
-    state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
+    state_ = {.work = {.chartDrawn = before.work.chartDrawn,
+                       .entries = {},
+                       .settings = {},
+                       .title = before.work.title},
               .settings = before.settings,  // until the step's redo replaces it
               .carried = {},
               .data = before.data};
