@@ -937,7 +937,7 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
             data::drawZones(picture, zones, shown.atmosphere.ratio);
         };
     const auto written =
-        writeChart(project ? chartWithWork(*project, shown, overChart)
+        writeChart(project ? chartWithWork(*project, shown, zones)
                            : chartWithPoints(marks, parser.isSet(options.join), display, overChart),
                    shown, path, *kind, dpi, underlay);
     if (!written) {

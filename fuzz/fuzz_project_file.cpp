@@ -10,6 +10,7 @@
 #include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/project_file.h"
+#include "data/work_drawing.h"
 #include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -37,7 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart::Picture picture;
     chart::MarkedWork marksOnly = *read;
     marksOnly.chartDrawn = false;  // the chart itself is the chart drawing's to test
-    chart::drawWork(picture, marksOnly, psychro::PressureRatio::standard(),
-                    chart::Units::Engineering);
+    (void)data::drawWork(picture, marksOnly, {}, chart::Settings::standard());
     return 0;
 }

@@ -19,9 +19,9 @@ enum class ImageKind { Pdf, Svg, Png };
 [[nodiscard]] std::optional<ImageKind> imageKindOf(const QString& path);
 
 // Writes the sheet as a file of `kind` to an open device; false when it cannot be drawn.
-// `underlay` is painted under the chart (a data set's layer; none by default).
+// `underlay` (the data sets' layers, empty for none) is painted under the chart.
 [[nodiscard]] bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind,
-                                double dotsPerInch, const Underlay& underlay = {});
+                                double dotsPerInch, const Underlay& underlay);
 
 // Writes the sheet to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
 // the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white
@@ -29,7 +29,6 @@ enum class ImageKind { Pdf, Svg, Png };
 // not at all (render::writeWhole). On failure, the one-line reason.
 [[nodiscard]] std::expected<void, QString> writeSheet(const chart::Sheet& sheet,
                                                       const QString& path, ImageKind kind,
-                                                      double dotsPerInch,
-                                                      const Underlay& underlay = {});
+                                                      double dotsPerInch, const Underlay& underlay);
 
 }  // namespace render
