@@ -77,8 +77,10 @@ TEST(DesignEntry, DrawsTheCycle) {
 TEST(DesignEntry, FileFiguresAreMadeAgainOnReading) {
     const auto entry = chart::designEntry(inputs(true, 0.1), psychro::PressureRatio::standard());
     ASSERT_TRUE(entry.has_value());
-    const chart::MarkedWork work{
-        .chartDrawn = true, .entries = {*entry}, .settings = chart::Settings::standard()};
+    const chart::MarkedWork work{.chartDrawn = true,
+                                 .entries = {*entry},
+                                 .settings = chart::Settings::standard(),
+                                 .title = {}};
     std::string bytes = chart::writeProject(work);
     const std::size_t at = bytes.find("\"G\": 4093.");
     ASSERT_NE(at, std::string::npos);

@@ -24,7 +24,8 @@ chart::MarkedState state(std::string label, double x, double i) {
 // 60 %: x 0.01604, i 16.99).
 chart::MarkedWork everyKind() {
     const chart::MarkedState one = state("点１", 0.01604, 16.99);
-    chart::MarkedWork work{.chartDrawn = true, .entries = {}, .settings = std::nullopt};
+    chart::MarkedWork work{
+        .chartDrawn = true, .entries = {}, .settings = std::nullopt, .title = {}};
     auto add = [&](EntryKind kind, std::vector<chart::MarkedState> states,
                    std::optional<chart::PointMm> from, std::vector<chart::NamedValue> results) {
         work.entries.push_back(
