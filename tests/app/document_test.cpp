@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <map>
+#include <string>
 #include <string_view>
 
 #include "app/document.h"
@@ -20,7 +21,8 @@ namespace {
 chart::Entry point(float number) {
     return {.kind = chart::EntryKind::Point,
             // 20 °C, 50 %: x 0.0072566913 kg/kg(DA), i 9.1984257 kcal/kg(DA)
-            .states = {{"1点", chart::statePoint(9.1984257, 7.2566913), 0.0072566913, 9.1984257}},
+            .states = {{std::to_string(static_cast<int>(number)) + "点",
+                        chart::statePoint(9.1984257, 7.2566913), 0.0072566913, 9.1984257}},
             .lineFrom = std::nullopt,
             .inputs = {},
             .results = {{"number", number}}};
@@ -37,7 +39,7 @@ TEST(Document, StepsCleanStateFileAndRecovery) {
         bool recovery;     // the recovery file is there, holding the work
         std::size_t zones;
         float pointCount;  // what the point dialog continues from
-        bool titled;       // the work keeps the title block of the file opened
+        bool titled;       // the work keeps the title block of the file opened or recovered
     };
     const Row rows[] = {
         {"", 0, false, true, "", false, 0, 0.0F, false},
@@ -60,7 +62,7 @@ TEST(Document, StepsCleanStateFileAndRecovery) {
         {"z", 0, false, false, "", true, 1, 0.0F, false},
         {"pzu", 1, false, false, "", true, 0, 1.0F, false},
         {"pzuu", 0, false, true, "", false, 0, 0.0F, false},
-        {"R", 2, false, false, "", true, 0, 1.0F, false},
+        {"R", 3, true, false, "", true, 0, 3.0F, true},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.steps);
@@ -71,11 +73,7 @@ TEST(Document, StepsCleanStateFileAndRecovery) {
                                  .settings = std::nullopt,
                                  .title = {.subject = "件名", .designer = {}, .date = {}}};
         const std::map<char, std::function<void()>> act{
-            {'p',
-             [&] {
-                 document.addEntry(
-                     point(static_cast<float>(document.dialogMemory().pointCount) + 1.0F));
-             }},
+            {'p', [&] { document.addEntry(point(document.dialogMemory().pointCount + 1.0F)); }},
             {'d', [&] { document.drawChart(); }},
             {'s',
              [&] {
@@ -87,14 +85,7 @@ TEST(Document, StepsCleanStateFileAndRecovery) {
                  document.changeData({{}, {data::buildingHygieneZone()}}, words::kStepAddData);
              }},
             {'o', [&] { document.open(opened, {}, folder.filePath("b.milten")); }},
-            {'R',
-             [&] {
-                 document.recover({.chartDrawn = false,
-                                   .entries = {point(1.0F), point(1.0F)},
-                                   .settings = {},
-                                   .title = {}},
-                                  {});
-             }},
+            {'R', [&] { document.recover(opened, {}); }},
             {'S', [&] { ASSERT_TRUE(document.saveTo(folder.filePath("a.milten")).has_value()); }},
             {'u', [&] { document.history().undo(); }},
             {'r', [&] { document.history().redo(); }},
