@@ -24,12 +24,12 @@ namespace app {
                                                       const chart::Picture& picture,
                                                       const chart::MarkedWork& work,
                                                       const chart::Settings& settings,
-                                                      const render::Underlay& underlay = {});
+                                                      const render::Underlay& underlay);
 
 // The clipboard's content for 線図をコピー: the sheet as an image at 150 dpi and as SVG.
 [[nodiscard]] std::unique_ptr<QMimeData> sheetMimeData(const chart::Picture& picture,
                                                        const chart::Settings& settings,
-                                                       const render::Underlay& underlay = {});
+                                                       const render::Underlay& underlay);
 
 // The name given in the export dialog, with the extension of the filter the user chose when
 // the name has none ("chart" under "PNG (*.png)" gives "chart.png"); a name with an extension

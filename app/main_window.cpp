@@ -28,6 +28,7 @@
 #include "app/data_import.h"
 #include "app/document.h"
 #include "app/picture_view.h"
+#include "app/scene.h"
 #include "app/settings_store.h"
 #include "app/state_list.h"
 #include "app/work_table.h"
@@ -36,7 +37,6 @@
 #include "chart/pressure_text.h"
 #include "chart/sheet.h"
 #include "data/data_layer.h"
-#include "dialogs/calc_mode.h"
 #include "dialogs/comfort_dialogs.h"
 #include "dialogs/data_dialogs.h"
 #include "dialogs/design_dialog.h"
@@ -45,8 +45,8 @@
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
 #include "dialogs/settings_dialog.h"
-#include "files/project_files.h"
 #include "dialogs/title_dialog.h"
+#include "files/project_files.h"
 #include "report/report_files.h"
 #include "report/report_model.h"
 
@@ -93,7 +93,13 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     setWindowTitle(dialogs::message(words::kProgramTitle));
     setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), static_cast<int>(kFormFontPoints)));
 
-    Picture1 = new PictureView(picture_, this);
+    scene_ = new Scene(*document_, this);
+    Picture1 = new PictureView(scene_->picture(), this);
+    connect(scene_, &Scene::grown, Picture1, &PictureView::refresh);
+    connect(scene_, &Scene::redrawn, Picture1, &PictureView::refresh);
+    connect(scene_, &Scene::cut, Picture1, &PictureView::refreshCut);
+    connect(scene_, &Scene::underlayChanged, Picture1,
+            [this] { Picture1->setUnderlay(scene_->underlay()); });
     setCentralWidget(new FormArea(Picture1, QPointF(120, 0)));
     stateList_ = new StateList(*document_, this);
     addDockWidget(Qt::RightDockWidgetArea, stateList_);
@@ -364,19 +370,14 @@ void MainWindow::showVersion() {
     messages_.show(QStringLiteral("バージョン情報"), QStringLiteral("Version 1.0"));
 }
 
-// Each dialog is created the first time its command is chosen and kept from then on; the marks
-// it adds to the picture are painted onto the view's kept image.
+// Each dialog is created the first time its command is chosen and kept from then on; what a
+// press marks becomes a step of the document, which the scene draws.
 template <typename Dialog>
 Dialog* MainWindow::kept(Dialog*& form) {
     if (form == nullptr) {
-        form = new Dialog(picture_, messages_, this);
+        form = new Dialog(messages_, this);
         form->setSettings(settings());
-        connect(form, &Dialog::pictureChanged, Picture1, [this] { Picture1->refresh(); });
-        connect(form, &Dialog::entryRecorded, this, [this](const chart::Entry& entry) {
-            dialogDrew_ = true;  // the dialog has drawn it
-            document_->addEntry(entry);
-            dialogDrew_ = false;
-        });
+        connect(form, &Dialog::entryRecorded, document_, &Document::addEntry);
         showDialogMemory();
     }
     return form;
@@ -386,31 +387,17 @@ void MainWindow::connectDialogMenus() {
     const auto item = [this](const char* name) { return findChild<QAction*>(name); };
     connect(item("mnuDrawPoint"), &QAction::triggered, this,
             [this] { kept(Form2)->showFromMenu(); });
-    // The mode is set before the dialog is created or shown, so it always sees the new one.
-    connect(item("mnuCalMix"), &QAction::triggered, this, [this] {
-        dialogs::CalcMode = dialogs::kCalcMix;
-        kept(Form3)->showForMixing();
-    });
-    connect(item("mnuCalHeat"), &QAction::triggered, this, [this] {
-        dialogs::CalcMode = dialogs::kCalcHeat;
-        kept(Form4)->showForHeating();
-    });
-    connect(item("mnuCalCh"), &QAction::triggered, this, [this] {
-        dialogs::CalcMode = dialogs::kCalcCool;
-        kept(Form3)->showForCooling();
-    });
+    connect(item("mnuCalMix"), &QAction::triggered, this, [this] { kept(Form3)->showForMixing(); });
+    connect(item("mnuCalHeat"), &QAction::triggered, this,
+            [this] { kept(Form4)->showForHeating(); });
+    connect(item("mnuCalCh"), &QAction::triggered, this, [this] { kept(Form3)->showForCooling(); });
     connect(item("mnuCalPMV"), &QAction::triggered, this, [this] { kept(Form5)->showFromMenu(); });
     connect(item("mnuCalDI"), &QAction::triggered, this, [this] { kept(Form6)->showFromMenu(); });
     connect(item("mnuCalDesign"), &QAction::triggered, this,
             [this] { kept(FormDesign)->showFromMenu(); });
-    connect(item("mnuCalWV"), &QAction::triggered, this, [this] {
-        dialogs::CalcMode = dialogs::kCalcSteam;
-        kept(Form7)->showForSteam();
-    });
-    connect(item("mnuCalWW"), &QAction::triggered, this, [this] {
-        dialogs::CalcMode = dialogs::kCalcWaterSpray;
-        kept(Form7)->showForWaterSpray();
-    });
+    connect(item("mnuCalWV"), &QAction::triggered, this, [this] { kept(Form7)->showForSteam(); });
+    connect(item("mnuCalWW"), &QAction::triggered, this,
+            [this] { kept(Form7)->showForWaterSpray(); });
 }
 
 void MainWindow::drawChart() {
@@ -419,7 +406,7 @@ void MainWindow::drawChart() {
 
 void MainWindow::printChart() {
     QPrinter printer(QPrinter::HighResolution);
-    if (app::printChart(chart::sheetOf(picture_, settings()), printer, printDialog_,
+    if (app::printChart(chart::sheetOf(scene_->workPicture(), settings()), printer, printDialog_,
                         dataUnderlay()) == PrintResult::Failed) {
         messages_.show(printFailedMessage());
     }
@@ -445,6 +432,14 @@ void MainWindow::applySettings(const chart::Settings& settings) {
     document_->changeSettings(settings);
     statusBar()->showMessage(
         dialogs::message(drawn ? words::kSettingsRedrawn : words::kSettingsChanged));
+}
+
+const chart::Picture& MainWindow::picture() const {
+    return scene_->picture();
+}
+
+render::Underlay MainWindow::dataUnderlay() const {
+    return scene_->underlay();
 }
 
 const chart::MarkedWork& MainWindow::work() const {
@@ -473,11 +468,7 @@ void MainWindow::followDocument() {
     redoItem_->setEnabled(history.canRedo());
     connect(&history, &QUndoStack::canUndoChanged, undoItem_, &QAction::setEnabled);
     connect(&history, &QUndoStack::canRedoChanged, redoItem_, &QAction::setEnabled);
-    connect(document_, &Document::entryAdded, this, &MainWindow::showEntryAdded);
-    connect(document_, &Document::lastEntryRemoved, this, &MainWindow::showLastEntryRemoved);
     connect(document_, &Document::settingsChanged, this, &MainWindow::adoptSettings);
-    connect(document_, &Document::stateReplaced, this, &MainWindow::showWork);
-    connect(document_, &Document::dataChanged, this, &MainWindow::showData);
     connect(document_, &Document::cleanChanged, this, &MainWindow::showTitle);
     connect(document_, &Document::filePathChanged, this, &MainWindow::showTitle);
     connect(document_, &Document::changed, this, [this] {
@@ -491,10 +482,6 @@ void MainWindow::followDocument() {
 // step that changed them.
 void MainWindow::adoptSettings(const chart::Settings& settings) {
     showSettingsInLabels();
-    // The data's points are placed anew at the new pressure.
-    if (dataUnderlay_.follow(document_->data(), settings.atmosphere.ratio)) {
-        Picture1->setUnderlay(dataUnderlay_.underlay());
-    }
     for (dialogs::ChartDialog* form : std::initializer_list<dialogs::ChartDialog*>{
              Form2, Form3, Form4, Form5, Form6, Form7, FormDesign}) {
         if (form != nullptr) {
@@ -517,57 +504,6 @@ void MainWindow::showSettingsInLabels() {
     // The figures shown are those of the new settings at once, not when the pointer moves.
     if (readoutAt_) {
         showReadout(static_cast<float>(readoutAt_->X), static_cast<float>(readoutAt_->Y));
-    }
-}
-
-void MainWindow::showEntryAdded(const chart::Entry& entry) {
-    entryMarks_.push_back(shown_);
-    if (!dialogDrew_) {
-        chart::drawEntry(picture_, entry);
-        Picture1->refresh();
-    }
-    shown_ = {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()};
-}
-
-void MainWindow::showLastEntryRemoved() {
-    if (entryMarks_.empty()) {
-        showWork();
-        return;
-    }
-    const MarksStart start = entryMarks_.back();
-    entryMarks_.pop_back();
-    picture_.truncate(start.items, start.lineWidth, start.textPosition);
-    shown_ = start;
-    Picture1->refreshCut();
-}
-
-// The picture made from the work, as chart::drawWork makes it, noting where each entry starts.
-void MainWindow::showWork() {
-    const chart::MarkedWork& work = this->work();
-    if (work.chartDrawn) {
-        chart::drawChart(picture_, settings().atmosphere.ratio, settings().units);  // clears
-    } else {
-        picture_.clear();
-    }
-    // The zones lie over the chart's lines and under the marks.
-    shownZones_ = document_->data().zones;
-    data::drawZones(picture_, shownZones_, settings().atmosphere.ratio);
-    entryMarks_.clear();
-    for (const chart::Entry& entry : work.entries) {
-        entryMarks_.push_back(
-            {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()});
-        chart::drawEntry(picture_, entry);
-    }
-    shown_ = {picture_.items().size(), picture_.lineWidth(), picture_.textPosition()};
-    Picture1->refresh();
-}
-
-void MainWindow::showData() {
-    if (dataUnderlay_.follow(document_->data(), settings().atmosphere.ratio)) {
-        Picture1->setUnderlay(dataUnderlay_.underlay());
-    }
-    if (!(document_->data().zones == shownZones_)) {
-        showWork();
     }
 }
 
@@ -746,7 +682,8 @@ bool MainWindow::saveAs() {
 }
 
 bool MainWindow::exportTo(const QString& path) {
-    if (const auto exported = exportWork(path, picture_, work(), settings(), dataUnderlay());
+    if (const auto exported =
+            exportWork(path, scene_->workPicture(), work(), settings(), dataUnderlay());
         !exported) {
         messages_.show(exported.error());
         return false;
@@ -783,8 +720,9 @@ bool MainWindow::writeReportTo(const QString& path) {
     }
     const report::Report model =
         report::reportOf(work(), settings(), document_->data(), work().title);
-    if (const auto written = report::writeReport(model, chart::sheetOf(picture_, settings()),
-                                                 dataUnderlay(), path, *format);
+    if (const auto written =
+            report::writeReport(model, chart::sheetOf(scene_->workPicture(), settings()),
+                                dataUnderlay(), path, *format);
         !written) {
         messages_.show(written.error());
         return false;
@@ -794,7 +732,7 @@ bool MainWindow::writeReportTo(const QString& path) {
 
 void MainWindow::copyChart() {
     QGuiApplication::clipboard()->setMimeData(
-        sheetMimeData(picture_, settings(), dataUnderlay()).release());
+        sheetMimeData(scene_->workPicture(), settings(), dataUnderlay()).release());
 }
 
 void MainWindow::copyList() {

@@ -12,7 +12,7 @@
 #include "chart/picture.h"
 #include "chart/settings.h"
 #include "data/data_part.h"
-#include "render/data_underlay.h"
+#include "render/picture_painter.h"
 
 class QAction;
 class QGroupBox;
@@ -40,6 +40,7 @@ class DataDock;
 class DataImport;
 class Document;
 class PictureView;
+class Scene;
 class StateList;
 
 // `Form1`: the chart surface with its readout frame and pressure label, and the menu bar from
@@ -52,11 +53,13 @@ class MainWindow : public QMainWindow {
     explicit MainWindow(dialogs::Messenger& messages, QWidget* parent = nullptr,
                         QSettings* store = nullptr);
 
-    [[nodiscard]] chart::Picture& picture() { return picture_; }
     // The document shown: its work, settings, history and file.
     [[nodiscard]] Document& document() const { return *document_; }
-    // What has been marked since the chart was last drawn, entry by entry; the picture is
-    // always drawWork of it.
+    // What the view shows of the document: its picture, underlay and preview.
+    [[nodiscard]] Scene& scene() const { return *scene_; }
+    // The scene's picture: always data::drawWork of the document, with the preview over it.
+    [[nodiscard]] const chart::Picture& picture() const;
+    // What has been marked since the chart was last drawn, entry by entry.
     [[nodiscard]] const chart::MarkedWork& work() const;
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
     [[nodiscard]] StateList* stateList() const { return stateList_; }
@@ -109,7 +112,7 @@ class MainWindow : public QMainWindow {
     // change). Reading the file is DataImport's.
     void addData(data::DataLayer layer);
     // The underlay the view, the printout and the exports paint under the chart.
-    [[nodiscard]] render::Underlay dataUnderlay() const { return dataUnderlay_.underlay(); }
+    [[nodiscard]] render::Underlay dataUnderlay() const;
 
     // One step back or forward over the marked work; nothing when there is none.
     void undo();
@@ -158,17 +161,11 @@ class MainWindow : public QMainWindow {
     void editZone(std::optional<std::size_t> index, bool pmv);
     bool saveTo(const QString& path);
 
-    // The document's changes on screen: an entry's marks added to the picture or taken away,
-    // or the whole picture drawn anew.
+    // The document's changes in the menus, labels, title and dialogs (the scene draws them).
     void followDocument();
-    void showEntryAdded(const chart::Entry& entry);
-    void showLastEntryRemoved();
-    void showWork();
     void adoptSettings(const chart::Settings& settings);
     // The dialogs continue from the document's point counter and point 1.
     void showDialogMemory();
-    // The data sets under the picture and the zones in it follow the document.
-    void showData();
     // "湿りミルテン" alone, or the file's name (or 無題) with the modified mark.
     void showTitle();
 
@@ -179,17 +176,7 @@ class MainWindow : public QMainWindow {
     dialogs::Messenger& messages_;
     QSettings* store_ = nullptr;
     Document* document_ = nullptr;
-    chart::Picture picture_;
-    // Where each entry's marks start in the picture, with the line width and text position
-    // there, so that an undone entry is cut off rather than everything drawn again.
-    struct MarksStart {
-        std::size_t items;
-        int lineWidth;
-        chart::PointMm textPosition;
-    };
-    std::vector<MarksStart> entryMarks_;
-    MarksStart shown_{0, 1, {0.0, 0.0}};  // the picture as the last change left it
-    bool dialogDrew_ = false;             // the entry being added is already drawn
+    Scene* scene_ = nullptr;
     QAction* undoItem_ = nullptr;
     QAction* redoItem_ = nullptr;
     PrintDialogStep printDialog_;
@@ -197,12 +184,10 @@ class MainWindow : public QMainWindow {
     PictureView* Picture1 = nullptr;
     StateList* stateList_ = nullptr;
     DataDock* dataDock_ = nullptr;
-    render::DataUnderlay dataUnderlay_;
     DataImport* dataImport_ = nullptr;
     // The zone the zone dialog edits, as it was when the dialog opened; none: a new one. Found
     // again by its value on OK, since an undo may have moved or removed it meanwhile.
     std::optional<data::Zone> editedZone_;
-    std::vector<data::Zone> shownZones_;  // the zones drawn in the picture
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
     // Value labels of the readout, as the design numbers them.

@@ -280,7 +280,7 @@ void PictureView::paintCrosshair(QPainter& painter, const QRect& exposed) const 
 void PictureView::setUnderlay(render::Underlay underlay) {
     underlay_ = std::move(underlay);
     stale_ = true;
-    beforeLast_.reset();
+    before_.clear();
     update();
 }
 
@@ -299,14 +299,23 @@ void PictureView::refresh() {
     if (firstNew != painted) {
         // Cleared, or a line continued: the whole picture is painted again at the next paint.
         stale_ = true;
-        beforeLast_.reset();
+        before_.clear();
         update();
         return;
     }
     if (firstNew == plan_.steps().size()) {
         return;
     }
-    beforeLast_ = BeforeLast{kept_, itemsBefore, keptScale_, keptOffset_, keptArea_, ring_};
+    before_.push_back({kept_, itemsBefore, keptScale_, keptOffset_, keptArea_, ring_});
+    qsizetype bytes = 0;
+    for (const Before& b : before_) {
+        bytes += b.image.sizeInBytes();
+    }
+    auto oldest = before_.begin();
+    for (; bytes > kBeforeBytes && oldest + 1 != before_.end(); ++oldest) {
+        bytes -= oldest->image.sizeInBytes();
+    }
+    before_.erase(before_.begin(), oldest);
     paintSteps(firstNew);
     const double scale = pixelsPerMm();
     const QRectF mm = plan_.inkBounds(firstNew) & kSurface;
@@ -316,7 +325,15 @@ void PictureView::refresh() {
 }
 
 void PictureView::refreshCut() {
-    std::optional<BeforeLast> before = std::exchange(beforeLast_, std::nullopt);
+    // The images from before items that are gone now are of no more use.
+    while (!before_.empty() && before_.back().items > picture_.items().size()) {
+        before_.pop_back();
+    }
+    std::optional<Before> before;
+    if (!before_.empty()) {
+        before = std::move(before_.back());
+        before_.pop_back();
+    }
     const bool fits = before && !stale_ && !kept_.isNull() && isVisible() && !settle_.isActive() &&
                       before->items == picture_.items().size() && before->scale == pixelsPerMm() &&
                       before->scale == keptScale_ && before->offset == offset_ &&
@@ -324,6 +341,7 @@ void PictureView::refreshCut() {
                       before->ring == ring_ && before->image.size() == kept_.size() &&
                       before->image.devicePixelRatio() == kept_.devicePixelRatio();
     if (!fits) {
+        before_.clear();
         refresh();
         return;
     }
@@ -423,7 +441,7 @@ void PictureView::renderWhole(double ratio) {
     keptArea_ = size();
     ring_ = {};
     kept_.fill(Qt::white);
-    beforeLast_.reset();
+    before_.clear();
     renderArea({});
     stale_ = false;
 }

@@ -101,8 +101,11 @@ class PictureView : public QWidget {
     void refresh();
     // Shows the picture after its last items were cut off back to where they began (an undo of
     // the last marks): the image kept from before they were painted is shown again when it
-    // still fits, rather than the whole picture rendered anew.
+    // still fits, rather than the whole picture rendered anew. The images from before the last
+    // few additions are kept (as many as kBeforeBytes holds, at least one), so that undos in a
+    // row cost no more than one.
     void refreshCut();
+    static constexpr qsizetype kBeforeBytes = qsizetype{48} << 20;
 
     // What is painted under the picture, over its white ground (the data sets); none when
     // empty. The picture is rendered anew with it.
@@ -171,8 +174,8 @@ class PictureView : public QWidget {
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows
     std::size_t planItems_ = 0;     // picture items the plan was last brought up to
-    // The kept image as it was before the last items were painted onto it, and what it held.
-    struct BeforeLast {
+    // The kept image as it was before items were painted onto it, and what it held.
+    struct Before {
         QImage image;
         std::size_t items;
         double scale;
@@ -180,12 +183,12 @@ class PictureView : public QWidget {
         QSize area;
         QPoint ring;
     };
-    std::optional<BeforeLast> beforeLast_;
-    bool stale_ = true;       // the kept image must be rendered anew
-    double keptScale_ = 0.0;  // pixels per mm of the kept image
-    QPoint keptOffset_;       // scroll offset of the kept image
-    QSize keptArea_;          // widget size the kept image holds
-    QPoint ring_;             // where widget point (0, 0) is kept
+    std::vector<Before> before_;  // from before the last additions, the latest last
+    bool stale_ = true;           // the kept image must be rendered anew
+    double keptScale_ = 0.0;      // pixels per mm of the kept image
+    QPoint keptOffset_;           // scroll offset of the kept image
+    QSize keptArea_;              // widget size the kept image holds
+    QPoint ring_;                 // where widget point (0, 0) is kept
 
     bool fit_ = true;
     double zoom_ = 1.0;  // when not fit_

@@ -35,7 +35,7 @@ enum class PrintResult {
 // under the chart.
 [[nodiscard]] PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer,
                                      const PrintDialogStep& dialog,
-                                     const render::Underlay& underlay = {});
+                                     const render::Underlay& underlay);
 
 // The message shown when printing failed for another reason than a cancel.
 [[nodiscard]] QString printFailedMessage();

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/document.h"
 #include "bench_window.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
@@ -130,8 +131,8 @@ void BM_ChartCommand(benchmark::State& state) {
 }
 BENCHMARK(BM_ChartCommand)->Unit(benchmark::kMillisecond);
 
-// One mark as a dialog adds it (circle and label) to the drawn chart, through the dialog's
-// signal to the screen.
+// One mark as a dialog adds it (circle and label) to the drawn chart: a step of the document,
+// drawn by the scene, to the screen.
 void BM_AddMark(benchmark::State& state) {
     Window w;
     if (!checkView(state, w, {1010, 715})) {
@@ -150,16 +151,19 @@ void BM_AddMark(benchmark::State& state) {
     for (auto _ : state) {
         ++count;
         const chart::PointMm at{20.0 + (count % 170), 20.0 + (count / 170 % 130)};
-        chart::markState(w.window.picture(), at, std::to_string(count) + "点");
-        emit dialog->pictureChanged();
+        w.window.document().addEntry({.kind = chart::EntryKind::ProcessStart,
+                                      .states = {{std::to_string(count) + "点", at, 0.01, 10.0}},
+                                      .lineFrom = std::nullopt,
+                                      .inputs = {},
+                                      .results = {}});
         Window::paintPending();
     }
 }
 BENCHMARK(BM_AddMark)->Unit(benchmark::kMicrosecond);
 
 // One air-handling design as its dialog adds it to the drawn chart (five states with their
-// labels, the mixing, SHF and coil lines and the dashed extension to the ADP), through the
-// same signal: the cost to set beside one mark's.
+// labels, the mixing, SHF and coil lines and the dashed extension to the ADP), the same way:
+// the cost to set beside one mark's.
 void BM_AddDesign(benchmark::State& state) {
     Window w;
     if (!checkView(state, w, {1010, 715})) {
@@ -178,8 +182,7 @@ void BM_AddDesign(benchmark::State& state) {
     dialog->hide();
     Window::paintPending();
     for (auto _ : state) {
-        chart::drawEntry(w.window.picture(), *entry);
-        emit dialog->pictureChanged();
+        w.window.document().addEntry(*entry);
         Window::paintPending();
     }
 }

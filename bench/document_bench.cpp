@@ -1,6 +1,7 @@
 // The cost of a step at a work of 100, 1,000 and 10,000 entries, each from the command to the
-// screen (the window shown offscreen at 1010 × 715, every paint delivered): a point marked
-// through the point dialog, an undo and a redo of it, and opening a project file.
+// screen (the window shown offscreen at 1010 × 715, every paint delivered), without and with the
+// state list docked beside the chart (the second argument): a point marked through the point
+// dialog, an undo and a redo of it, five undos in a row, and opening a project file.
 #include <benchmark/benchmark.h>
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "app/state_list.h"
 #include "bench_window.h"
 #include "files/project_files.h"
 
@@ -16,7 +18,11 @@ namespace {
 
 // The window with the drawn chart and `entries` points (20 °C, 50 % each), opened from a file.
 struct WorkWindow : Window {
-    explicit WorkWindow(std::int64_t entries) {
+    WorkWindow(std::int64_t entries, std::int64_t listDocked) {
+        if (listDocked != 0) {
+            window.stateList()->show();
+            resizeView(1010, 715);
+        }
         trigger("mnuDrawW");
         trigger("mnuDrawPoint");
         form = window.findChild<QDialog*>(QStringLiteral("Form2"));
@@ -43,6 +49,10 @@ struct WorkWindow : Window {
             state.SkipWithError("the work could not be opened");
             return false;
         }
+        if (window.stateList()->isVisible() != (state.range(1) != 0)) {
+            state.SkipWithError("the state list is not as asked");
+            return false;
+        }
         return checkView(state, *this, QSize(1010, 715));
     }
 
@@ -53,7 +63,7 @@ struct WorkWindow : Window {
 };
 
 void BM_MarkAPoint(benchmark::State& state) {
-    WorkWindow w(state.range(0));
+    WorkWindow w(state.range(0), state.range(1));
     if (!w.ready(state, state.range(0))) {
         return;
     }
@@ -66,11 +76,11 @@ void BM_MarkAPoint(benchmark::State& state) {
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_MarkAPoint)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarkAPoint)->ArgsProduct({{100, 1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // One undo and one redo of the last point, each painted.
 void BM_UndoAndRedo(benchmark::State& state) {
-    WorkWindow w(state.range(0));
+    WorkWindow w(state.range(0), state.range(1));
     if (!w.ready(state, state.range(0))) {
         return;
     }
@@ -83,11 +93,32 @@ void BM_UndoAndRedo(benchmark::State& state) {
         Window::paintPending();
     }
 }
-BENCHMARK(BM_UndoAndRedo)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoAndRedo)->ArgsProduct({{100, 1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// Five points marked, then undone one after another, each undo painted: the undos are timed.
+void BM_FiveUndos(benchmark::State& state) {
+    WorkWindow w(state.range(0), state.range(1));
+    if (!w.ready(state, state.range(0))) {
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (int k = 0; k < 5; ++k) {
+            w.mark();
+            Window::paintPending();
+        }
+        state.ResumeTiming();
+        for (int k = 0; k < 5; ++k) {
+            w.window.undo();
+            Window::paintPending();
+        }
+    }
+}
+BENCHMARK(BM_FiveUndos)->ArgsProduct({{100, 1000, 10000}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // 開く of the file of the work, painted. Each opening is a step of the history.
 void BM_OpenAFile(benchmark::State& state) {
-    WorkWindow w(state.range(0));
+    WorkWindow w(state.range(0), state.range(1));
     if (!w.ready(state, state.range(0))) {
         return;
     }
@@ -97,9 +128,7 @@ void BM_OpenAFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenAFile)
-    ->Arg(100)
-    ->Arg(1000)
-    ->Arg(10000)
+    ->ArgsProduct({{100, 1000, 10000}, {0, 1}})
     ->Iterations(10)
     ->Unit(benchmark::kMillisecond);
 

@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/design_entry.h"
 #include "chart/picture.h"
@@ -121,18 +120,6 @@ void drawEntry(Picture& picture, const Entry& entry) {
         case EntryKind::HeatingDesign:
             drawDesign(picture, entry);
             break;
-    }
-}
-
-void drawWork(Picture& picture, const MarkedWork& work, psychro::PressureRatio pressureRatio,
-              Units units) {
-    if (work.chartDrawn) {
-        drawChart(picture, pressureRatio, units);  // clears first
-    } else {
-        picture.clear();
-    }
-    for (const Entry& entry : work.entries) {
-        drawEntry(picture, entry);
     }
 }
 

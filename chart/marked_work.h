@@ -121,10 +121,4 @@ struct MarkedWork {
     bool operator==(const MarkedWork&) const = default;
 };
 
-// Builds the picture of `work` from nothing: cleared, the chart when drawn, every entry in
-// order, the chart at the pressure ratio and in the units it is shown in. The result equals,
-// item for item, the picture made by the presses themselves.
-void drawWork(Picture& picture, const MarkedWork& work, psychro::PressureRatio pressureRatio,
-              Units units);
-
 }  // namespace chart

@@ -59,6 +59,15 @@ struct TextItem {
 
 using PictureItem = std::variant<LineItem, CircleItem, TextItem>;
 
+// How far a picture is drawn: its number of items, and the line width and text position the
+// drawing left there. Cutting a picture back to a mark leaves it as it was when the mark was
+// taken.
+struct PictureMark {
+    std::size_t items;
+    int lineWidth;
+    PointMm textPosition;
+};
+
 class Picture {
   public:
     // Erases everything; the line width returns to 1 and the text position to (0, 0).
@@ -67,6 +76,10 @@ class Picture {
     // Erases the items from `count` on, and sets the line width and text position to what they
     // were there; like clear, it changes the revision. A larger count changes nothing.
     void truncate(std::size_t count, int lineWidth, PointMm textPosition);
+    void truncate(const PictureMark& mark) {
+        truncate(mark.items, mark.lineWidth, mark.textPosition);
+    }
+    [[nodiscard]] PictureMark mark() const { return {items_.size(), lineWidth_, textPosition_}; }
 
     void setLineWidth(int px) { lineWidth_ = px; }
     [[nodiscard]] int lineWidth() const { return lineWidth_; }

@@ -5,9 +5,9 @@
 
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
-#include "chart/marked_work.h"
 #include "chart/sheet.h"
 #include "files/whole_file.h"
+#include "data/work_drawing.h"
 
 namespace cli {
 
@@ -30,15 +30,9 @@ chart::Picture chartWithPoints(const std::vector<chart::PointMm>& points, bool j
 }
 
 chart::Picture chartWithWork(const chart::MarkedWork& work, const chart::Settings& settings,
-                             const OverChart& overChart) {
+                             const std::vector<data::Zone>& zones) {
     chart::Picture picture;
-    chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
-    if (overChart) {
-        overChart(picture);
-    }
-    for (const chart::Entry& entry : work.entries) {
-        chart::drawEntry(picture, entry);
-    }
+    (void)data::drawWork(picture, work, zones, settings);
     return picture;
 }
 

@@ -9,6 +9,7 @@
 #include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "chart/settings.h"
+#include "data/zones.h"
 #include "render/picture_files.h"
 
 // `milten-cli chart`: the chart with marked states, rendered by the program's own painter.
@@ -29,10 +30,11 @@ using OverChart = std::function<void(chart::Picture&)>;
                                              const chart::Settings& settings,
                                              const OverChart& overChart = {});
 
-// The chart as above with the marks of a project file's work drawn on it, entry by entry.
+// A project file's work as the window shows it (data::drawWork): the chart when the work has
+// it drawn, `zones` over it, and the marks entry by entry.
 [[nodiscard]] chart::Picture chartWithWork(const chart::MarkedWork& work,
                                            const chart::Settings& settings,
-                                           const OverChart& overChart = {});
+                                           const std::vector<data::Zone>& zones);
 
 // Writes the sheet of the picture drawn at `settings` (the line "大気圧 = 760 mmHg" at the top
 // left, as the printout has it) to `path` (PDF on an A4 landscape page, 1 mm of picture on 1 mm
@@ -43,7 +45,7 @@ using OverChart = std::function<void(chart::Picture&)>;
                                                       const chart::Settings& settings,
                                                       const QString& path, ImageKind kind,
                                                       double dotsPerInch,
-                                                      const render::Underlay& underlay = {});
+                                                      const render::Underlay& underlay);
 
 // Whether `path` can be written: checked before anything is drawn, so that a wrong path is a
 // usage error. On failure, the reason.

@@ -731,7 +731,7 @@ int runChart(const Invocation& call) {
             data::drawZones(picture, zones, drawnAt.atmosphere.ratio);
         };
     const auto drawn =
-        writeChart(*project ? chartWithWork((*project)->work, drawnAt, overChart)
+        writeChart(*project ? chartWithWork((*project)->work, drawnAt, zones)
                             : chartWithPoints(marks, line.isSet("join"), display, overChart),
                    drawnAt, target->path, target->kind, target->dotsPerInch, underlay);
     if (!drawn) {

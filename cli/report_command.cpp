@@ -90,8 +90,9 @@ int runReport(const ReportArguments& arguments) {
     const chart::MarkedWork& work = project->work;
     const chart::Picture picture = report::workChart(work, settings, project->data.zones);
     const report::Report model = report::reportOf(work, settings, project->data, work.title);
-    const auto written = report::writeReport(model, chart::sheetOf(picture, settings),
-                                             partUnderlay(project->data), path, *format);
+    const auto written =
+        report::writeReport(model, chart::sheetOf(picture, settings),
+                            partUnderlay(project->data, settings.atmosphere.ratio), path, *format);
     if (!written) {
         return usage(written.error());
     }

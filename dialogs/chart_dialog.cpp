@@ -17,9 +17,9 @@
 
 namespace dialogs {
 
-ChartDialog::ChartDialog(chart::Picture& picture, Messenger& messages, QWidget* parent,
-                         const char* name, double widthTwips, double heightTwips)
-    : QDialog(parent), picture_(picture), messages_(messages) {
+ChartDialog::ChartDialog(Messenger& messages, QWidget* parent, const char* name, double widthTwips,
+                         double heightTwips)
+    : QDialog(parent), messages_(messages) {
     setDialogDefaults(this, name, widthTwips, heightTwips);
 }
 
@@ -142,9 +142,7 @@ void ChartDialog::orderTabsVisually() {
 }
 
 void ChartDialog::record(const chart::Entry& entry) {
-    chart::drawEntry(picture_, entry);
     emit entryRecorded(entry);
-    emit pictureChanged();
 }
 
 }  // namespace dialogs

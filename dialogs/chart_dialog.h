@@ -13,7 +13,6 @@ class QKeyEvent;
 class QPushButton;
 
 namespace chart {
-class Picture;
 struct Entry;
 }  // namespace chart
 
@@ -21,8 +20,9 @@ namespace dialogs {
 
 class Messenger;
 
-// What every dialog that marks the chart shares: the picture it draws into, the seam its
-// messages go through, the signal that asks the view to repaint, and closing by the window frame
+// What every dialog that marks the chart shares: the seam its messages go through, the signal
+// that hands over what a press marked (the dialog never draws: the entry is drawn by whoever shows
+// the work), and closing by the window frame
 // or Esc doing what its "閉じる" does, and the keyboard: Enter in a text box presses the main
 // button, Tab goes through the controls in reading order. The dialog is modeless and kept hidden
 // between uses.
@@ -30,8 +30,8 @@ class ChartDialog : public QDialog {
     Q_OBJECT
   public:
     // A dialog window `name` of the given client size in twips, with the forms' font.
-    ChartDialog(chart::Picture& picture, Messenger& messages, QWidget* parent, const char* name,
-                double widthTwips, double heightTwips);
+    ChartDialog(Messenger& messages, QWidget* parent, const char* name, double widthTwips,
+                double heightTwips);
 
     // The units and pressure the dialog computes, draws and writes its figures with. The main
     // window hands them over when it creates the dialog and whenever they change; the dialog
@@ -41,17 +41,15 @@ class ChartDialog : public QDialog {
     [[nodiscard]] const chart::Settings& settings() const { return settings_; }
 
   signals:
-    // Marks were added to the picture; the view should repaint.
-    void pictureChanged();
-    // A press marked the chart; `entry` is what it marked, already drawn.
+    // A press marked the chart: `entry` is what it marked, to be kept and drawn.
     void entryRecorded(const chart::Entry& entry);
 
   public slots:
     void reject() override;
 
   protected:
-    // Draws `entry` into the picture, reports it and asks for a repaint: every mark a dialog
-    // makes goes through here, so the chart never holds a mark the list does not.
+    // Reports `entry`: every mark a dialog makes goes through here, so the chart never holds a
+    // mark the list does not.
     void record(const chart::Entry& entry);
 
     void closeEvent(QCloseEvent* event) override;
@@ -101,7 +99,6 @@ class ChartDialog : public QDialog {
     // `before`'s; the dialogs with units override it.
     virtual void settingsChanged(const chart::Settings& before) { (void)before; }
 
-    chart::Picture& picture_;
     Messenger& messages_;
     // What the dialog computes at until its owner hands it the settings in use.
     chart::Settings settings_ = chart::Settings::standard();

@@ -13,9 +13,9 @@
 #include "chart/number_text.h"
 #include "chart/picture.h"
 #include "dialogs/controls.h"
-#include "dialogs/ih.h"
 #include "dialogs/messages.h"
 #include "dialogs/number_input.h"
+#include "dialogs/panel_state.h"
 #include "dialogs/process_parts.h"
 #include "psychro/comfort.h"
 #include "words/messages.h"
@@ -51,8 +51,8 @@ std::optional<chart::PointMm> markPoint(const psychro::AirState& air) {
 
 }  // namespace
 
-PmvDialog::PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : ChartDialog(picture, messages, parent, "Form5", 3015, 3975) {
+PmvDialog::PmvDialog(Messenger& messages, QWidget* parent)
+    : ChartDialog(messages, parent, "Form5", 3015, 3975) {
     setWindowTitle(QStringLiteral("PMV"));
 
     QGroupBox* Frame1 =
@@ -149,8 +149,8 @@ void PmvDialog::clear() {
     Text1->setFocus();  // ready for the next room's first condition
 }
 
-DiscomfortDialog::DiscomfortDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : ChartDialog(picture, messages, parent, "Form6", 2895, 3495) {
+DiscomfortDialog::DiscomfortDialog(Messenger& messages, QWidget* parent)
+    : ChartDialog(messages, parent, "Form6", 2895, 3495) {
     setWindowTitle(QStringLiteral("不快指数"));
 
     QGroupBox* Frame1 =

@@ -19,7 +19,7 @@ class Messenger;
 class PmvDialog : public ChartDialog {
     Q_OBJECT
   public:
-    PmvDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    PmvDialog(Messenger& messages, QWidget* parent = nullptr);
 
     // What the Calc menu's PMV command does: show the dialog, bring it forward and enable the
     // six input boxes.
@@ -45,7 +45,7 @@ class PmvDialog : public ChartDialog {
 class DiscomfortDialog : public ChartDialog {
     Q_OBJECT
   public:
-    DiscomfortDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    DiscomfortDialog(Messenger& messages, QWidget* parent = nullptr);
 
     // What the Calc menu's discomfort command does: show the dialog, bring it forward and enable
     // `Text1`, `Text2`, `Text9` and `Text7`.

@@ -13,9 +13,9 @@
 #include "chart/number_text.h"
 #include "chart/units.h"
 #include "dialogs/controls.h"
-#include "dialogs/ih.h"
 #include "dialogs/messages.h"
 #include "dialogs/number_input.h"
+#include "dialogs/panel_state.h"
 #include "dialogs/process_parts.h"
 #include "dialogs/state_input_panel.h"
 #include "psychro/relations.h"
@@ -69,8 +69,8 @@ std::vector<DesignFigure> designFigures(const chart::Entry& entry, chart::Units 
     return out;
 }
 
-DesignDialog::DesignDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : ChartDialog(picture, messages, parent, "FormDesign", kDialogWidth, kDialogHeight) {
+DesignDialog::DesignDialog(Messenger& messages, QWidget* parent)
+    : ChartDialog(messages, parent, "FormDesign", kDialogWidth, kDialogHeight) {
     setWindowTitle(QStringLiteral("空調設計"));
 
     QGroupBox* FrameRoom = makeFrame(this, "FrameRoom", QStringLiteral("室内空気"),
@@ -209,8 +209,8 @@ void DesignDialog::calculate() {
     const chart::Units units = settings_.units;
     const chart::DesignInputs inputs{
         cooling,
-        {room->h, room->i},
-        {outdoor->h, outdoor->i},
+        {room->x, room->i},
+        {outdoor->x, outdoor->i},
         {chart::loadFromShown(*qs, units), chart::loadFromShown(*qL, units), *k, *dt},
         {reheat ? std::optional<double>(*bf) : std::nullopt},
         {OptionSteam->isChecked() ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray,

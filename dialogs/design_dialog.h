@@ -42,7 +42,7 @@ struct DesignFigure {
 class DesignDialog : public ChartDialog {
     Q_OBJECT
   public:
-    DesignDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    DesignDialog(Messenger& messages, QWidget* parent = nullptr);
 
     void showFromMenu();
 

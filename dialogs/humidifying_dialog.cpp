@@ -62,8 +62,8 @@ QLineEdit* inputBox(QGroupBox* frame, const char* name, const QString& text, con
 
 }  // namespace
 
-HumidifyingDialog::HumidifyingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : ProcessDialog(picture, messages, parent, "Form7", 3045, 4560),
+HumidifyingDialog::HumidifyingDialog(Messenger& messages, QWidget* parent)
+    : ProcessDialog(messages, parent, "Form7", 3045, 4560),
       temperatureTexts_{QStringLiteral("100"), QStringLiteral("15")} {
     setWindowTitle(QStringLiteral("蒸気加湿"));
 
@@ -120,7 +120,7 @@ void HumidifyingDialog::calculate() {
     if (!given) {
         return;
     }
-    const ProcessIh& state = given->state;
+    const PanelState& state = given->state;
     const double G = given->G;
     const std::optional<double> temperature = readNumber(Text8->text());
     const std::optional<double> target = readNumber(Text10->text());
@@ -128,7 +128,7 @@ void HumidifyingDialog::calculate() {
         messages_.show(message(words::kNotANumber));
         return;
     }
-    const auto after = psychro::humidify({state.h, state.i}, G, kind_, *temperature, *target,
+    const auto after = psychro::humidify({state.x, state.i}, G, kind_, *temperature, *target,
                                          settings_.atmosphere.ratio);
     if (!after) {
         messages_.show(message(
@@ -148,7 +148,7 @@ void HumidifyingDialog::calculate() {
     const chart::Entry entry{
         .kind = kind_ == Humidifier::Steam ? chart::EntryKind::SteamHumidifying
                                            : chart::EntryKind::WaterSprayHumidifying,
-        .states = {markedState("点１", *at1, state.h, state.i),
+        .states = {markedState("点１", *at1, state.x, state.i),
                    markedState("点２", at2, after->x, after->i)},
         .lineFrom = std::nullopt,
         .inputs = std::move(inputs),

@@ -26,7 +26,7 @@ class Messenger;
 class HumidifyingDialog : public ProcessDialog {
     Q_OBJECT
   public:
-    HumidifyingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    HumidifyingDialog(Messenger& messages, QWidget* parent = nullptr);
 
     // What the Calc menu's two humidifying commands do.
     void showForSteam();

@@ -14,8 +14,8 @@
 #include "dialogs/state_input_panel.h"
 
 namespace dialogs {
-PointDialog::PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : ChartDialog(picture, messages, parent, "Form2", 3000, 3480) {
+PointDialog::PointDialog(Messenger& messages, QWidget* parent)
+    : ChartDialog(messages, parent, "Form2", 3000, 3480) {
     setWindowTitle(QStringLiteral("点指定"));
 
     panel_ = new StateInputPanel(this, PanelHost::PointDialog);
@@ -32,7 +32,7 @@ void PointDialog::showFromMenu() {
     panel_->disableTexts();
 }
 
-PointIh PointDialog::ih() {
+PanelPoint PointDialog::ih() {
     return ihPointForm(*panel_, messages_, settings_);
 }
 
@@ -53,8 +53,8 @@ void PointDialog::drawPoint() {
         messages_.show(message(words::kCheckTwoBoxes));
         return;
     }
-    const PointIh solved = ih();
-    if (solved.ten == -1) {
+    const PanelPoint solved = ih();
+    if (solved.refused) {
         return;  // the solver has said why; the panel keeps its marks and texts
     }
 

@@ -4,7 +4,7 @@
 
 #include "chart/chart_frame.h"
 #include "dialogs/chart_dialog.h"
-#include "dialogs/ih.h"
+#include "dialogs/panel_state.h"
 
 class QCheckBox;
 
@@ -23,14 +23,14 @@ class StateInputPanel;
 class PointDialog : public ChartDialog {
     Q_OBJECT
   public:
-    PointDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    PointDialog(Messenger& messages, QWidget* parent = nullptr);
 
     // What the Draw menu's point command does: show the dialog, bring it forward and disable
     // its six text boxes (they open through their check boxes).
     void showFromMenu();
 
     // The air-state solver in its point-dialog form.
-    [[nodiscard]] PointIh ih();
+    [[nodiscard]] PanelPoint ih();
 
     // Numbering and joining continue from the last numbered point of the work shown: its
     // number and where it stands (none: the next point is "1点", joined to nothing).

@@ -28,9 +28,8 @@ QString loadText(double kcalPerHour) {
     return QString::fromStdString(chart::loadText(kcalPerHour));
 }
 
-MixingCoolingDialog::MixingCoolingDialog(chart::Picture& picture, Messenger& messages,
-                                         QWidget* parent)
-    : ProcessDialog(picture, messages, parent, "Form3", 3075, 3900) {
+MixingCoolingDialog::MixingCoolingDialog(Messenger& messages, QWidget* parent)
+    : ProcessDialog(messages, parent, "Form3", 3075, 3900) {
     buildInputFrame(QStringLiteral("空気状態"));
     buildResultFrame(QStringLiteral("冷却量"), twipsRect(120, 840, 2775, 855),
                      QStringLiteral("kcal/h"));
@@ -64,11 +63,11 @@ QPushButton* MixingCoolingDialog::mainButton() const {
 }
 
 void MixingCoolingDialog::showForMixing() {
-    prepare(kCalcMix, QStringLiteral("混合"));
+    prepare(Process::Mixing, QStringLiteral("混合"));
 }
 
 void MixingCoolingDialog::showForCooling() {
-    prepare(kCalcCool, QStringLiteral("冷却"));
+    prepare(Process::Cooling, QStringLiteral("冷却"));
     Command1->setEnabled(true);
     Command2->setEnabled(true);
     Command3->setEnabled(true);
@@ -77,8 +76,8 @@ void MixingCoolingDialog::showForCooling() {
 // The steps both openings share. Neither touches the check boxes or the texts; the mixing
 // opening leaves `Command1` as it was. An opening drops a pending point 1 (`Command4` off), so
 // cooling's lock on the air quantity, which only guards that point 1, is lifted with it.
-void MixingCoolingDialog::prepare(std::int16_t mode, const QString& caption) {
-    mode_ = mode;
+void MixingCoolingDialog::prepare(Process process, const QString& caption) {
+    process_ = process;
     bringForward(this);
     setWindowTitle(caption);
     panel_->disableTexts();
@@ -97,37 +96,35 @@ void MixingCoolingDialog::acceptPoint1() {
     if (!given) {
         return;
     }
-    const ProcessIh& state = given->state;
+    const PanelState& state = given->state;
     const double G = given->G;
     const auto at = keptPoint(state.XP, state.YP);
-    if (!at || !fitsFloat(state.i) || !fitsFloat(state.h)) {
+    if (!at || !fitsFloat(state.i) || !fitsFloat(state.x)) {
         messages_.show(message(words::kNoResult));
         return;
     }
-    XPB = static_cast<float>(at->X);
-    YPB = static_cast<float>(at->Y);
-    i11 = static_cast<float>(state.i);
-    h11 = static_cast<float>(state.h);
-    G1 = static_cast<float>(G);
+    point1_ = {.XP = static_cast<float>(at->X),
+               .YP = static_cast<float>(at->Y),
+               .i = static_cast<float>(state.i),
+               .x = static_cast<float>(state.x),
+               .G = static_cast<float>(G)};
     G1Text_ = Text7->text();
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
-    inputs.push_back({"G1", G1});
+    inputs.push_back({"G1", point1_.G});
     const chart::Entry entry{
         .kind = chart::EntryKind::ProcessStart,
-        .states = {markedState("点１", *at, state.h, state.i)},
+        .states = {markedState("点１", *at, state.x, state.i)},
         .lineFrom = std::nullopt,
         .inputs = std::move(inputs),
         .results = {},
     };
-    chart::drawEntry(picture_, entry);
     Command1->setEnabled(false);
-    if (mode_ == kCalcCool) {
+    if (process_ == Process::Cooling) {
         Frame2->setEnabled(false);  // the load is computed with G1: keep the text showing it
     }
     Command4->setEnabled(true);
     panel_->ButtonClear();
-    emit entryRecorded(entry);
-    emit pictureChanged();
+    record(entry);
     messages_.show(message(words::kGiveNextPoint));
 }
 
@@ -138,7 +135,7 @@ void MixingCoolingDialog::acceptPoint2() {
         return;
     }
     const chart::PointMm at{state->XP, state->YP};
-    if (mode_ == kCalcCool) {
+    if (process_ == Process::Cooling) {
         cool(*state, at);
     } else {
         mix(*state, at);
@@ -147,7 +144,7 @@ void MixingCoolingDialog::acceptPoint2() {
 
 // Adiabatic mixing: the mixing point divides the line from point 2 to point 1 in the ratio
 // G1 : G2 of the air quantities.
-void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
+void MixingCoolingDialog::mix(const PanelState& point2, chart::PointMm at) {
     const std::optional<double> G2 = readNumber(Text7->text());
     if (!G2) {
         messages_.show(message(words::kGiveAirQuantity));
@@ -158,20 +155,21 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
         return;
     }
     // Point 1's shares are formed in single precision, as point 1 is kept.
-    const psychro::Mixed point3 = psychro::mixStreams({i11, h11, G1}, {point2.h, point2.i}, *G2);
+    const psychro::Mixed point3 =
+        psychro::mixStreams({point1_.i, point1_.x, point1_.G}, {point2.x, point2.i}, *G2);
     const chart::PointMm mixed = chart::statePoint(point3.i, 1000.0 * point3.x);
     if (!chart::withinReach(mixed)) {
         messages_.show(message(words::kNoResult));
         return;
     }
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
-    inputs.push_back({"G1", G1});
+    inputs.push_back({"G1", point1_.G});
     inputs.push_back({"G2", *G2});
     const chart::Entry entry{
         .kind = chart::EntryKind::Mixing,
-        .states = {markedState("点２", at, point2.h, point2.i),
+        .states = {markedState("点２", at, point2.x, point2.i),
                    markedState("混合点", mixed, point3.x, point3.i)},
-        .lineFrom = chart::PointMm{XPB, YPB},
+        .lineFrom = chart::PointMm{point1_.XP, point1_.YP},
         .inputs = std::move(inputs),
         .results = {{"x3", point3.x}, {"i3", point3.i}},
     };
@@ -179,20 +177,20 @@ void MixingCoolingDialog::mix(const ProcessIh& point2, chart::PointMm at) {
     record(entry);
 }
 
-// The cooling load (i11 − i2)·G1. `Text7` was locked at G1 since point 1 and shows it again
+// The cooling load (i1 − i2)·G1. `Text7` was locked at G1 since point 1 and shows it again
 // after the load, so the quantity on screen is always the one the load was computed with.
-void MixingCoolingDialog::cool(const ProcessIh& point2, chart::PointMm at) {
-    const double Q = psychro::coolingLoad({i11, h11, G1}, point2.i);
+void MixingCoolingDialog::cool(const PanelState& point2, chart::PointMm at) {
+    const double Q = psychro::coolingLoad({point1_.i, point1_.x, point1_.G}, point2.i);
     if (!chart::roundable(Q, 0)) {  // a load of 16 digits and more is no load to write
         messages_.show(message(words::kNoResult));
         return;
     }
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
-    inputs.push_back({"G1", G1});
+    inputs.push_back({"G1", point1_.G});
     const chart::Entry entry{
         .kind = chart::EntryKind::Cooling,
-        .states = {markedState("点２", at, point2.h, point2.i)},
-        .lineFrom = chart::PointMm{XPB, YPB},
+        .states = {markedState("点２", at, point2.x, point2.i)},
+        .lineFrom = chart::PointMm{point1_.XP, point1_.YP},
         .inputs = std::move(inputs),
         .results = {{"Q", Q}},
     };
@@ -216,21 +214,18 @@ void MixingCoolingDialog::followPointOne(const std::optional<chart::Entry>& star
     }
     const chart::MarkedState& s = start->states[0];
     const auto G = static_cast<float>(chart::valueOf(start->inputs, "G1").value_or(0.0));
-    const auto X = static_cast<float>(s.at.X);
-    const auto Y = static_cast<float>(s.at.Y);
-    const auto i = static_cast<float>(s.i);
-    const auto h = static_cast<float>(s.x);
-    if (X == XPB && Y == YPB && i == i11 && h == h11 && G == G1) {
+    const PointOne kept{.XP = static_cast<float>(s.at.X),
+                        .YP = static_cast<float>(s.at.Y),
+                        .i = static_cast<float>(s.i),
+                        .x = static_cast<float>(s.x),
+                        .G = G};
+    if (kept == point1_) {
         return;  // the point 1 the dialog keeps
     }
-    XPB = X;
-    YPB = Y;
-    i11 = i;
-    h11 = h;
-    G1 = G;
-    G1Text_ = QString::fromStdString(chart::generalText(G1));
+    point1_ = kept;
+    G1Text_ = QString::fromStdString(chart::generalText(point1_.G));
     Command1->setEnabled(false);
-    Frame2->setEnabled(mode_ != kCalcCool);
+    Frame2->setEnabled(process_ != Process::Cooling);
     Command4->setEnabled(true);
 }
 
@@ -250,8 +245,8 @@ void MixingCoolingDialog::clear() {
     ProcessDialog::clear();
 }
 
-HeatingDialog::HeatingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent)
-    : ProcessDialog(picture, messages, parent, "Form4", 3045, 3900) {
+HeatingDialog::HeatingDialog(Messenger& messages, QWidget* parent)
+    : ProcessDialog(messages, parent, "Form4", 3045, 3900) {
     setWindowTitle(QStringLiteral("加熱"));
 
     buildInputFrame(QStringLiteral("空気状態点1"));
@@ -288,16 +283,16 @@ void HeatingDialog::calculate() {
     if (!given) {
         return;
     }
-    const ProcessIh& state = given->state;
+    const PanelState& state = given->state;
     const double G = given->G;
     const std::optional<double> t2 = readNumber(Text8->text());
     if (!t2) {
         messages_.show(message(words::kNotANumber));
         return;
     }
-    const auto [i2, Q] = psychro::heatTo({state.h, state.i}, G, *t2);
+    const auto [i2, Q] = psychro::heatTo({state.x, state.i}, G, *t2);
     const auto at1 = keptPoint(state.XP, state.YP);
-    const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state.h);  // Y2 = Y1
+    const chart::PointMm at2 = chart::statePoint(i2, 1000.0 * state.x);  // Y2 = Y1
     // A final temperature far off the chart, or a load too large to write rounded, is refused
     // like a state beyond the chart.
     if (!at1 || !chart::withinReach(at2) || !chart::roundable(Q, 0)) {
@@ -305,20 +300,18 @@ void HeatingDialog::calculate() {
         return;
     }
     // "Heating" below the dew point would leave more vapour than the air can hold.
-    if (!psychro::isAirState({state.h, i2}, settings_.atmosphere.ratio)) {
+    if (!psychro::isAirState({state.x, i2}, settings_.atmosphere.ratio)) {
         messages_.show(message(words::kNoAirState));
         return;
     }
-    XPB = static_cast<float>(at1->X);
-    YPB = static_cast<float>(at1->Y);
     std::vector<chart::NamedValue> inputs = panelInputs(*panel_);
     inputs.push_back({"G", G});
     inputs.push_back({"t2", *t2});
     // Point 2 is drawn from point 1 as kept, which is at1 itself (already single precision).
     const chart::Entry entry{
         .kind = chart::EntryKind::Heating,
-        .states = {markedState("点１", *at1, state.h, state.i),
-                   markedState("点２", at2, state.h, i2)},
+        .states = {markedState("点１", *at1, state.x, state.i),
+                   markedState("点２", at2, state.x, i2)},
         .lineFrom = std::nullopt,
         .inputs = std::move(inputs),
         .results = {{"Q", Q}},

@@ -6,8 +6,7 @@
 
 #include "chart/chart_frame.h"
 #include "chart/marked_work.h"
-#include "dialogs/calc_mode.h"
-#include "dialogs/ih.h"
+#include "dialogs/panel_state.h"
 #include "dialogs/process_parts.h"
 
 class QGroupBox;
@@ -26,17 +25,17 @@ class Messenger;
 // negative load, never "-0".
 [[nodiscard]] QString loadText(double kcalPerHour);
 
-// `Form3`: mixing (`CalcMode` 3, "混合") and cooling (`CalcMode` 5, "冷却") of air streams.
+// `Form3`: mixing ("混合") and cooling ("冷却") of air streams.
 // The state panel sits in `Frame1`, the air quantity `Text7` in `Frame2`; `Frame4` with the
 // cooling load `Text9` takes `Frame1`'s place while a load is shown. The buttons act in the
-// process of the dialog's last opening: another Calc command changing `CalcMode` meanwhile
-// (heating) neither stops them nor switches the process under a half-given point 1.
+// process of the dialog's last opening: another Calc command meanwhile (heating) neither stops
+// them nor switches the process under a half-given point 1.
 class MixingCoolingDialog : public ProcessDialog {
     Q_OBJECT
   public:
-    MixingCoolingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    MixingCoolingDialog(Messenger& messages, QWidget* parent = nullptr);
 
-    // What the Calc menu's mixing and cooling commands do after setting `CalcMode`.
+    // What the Calc menu's mixing and cooling commands do.
     void showForMixing();
     void showForCooling();
 
@@ -46,11 +45,12 @@ class MixingCoolingDialog : public ProcessDialog {
     void followPointOne(const std::optional<chart::Entry>& start);
 
   private:
-    void prepare(std::int16_t mode, const QString& caption);
+    enum class Process { Mixing, Cooling };
+    void prepare(Process process, const QString& caption);
     void acceptPoint1();  // Command1
     void acceptPoint2();  // Command4
-    void mix(const ProcessIh& point2, chart::PointMm at);
-    void cool(const ProcessIh& point2, chart::PointMm at);
+    void mix(const PanelState& point2, chart::PointMm at);
+    void cool(const PanelState& point2, chart::PointMm at);
     void clear() override;  // Command2: also frees the air quantity
     // Point 1 was solved and marked at the old settings, whose chart goes: it is dropped, and
     // the dialog asks for point 1 again.
@@ -63,15 +63,19 @@ class MixingCoolingDialog : public ProcessDialog {
     QPushButton* Command4 = nullptr;
     QPushButton* Command3 = nullptr;
 
-    std::int16_t mode_ = kCalcMix;  // kCalcMix or kCalcCool, set by the openings
+    Process process_ = Process::Mixing;  // set by the openings
 
     // Point 1, kept in single precision from its acceptance until the next one.
-    float XPB = 0.0F;  // picture mm
-    float YPB = 0.0F;
-    float i11 = 0.0F;  // kcal/kg(DA)
-    float h11 = 0.0F;  // kg/kg(DA)
-    float G1 = 0.0F;   // kg/h
-    QString G1Text_;   // `Text7` as it read when G1 was accepted
+    struct PointOne {
+        float XP = 0.0F;  // picture mm
+        float YP = 0.0F;
+        float i = 0.0F;  // kcal/kg(DA)
+        float x = 0.0F;  // kg/kg(DA)
+        float G = 0.0F;  // its air quantity, kg/h
+        bool operator==(const PointOne&) const = default;
+    };
+    PointOne point1_;
+    QString G1Text_;  // `Text7` as it read when point 1's air quantity was accepted
 };
 
 // `Form4`, "加熱": sensible heating of one air stream to the temperature of point 2. The state
@@ -80,18 +84,15 @@ class MixingCoolingDialog : public ProcessDialog {
 class HeatingDialog : public ProcessDialog {
     Q_OBJECT
   public:
-    HeatingDialog(chart::Picture& picture, Messenger& messages, QWidget* parent = nullptr);
+    HeatingDialog(Messenger& messages, QWidget* parent = nullptr);
 
-    // What the Calc menu's heating command does after setting `CalcMode`.
+    // What the Calc menu's heating command does.
     void showForHeating();
 
   private:
     void calculate();  // Command1
 
     QLineEdit* Text8 = nullptr;
-
-    float XPB = 0.0F;  // point 1 of the last calculation, picture mm
-    float YPB = 0.0F;
 };
 
 }  // namespace dialogs

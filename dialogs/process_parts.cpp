@@ -36,7 +36,7 @@ QLineEdit* makeLoadBox(QGroupBox* frame) {
 
 }  // namespace
 
-std::expected<ProcessIh, IhFailure> ProcessDialog::ih() const {
+std::expected<PanelState, PanelFailure> ProcessDialog::ih() const {
     return ihProcessForm(*panel_, messages_, settings_);
 }
 
@@ -130,8 +130,8 @@ std::optional<chart::PointMm> keptPoint(double X, double Y) {
     return chart::singlePrecision(X, Y);
 }
 
-void explainRefusal(IhFailure failure, Messenger& messages, const char16_t* noPair) {
-    if (failure == IhFailure::NoPair) {
+void explainRefusal(PanelFailure failure, Messenger& messages, const char16_t* noPair) {
+    if (failure == PanelFailure::NoPair) {
         messages.show(message(noPair));
     }
 }

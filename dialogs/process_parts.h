@@ -9,7 +9,7 @@
 #include "chart/chart_frame.h"
 #include "chart/marked_work.h"
 #include "dialogs/chart_dialog.h"
-#include "dialogs/ih.h"
+#include "dialogs/panel_state.h"
 
 class QGroupBox;
 class QLabel;
@@ -31,13 +31,13 @@ class ProcessDialog : public ChartDialog {
     Q_OBJECT
   public:
     // The air-state solver in its process form.
-    [[nodiscard]] std::expected<ProcessIh, IhFailure> ih() const;
+    [[nodiscard]] std::expected<PanelState, PanelFailure> ih() const;
 
     // State 1 from the panel and the air quantity in `Text7`, kg(DA)/h, when the quantity is a
     // number `accepts`; nullopt after the message that says why not (the solver's own, `noPair`
     // for a panel without a pair, "空気量を入力してください。" for the quantity).
     struct StateAndQuantity {
-        ProcessIh state;
+        PanelState state;
         double G;
     };
     [[nodiscard]] std::optional<StateAndQuantity> stateAndQuantity(const char16_t* noPair,
@@ -94,6 +94,6 @@ class ProcessDialog : public ChartDialog {
 
 // The solver's refusal ends a press. Its own refusals have shown their message; a panel without
 // a pair gets `noPair`, since nothing may be drawn or stored from a state the user never gave.
-void explainRefusal(IhFailure failure, Messenger& messages, const char16_t* noPair);
+void explainRefusal(PanelFailure failure, Messenger& messages, const char16_t* noPair);
 
 }  // namespace dialogs

@@ -12,6 +12,7 @@
 #include "chart/picture.h"
 #include "data/data_archive.h"
 #include "files/project_document.h"
+#include "data/work_drawing.h"
 #include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -55,7 +56,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     chart::Picture picture;
     chart::MarkedWork marksOnly = read->work;
     marksOnly.chartDrawn = false;  // the chart itself is the chart drawing's to test
-    chart::drawWork(picture, marksOnly, psychro::PressureRatio::standard(),
-                    chart::Units::Engineering);
+    (void)data::drawWork(picture, marksOnly, {}, chart::Settings::standard());
     return 0;
 }

@@ -19,8 +19,8 @@ enum class ImageKind { Pdf, Svg, Png };
 [[nodiscard]] std::optional<ImageKind> imageKindOf(const QString& path);
 
 // Writes the sheet as a file of `kind` to an open device; false when it cannot be drawn.
-// `underlay` is painted under the chart (a data set's layer; none by default).
+// `underlay` (the data sets' layers, empty for none) is painted under the chart.
 [[nodiscard]] bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind,
-                                double dotsPerInch, const Underlay& underlay = {});
+                                double dotsPerInch, const Underlay& underlay);
 
 }  // namespace render

@@ -48,12 +48,11 @@ void paintSurface(QPainter& painter, const chart::Picture& picture, double dotsP
 using Underlay = std::function<void(QPainter& painter, double dotsPerMm)>;
 
 void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
-                QPointF chartCornerMm, QPointF lineCornerMm, const Underlay& underlay = {});
+                QPointF chartCornerMm, QPointF lineCornerMm, const Underlay& underlay);
 
 // The sheet as an image of the surface, as pictureImage makes it, the pressure line at its top
 // left.
-[[nodiscard]] QImage sheetImage(const chart::Sheet& sheet,
-                                double dotsPerInch = chart::kPixelsPerInch,
-                                const Underlay& underlay = {});
+[[nodiscard]] QImage sheetImage(const chart::Sheet& sheet, double dotsPerInch,
+                                const Underlay& underlay);
 
 }  // namespace render

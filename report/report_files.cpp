@@ -16,6 +16,7 @@
 #include "chart/chart_drawing.h"
 #include "chart/units_of_length.h"
 #include "data/data_layer.h"
+#include "data/work_drawing.h"
 #include "files/whole_file.h"
 
 namespace report {
@@ -306,12 +307,11 @@ void setUp(QPdfWriter& writer, const Report& report) {
 
 chart::Picture workChart(const chart::MarkedWork& work, const chart::Settings& settings,
                          const std::vector<data::Zone>& zones) {
+    // The report's first page is the chart itself, whether or not the work has drawn it yet.
+    chart::MarkedWork drawn = work;
+    drawn.chartDrawn = true;
     chart::Picture picture;
-    chart::drawChart(picture, settings.atmosphere.ratio, settings.units);
-    data::drawZones(picture, zones, settings.atmosphere.ratio);
-    for (const chart::Entry& entry : work.entries) {
-        chart::drawEntry(picture, entry);
-    }
+    (void)data::drawWork(picture, drawn, zones, settings);
     return picture;
 }
 

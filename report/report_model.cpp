@@ -307,29 +307,6 @@ QString runsText(std::uint32_t bits, int count, int first, const QString& unit,
     return runs.join(u'・') + unit;
 }
 
-QString timeText(std::uint32_t minutes) {
-    const data::CalendarTime c = data::calendarOf(minutes);
-    return QStringLiteral("%1/%2/%3 %4:%5")
-        .arg(c.year, 4, 10, QChar(u'0'))
-        .arg(c.month, 2, 10, QChar(u'0'))
-        .arg(c.day, 2, 10, QChar(u'0'))
-        .arg(c.hour, 2, 10, QChar(u'0'))
-        .arg(c.minute, 2, 10, QChar(u'0'));
-}
-
-QString periodText(const data::DataSet& kept) {
-    std::uint32_t first = data::kNoTime;
-    std::uint32_t last = 0;
-    for (const std::uint32_t t : kept.times) {
-        if (t != data::kNoTime) {
-            first = std::min(first, t);
-            last = std::max(last, t);
-        }
-    }
-    return first == data::kNoTime ? QStringLiteral("日時なし")
-                                  : timeText(first) + QStringLiteral(" ～ ") + timeText(last);
-}
-
 QString zoneText(const data::Zone& zone) {
     if (const auto* r = std::get_if<data::RangeZone>(&zone)) {
         const QString humidity = r->absolute
@@ -374,9 +351,10 @@ void addDataTables(std::vector<Table>& tables, const data::DataPart& part,
                     .textColumns = 2};
         about.rows.push_back(
             {QStringLiteral("出典"), utf8(layer.path.empty() ? layer.set->name : layer.path)});
-        about.rows.push_back({QStringLiteral("行数"), QString::number(layer.set->states.size())});
-        about.rows.push_back({QStringLiteral("対象の行数"), QString::number(kept.states.size())});
-        about.rows.push_back({QStringLiteral("期間"), periodText(kept)});
+        about.rows.push_back({QStringLiteral("行数"), QString::number(layer.set->rows())});
+        about.rows.push_back({QStringLiteral("対象の行数"), QString::number(kept.rows())});
+        about.rows.push_back(
+            {QStringLiteral("期間"), QString::fromStdString(data::periodText(kept))});
         about.rows.push_back(
             {QStringLiteral("絞り込み"),
              runsText(layer.filter.months, 12, 1, QStringLiteral("月"), QStringLiteral("全月")) +

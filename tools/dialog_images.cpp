@@ -434,7 +434,7 @@ void reportPages(Shots& s, app::MainWindow& window, const QDir& folder) {
     day->name = "sample day";
     for (int h = 0; h < 24; ++h) {
         const double swing = (h < 14 ? h : 28 - h) / 14.0;
-        day->states.push_back(
+        day->readings.push_back(
             {static_cast<float>(24.0 + 8.0 * swing), static_cast<float>(0.011 + 0.004 * swing)});
         day->times.push_back(data::minutesOf({2026, 8, 1, h, 0}));
     }

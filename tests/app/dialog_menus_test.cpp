@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include "app/main_window.h"
-#include "dialogs/calc_mode.h"
 #include "dialogs/messages.h"
 
 namespace {
@@ -69,16 +68,14 @@ TEST_F(DialogMenus, PointCommandShowsFormTwoWithItsTextsShut) {
     EXPECT_FALSE(text(form2, 1)->isEnabled());
 }
 
-TEST_F(DialogMenus, CalcCommandsSetTheModeBeforeShowingTheirDialog) {
+TEST_F(DialogMenus, CalcCommandsShowTheirDialogs) {
     trigger("mnuCalCh");
-    EXPECT_EQ(dialogs::CalcMode, 5);
     QDialog* form3 = dialog("Form3");
     ASSERT_NE(form3, nullptr);
     EXPECT_TRUE(form3->isVisible());
     EXPECT_EQ(form3->windowTitle(), "冷却");
 
     trigger("mnuCalMix");
-    EXPECT_EQ(dialogs::CalcMode, 3);
     EXPECT_EQ(dialog("Form3"), form3);
     EXPECT_EQ(form3->windowTitle(), "混合");
     for (int k = 1; k <= 7; ++k) {
@@ -86,7 +83,6 @@ TEST_F(DialogMenus, CalcCommandsSetTheModeBeforeShowingTheirDialog) {
     }
 
     trigger("mnuCalHeat");
-    EXPECT_EQ(dialogs::CalcMode, 4);
     QDialog* form4 = dialog("Form4");
     ASSERT_NE(form4, nullptr);
     EXPECT_TRUE(form4->isVisible());
@@ -100,14 +96,12 @@ TEST_F(DialogMenus, CalcCommandsSetTheModeBeforeShowingTheirDialog) {
     // Typed values survive another opening; the command clears no text.
     text(form3, 3)->setText(QStringLiteral("20"));
     trigger("mnuCalCh");
-    EXPECT_EQ(dialogs::CalcMode, 5);
     EXPECT_EQ(text(form3, 3)->text(), "20");
 }
 
 // Both humidifying items open the one `Form7`, each in its own kind.
 TEST_F(DialogMenus, HumidifyingItemsShareFormSeven) {
     trigger("mnuCalWV");
-    EXPECT_EQ(dialogs::CalcMode, dialogs::kCalcSteam);
     QDialog* form7 = dialog("Form7");
     ASSERT_NE(form7, nullptr);
     EXPECT_TRUE(form7->isVisible());
@@ -116,7 +110,6 @@ TEST_F(DialogMenus, HumidifyingItemsShareFormSeven) {
     EXPECT_EQ(text(form7, 8)->text(), "100");
 
     trigger("mnuCalWW");
-    EXPECT_EQ(dialogs::CalcMode, dialogs::kCalcWaterSpray);
     EXPECT_EQ(dialog("Form7"), form7);
     EXPECT_EQ(form7->windowTitle(), "水噴霧加湿");
     EXPECT_EQ(text(form7, 8)->text(), "15");

@@ -5,6 +5,7 @@
 #include <QPixmap>
 #include <QTest>
 
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
@@ -41,7 +42,12 @@ TEST(DrawMenu, DrawsTheChartErasesMarksAndRepaints) {
     EXPECT_EQ(drawn, fresh.items().size());
     EXPECT_GT(countRed(view->grab().toImage()), 2000) << "the view shows the enthalpy lines";
 
-    window.picture().circle({100.0, 100.0}, 0.7, chart::kLightRed);
+    window.document().addEntry({.kind = chart::EntryKind::Pmv,
+                                .states = {{"", {100.0, 100.0}, 0.01, 10.0}},
+                                .lineFrom = std::nullopt,
+                                .inputs = {},
+                                .results = {}});
+    ASSERT_GT(window.picture().items().size(), drawn);
     window.findChild<QAction*>("mnuDrawW")->trigger();
     EXPECT_EQ(window.picture().items().size(), drawn) << "the mark is gone";
     EXPECT_EQ(render::pictureImage(window.picture()), render::pictureImage(fresh));

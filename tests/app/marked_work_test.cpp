@@ -6,6 +6,7 @@
 
 #include "app/main_window.h"
 #include "chart/marked_work.h"
+#include "data/work_drawing.h"
 #include "dialogs/messages.h"
 #include "work_scenarios.h"
 
@@ -85,8 +86,7 @@ TEST_F(MarkedWorkTest, EveryPressIsAnEntryAndTheEntriesAreThePicture) {
                 EXPECT_NEAR(*value, e.value, e.tolerance);
             }
             chart::Picture replayed;
-            chart::drawWork(replayed, window.work(), psychro::PressureRatio::standard(),
-                            chart::Units::Engineering);
+            (void)data::drawWork(replayed, window.work(), {}, chart::Settings::standard());
             EXPECT_TRUE(work_scenarios::identical(replayed, window.picture()));
         }
         work_scenarios::trigger(window, "mnuDrawW");

@@ -178,13 +178,15 @@ TEST_F(Printing, TheDialogsChoicesAreKept) {
     chart::drawChart(picture, psychro::PressureRatio::standard(), chart::Units::Engineering);
     QPrinter printer(QPrinter::HighResolution);
     const app::PrintResult result = app::printChart(
-        chart::sheetOf(picture, chart::Settings::standard()), printer, [&](QPrinter& p) {
+        chart::sheetOf(picture, chart::Settings::standard()), printer,
+        [&](QPrinter& p) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(pdf);
             p.setPageOrientation(QPageLayout::Portrait);
             p.setCopyCount(2);
             return true;
-        });
+        },
+        render::Underlay{});
     EXPECT_EQ(result, app::PrintResult::Printed);
     EXPECT_EQ(printer.copyCount(), 2);
     const QString info = popplerOutput(QStringLiteral("pdfinfo"), {pdf});

@@ -455,11 +455,12 @@ TEST(ChartExport, ExportAndCopyCarryThePressureLine) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.line);
         const QString path = folder.filePath(QStringLiteral("chart.svg"));
-        ASSERT_TRUE(app::exportWork(path, picture, {}, row.settings).has_value());
+        ASSERT_TRUE(
+            app::exportWork(path, picture, {}, row.settings, render::Underlay{}).has_value());
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_TRUE(svgText(file.readAll()).contains(QString::fromUtf8(row.line)));
-        const auto copied = app::sheetMimeData(picture, row.settings);
+        const auto copied = app::sheetMimeData(picture, row.settings, render::Underlay{});
         EXPECT_TRUE(svgText(copied->data(QStringLiteral("image/svg+xml")))
                         .contains(QString::fromUtf8(row.line)));
     }

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <vector>
 
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
@@ -237,7 +238,7 @@ TEST_F(ZoomView, AZoomedViewShowsAFreshRenderAfterEveryChange) {
     const auto expectFresh = [&](const char* after) {
         dialogs::RecordedMessages freshMessages;
         app::MainWindow freshWindow(freshMessages);  // renders everything for the first time
-        freshWindow.picture() = window.picture();
+        freshWindow.document().open(window.work(), window.document().data(), QString());
         freshWindow.show();
         app::PictureView* fresh = freshWindow.pictureView();
         freshWindow.resize(freshWindow.width() - fresh->width() + view->width(),
@@ -267,11 +268,18 @@ TEST_F(ZoomView, AZoomedViewShowsAFreshRenderAfterEveryChange) {
     // A mark, and a line from beyond one corner of the view to beyond the other, across the
     // image's wrap.
     const QPointF at = view->pictureAt({100.0, 100.0});
-    chart::markState(window.picture(), {at.x(), at.y()}, "1点");
-    const QPointF from = view->pictureAt({-300.0, 700.0});
-    const QPointF to = view->pictureAt({800.0, -200.0});
-    chart::processLine(window.picture(), {from.x(), from.y()}, {to.x(), to.y()});
-    view->refresh();
+    const auto mark = [&](chart::EntryKind kind, QPointF point, std::optional<QPointF> from) {
+        window.document().addEntry(
+            {.kind = kind,
+             .states = {{"1点", {point.x(), point.y()}, 0.01, 10.0}},
+             .lineFrom =
+                 from ? std::optional<chart::PointMm>({from->x(), from->y()}) : std::nullopt,
+             .inputs = {},
+             .results = {}});
+    };
+    mark(chart::EntryKind::ProcessStart, at, std::nullopt);
+    mark(chart::EntryKind::Cooling, view->pictureAt({800.0, -200.0}),
+         view->pictureAt({-300.0, 700.0}));
     expectFresh("marks");
     resizeView(600, 540);
     expectFresh("growing");

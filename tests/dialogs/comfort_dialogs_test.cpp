@@ -13,10 +13,11 @@
 #include "chart/chart_frame.h"
 #include "chart/picture.h"
 #include "dialog_driver.h"
-#include "dialogs/ih.h"
 #include "dialogs/messages.h"
+#include "dialogs/panel_state.h"
 #include "picture_items.h"
 #include "psychro/comfort.h"
+#include "shown_work.h"
 
 namespace {
 
@@ -49,9 +50,11 @@ class ComfortDialogTest : public testing::Test {
     }
     std::vector<chart::CircleItem> circles() const { return itemsOf<chart::CircleItem>(picture); }
 
-    chart::Picture picture;
+    ShownWork shown;
+    const chart::Picture& picture = shown.picture();
     dialogs::RecordedMessages messages;
-    Dialog dialog{picture, messages};
+    Dialog dialog{messages};
+    Following following_{shown, dialog};
 };
 
 using PmvDialogTest = ComfortDialogTest<dialogs::PmvDialog>;
@@ -108,7 +111,7 @@ TEST_F(PmvDialogTest, RoomsOfTheTable) {
         {{"28", "60", "0.2", "28", "0.5", "1.0"}, "0.6", "12.45"},
         {{"20", "50", "0.15", "20", "1.0", "1.0"}, "-1.03", "27.31"},
     };
-    QSignalSpy changed(&dialog, &dialogs::PmvDialog::pictureChanged);
+    QSignalSpy changed(&dialog, &dialogs::PmvDialog::entryRecorded);
     for (const Row& row : rows) {
         fill(row.conditions);
         click("Command1");

@@ -12,6 +12,7 @@
 #include "dialog_driver.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
+#include "shown_work.h"
 #include "words/messages.h"
 
 namespace {
@@ -58,15 +59,17 @@ TEST(DesignDialog, PressesAndRefusals) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        chart::Picture picture;
+        ShownWork shown;
+        const chart::Picture& picture = shown.picture();
         dialogs::RecordedMessages messages;
-        dialogs::DesignDialog form(picture, messages);
+        dialogs::DesignDialog form(messages);
+        shown.follow(form);
         chart::Settings settings = chart::Settings::standard();
         settings.units = c.si ? chart::Units::SI : chart::Units::Engineering;
         form.setSettings(settings);
         form.showFromMenu();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-        QSignalSpy recorded(&form, &dialogs::DesignDialog::pictureChanged);
+        QSignalSpy recorded(&form, &dialogs::DesignDialog::entryRecorded);
         for (auto [panel, text] :
              {std::pair{&form.roomPanel(), c.room}, {&form.outdoorPanel(), c.outdoor}}) {
             const QStringList tPhi = QString::fromUtf8(text).split(u' ');
@@ -100,9 +103,8 @@ TEST(DesignDialog, PressesAndRefusals) {
 
 // A load typed in kcal/h keeps its meaning when the units change: 10,000 kcal/h is 11.63 kW.
 TEST(DesignDialog, LoadsKeepTheirMeaningUnderNewUnits) {
-    chart::Picture picture;
     dialogs::RecordedMessages messages;
-    dialogs::DesignDialog form(picture, messages);
+    dialogs::DesignDialog form(messages);
     setText(form, "TextQs", QStringLiteral("10000"));
     chart::Settings si = chart::Settings::standard();
     si.units = chart::Units::SI;

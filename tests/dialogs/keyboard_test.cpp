@@ -16,6 +16,7 @@
 #include "dialogs/messages.h"
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
+#include "shown_work.h"
 
 namespace {
 
@@ -31,12 +32,14 @@ QStringList tabWalk(int count) {
 
 class Keyboard : public testing::Test {
   protected:
-    chart::Picture picture;
+    ShownWork shown;
+    const chart::Picture& picture = shown.picture();
     dialogs::RecordedMessages messages;
 };
 
 TEST_F(Keyboard, TabFollowsTheRowsOfTheDialog) {
-    dialogs::HeatingDialog form4(picture, messages);
+    dialogs::HeatingDialog form4(messages);
+    shown.follow(form4);
     form4.showForHeating();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form4));
     dialog_driver::child<QWidget>(form4, "Check1")->setFocus();
@@ -45,7 +48,9 @@ TEST_F(Keyboard, TabFollowsTheRowsOfTheDialog) {
     EXPECT_EQ(tabWalk(11), (QStringList{"Check2", "Check3", "Check4", "Check5", "Check6", "Text7",
                                         "Text8", "Command1", "Command2", "Command3", "Check1"}));
 
-    dialogs::MixingCoolingDialog form3(picture, messages);
+    dialogs::MixingCoolingDialog form3(messages);
+
+    shown.follow(form3);
     form3.showForMixing();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form3));
     dialog_driver::child<QWidget>(form3, "Check6")->setFocus();
@@ -54,7 +59,8 @@ TEST_F(Keyboard, TabFollowsTheRowsOfTheDialog) {
 }
 
 TEST_F(Keyboard, EnterPressesTheButtonOfTheStep) {
-    dialogs::MixingCoolingDialog form3(picture, messages);
+    dialogs::MixingCoolingDialog form3(messages);
+    shown.follow(form3);
     form3.showForMixing();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form3));
     const auto enterState = [&](const char* i, const char* x, const char* quantity) {
@@ -80,7 +86,8 @@ TEST_F(Keyboard, EnterPressesTheButtonOfTheStep) {
 }
 
 TEST_F(Keyboard, AltKeysPressTheButtons) {
-    dialogs::PointDialog form2(picture, messages);
+    dialogs::PointDialog form2(messages);
+    shown.follow(form2);
     form2.showFromMenu();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form2));
     QTest::keyClick(form2.windowHandle(), Qt::Key_D,

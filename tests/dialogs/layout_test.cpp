@@ -6,7 +6,6 @@
 #include <functional>
 #include <memory>
 
-#include "chart/picture.h"
 #include "dialog_driver.h"
 #include "dialogs/comfort_dialogs.h"
 #include "dialogs/humidifying_dialog.h"
@@ -17,16 +16,15 @@
 namespace {
 
 TEST(DialogLayout, EveryDialogIsSound) {
-    chart::Picture picture;
     dialogs::RecordedMessages messages;
     using Make = std::function<std::unique_ptr<QDialog>()>;
     const Make makers[] = {
-        [&] { return std::make_unique<dialogs::PointDialog>(picture, messages); },
-        [&] { return std::make_unique<dialogs::MixingCoolingDialog>(picture, messages); },
-        [&] { return std::make_unique<dialogs::HeatingDialog>(picture, messages); },
-        [&] { return std::make_unique<dialogs::PmvDialog>(picture, messages); },
-        [&] { return std::make_unique<dialogs::DiscomfortDialog>(picture, messages); },
-        [&] { return std::make_unique<dialogs::HumidifyingDialog>(picture, messages); },
+        [&] { return std::make_unique<dialogs::PointDialog>(messages); },
+        [&] { return std::make_unique<dialogs::MixingCoolingDialog>(messages); },
+        [&] { return std::make_unique<dialogs::HeatingDialog>(messages); },
+        [&] { return std::make_unique<dialogs::PmvDialog>(messages); },
+        [&] { return std::make_unique<dialogs::DiscomfortDialog>(messages); },
+        [&] { return std::make_unique<dialogs::HumidifyingDialog>(messages); },
     };
     for (const Make& make : makers) {
         const std::unique_ptr<QDialog> dialog = make();

@@ -16,6 +16,7 @@
 #include "dialog_driver.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
+#include "shown_work.h"
 
 namespace {
 
@@ -74,13 +75,15 @@ class PointDialogTest : public testing::Test {
         click("Command1");
     }
 
-    chart::Picture picture;
+    ShownWork shown;
+    const chart::Picture& picture = shown.picture();
     dialogs::RecordedMessages messages;
-    dialogs::PointDialog dialog{picture, messages};
+    dialogs::PointDialog dialog{messages};
+    Following following_{shown, dialog};
 };
 
 TEST_F(PointDialogTest, TwentyDegreesHalfSaturated) {
-    QSignalSpy changed(&dialog, &dialogs::PointDialog::pictureChanged);
+    QSignalSpy changed(&dialog, &dialogs::PointDialog::entryRecorded);
     plot(20, 50);
 
     EXPECT_TRUE(messages.texts().isEmpty());
@@ -153,7 +156,7 @@ TEST_F(PointDialogTest, MessageOrderOfTheDrawButton) {
          {"", "-20", "", "", "", "50"},
          QStringLiteral("入力した値では空気の状態が求まりません。")},
     };
-    QSignalSpy changed(&dialog, &dialogs::PointDialog::pictureChanged);
+    QSignalSpy changed(&dialog, &dialogs::PointDialog::entryRecorded);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         click("Command2");  // clear
@@ -225,7 +228,7 @@ TEST_F(PointDialogTest, JoinedPointsAcrossAClearAndARedrawnChart) {
     // Drawing the chart again erases every mark; numbering and joining carry on from the
     // point plotted last, which is no longer on the picture.
     const chart::PointMm fourth = m.circles.back().centre;
-    picture.clear();
+    shown.wipe();
     QTest::mouseClick(control<QCheckBox>("Check8"), Qt::LeftButton);
     plot(22, 45);
     m = marksOf(picture);

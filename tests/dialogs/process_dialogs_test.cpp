@@ -18,11 +18,11 @@
 #include "chart/chart_frame.h"
 #include "chart/picture.h"
 #include "dialog_driver.h"
-#include "dialogs/calc_mode.h"
 #include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
 #include "dialogs/state_input_panel.h"
 #include "picture_items.h"
+#include "shown_work.h"
 
 namespace {
 
@@ -32,12 +32,14 @@ using dialog_driver::Place;
 
 class ProcessDialogs : public testing::Test {
   protected:
-    chart::Picture picture;
+    ShownWork shown;
+    const chart::Picture& picture = shown.picture();
     dialogs::RecordedMessages messages;
 };
 
 TEST_F(ProcessDialogs, MixingCoolingLayout) {
-    dialogs::MixingCoolingDialog form3(picture, messages);
+    dialogs::MixingCoolingDialog form3(messages);
+    shown.follow(form3);
     EXPECT_EQ(form3.objectName(), "Form3");
     EXPECT_EQ(dialog_driver::placeFaults(form3, {205, 260},
                                          {
@@ -65,7 +67,8 @@ TEST_F(ProcessDialogs, MixingCoolingLayout) {
 }
 
 TEST_F(ProcessDialogs, HeatingLayout) {
-    dialogs::HeatingDialog form4(picture, messages);
+    dialogs::HeatingDialog form4(messages);
+    shown.follow(form4);
     EXPECT_EQ(form4.objectName(), "Form4");
     EXPECT_EQ(form4.windowTitle(), "加熱");
     EXPECT_EQ(dialog_driver::placeFaults(form4, {203, 260},
@@ -91,7 +94,8 @@ TEST_F(ProcessDialogs, HeatingLayout) {
 
 // The mixing copy of the panel opens `Text7` when a pair is chosen; its opening shuts it again.
 TEST_F(ProcessDialogs, MixingOpeningAndTheAirQuantityBox) {
-    dialogs::MixingCoolingDialog form3(picture, messages);
+    dialogs::MixingCoolingDialog form3(messages);
+    shown.follow(form3);
     form3.showForMixing();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form3));
     auto* text7 = form3.findChild<QLineEdit*>("Text7");
@@ -127,7 +131,8 @@ TEST_F(ProcessDialogs, MixingOpeningAndTheAirQuantityBox) {
 }
 
 TEST_F(ProcessDialogs, HeatingOpeningKeepsTheQuantityAndTemperatureUsable) {
-    dialogs::HeatingDialog form4(picture, messages);
+    dialogs::HeatingDialog form4(messages);
+    shown.follow(form4);
     form4.showForHeating();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form4));
     for (int k = 1; k <= 6; ++k) {
@@ -202,11 +207,12 @@ class MixingCooling : public ProcessDialogs {
         setText(form3, "Text7", G);
         click(form3, button);
     }
-    dialogs::MixingCoolingDialog form3{picture, messages};
+    dialogs::MixingCoolingDialog form3{messages};
+    Following following_{shown, form3};
 };
 
 TEST_F(MixingCooling, MixingTwoStreams) {
-    QSignalSpy changed(&form3, &dialogs::MixingCoolingDialog::pictureChanged);
+    QSignalSpy changed(&form3, &dialogs::MixingCoolingDialog::entryRecorded);
     point("Command1", "0.008", "12.0", "1000");
     point("Command4", "0.006", "8.0", "3000");
     EXPECT_EQ(messages.texts(), QStringList{kNextPoint});
@@ -297,16 +303,17 @@ TEST_F(MixingCooling, Lifecycle) {
     };
     for (const auto& [steps, state] : cases) {
         SCOPED_TRACE(steps);
-        dialogs::MixingCoolingDialog dialog(picture, messages);
+        dialogs::MixingCoolingDialog dialog(messages);
+        shown.follow(dialog);
         const auto given = [&](const char* button) {
             enter(dialog.panel(), {{1, "0.008"}, {2, "12"}});
             setText(dialog, "Text7", QStringLiteral("100"));
             click(dialog, button);
         };
         const std::map<char, std::function<void()>> act{
-            {'M', [&] { dialogs::CalcMode = dialogs::kCalcMix, dialog.showForMixing(); }},
-            {'C', [&] { dialogs::CalcMode = dialogs::kCalcCool, dialog.showForCooling(); }},
-            {'H', [&] { dialogs::CalcMode = dialogs::kCalcHeat; }},
+            {'M', [&] { dialog.showForMixing(); }},
+            {'C', [&] { dialog.showForCooling(); }},
+            {'H', [] {}},  // the heating command meanwhile: nothing of this dialog's
             {'1', [&] { given("Command1"); }},
             {'2', [&] { given("Command4"); }},
             {'X', [&] { click(dialog, "Command2"); }},
@@ -346,8 +353,8 @@ QStringList boxTexts(QWidget& dialog) {
 }
 
 // Every refusal stops the press: one message, nothing drawn or stored, the texts kept.
-void expectRefusals(QWidget& dialog, chart::Picture& picture, dialogs::RecordedMessages& messages,
-                    const std::vector<Refusal>& refusals) {
+void expectRefusals(QWidget& dialog, const chart::Picture& picture,
+                    dialogs::RecordedMessages& messages, const std::vector<Refusal>& refusals) {
     for (const Refusal& r : refusals) {
         SCOPED_TRACE(r.name);
         r.setUp();
@@ -427,7 +434,8 @@ class Heating : public ProcessDialogs {
         setText(form4, "Text8", t2);
         click(form4, "Command1");
     }
-    dialogs::HeatingDialog form4{picture, messages};
+    dialogs::HeatingDialog form4{messages};
+    Following following_{shown, form4};
 };
 
 TEST_F(Heating, LoadAndMarks) {
@@ -445,7 +453,7 @@ TEST_F(Heating, LoadAndMarks) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.load);
-        picture.clear();
+        shown.wipe();
         calculate({{3, "20"}, {6, "50"}}, c.G, c.t2);
         EXPECT_TRUE(messages.texts().isEmpty());
         EXPECT_EQ(text(form4, "Text9"), c.load);
@@ -532,8 +540,9 @@ class Humidifying : public ProcessDialogs {
         setText(form7, "Text8", QString::fromLatin1(temperature));
         setText(form7, "Text10", QString::fromLatin1(target));
     }
-    QString shown(const char* label) { return child<QLabel>(form7, label)->text(); }
-    dialogs::HumidifyingDialog form7{picture, messages};
+    QString labelText(const char* label) { return child<QLabel>(form7, label)->text(); }
+    dialogs::HumidifyingDialog form7{messages};
+    Following following_{shown, form7};
 };
 
 // From 20 °C / 50 % at 1000 kg/h to 80 %: steam at 100 °C needs L = 4.9744 kg/h and ends at
@@ -557,15 +566,15 @@ TEST_F(Humidifying, SizesTheHumidifierAndMarksTheProcess) {
     constexpr double kI1 = 9.19842572933;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.L);
-        picture.clear();
+        shown.wipe();
         c.steam ? form7.showForSteam() : form7.showForWaterSpray();
         given(c.temperature, "80");
         click(form7, "Command1");
         EXPECT_TRUE(messages.texts().isEmpty());
         EXPECT_EQ(text(form7, "Text9"), c.L);
-        EXPECT_EQ(shown("Label11"), c.t2);
-        EXPECT_EQ(shown("Label12"), c.x2);
-        EXPECT_EQ(shown("Label13"), "80");
+        EXPECT_EQ(labelText("Label11"), c.t2);
+        EXPECT_EQ(labelText("Label12"), c.x2);
+        EXPECT_EQ(labelText("Label13"), "80");
         EXPECT_FALSE(child<QWidget>(form7, "Frame4")->isHidden());
         EXPECT_TRUE(child<QWidget>(form7, "Frame1")->isHidden());
         EXPECT_FALSE(child<QWidget>(form7, "Command1")->isEnabled());

@@ -19,6 +19,7 @@
 #include "dialogs/state_input_panel.h"
 #include "picture_items.h"
 #include "psychro/saturation.h"
+#include "shown_work.h"
 
 namespace {
 
@@ -40,9 +41,11 @@ class SettingsInDialogs : public testing::Test {
     }
     chart::CircleItem lastMark() const { return itemsOf<chart::CircleItem>(picture).back(); }
 
-    chart::Picture picture;
+    ShownWork shown;
+    const chart::Picture& picture = shown.picture();
     dialogs::RecordedMessages messages;
-    dialogs::PointDialog form2{picture, messages};
+    dialogs::PointDialog form2{messages};
+    Following following_{shown, form2};
 };
 
 // At 700 mmHg: x = 0.622·φ·ps / (P − φ·ps), P = 1.03323·700/760 kgf/cm².
@@ -103,7 +106,8 @@ TEST_F(SettingsInDialogs, TypedEnthalpyKeepsItsMeaning) {
 // Cooling 12 → 7 kcal/kg(DA) at 250 kg/h is 1250 kcal/h = 1.45375 kW, written to 3 decimals;
 // Label9 follows the units.
 TEST_F(SettingsInDialogs, CoolingLoadInKilowatts) {
-    dialogs::MixingCoolingDialog form3(picture, messages);
+    dialogs::MixingCoolingDialog form3(messages);
+    shown.follow(form3);
     form3.setSettings(kSI);
     form3.showForCooling();
     EXPECT_EQ(child<QLabel>(form3, "Label9")->text(), "kW");
@@ -128,7 +132,8 @@ TEST_F(SettingsInDialogs, CoolingLoadInKilowatts) {
 // Point 1 was marked on the chart of the old settings, which a change redraws: it is dropped,
 // and the dialog asks for point 1 again.
 TEST_F(SettingsInDialogs, ChangeDropsAMixingsPoint1) {
-    dialogs::MixingCoolingDialog form3(picture, messages);
+    dialogs::MixingCoolingDialog form3(messages);
+    shown.follow(form3);
     form3.showForMixing();
     dialog_driver::clickRow(form3.panel(), 3);
     dialog_driver::clickRow(form3.panel(), 6);

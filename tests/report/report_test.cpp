@@ -70,10 +70,11 @@ Sample sample() {
     auto set = std::make_shared<data::DataSet>();
     set->name = "Site";
     set->hourly = true;
-    const std::vector<data::DataState> rows{
+    set->humidity = data::Humidity::X;
+    const std::vector<data::Reading> rows{
         {20.0F, 0.007F}, {25.0F, 0.010F}, {30.0F, 0.020F}, {10.0F, 0.002F}};
     for (int h = 0; h < 4; ++h) {
-        set->states.push_back(rows[static_cast<std::size_t>(h)]);
+        set->readings.push_back(rows[static_cast<std::size_t>(h)]);
         set->times.push_back(data::minutesOf({2026, 7, 1, h, 0}));
     }
     s.data.layers.push_back({.set = set,
@@ -139,7 +140,7 @@ const std::vector<RowCase>& engineeringRows() {
         {"風量と負荷", "外気負荷", {"7760", "kcal/h"}},
         {"データ 1", "出典", {"/data/site.epw"}},
         {"データ 1", "行数", {"4"}},
-        {"データ 1", "期間", {"2026/07/01 00:00 ～ 2026/07/01 03:00"}},
+        {"データ 1", "期間", {"2026/07/01 – 2026/07/01"}},
         {"データ 1", "絞り込み", {"全月、全時間"}},
         {"ゾーン", "建築物衛生法の基準", {"t 17～28 ℃、φ 40～70 %"}},
         {"ゾーン別", "建築物衛生法の基準", {"2", "50", "2"}},

@@ -1,4 +1,4 @@
-#include "dialogs/ih.h"
+#include "dialogs/panel_state.h"
 
 #include <gtest/gtest.h>
 
@@ -89,10 +89,10 @@ TEST(Ih, PointFormRefusesWithOneMessageAndWritesNothing) {
     for (const Refusal& c : kRefusals) {
         Panel p(PanelHost::PointDialog, c.first, c.second, c.texts);
         dialogs::RecordedMessages messages;
-        const dialogs::PointIh result =
+        const dialogs::PanelPoint result =
             dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard());
         SCOPED_TRACE(msg(c.pointMessage).toStdString());
-        EXPECT_EQ(result.ten, -1);
+        EXPECT_TRUE(result.refused);
         EXPECT_EQ(messages.texts(), QStringList{msg(c.pointMessage)});
         EXPECT_EQ(messages.messages().at(0).title, "ミルテン");
         for (int k = 1; k <= 6; ++k) {
@@ -108,7 +108,7 @@ TEST(Ih, ProcessFormReportsRefusalToItsCaller) {
         const auto result = dialogs::ihProcessForm(*p.panel, messages, chart::Settings::standard());
         SCOPED_TRACE(msg(c.processMessage).toStdString());
         ASSERT_FALSE(result.has_value());
-        EXPECT_EQ(result.error(), dialogs::IhFailure::Refused);
+        EXPECT_EQ(result.error(), dialogs::PanelFailure::Refused);
         EXPECT_EQ(messages.texts(), QStringList{msg(c.processMessage)});
     }
 }
@@ -120,7 +120,7 @@ TEST(Ih, ProcessFormWithoutAPairShowsNothingAndSaysSo) {
         dialogs::RecordedMessages messages;
         const auto result = dialogs::ihProcessForm(*p.panel, messages, chart::Settings::standard());
         ASSERT_FALSE(result.has_value());
-        EXPECT_EQ(result.error(), dialogs::IhFailure::NoPair);
+        EXPECT_EQ(result.error(), dialogs::PanelFailure::NoPair);
         EXPECT_TRUE(messages.texts().isEmpty());
     }
 }
@@ -128,7 +128,7 @@ TEST(Ih, ProcessFormWithoutAPairShowsNothingAndSaysSo) {
 TEST(Ih, PointFormCalledWithoutAPairRefuses) {
     Panel p(PanelHost::PointDialog, 3, 0, {u"", u"", u"20", u"", u"", u"50"});
     dialogs::RecordedMessages messages;
-    EXPECT_EQ(dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard()).ten, -1);
+    EXPECT_TRUE(dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard()).refused);
     EXPECT_EQ(messages.texts(), QStringList{msg(words::kCheckTwoBoxes)});
     EXPECT_EQ(p.panel->text(row(1)), "");
 }
@@ -188,11 +188,11 @@ TEST(Ih, PointFormWritesRoundedPlainTextAndMapsTheUnroundedState) {
     for (const Written& c : kWritten) {
         Panel p(PanelHost::PointDialog, c.first, c.second, c.texts);
         dialogs::RecordedMessages messages;
-        const dialogs::PointIh result =
+        const dialogs::PanelPoint result =
             dialogs::ihPointForm(*p.panel, messages, chart::Settings::standard());
         SCOPED_TRACE(c.text1);
         EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(' ').toStdString();
-        EXPECT_EQ(result.ten, 0);
+        EXPECT_FALSE(result.refused);
         EXPECT_EQ(p.panel->text(row(1)).toStdString(), c.text1);
         EXPECT_EQ(p.panel->text(row(2)).toStdString(), c.text2);
         for (int k = 3; k <= 6; ++k) {
@@ -207,7 +207,7 @@ TEST(Ih, PointFormWritesRoundedPlainTextAndMapsTheUnroundedState) {
 TEST(Ih, TwentyDegreesHalfSaturatedInBothForms) {
     Panel point(PanelHost::PointDialog, 3, 6, {u"", u"", u"20", u"", u"", u"50"});
     dialogs::RecordedMessages messages;
-    const dialogs::PointIh p =
+    const dialogs::PanelPoint p =
         dialogs::ihPointForm(*point.panel, messages, chart::Settings::standard());
     EXPECT_NEAR(p.XP, 101.5503, 1e-4);
     EXPECT_NEAR(p.YP, 128.4272, 1e-4);
@@ -216,7 +216,7 @@ TEST(Ih, TwentyDegreesHalfSaturatedInBothForms) {
     const auto q = dialogs::ihProcessForm(*process.panel, messages, chart::Settings::standard());
     ASSERT_TRUE(q.has_value());
     EXPECT_NEAR(q->i, 9.1984257, 3e-7);  // unrounded
-    EXPECT_NEAR(q->h, 0.0072566913, 5e-11);
+    EXPECT_NEAR(q->x, 0.0072566913, 5e-11);
     EXPECT_EQ(q->XP, p.XP);
     EXPECT_EQ(q->YP, p.YP);
     EXPECT_EQ(process.panel->text(row(1)), "");  // the process form writes nothing
