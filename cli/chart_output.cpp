@@ -6,8 +6,8 @@
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
 #include "chart/sheet.h"
-#include "files/whole_file.h"
 #include "data/work_drawing.h"
+#include "files/whole_file.h"
 
 namespace cli {
 

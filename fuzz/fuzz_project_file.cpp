@@ -11,8 +11,8 @@
 #include "chart/marked_work.h"
 #include "chart/picture.h"
 #include "data/data_archive.h"
-#include "files/project_document.h"
 #include "data/work_drawing.h"
+#include "files/project_document.h"
 #include "fuzz_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
