@@ -104,6 +104,7 @@ DataSet filtered(const DataSet& set, const TimeFilter& filter) {
     out.hourly = set.hourly;
     out.elevation = set.elevation;
     out.hasElevation = set.hasElevation;
+    out.designConditions = set.designConditions;
     for (std::size_t k = 0; k < set.states.size(); ++k) {
         if (set.times[k] == kNoTime) {
             continue;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "data/design_conditions.h"
+
 // A set of measured or weather states, as read from a file and shown on the chart. The states
 // are held compactly: a dry-bulb temperature and an absolute humidity in single precision per
 // row (8 bytes), and where the file has dates, the minute of each row (4 bytes). A million rows
@@ -68,6 +70,8 @@ struct DataSet {
     bool hourly = false;               // every row stands for one hour (weather files)
     double elevation = 0.0;            // m, weather files only
     bool hasElevation = false;
+    // The site's climatic design conditions, from a weather file that gives them; else empty.
+    std::vector<DesignCondition> designConditions{};
 
     // Hours a number of rows stands for: one each in an hourly set; in a dated set the rows
     // times the most common step between successive dated rows (a logger's interval); 0 where
