@@ -526,6 +526,13 @@ void PictureView::paintEvent(QPaintEvent* event) {
             });
         }
     }
+    if (!overlay_.items().empty()) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(-offset_);
+        render::paintSurface(painter, overlay_, pixelsPerMm());
+        painter.restore();
+    }
     if (crosshair_) {
         paintCrosshair(painter, exposed);
     }
@@ -546,6 +553,11 @@ void PictureView::paintHighlight(QPainter& painter) const {
         painter.drawEllipse(widgetAt(QPointF(p.X, p.Y)), radius, radius);
     }
     painter.restore();
+}
+
+void PictureView::setOverlay(chart::Picture overlay) {
+    overlay_ = std::move(overlay);
+    update();
 }
 
 void PictureView::setHighlight(std::vector<chart::PointMm> marks) {

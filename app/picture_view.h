@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
+#include "chart/picture.h"
 #include "render/picture_painter.h"
 #include "render/picture_plan.h"
 
@@ -113,6 +114,11 @@ class PictureView : public QWidget {
     void setHighlight(std::vector<chart::PointMm> marks);
     [[nodiscard]] const std::vector<chart::PointMm>& highlight() const { return highlight_; }
 
+    // Marks drawn over the picture without being part of it (a design tried before it is
+    // marked); an empty picture shows none.
+    void setOverlay(chart::Picture overlay);
+    [[nodiscard]] const chart::Picture& overlay() const { return overlay_; }
+
   signals:
     // The pointer moved to (X, Y) picture millimetres, in single precision.
     void pointerMoved(float X, float Y);
@@ -197,6 +203,7 @@ class PictureView : public QWidget {
     QPoint dragOffset_;
     std::optional<QPointF> crosshair_;
     std::vector<chart::PointMm> highlight_;
+    chart::Picture overlay_;
     render::Underlay underlay_;
 };
 
