@@ -28,11 +28,14 @@ namespace {
 
 using chart::Rounding;
 
-constexpr double kPanelWidth = 3015;
+// The panels' check boxes are widened by kCaptionRoom so that "エンタルピ" is not cut off beside
+// its text box; the text boxes and units move right by as much.
+constexpr double kCaptionRoom = 240;
+constexpr double kPanelWidth = 3015 + kCaptionRoom;
 constexpr double kPanelHeight = 2535;
-constexpr double kRightColumn = 3120;
-constexpr double kTableLeft = 6240;
-constexpr double kDialogWidth = 10560;
+constexpr double kRightColumn = 3120 + kCaptionRoom;
+constexpr double kTableLeft = 2 * kRightColumn;
+constexpr double kDialogWidth = 10560 + 2 * kCaptionRoom;
 constexpr double kDialogHeight = 6480;
 constexpr double kButtonTop = 5940;
 
@@ -139,6 +142,16 @@ DesignDialog::DesignDialog(chart::Picture& picture, Messenger& messages, QWidget
                                         twipsRect(kRightColumn, 0, kPanelWidth, kPanelHeight));
     roomPanel_ = new StateInputPanel(FrameRoom, PanelHost::ProcessDialog);
     outdoorPanel_ = new StateInputPanel(FrameOutdoor, PanelHost::ProcessDialog);
+    const int room = twipsToPixels(kCaptionRoom);
+    for (QGroupBox* frame : {FrameRoom, FrameOutdoor}) {
+        for (QWidget* w : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QCheckBox*>(w) != nullptr) {
+                w->resize(w->width() + room, w->height());
+            } else {
+                w->move(w->x() + room, w->y());
+            }
+        }
+    }
 
     QGroupBox* FrameLoads = makeFrame(this, "FrameLoads", QStringLiteral("室内負荷と条件"),
                                       twipsRect(0, 2600, kRightColumn + kPanelWidth, 1020));
