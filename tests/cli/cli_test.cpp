@@ -997,11 +997,17 @@ TEST(CliDesign, FiguresRefusalsAndUsage) {
     ASSERT_TRUE(folder.isValid());
     const QString epw = folder.filePath(QStringLiteral("site.epw"));
     const QString bare = folder.filePath(QStringLiteral("bare.epw"));
+    const QByteArray conditions =
+        "DESIGN CONDITIONS,1,Climate Design Data 2009 ASHRAE Handbook,,Heating,1,-2.1,-0."
+        "9,-17.5,0.8,4.4,-15.2,1.0,3.9,10.1,7.2,8.8,6.9,2.4,320,Cooling,8,6.6,34.3,25.3,3"
+        "3.0,25.0,31.8,24.6,27.1,31.5,26.6,30.8,26.1,30.2,2.6,160,25.9,21.4,29.9,25.4,20."
+        "8,29.5,24.9,20.1,29.1,83.4,31.3,81.2,30.8,79.0,30.3,870,Extremes,7.7,6.7,5.8,29."
+        "0,-3.9,36.4,1.8,1.6,-5.2,37.2,-6.2,37.9,-7.2,38.5,-8.4,39.3";
     for (const auto& [path, line] :
-         {std::pair{epw, QStringLiteral("DESIGN CONDITIONS,1,Climate Design Data 2009 ASHRAE Handbook,,Heating,1,-2.1,-0.9,-17.5,0.8,4.4,-15.2,1.0,3.9,10.1,7.2,8.8,6.9,2.4,320,Cooling,8,6.6,34.3,25.3,33.0,25.0,31.8,24.6,27.1,31.5,26.6,30.8,26.1,30.2,2.6,160,25.9,21.4,29.9,25.4,20.8,29.5,24.9,20.1,29.1,83.4,31.3,81.2,30.8,79.0,30.3,870,Extremes,7.7,6.7,5.8,29.0,-3.9,36.4,1.8,1.6,-5.2,37.2,-6.2,37.9,-7.2,38.5,-8.4,39.3")}, {bare, QStringLiteral("DESIGN CONDITIONS,0")}}) {
+         {std::pair{epw, conditions}, {bare, QByteArray("DESIGN CONDITIONS,0")}}) {
         QFile file(path);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("LOCATION,Site,,JPN,made-up,000000,35.7,139.8,9.0,40.0\r\n" + line.toUtf8() + "\r\n");
+        file.write("LOCATION,Site,,JPN,made-up,000000,35.7,139.8,9.0,40.0\r\n" + line + "\r\n");
     }
     const auto outdoorFrom = [](const QString& path, const char* kind) {
         return QStringLiteral("--outdoor=epw:") + path + u':' + QString::fromLatin1(kind);
