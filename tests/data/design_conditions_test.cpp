@@ -23,47 +23,31 @@ const std::string kLine =
     "4,1.8,1.6,-5.2,37.2,-6.2,37.9,-7.2,38.5,-8.4,39.3";
 
 TEST(DesignConditions, ReadsTheLine) {
-    struct Case {
-        const char* name;
-        std::string line;
-        std::vector<DesignCondition> want;
-    };
-    const std::vector<DesignCondition> all{{K::Cooling04, 34.3, 25.3},
-                                           {K::Cooling1, 33.0, 25.0},
-                                           {K::Cooling2, 31.8, 24.6},
-                                           {K::Heating996, -2.1, std::nullopt},
-                                           {K::Heating99, -0.9, std::nullopt}};
-    const Case cases[] = {
-        {"whole", kLine, all},
-        {"none", "DESIGN CONDITIONS,0", {}},
-        {"another line", "TYPICAL/EXTREME PERIODS," + kLine.substr(18), {}},
-        {"heating only, any case",
-         "design conditions,1,x,,HEATING,12, -5 ,+-3",
-         {{K::Heating996, -5.0, std::nullopt}}},
-        {"wet bulb above dry bulb, a missing one, 2 % warmer than 1 %",
-         "DESIGN CONDITIONS,1,x,,Cooling,7,8,31,32,30,,33,20",
-         {}},
-        {"beyond the EPW's range, cut short",
-         "DESIGN CONDITIONS,1,x,,Heating,1,-80,-10,Cooling,7,8,30.5,22",
+    const std::pair<std::string, std::vector<DesignCondition>> cases[] = {
+        {kLine,
+         {{K::Cooling04, 34.3, 25.3},
+          {K::Cooling1, 33.0, 25.0},
+          {K::Cooling2, 31.8, 24.6},
+          {K::Heating996, -2.1, std::nullopt},
+          {K::Heating99, -0.9, std::nullopt}}},
+        {"DESIGN CONDITIONS,0", {}},
+        {"design conditions,1,x,,HEATING,12, -5 ,+-3", {{K::Heating996, -5.0, std::nullopt}}},
+        {"DESIGN CONDITIONS,1,x,,Cooling,7,8,31,32,30,,33,20", {}},       // wb > db, none, rising
+        {"DESIGN CONDITIONS,1,x,,Heating,1,-80,-10,Cooling,7,8,30.5,22",  // −80: beyond range
          {{K::Cooling04, 30.5, 22.0}, {K::Heating99, -10.0, std::nullopt}}},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(data::readDesignConditions(c.line), c.want) << c.name;
+    for (const auto& [line, want] : cases) {
+        EXPECT_EQ(data::readDesignConditions(line), want) << line;
     }
 }
 
 // A weather file carries its conditions to the data set; a file without them gives none.
 TEST(DesignConditions, WeatherFileCarriesThem) {
-    for (const bool given : {true, false}) {
-        std::string epw = "LOCATION,Site,,JPN,made-up,000000,35.7,139.8,9.0,40.0\n" +
-                          (given ? kLine : std::string("DESIGN CONDITIONS,0")) + "\n";
-        for (int k = 0; k < 6; ++k) {
-            epw += "COMMENTS 1,\n";
-        }
-        epw += "2001,1,1,1,60,x,20.0,9.3,50,101325,0,0,0\n";
-        const auto read = data::readEpw(epw);
+    for (const std::string& line : {kLine, std::string("DESIGN CONDITIONS,0")}) {
+        const auto read = data::readEpw("LOCATION,Site,,JPN,x,0,35.7,139.8,9.0,40.0\n" + line +
+                                        "\n1\n2\n3\n4\n5\n6\n2001,1,1,1,60,x,20.0,9.3,50,101325\n");
         ASSERT_TRUE(read.has_value());
-        EXPECT_EQ(read->set.designConditions.size(), given ? 5U : 0U);
+        EXPECT_EQ(read->set.designConditions.size(), line == kLine ? 5U : 0U);
     }
 }
 
