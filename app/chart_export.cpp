@@ -8,9 +8,9 @@
 #include "app/work_table.h"
 #include "chart/sheet.h"
 #include "dialogs/messages.h"
+#include "files/whole_file.h"
 #include "render/picture_files.h"
 #include "render/picture_painter.h"
-#include "render/whole_file.h"
 #include "words/messages.h"
 
 namespace app {
@@ -31,7 +31,7 @@ std::expected<void, QString> exportWork(const QString& path, const chart::Pictur
     };
     if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0) {
         const QByteArray text = "\xEF\xBB\xBF" + tableText(work, u',', settings).toUtf8();
-        if (const auto written = render::writeWhole(path, text); !written) {
+        if (const auto written = files::writeWhole(path, text); !written) {
             return refused(written.error());
         }
         return {};
@@ -41,7 +41,7 @@ std::expected<void, QString> exportWork(const QString& path, const chart::Pictur
         return std::unexpected(dialogs::message(words::kExportKinds));
     }
     const chart::Sheet sheet = chart::sheetOf(picture, settings);
-    const auto written = render::writeWhole(path, [&](QIODevice& device) {
+    const auto written = files::writeWhole(path, [&](QIODevice& device) {
         return render::writeSheetTo(sheet, device, *kind, kExportDotsPerInch, underlay);
     });
     if (!written) {

@@ -1,15 +1,23 @@
 #include "app/document.h"
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QUndoCommand>
 #include <QtConcurrent/QtConcurrentRun>
 #include <utility>
 
-#include "app/project_io.h"
 #include "dialogs/messages.h"
+#include "files/project_files.h"
 #include "words/messages.h"
 
 namespace app {
+
+QString recoveryPath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    return folder + QStringLiteral("/recovery.milten");
+}
 
 // A press: redone by appending its entry, undone by taking it back, so that a step costs what
 // the entry costs, however long the work is.
@@ -134,7 +142,11 @@ void Document::addEntry(const chart::Entry& entry) {
 }
 
 void Document::drawChart() {
-    DocumentState next{.work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt},
+    // A new chart keeps the job's title block: it heads the report, not the marks.
+    DocumentState next{.work = {.chartDrawn = true,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
                        .settings = state_.settings,
                        .carried = dialogMemory(),
                        .data = state_.data};
@@ -148,13 +160,15 @@ void Document::changeSettings(const chart::Settings& settings) {
     // Marks stand where the old pressure put them: they go with the old chart, and so does a
     // point 1 waiting for its point 2.
     const DialogMemory memory = dialogMemory();
-    DocumentState next{
-        .work = {.chartDrawn = state_.work.chartDrawn, .entries = {}, .settings = std::nullopt},
-        .settings = settings,
-        .carried = {.pointCount = memory.pointCount,
-                    .lastPoint = memory.lastPoint,
-                    .pointOne = std::nullopt},
-        .data = state_.data};
+    DocumentState next{.work = {.chartDrawn = state_.work.chartDrawn,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = state_.work.title},
+                       .settings = settings,
+                       .carried = {.pointCount = memory.pointCount,
+                                   .lastPoint = memory.lastPoint,
+                                   .pointOne = std::nullopt},
+                       .data = state_.data};
     pushReplacement(std::move(next), words::kStepSettings);
 }
 
@@ -186,7 +200,10 @@ void Document::pushReplacement(DocumentState next, const char16_t* text,
                                std::optional<QString> path) {
     // The state on screen moves into the step rather than being copied.
     DocumentState before = std::move(state_);
-    state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
+    state_ = {.work = {.chartDrawn = before.work.chartDrawn,
+                       .entries = {},
+                       .settings = {},
+                       .title = before.work.title},
               .settings = before.settings,  // until the step's redo replaces it
               .carried = {},
               .data = before.data};
@@ -205,7 +222,7 @@ chart::MarkedWork Document::savedWork() const {
 }
 
 std::expected<void, QString> Document::saveTo(const QString& path) {
-    if (auto saved = saveProject(path, savedWork(), state_.data); !saved) {
+    if (auto saved = files::writeProjectFile(path, savedWork(), state_.data); !saved) {
         return saved;
     }
     setFilePath(path);
@@ -284,7 +301,8 @@ void Document::writeRecovery() {
     // The writer gets its own copy: the work on screen may change while it writes.
     // The data sets' rows are shared, never changed, so the writer may read them as they are.
     writer_ = QtConcurrent::run([path = recoveryFile_, work = savedWork(), data = state_.data] {
-        (void)saveProject(path, work, data);  // best effort: the work on screen is not at stake
+        (void)files::writeProjectFile(path, work,
+                                      data);  // best effort: the work on screen is not at stake
     });
 }
 

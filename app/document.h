@@ -17,6 +17,9 @@
 // window shows a document; the dialogs' presses become its entries.
 namespace app {
 
+// The file that keeps unsaved work between sessions, in the user's data folder.
+[[nodiscard]] QString recoveryPath();
+
 // What the dialogs carry from one press to the next: the number of the last numbered point and
 // where it stands (the next one is joined to it), and point 1 of a mixing or cooling still
 // waiting for its point 2 (the entry that marked it). All come from the entries, so that undo

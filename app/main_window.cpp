@@ -29,7 +29,6 @@
 #include "app/data_import.h"
 #include "app/document.h"
 #include "app/picture_view.h"
-#include "app/project_io.h"
 #include "app/settings_store.h"
 #include "app/state_list.h"
 #include "app/work_table.h"
@@ -47,6 +46,7 @@
 #include "dialogs/point_dialog.h"
 #include "dialogs/process_dialogs.h"
 #include "dialogs/settings_dialog.h"
+#include "files/project_files.h"
 
 namespace app {
 namespace {
@@ -707,7 +707,7 @@ void MainWindow::offerRecovery() {
     if (!QFile::exists(path)) {
         return;
     }
-    auto contents = loadProject(path);
+    auto contents = files::readProjectFile(path);
     if (contents && messages_.ask(dialogs::message(words::kRestoreQuestion))) {
         document_->recover(std::move(contents->work), std::move(contents->data));
         return;
@@ -723,7 +723,7 @@ void MainWindow::chooseAndOpen() {
 }
 
 bool MainWindow::openProject(const QString& path) {
-    auto contents = loadProject(path);
+    auto contents = files::readProjectFile(path);
     if (!contents) {
         messages_.show(contents.error());
         return false;

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "app/project_io.h"
 #include "bench_window.h"
+#include "files/project_files.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ struct WorkWindow : Window {
         const chart::Entry point = work.entries.front();
         work.entries.assign(static_cast<std::size_t>(entries), point);
         path = folder.filePath(QStringLiteral("work.milten"));
-        opened = app::saveProject(path, work, {}).has_value() && window.openProject(path);
+        opened = files::writeProjectFile(path, work, {}).has_value() && window.openProject(path);
         paintPending();
     }
     // 点指定 as a user gives it: 温度 20, 相対湿度 50, 描画.

@@ -16,8 +16,8 @@ namespace chart {
 namespace {
 
 // Objects keep the order their members were written in, so that inputs and results come back
-// in the order the dialog gave them. Lookups in such an object are linear: the reader bounds
-// every object's size (kMaxMembers), so they stay cheap.
+// in the order the dialog gave them. Lookups in such an object are linear: the parse bounds
+// every object's members (files/project_document.cpp), so they stay cheap.
 using Json = nlohmann::ordered_json;
 
 // ---- writing ----
@@ -53,7 +53,7 @@ Json point(PointMm p) {
 
 }  // namespace
 
-std::string writeProject(const MarkedWork& work) {
+Json workMembers(const MarkedWork& work) {
     Json document = Json::object();
     document["format"] = std::string(kProjectFormat);
     document["version"] = kProjectVersion;
@@ -65,6 +65,13 @@ std::string writeProject(const MarkedWork& work) {
         settings["pressureUnit"] = stored.pressureUnit;
         settings["pressure"] = stored.pressure;
         document["settings"] = std::move(settings);
+    }
+    if (!work.title.empty()) {
+        Json title = Json::object();
+        title["subject"] = work.title.subject;
+        title["designer"] = work.title.designer;
+        title["date"] = work.title.date;
+        document["title"] = std::move(title);
     }
     // Without settings the figures are those of the standard atmosphere, as the reader takes it.
     const psychro::PressureRatio ratio =
@@ -98,153 +105,12 @@ std::string writeProject(const MarkedWork& work) {
         entries.push_back(std::move(entry));
     }
     document["entries"] = std::move(entries);
-    // Labels are the program's own UTF-8; a broken byte would be replaced, never thrown over.
-    return document.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return document;
 }
 
 namespace {
 
-// ---- reading: the document, bounded in depth, in size and in each object's members ----
-
-constexpr std::size_t kMaxDepth = 16;
-// An object of a project file has at most a dozen members, an entry's inputs a handful.
-constexpr std::size_t kMaxMembers = 64;
-
-// Builds the document from the parser's events and ends the parse at the first value nested
-// deeper than kMaxDepth, the first number that overflows to an infinity, the first name given
-// twice in one object, an object of more than kMaxMembers members, an array of more than
-// kProjectMaxEntries items or more than kProjectMaxValues values kept, so a hostile file costs
-// no more than its bytes. The top-level members "data" and "zones" (the rows of the work's data
-// sets, read by their own reader) are passed over as they go by, never kept. (The parser's own
-// callback form rescans an array at the end of each of its objects: quadratic in the entries.)
-class BoundedDocument {
-  public:
-    std::optional<ProjectError> error;
-    Json document;
-    bool passedOver = false;  // the file holds data beside the work
-
-    bool null() { return put(nullptr); }
-    bool boolean(bool v) { return put(v); }
-    bool number_integer(Json::number_integer_t v) { return put(v); }
-    bool number_unsigned(Json::number_unsigned_t v) { return put(v); }
-    bool number_float(Json::number_float_t v, const Json::string_t& /*text*/) {
-        return std::isfinite(v) ? put(v) : stop(ProjectError::NotJson);
-    }
-    bool string(Json::string_t& v) { return put(std::move(v)); }
-    bool binary(Json::binary_t& /*bytes*/) { return stop(ProjectError::NotJson); }
-    bool start_object(std::size_t /*size*/) { return enter(Json::object()); }
-    bool start_array(std::size_t /*size*/) { return enter(Json::array()); }
-    bool end_object() { return leave(); }
-    bool end_array() { return leave(); }
-    bool key(Json::string_t& name) {
-        if (skipped_ > 0) {
-            return true;
-        }
-        std::vector<std::string>& names = open_.back().names;
-        if (names.size() >= kMaxMembers) {
-            return stop(ProjectError::TooLarge);
-        }
-        for (const std::string& seen : names) {
-            if (seen == name) {
-                return stop(ProjectError::NotJson);
-            }
-        }
-        names.push_back(name);
-        skipNext_ = open_.size() == 1 && (name == "data" || name == "zones");
-        key_ = std::move(name);
-        return true;
-    }
-    bool parse_error(std::size_t /*at*/, const std::string& /*token*/,
-                     const Json::exception& /*why*/) {
-        return stop(ProjectError::NotJson);
-    }
-
-  private:
-    // An open object or array: where it stands in the document, and the names it has (objects).
-    // It stays where it is while open, since only it grows.
-    struct Open {
-        Json* container;
-        std::vector<std::string> names;
-    };
-
-    bool stop(ProjectError why) {
-        error = why;
-        return false;
-    }
-
-    // Places `v` in the innermost open container (or as the document); nullptr when refused.
-    Json* place(Json&& v) {
-        if (++kept_ > kProjectMaxValues) {
-            stop(ProjectError::TooLarge);
-            return nullptr;
-        }
-        if (open_.empty()) {
-            document = std::move(v);
-            return &document;
-        }
-        if (open_.size() > kMaxDepth) {
-            stop(ProjectError::NotJson);
-            return nullptr;
-        }
-        Json& container = *open_.back().container;
-        if (container.is_object()) {
-            return &(container[key_] = std::move(v));
-        }
-        if (container.size() >= kProjectMaxEntries) {
-            stop(ProjectError::TooLarge);
-            return nullptr;
-        }
-        container.push_back(std::move(v));
-        return &container.back();
-    }
-    // A value of a passed-over member: it or its first part.
-    bool passing() {
-        if (skipNext_) {
-            skipNext_ = false;
-            passedOver = true;
-            return true;
-        }
-        return skipped_ > 0;
-    }
-    bool put(Json&& v) { return passing() || place(std::move(v)) != nullptr; }
-    bool enter(Json&& container) {
-        if (passing()) {
-            ++skipped_;
-            return open_.size() + skipped_ <= kMaxDepth + 1 || stop(ProjectError::NotJson);
-        }
-        Json* at = place(std::move(container));
-        if (at != nullptr) {
-            open_.push_back({at, {}});
-        }
-        return at != nullptr;
-    }
-    bool leave() {
-        if (skipped_ > 0) {
-            --skipped_;
-        } else {
-            open_.pop_back();
-        }
-        return true;
-    }
-
-    std::vector<Open> open_;
-    std::string key_;
-    std::size_t kept_ = 0;
-    bool skipNext_ = false;    // the next value is a passed-over member's
-    std::size_t skipped_ = 0;  // the passed-over containers open
-};
-
-std::expected<Json, ProjectError> parseDocument(std::string_view bytes) {
-    BoundedDocument reader;
-    if (!Json::sax_parse(bytes.begin(), bytes.end(), &reader) || reader.error) {
-        return std::unexpected(reader.error.value_or(ProjectError::NotJson));
-    }
-    // Only the rows of data make a file larger than the work's bound.
-    if (bytes.size() > kProjectMaxBytes && !reader.passedOver) {
-        return std::unexpected(ProjectError::TooLarge);
-    }
-    return std::move(reader.document);
-}
+// ---- reading ----
 
 const Json* member(const Json& object, const std::string& key) {
     if (!object.is_object()) {
@@ -522,17 +388,39 @@ std::expected<Entry, ProjectFailure> entryAt(const Json& json, const std::string
     return entry;
 }
 
+// Characters (code points) of UTF-8 text: the bytes that do not continue a sequence.
+std::size_t characters(const std::string& text) {
+    std::size_t n = 0;
+    for (const char c : text) {
+        n += (static_cast<unsigned char>(c) & 0xC0U) != 0x80U ? 1 : 0;
+    }
+    return n;
+}
+
+std::expected<TitleBlock, ProjectFailure> titleAt(const Json& json) {
+    if (!json.is_object()) {
+        return fail(ProjectError::MissingField, "title");
+    }
+    TitleBlock block;
+    for (auto [key, text] :
+         {std::pair{"subject", &block.subject}, std::pair{"designer", &block.designer},
+          std::pair{"date", &block.date}}) {
+        const Json* value = member(json, key);
+        const std::string where = std::string("title.") + key;
+        if (value == nullptr || !value->is_string()) {
+            return fail(ProjectError::MissingField, where);
+        }
+        *text = value->get<std::string>();
+        if (characters(*text) > kTitleBlockMaxChars) {
+            return fail(ProjectError::ImpossibleValue, where);
+        }
+    }
+    return block;
+}
+
 }  // namespace
 
-std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
-    if (bytes.size() > kProjectWithDataMaxBytes) {
-        return fail(ProjectError::TooLarge, {});
-    }
-    const std::expected<Json, ProjectError> parsed = parseDocument(bytes);
-    if (!parsed) {
-        return fail(parsed.error(), {});
-    }
-    const Json& document = *parsed;
+std::expected<MarkedWork, ProjectFailure> workFromDocument(const Json& document) {
     const Json* format = member(document, "format");
     if (format == nullptr || !format->is_string() ||
         format->get_ref<const std::string&>() != kProjectFormat) {
@@ -573,6 +461,13 @@ std::expected<MarkedWork, ProjectFailure> readProject(std::string_view bytes) {
         if (!work.settings) {
             return fail(ProjectError::ImpossibleValue, "settings");
         }
+    }
+    if (const Json* title = member(document, "title")) {
+        auto block = titleAt(*title);
+        if (!block) {
+            return Failure(block.error());
+        }
+        work.title = std::move(*block);
     }
     const Json* entries = member(document, "entries");
     if (entries == nullptr || !entries->is_array()) {

@@ -7,6 +7,7 @@
 #include "chart/chart_marks.h"
 #include "chart/marked_work.h"
 #include "chart/sheet.h"
+#include "files/whole_file.h"
 
 namespace cli {
 
@@ -59,7 +60,17 @@ std::expected<void, QString> writeChart(const chart::Picture& picture,
                                         const chart::Settings& settings, const QString& path,
                                         ImageKind kind, double dotsPerInch,
                                         const render::Underlay& underlay) {
-    return render::writeSheet(chart::sheetOf(picture, settings), path, kind, dotsPerInch, underlay);
+    const chart::Sheet sheet = chart::sheetOf(picture, settings);
+    const auto written = files::writeWhole(path, [&](QIODevice& device) {
+        return render::writeSheetTo(sheet, device, kind, dotsPerInch, underlay);
+    });
+    if (!written) {
+        return std::unexpected(
+            written.error().isEmpty()
+                ? QStringLiteral("cannot draw the chart into '%1'").arg(path)
+                : QStringLiteral("cannot write '%1': %2").arg(path, written.error()));
+    }
+    return {};
 }
 
 }  // namespace cli

@@ -35,8 +35,10 @@ using OverChart = std::function<void(chart::Picture&)>;
                                            const OverChart& overChart = {});
 
 // Writes the sheet of the picture drawn at `settings` (the line "大気圧 = 760 mmHg" at the top
-// left, as the printout has it) to `path` as render::writeSheet does, with `underlay` (a data
-// set's layer) under the chart. On failure, the one-line reason.
+// left, as the printout has it) to `path` (PDF on an A4 landscape page, 1 mm of picture on 1 mm
+// of paper; SVG of 267 × 189 mm; PNG at `dotsPerInch` on white), with `underlay` (a data set's
+// layer) under the chart. The file appears complete or not at all. On failure, the one-line
+// reason.
 [[nodiscard]] std::expected<void, QString> writeChart(const chart::Picture& picture,
                                                       const chart::Settings& settings,
                                                       const QString& path, ImageKind kind,

@@ -1,24 +1,23 @@
 #include "cli/command.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <array>
 #include <cstdio>
 #include <expected>
 #include <functional>
 #include <initializer_list>
 #include <iostream>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "chart/pressure_text.h"
 #include "chart/settings.h"
 #include "cli/chart_output.h"
+#include "cli/command_line.h"
 #include "cli/data_command.h"
 #include "cli/design_query.h"
 #include "cli/humidify_query.h"
@@ -26,36 +25,21 @@
 #include "cli/process_query.h"
 #include "cli/state_query.h"
 #include "data/data_layer.h"
+#include "files/project_files.h"
 #include "psychro/processes.h"
 #include "render/japanese.h"
-#include "render/project_files.h"
 #include "words/messages.h"
 
 namespace cli {
 namespace {
 
-constexpr int kOk = 0;
-constexpr int kSomeFailed = 1;
-constexpr int kUsage = 2;
 constexpr double kDefaultDpi = 192.0;
 constexpr double kMinDpi = 10.0;
 constexpr double kMaxDpi = 1200.0;
 
-constexpr char kHelp[] = R"(Usage: milten-cli state [--format=FORMAT] [NAME=VALUE NAME=VALUE]
-  or:  milten-cli humidify (--steam=TS | --water=TW) --air=G --target=PHI
-                           [--format=FORMAT] [NAME=VALUE NAME=VALUE]
-  or:  milten-cli mix --air1=G1 --air2=G2 [--format=FORMAT] [STATE1 STATE2]
-  or:  milten-cli cool --air=G [--format=FORMAT] [STATE1 STATE2]
-  or:  milten-cli heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]
-  or:  milten-cli design cool|heat --room=PAIR --outdoor=PAIR --sensible=QS
-                           --latent=QL --outdoor-ratio=PERCENT --dt=DT
-                           [--bypass=BF | --humidifier=steam[:TS]|spray[:TW]]
-                           [--format=FORMAT]
-  or:  milten-cli chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]
-  or:  milten-cli chart -o FILE [--dpi=N] PROJECT.milten
-  or:  milten-cli data [--zone=ZONE]... [--format=FORMAT] FILE
-  or:  milten-cli chart -o FILE --data=FILE [--data-style=STYLE] [--zone=ZONE]...
-Complete moist-air states at 760 mmHg (1.03323 kgf/cm2, or the pressure that --pressure
+// What --help says beside the commands' synopses and the options.
+constexpr char kAbout[] =
+    R"(Complete moist-air states at 760 mmHg (1.03323 kgf/cm2, or the pressure that --pressure
 or --altitude gives) from two of their properties,
 size a humidifier, mix two air streams, work out a cooling or heating load, or draw
 the i-x chart with marked states to a PDF, SVG or PNG file.
@@ -125,55 +109,8 @@ text format's unit row names the units in use. The humidifier's water stays in k
 
 'chart' renders the chart by the program's own painter; the extension of FILE
 chooses the format: .pdf (A4 landscape, 1 mm = 1 mm), .svg or .png.
-
-Options:
-      --format=FORMAT   output of 'state', 'humidify', 'mix', 'cool' and 'heat':
-                        text (default), csv or json
-      --steam=TS        humidify with steam at TS °C (100 or more; 100 is usual)
-      --water=TW        humidify with a water spray at TW °C (0 to 100), evaporated
-                        completely
-      --air=G           air quantity, kg/h (above 0; for 'heat' 0 or more)
-      --target=PHI      relative humidity after humidifying, % (above that of
-                        state 1, at most 100)
-      --air1=G1         air quantity of state 1 in a mixing, kg/h (above 0)
-      --air2=G2         air quantity of state 2 in a mixing, kg/h (above 0)
-      --to=T2           temperature after heating, °C
-      --room=PAIR       room state of a design, e.g. t=26,phi=50
-      --outdoor=PAIR    outdoor state of a design, e.g. t=33,phi=63
-      --sensible=QS     room sensible load, kcal/h (SI: kW), above 0
-      --latent=QL       room latent load, kcal/h (SI: kW), 0 or more
-      --outdoor-ratio=PERCENT
-                        outdoor air in the supply, % (0 to 100)
-      --dt=DT           supply temperature difference, K (0.01 or more)
-      --bypass=BF       cooling with reheat at the coil's bypass factor (0 to below 1)
-      --humidifier=KIND heating's humidifier: steam[:TS] or spray[:TW]
-  -o, --output=FILE     the chart file to write
-      --point=PAIR      mark the state PAIR (NAME=VALUE,NAME=VALUE); repeat for more
-      --join            join the marked points in order
-      --dpi=N           resolution of a PNG in dots per inch, 10 to 1200 (default 192)
-      --data=FILE       draw the data of FILE on the chart (see 'data')
-      --data-style=STYLE  points (default) or hours (hours per cell, with a legend)
-      --zone=ZONE       a zone to count or draw; repeat for more:
-                          range:t=LOW..HIGH,phi=LOW..HIGH  (or x=LOW..HIGH, kg/kg(DA))
-                          pmv:met=M,clo=C,vel=V[,tr=T][,limit=L]  (|PMV| <= L, 0.5
-                          unless given; tr the mean radiant temperature, the air's
-                          own unless given)
-      --encoding=ENC    of a CSV file whose encoding cannot be told: utf-8 or shift-jis
-      --columns=LIST    the columns of a CSV file whose names are not recognised, from
-                        1: t=N,phi=N[,x=N][,tw=N][,dew=N][,date=N][,time=N][,header=LINE]
-                        (header=0: the file has no header row)
-      --months=M1..M2   keep the rows of these months of a dated file (1-12; 12..2 is
-                        December to February)
-      --hours=H1..H2    keep the rows of these hours of the day (0-23; 9..17 is 9:00
-                        to 17:59, 22..5 the night)
-      --units=UNITS     engineering (default: kcal/kg(DA), kcal/h) or si (kJ/kg(DA), kW)
-      --pressure=P      the atmospheric pressure with its unit: 700mmHg or 93.3kPa,
-                        405.2 to 806.1 mmHg (54.02 to 107.47 kPa); default 760mmHg
-      --altitude=METRES the pressure of the standard atmosphere at METRES above sea
-                        level, -500 to 5000
-  -h, --help            display this help and exit
-      --version         output version information and exit
-
+)";
+constexpr char kClosing[] = R"(
 Exit status:
   0  if OK,
   1  if a line or a point gave no result (no air state, no humidifier size,
@@ -196,16 +133,6 @@ Examples:
   milten-cli chart -o year.png --data=tokyo.epw --data-style=hours --zone=range:t=17..28,phi=40..70
 )";
 
-// A usage error: one line on standard error.
-int usage(const QString& text) {
-    std::fprintf(stderr, "milten-cli: %s\n", text.toUtf8().constData());
-    return kUsage;
-}
-
-QString quoted(const QString& text) {
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
-
 // The one-line usage message for a pair given on the command line.
 QString pairUsage(const PairError& error, const QString& where) {
     switch (error.problem) {
@@ -224,185 +151,72 @@ QString pairUsage(const PairError& error, const QString& where) {
     return QStringLiteral("%1: give exactly two properties, NAME=VALUE NAME=VALUE").arg(where);
 }
 
-struct Options {
-    QCommandLineOption format{QStringLiteral("format"), {}, QStringLiteral("FORMAT")};
-    QCommandLineOption output{
-        {QStringLiteral("o"), QStringLiteral("output")}, {}, QStringLiteral("FILE")};
-    QCommandLineOption point{QStringLiteral("point"), {}, QStringLiteral("PAIR")};
-    QCommandLineOption join{QStringLiteral("join")};
-    QCommandLineOption dpi{QStringLiteral("dpi"), {}, QStringLiteral("N")};
-    QCommandLineOption steam{QStringLiteral("steam"), {}, QStringLiteral("TS")};
-    QCommandLineOption water{QStringLiteral("water"), {}, QStringLiteral("TW")};
-    QCommandLineOption air{QStringLiteral("air"), {}, QStringLiteral("G")};
-    QCommandLineOption target{QStringLiteral("target"), {}, QStringLiteral("PHI")};
-    QCommandLineOption air1{QStringLiteral("air1"), {}, QStringLiteral("G1")};
-    QCommandLineOption air2{QStringLiteral("air2"), {}, QStringLiteral("G2")};
-    QCommandLineOption to{QStringLiteral("to"), {}, QStringLiteral("T2")};
-    QCommandLineOption room{QStringLiteral("room"), {}, QStringLiteral("PAIR")};
-    QCommandLineOption outdoor{QStringLiteral("outdoor"), {}, QStringLiteral("PAIR")};
-    QCommandLineOption sensible{QStringLiteral("sensible"), {}, QStringLiteral("QS")};
-    QCommandLineOption latent{QStringLiteral("latent"), {}, QStringLiteral("QL")};
-    QCommandLineOption outdoorRatio{QStringLiteral("outdoor-ratio"), {}, QStringLiteral("PERCENT")};
-    QCommandLineOption dt{QStringLiteral("dt"), {}, QStringLiteral("DT")};
-    QCommandLineOption bypass{QStringLiteral("bypass"), {}, QStringLiteral("BF")};
-    QCommandLineOption humidifier{QStringLiteral("humidifier"), {}, QStringLiteral("KIND")};
-    QCommandLineOption units{QStringLiteral("units"), {}, QStringLiteral("UNITS")};
-    QCommandLineOption pressure{QStringLiteral("pressure"), {}, QStringLiteral("P")};
-    QCommandLineOption altitude{QStringLiteral("altitude"), {}, QStringLiteral("METRES")};
-    QCommandLineOption data{QStringLiteral("data"), {}, QStringLiteral("FILE")};
-    QCommandLineOption dataStyle{QStringLiteral("data-style"), {}, QStringLiteral("STYLE")};
-    QCommandLineOption zone{QStringLiteral("zone"), {}, QStringLiteral("ZONE")};
-    QCommandLineOption encoding{QStringLiteral("encoding"), {}, QStringLiteral("ENC")};
-    QCommandLineOption columns{QStringLiteral("columns"), {}, QStringLiteral("LIST")};
-    QCommandLineOption months{QStringLiteral("months"), {}, QStringLiteral("M1..M2")};
-    QCommandLineOption hours{QStringLiteral("hours"), {}, QStringLiteral("H1..H2")};
-    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
-    QCommandLineOption version{QStringLiteral("version")};
+// What a command runs with.
+struct Invocation {
+    const CommandLine& line;
+    QStringList rest;         // the arguments after the command's name
+    chart::Settings display;  // of --units, --pressure and --altitude
+    QString format;           // of --format, one of the command's formats
 };
+
+Format tableFormat(const Invocation& call) {
+    return formatNamed(call.format).value_or(Format::Text);
+}
+
+// A refusal: the message and the status to exit with.
+struct Refusal {
+    QString message;
+    int status = kUsage;
+};
+
+template <typename T>
+using Checked = std::expected<T, Refusal>;
+
+using cli::refuse;
+
+int refuse(const Refusal& refusal) {
+    return refuse(refusal.message, refusal.status);
+}
+
+// Text written whole to standard output, or the usage error that it could not be.
+int written(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
+    if (std::ferror(stdout) != 0) {
+        return refuse(QStringLiteral("cannot write to standard output"));
+    }
+    return kOk;
+}
 
 int finish(RowWriter& writer, bool anyFailed) {
     writer.end();
     if (!writer.ok()) {
-        return usage(QStringLiteral("cannot write to standard output"));
+        return refuse(QStringLiteral("cannot write to standard output"));
     }
     return anyFailed ? kSomeFailed : kOk;
 }
 
-// Which commands take each option; --help and --version go with any.
-std::vector<std::pair<const QCommandLineOption*, QStringList>> owners(const Options& o) {
-    const QStringList tables{"state", "humidify", "mix", "cool", "heat", "data", "design"};
-    const QStringList design{"design"};
-    const QStringList chart{"chart"};
-    const QStringList withData{"data", "chart"};
-    return {
-        {&o.format, tables},      {&o.output, chart},        {&o.point, chart},
-        {&o.join, chart},         {&o.dpi, chart},           {&o.steam, {"humidify"}},
-        {&o.water, {"humidify"}}, {&o.target, {"humidify"}}, {&o.air, {"humidify", "cool", "heat"}},
-        {&o.air1, {"mix"}},       {&o.air2, {"mix"}},        {&o.to, {"heat"}},
-        {&o.data, chart},         {&o.dataStyle, chart},     {&o.zone, withData},
-        {&o.encoding, withData},  {&o.columns, withData},    {&o.months, withData},
-        {&o.hours, withData},     {&o.room, design},         {&o.outdoor, design},
-        {&o.sensible, design},    {&o.latent, design},       {&o.outdoorRatio, design},
-        {&o.dt, design},          {&o.bypass, design},       {&o.humidifier, design},
-    };
-}
-
-// "a", "a and b", "a, b and c".
-QString listed(const QStringList& names) {
-    if (names.size() < 2) {
-        return names.join(QString{});
-    }
-    return names.first(names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
-           names.constLast();
-}
-
-// The usage message for the first option set that `command` does not take.
-std::optional<QString> strayOption(const QCommandLineParser& parser, const Options& options,
-                                   const QString& command) {
-    for (const auto& [option, commands] : owners(options)) {
-        if (parser.isSet(*option) && !commands.contains(command)) {
-            return QStringLiteral("--%1 belongs to the %2 command%3")
-                .arg(option->names().constLast(), listed(commands),
-                     QLatin1String(commands.size() > 1 ? "s" : ""));
+// The numbers of the options a command needs, in order; the message of the first missing or
+// unreadable one.
+std::expected<std::vector<double>, QString> requiredNumbers(
+    const CommandLine& line, std::string_view command,
+    std::initializer_list<std::string_view> options) {
+    std::vector<double> numbers;
+    for (const std::string_view option : options) {
+        const auto number = line.requiredNumber(option, command);
+        if (!number) {
+            return std::unexpected(number.error());
         }
+        numbers.push_back(*number);
     }
-    return std::nullopt;
+    return numbers;
 }
 
-std::expected<Format, QString> chosenFormat(const QCommandLineParser& parser,
-                                            const Options& options) {
-    const auto format = formatNamed(parser.value(options.format));
-    if (parser.isSet(options.format) && !format) {
-        return std::unexpected(QStringLiteral("unknown format %1 (text, csv or json)")
-                                   .arg(quoted(parser.value(options.format))));
-    }
-    return format.value_or(Format::Text);
-}
-
-// The one value of an option given at most once, or the usage message.
-std::expected<std::optional<QString>, QString> singleValue(const QCommandLineParser& parser,
-                                                           const QCommandLineOption& option) {
-    const QStringList values = parser.values(option);
-    if (values.size() > 1) {
-        return std::unexpected(QStringLiteral("give --%1 once").arg(option.names().constLast()));
-    }
-    return values.isEmpty() ? std::nullopt : std::optional<QString>(values.constFirst());
-}
-
-// The pressure of --pressure=VALUEmmHg, --pressure=VALUEkPa or --altitude=METRES (a unit "m"
-// may follow the metres); the standard atmosphere without either.
-std::expected<psychro::Atmosphere, QString> chosenAtmosphere(const QCommandLineParser& parser,
-                                                             const Options& options) {
-    const auto pressure = singleValue(parser, options.pressure);
-    const auto altitude = singleValue(parser, options.altitude);
-    if (!pressure || !altitude) {
-        return std::unexpected(!pressure ? pressure.error() : altitude.error());
-    }
-    if (*pressure && *altitude) {
-        return std::unexpected(QStringLiteral("give --pressure or --altitude, not both"));
-    }
-    if (!*pressure && !*altitude) {
-        return psychro::Atmosphere::standard();
-    }
-    const QString given = *pressure ? **pressure : **altitude;
-    psychro::PressureUnit unit = psychro::PressureUnit::Altitude;
-    QString number = given.trimmed();
-    const auto cut = [&number](QLatin1String suffix) {
-        if (!number.endsWith(suffix, Qt::CaseInsensitive)) {
-            return false;
-        }
-        number.chop(suffix.size());
-        return true;
-    };
-    if (*pressure) {
-        if (cut(QLatin1String("mmHg"))) {
-            unit = psychro::PressureUnit::MmHg;
-        } else if (cut(QLatin1String("kPa"))) {
-            unit = psychro::PressureUnit::KPa;
-        } else {
-            return std::unexpected(
-                QStringLiteral("--pressure takes a number with its unit, e.g. 700mmHg or 93.3kPa, "
-                               "not %1")
-                    .arg(quoted(given)));
-        }
-    } else {
-        cut(QLatin1String("m"));
-    }
-    const auto value = readNumber(number);
-    if (!value) {
-        return std::unexpected(
-            QStringLiteral("--%1 takes a number, not %2")
-                .arg(QLatin1String(*pressure ? "pressure" : "altitude"), quoted(given)));
-    }
-    const auto atmosphere = psychro::atmosphereFrom(unit, *value);
-    if (!atmosphere) {
-        return std::unexpected(QStringLiteral("--%1=%2: ")
-                                   .arg(QLatin1String(*pressure ? "pressure" : "altitude"), given) +
-                               QString::fromStdString(chart::pressureRangeMessage(unit)));
-    }
-    return *atmosphere;
-}
-
-// The units and the pressure of the command line.
-std::expected<chart::Settings, QString> chosenSettings(const QCommandLineParser& parser,
-                                                       const Options& options) {
-    chart::Settings settings = chart::Settings::standard();
-    const auto units = singleValue(parser, options.units);
-    if (!units) {
-        return std::unexpected(units.error());
-    }
-    if (*units && **units == QLatin1String("si")) {
-        settings.units = chart::Units::SI;
-    } else if (*units && **units != QLatin1String("engineering")) {
-        return std::unexpected(
-            QStringLiteral("unknown units %1 (engineering or si)").arg(quoted(**units)));
-    }
-    const auto atmosphere = chosenAtmosphere(parser, options);
-    if (!atmosphere) {
-        return std::unexpected(atmosphere.error());
-    }
-    settings.atmosphere = *atmosphere;
-    return settings;
+// An air quantity the dialog would refuse, in its words.
+QString airUsage(const CommandLine& line, std::string_view option, std::string_view command) {
+    return QStringLiteral("%1: --%2=%3: ")
+               .arg(QLatin1StringView(command), QLatin1StringView(option), line.value(option)) +
+           message(words::kGiveAirQuantity);
 }
 
 // How a command reads its states: one pair (state, humidify, heat) or two states (mix, cool).
@@ -465,13 +279,15 @@ StatesReader<TwoStates> twoStates(const QString& command) {
 // The row for the states on the command line or, without them, a row for each line of
 // standard input, in order.
 template <typename States, typename RowOf>
-int writeRows(Format format, Table table, const QStringList& items,
-              const StatesReader<States>& reader, const RowOf& rowOf, chart::Units units) {
-    if (!items.isEmpty()) {
+int writeRows(const Invocation& call, Table table, const StatesReader<States>& reader,
+              const RowOf& rowOf) {
+    const Format format = tableFormat(call);
+    const chart::Units units = call.display.units;
+    if (!call.rest.isEmpty()) {
         // States on the command line must be right before anything is written.
-        const auto states = reader.fromArguments(items);
+        const auto states = reader.fromArguments(call.rest);
         if (!states) {
-            return usage(states.error());
+            return refuse(states.error());
         }
         RowWriter writer(format, false, table, units);
         const Row row = rowOf(*states);
@@ -496,181 +312,114 @@ int writeRows(Format format, Table table, const QStringList& items,
     return finish(writer, anyFailed);
 }
 
-int runState(const QCommandLineParser& parser, const Options& options, const QStringList& items,
-             const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
-    }
-    return writeRows(
-        *format, Table::State, items, onePair(QStringLiteral("state")),
-        [&display](const std::array<Given, 2>& pair) {
-            const auto state = solveState(pair, display);
-            return state ? Row{*state, {}} : Row{std::nullopt, state.error()};
-        },
-        display.units);
+int runState(const Invocation& call) {
+    const chart::Settings& display = call.display;
+    return writeRows(call, Table::State, onePair(QStringLiteral("state")),
+                     [&display](const std::array<Given, 2>& pair) {
+                         const auto state = solveState(pair, display);
+                         return state ? Row{*state, {}} : Row{std::nullopt, state.error()};
+                     });
 }
 
-// The number of an option that `command` needs, given once and read as a text box reads it.
-std::expected<double, QString> optionNumber(const QCommandLineParser& parser,
-                                            const QCommandLineOption& option, const char* command) {
-    const QString name = option.names().constLast();
-    const QStringList values = parser.values(option);
-    if (values.isEmpty()) {
-        return std::unexpected(QStringLiteral("%1: --%2=%3 is missing")
-                                   .arg(QLatin1String(command), name, option.valueName()));
+int runHumidify(const Invocation& call) {
+    const CommandLine& line = call.line;
+    const bool steam = line.isSet("steam");
+    if (steam == line.isSet("water")) {
+        return refuse(QStringLiteral("humidify: give one humidifier, --steam=TS or --water=TW"));
     }
-    if (values.size() > 1) {
-        return std::unexpected(
-            QStringLiteral("%1: give --%2 once").arg(QLatin1String(command), name));
-    }
-    const auto value = readNumber(values.constFirst());
-    if (!value) {
-        return std::unexpected(QStringLiteral("%1: --%2 takes a number, not %3")
-                                   .arg(QLatin1String(command), name, quoted(values.constFirst())));
-    }
-    return *value;
-}
-
-// An air quantity the dialog would refuse, in its words.
-QString airUsage(const QCommandLineParser& parser, const QCommandLineOption& option,
-                 const char* command) {
-    return QStringLiteral("%1: --%2=%3: ")
-               .arg(QLatin1String(command), option.names().constLast(), parser.value(option)) +
-           message(words::kGiveAirQuantity);
-}
-
-int runHumidify(const QCommandLineParser& parser, const Options& options, const QStringList& items,
-                const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
-    }
-    const bool steam = parser.isSet(options.steam);
-    if (steam == parser.isSet(options.water)) {
-        return usage(QStringLiteral("humidify: give one humidifier, --steam=TS or --water=TW"));
-    }
-    const auto temperature =
-        optionNumber(parser, steam ? options.steam : options.water, "humidify");
-    const auto air = optionNumber(parser, options.air, "humidify");
-    const auto target = optionNumber(parser, options.target, "humidify");
-    for (const auto* number : {&temperature, &air, &target}) {
-        if (!*number) {
-            return usage(number->error());
-        }
+    const auto numbers =
+        requiredNumbers(line, "humidify", {steam ? "steam" : "water", "air", "target"});
+    if (!numbers) {
+        return refuse(numbers.error());
     }
     const HumidifierSettings settings{
-        steam ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray, *temperature, *air,
-        *target};
+        steam ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray, (*numbers)[0],
+        (*numbers)[1], (*numbers)[2]};
+    const chart::Settings& display = call.display;
     // What no state 1 can mend is a mistake of the command line: refused before any row, in
     // the dialog's words.
     if (const auto refused = psychro::humidifierError(settings.airKgPerHour, settings.kind,
                                                       settings.waterTemperature, settings.targetPhi,
                                                       display.atmosphere.ratio)) {
-        return usage(
+        return refuse(
             QStringLiteral("humidify: ") +
             message(words::humidifyErrorMessage(*refused, display.atmosphere.ratio).c_str()));
     }
     return writeRows(
-        *format, Table::Humidify, items, onePair(QStringLiteral("humidify")),
-        [&](const std::array<Given, 2>& pair) { return humidifyRow(settings, pair, display); },
-        display.units);
+        call, Table::Humidify, onePair(QStringLiteral("humidify")),
+        [&](const std::array<Given, 2>& pair) { return humidifyRow(settings, pair, display); });
 }
 
 // Stream 1's quantity is kept in single precision and must be above 0 there, as the dialog
 // keeps its point 1; stream 2's is only read.
-int runMix(const QCommandLineParser& parser, const Options& options, const QStringList& items,
-           const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
+int runMix(const Invocation& call) {
+    const auto numbers = requiredNumbers(call.line, "mix", {"air1", "air2"});
+    if (!numbers) {
+        return refuse(numbers.error());
     }
-    const auto air1 = optionNumber(parser, options.air1, "mix");
-    const auto air2 = optionNumber(parser, options.air2, "mix");
-    for (const auto* number : {&air1, &air2}) {
-        if (!*number) {
-            return usage(number->error());
-        }
-    }
-    const auto first = psychro::keptAirQuantity(*air1);
+    const auto first = psychro::keptAirQuantity((*numbers)[0]);
     if (!first) {
-        return usage(airUsage(parser, options.air1, "mix"));
+        return refuse(airUsage(call.line, "air1", "mix"));
     }
-    if (!(*air2 > 0.0)) {
-        return usage(airUsage(parser, options.air2, "mix"));
+    if (!((*numbers)[1] > 0.0)) {
+        return refuse(airUsage(call.line, "air2", "mix"));
     }
-    const MixSettings settings{*first, *air2};
+    const MixSettings settings{*first, (*numbers)[1]};
     return writeRows(
-        *format, Table::State, items, twoStates(QStringLiteral("mix")),
-        [&](const TwoStates& states) { return mixRow(settings, states, display); }, display.units);
+        call, Table::State, twoStates(QStringLiteral("mix")),
+        [&](const TwoStates& states) { return mixRow(settings, states, call.display); });
 }
 
 // The load is computed with the air quantity of state 1, kept as the dialog keeps it.
-int runCool(const QCommandLineParser& parser, const Options& options, const QStringList& items,
-            const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
-    }
-    const auto air = optionNumber(parser, options.air, "cool");
+int runCool(const Invocation& call) {
+    const auto air = call.line.requiredNumber("air", "cool");
     if (!air) {
-        return usage(air.error());
+        return refuse(air.error());
     }
     const auto kept = psychro::keptAirQuantity(*air);
     if (!kept) {
-        return usage(airUsage(parser, options.air, "cool"));
+        return refuse(airUsage(call.line, "air", "cool"));
     }
-    return writeRows(
-        *format, Table::Cool, items, twoStates(QStringLiteral("cool")),
-        [kept = *kept, &display](const TwoStates& states) {
-            return coolRow(kept, states, display);
-        },
-        display.units);
+    return writeRows(call, Table::Cool, twoStates(QStringLiteral("cool")),
+                     [kept = *kept, &call](const TwoStates& states) {
+                         return coolRow(kept, states, call.display);
+                     });
 }
 
 // An air quantity of 0 is an empty duct with no load, as in the dialog.
-int runHeat(const QCommandLineParser& parser, const Options& options, const QStringList& items,
-            const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
+int runHeat(const Invocation& call) {
+    const auto numbers = requiredNumbers(call.line, "heat", {"air", "to"});
+    if (!numbers) {
+        return refuse(numbers.error());
     }
-    const auto air = optionNumber(parser, options.air, "heat");
-    const auto to = optionNumber(parser, options.to, "heat");
-    for (const auto* number : {&air, &to}) {
-        if (!*number) {
-            return usage(number->error());
-        }
+    if ((*numbers)[0] < 0.0) {
+        return refuse(airUsage(call.line, "air", "heat"));
     }
-    if (*air < 0.0) {
-        return usage(airUsage(parser, options.air, "heat"));
-    }
-    const HeatSettings settings{*air, *to};
+    const HeatSettings settings{(*numbers)[0], (*numbers)[1]};
     return writeRows(
-        *format, Table::Heat, items, onePair(QStringLiteral("heat")),
-        [&](const std::array<Given, 2>& pair) { return heatRow(settings, pair, display); },
-        display.units);
+        call, Table::Heat, onePair(QStringLiteral("heat")),
+        [&](const std::array<Given, 2>& pair) { return heatRow(settings, pair, call.display); });
 }
 
-// The zones of --zone, the encoding and columns of --encoding and --columns, and the file.
+// The zones of --zone, the encoding and columns of --encoding and --columns, the months and
+// hours of --months and --hours, and the file.
 struct DataOptions {
     std::vector<data::Zone> zones;
     DataRequest request;
 };
 
-std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser,
-                                                const Options& options, const QString& path) {
+std::expected<DataOptions, QString> dataOptions(const CommandLine& line, const QString& path) {
     DataOptions out;
     out.request.path = path;
-    for (const QString& text : parser.values(options.zone)) {
+    for (const QString& text : line.values("zone")) {
         auto zone = zoneOption(text);
         if (!zone) {
             return std::unexpected(zone.error());
         }
         out.zones.push_back(std::move(*zone));
     }
-    const auto encoding = singleValue(parser, options.encoding);
-    const auto columns = singleValue(parser, options.columns);
+    const auto encoding = line.single("encoding");
+    const auto columns = line.single("columns");
     if (!encoding || !columns) {
         return std::unexpected(!encoding ? encoding.error() : columns.error());
     }
@@ -681,8 +430,8 @@ std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser
         }
         out.request.encoding = *e;
     }
-    for (const auto& [option, count] : {std::pair{&options.months, 12}, {&options.hours, 24}}) {
-        const auto text = singleValue(parser, *option);
+    for (const auto& [option, count] : {std::pair{"months", 12}, {"hours", 24}}) {
+        const auto text = line.single(option);
         if (!text) {
             return std::unexpected(text.error());
         }
@@ -693,8 +442,8 @@ std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser
         if (!bits) {
             return std::unexpected(
                 QStringLiteral("--%1 takes FIRST..LAST, %2, not %3")
-                    .arg(option->names().constLast(),
-                         QLatin1String(count == 12 ? "months 1 to 12" : "hours 0 to 23"),
+                    .arg(QLatin1StringView(option),
+                         QLatin1StringView(count == 12 ? "months 1 to 12" : "hours 0 to 23"),
                          quoted(**text)));
         }
         if (count == 12) {
@@ -713,203 +462,232 @@ std::expected<DataOptions, QString> dataOptions(const QCommandLineParser& parser
     return out;
 }
 
-int runData(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
-            const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
+int runData(const Invocation& call) {
+    if (call.rest.size() != 1) {
+        return refuse(QStringLiteral("data: give one data file (CSV, TSV or .epw)"));
     }
-    if (rest.size() != 1) {
-        return usage(QStringLiteral("data: give one data file (CSV, TSV or .epw)"));
-    }
-    const auto chosen = dataOptions(parser, options, rest.constFirst());
+    const auto chosen = dataOptions(call.line, call.rest.constFirst());
     if (!chosen) {
-        return usage(chosen.error());
+        return refuse(chosen.error());
     }
-    const auto loaded = loadData(chosen->request, display);
+    const auto loaded = loadData(chosen->request, call.display);
     if (!loaded) {
-        std::fprintf(stderr, "milten-cli: %s\n", loaded.error().toUtf8().constData());
-        return kSomeFailed;
+        return refuse(loaded.error(), kSomeFailed);
     }
-    if (!writeDataReport(*loaded, chosen->zones, *format, display)) {
-        return usage(QStringLiteral("cannot write to standard output"));
+    if (!writeDataReport(*loaded, chosen->zones, tableFormat(call), call.display)) {
+        return refuse(QStringLiteral("cannot write to standard output"));
     }
     return kOk;
 }
 
 // One design, cooling or heating, from the options; no batch.
-int runDesign(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
-              const chart::Settings& display) {
-    const auto format = chosenFormat(parser, options);
-    if (!format) {
-        return usage(format.error());
-    }
-    if (rest.size() != 1 || (rest.constFirst() != QLatin1String("cool") &&
-                             rest.constFirst() != QLatin1String("heat"))) {
-        return usage(QStringLiteral("design: give cool or heat, and the states as options"));
+int runDesign(const Invocation& call) {
+    const QStringList& rest = call.rest;
+    if (rest.size() != 1 || (rest.constFirst() != QLatin1StringView("cool") &&
+                             rest.constFirst() != QLatin1StringView("heat"))) {
+        return refuse(QStringLiteral("design: give cool or heat, and the states as options"));
     }
     const Season season =
-        rest.constFirst() == QLatin1String("cool") ? Season::Cooling : Season::Heating;
+        rest.constFirst() == QLatin1StringView("cool") ? Season::Cooling : Season::Heating;
     DesignTexts texts;
-    const std::pair<const QCommandLineOption*, QString*> required[] = {
-        {&options.room, &texts.room},
-        {&options.outdoor, &texts.outdoor},
-        {&options.sensible, &texts.sensible},
-        {&options.latent, &texts.latent},
-        {&options.outdoorRatio, &texts.outdoorRatio},
-        {&options.dt, &texts.supplyDifference}};
+    const std::pair<std::string_view, QString*> required[] = {
+        {"room", &texts.room},
+        {"outdoor", &texts.outdoor},
+        {"sensible", &texts.sensible},
+        {"latent", &texts.latent},
+        {"outdoor-ratio", &texts.outdoorRatio},
+        {"dt", &texts.supplyDifference}};
     for (const auto& [option, text] : required) {
-        const auto value = singleValue(parser, *option);
-        if (!value || !*value) {
-            return usage(!value ? value.error()
-                                : QStringLiteral("design: --%1=%2 is missing")
-                                      .arg(option->names().constLast(), option->valueName()));
-        }
-        *text = **value;
-    }
-    for (const auto& [option, text] :
-         {std::pair{&options.bypass, &texts.bypass}, {&options.humidifier, &texts.humidifier}}) {
-        const auto value = singleValue(parser, *option);
+        const auto value = call.line.required(option, "design");
         if (!value) {
-            return usage(value.error());
+            return refuse(value.error());
         }
         *text = *value;
     }
-    const auto request = readDesign(season, texts, display);
+    for (const auto& [option, text] :
+         {std::pair{"bypass", &texts.bypass}, {"humidifier", &texts.humidifier}}) {
+        const auto value = call.line.single(option);
+        if (!value) {
+            return refuse(value.error());
+        }
+        *text = *value;
+    }
+    const auto request = readDesign(season, texts, call.display);
     if (!request) {
-        return usage(request.error());
+        return refuse(request.error());
     }
-    const auto figures = designFigures(*request, display);
+    const auto figures = designFigures(*request, call.display);
     if (!figures) {
-        std::fprintf(stderr, "milten-cli: design: %s\n", figures.error().toUtf8().constData());
-        return kSomeFailed;
+        return refuse(QStringLiteral("design: ") + figures.error(), kSomeFailed);
     }
-    const QByteArray bytes = designOutput(*figures, *format, display.units).toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
-    if (std::ferror(stdout) != 0) {
-        return usage(QStringLiteral("cannot write to standard output"));
-    }
-    return kOk;
+    return written(designOutput(*figures, tableFormat(call), call.display.units).toUtf8());
 }
 
-int runChart(const QCommandLineParser& parser, const Options& options, const QStringList& rest,
-             const chart::Settings& display) {
-    // One project file (.milten) may give the marks instead of --point, and its data.
-    std::optional<chart::MarkedWork> project;
-    data::DataPart projectData;
-    if (!rest.isEmpty()) {
-        const QString& file = rest.constFirst();
-        if (rest.size() > 1 || !file.endsWith(QStringLiteral(".milten"), Qt::CaseInsensitive) ||
-            parser.isSet(options.point)) {
-            return usage(QStringLiteral("chart: unexpected argument %1 (points go with --point, "
-                                        "or give one .milten file)")
-                             .arg(quoted(rest.size() > 1 ? rest.at(1) : file)));
-        }
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly)) {
-            return usage(QStringLiteral("chart: cannot read %1").arg(quoted(file)));
-        }
-        auto work = render::readProjectFile(file);
-        if (!work) {
-            std::fprintf(stderr, "milten-cli: %s\n", work.error().toUtf8().constData());
-            return kSomeFailed;
-        }
-        project = std::move(work->work);
-        projectData = std::move(work->data);
+// A project file (.milten) given instead of --point: its marks and its data. The file is
+// opened once, by the reader; one that is not there or cannot be read at all is a mistake of
+// the command line, one whose contents are refused is a failure.
+Checked<std::optional<files::ProjectContents>> chartProject(const Invocation& call) {
+    if (call.rest.isEmpty()) {
+        return std::nullopt;
     }
-    if (!parser.isSet(options.output)) {
-        return usage(QStringLiteral("chart: the output file is missing (-o FILE)"));
+    const QString& file = call.rest.constFirst();
+    if (call.rest.size() > 1 || !file.endsWith(QStringLiteral(".milten"), Qt::CaseInsensitive) ||
+        call.line.isSet("point")) {
+        return std::unexpected(Refusal{
+            QStringLiteral("chart: unexpected argument %1 (points go with --point, or give one "
+                           ".milten file)")
+                .arg(quoted(call.rest.size() > 1 ? call.rest.at(1) : file))});
     }
-    const QStringList outputs = parser.values(options.output);
+    const QFileInfo info(file);
+    if (!info.isFile() || !info.isReadable()) {
+        return std::unexpected(Refusal{QStringLiteral("chart: cannot read %1").arg(quoted(file))});
+    }
+    auto contents = files::readProjectFile(file);
+    if (!contents) {
+        return std::unexpected(Refusal{contents.error(), kSomeFailed});
+    }
+    return std::optional(std::move(*contents));
+}
+
+// The file to write, its kind and, for a PNG, its resolution.
+struct ChartTarget {
+    QString path;
+    ImageKind kind;
+    double dotsPerInch;
+};
+
+Checked<ChartTarget> chartTarget(const CommandLine& line) {
+    const auto refused = [](const QString& text) { return std::unexpected(Refusal{text}); };
+    if (!line.isSet("output")) {
+        return refused(QStringLiteral("chart: the output file is missing (-o FILE)"));
+    }
+    const QStringList outputs = line.values("output");
     if (outputs.size() > 1) {
-        return usage(QStringLiteral("chart: give one output file"));
+        return refused(QStringLiteral("chart: give one output file"));
     }
     const QString path = outputs.constFirst();
     const auto kind = imageKindOf(path);
     if (!kind) {
-        return usage(QStringLiteral("chart: unknown extension of %1 (.pdf, .svg or .png)")
-                         .arg(quoted(path)));
+        return refused(QStringLiteral("chart: unknown extension of %1 (.pdf, .svg or .png)")
+                           .arg(quoted(path)));
     }
     double dpi = kDefaultDpi;
-    if (parser.isSet(options.dpi)) {
-        bool number = false;
-        dpi = parser.value(options.dpi).toDouble(&number);
-        if (!number || !(dpi >= kMinDpi && dpi <= kMaxDpi)) {
-            return usage(QStringLiteral("chart: --dpi takes a number from 10 to 1200, not %1")
-                             .arg(quoted(parser.value(options.dpi))));
+    if (line.isSet("dpi")) {
+        const auto given = readNumber(line.value("dpi"));
+        if (!given || !(*given >= kMinDpi && *given <= kMaxDpi)) {
+            return refused(QStringLiteral("chart: --dpi takes a number from 10 to 1200, not %1")
+                               .arg(quoted(line.value("dpi"))));
         }
+        dpi = *given;
     }
+    return ChartTarget{path, *kind, dpi};
+}
 
+// The pairs of --point, in order.
+Checked<std::vector<std::array<Given, 2>>> pointPairs(const CommandLine& line) {
     std::vector<std::array<Given, 2>> pairs;
-    const QStringList points = parser.values(options.point);
-    for (qsizetype k = 0; k < points.size(); ++k) {
-        const auto pair = readPair(splitItems(points[k]));
+    for (const QString& point : line.values("point")) {
+        const auto pair = readPair(splitItems(point));
         if (!pair) {
-            return usage(pairUsage(pair.error(), QStringLiteral("--point %1").arg(points[k])));
+            return std::unexpected(
+                Refusal{pairUsage(pair.error(), QStringLiteral("--point %1").arg(point))});
         }
         pairs.push_back(*pair);
     }
-    if (const auto writable = checkWritable(path); !writable) {
-        return usage(QStringLiteral("chart: ") + writable.error());
-    }
-    // Data under the chart: read before anything is drawn, at the pressure the chart is drawn
-    // for.
+    return pairs;
+}
+
+// The data of --data and the zones of --zone under the chart, read at the pressure the chart
+// is drawn for; none without either.
+struct ChartData {
     std::optional<LoadedData> loaded;
     std::vector<data::Zone> zones;
-    const auto dataFile = singleValue(parser, options.data);
+    bool hours = false;  // --data-style=hours
+};
+
+Checked<ChartData> chartData(const CommandLine& line, const chart::Settings& drawnAt) {
+    const auto refused = [](const QString& text) { return std::unexpected(Refusal{text}); };
+    const auto dataFile = line.single("data");
     if (!dataFile) {
-        return usage(QStringLiteral("chart: ") + dataFile.error());
+        return refused(QStringLiteral("chart: ") + dataFile.error());
     }
-    const QString style = parser.value(options.dataStyle);
-    if (parser.isSet(options.dataStyle) && style != QLatin1String("points") &&
-        style != QLatin1String("hours")) {
-        return usage(
+    const QString style = line.value("data-style");
+    if (line.isSet("data-style") && style != QLatin1StringView("points") &&
+        style != QLatin1StringView("hours")) {
+        return refused(
             QStringLiteral("chart: unknown --data-style %1 (points or hours)").arg(quoted(style)));
     }
-    if ((parser.isSet(options.dataStyle) || parser.isSet(options.encoding) ||
-         parser.isSet(options.columns) || parser.isSet(options.months) ||
-         parser.isSet(options.hours)) &&
-        !*dataFile) {
-        return usage(QStringLiteral(
+    const bool dataOnly = line.isSet("data-style") || line.isSet("encoding") ||
+                          line.isSet("columns") || line.isSet("months") || line.isSet("hours");
+    if (dataOnly && !*dataFile) {
+        return refused(QStringLiteral(
             "chart: --data-style, --encoding, --columns, --months and --hours go with --data"));
+    }
+    ChartData out;
+    out.hours = style == QLatin1StringView("hours");
+    if (!line.isSet("zone") && !*dataFile) {
+        return out;
+    }
+    const auto chosen = dataOptions(line, dataFile->value_or(QString{}));
+    if (!chosen) {
+        return refused(QStringLiteral("chart: ") + chosen.error());
+    }
+    out.zones = chosen->zones;
+    if (!*dataFile) {
+        out.loaded = LoadedData{};  // zones alone
+        return out;
+    }
+    auto read = loadData(chosen->request, drawnAt);
+    if (!read) {
+        return std::unexpected(Refusal{read.error(), kSomeFailed});
+    }
+    out.loaded = std::move(*read);
+    return out;
+}
+
+int runChart(const Invocation& call) {
+    const CommandLine& line = call.line;
+    const chart::Settings& display = call.display;
+    auto project = chartProject(call);
+    if (!project) {
+        return refuse(project.error());
+    }
+    const auto target = chartTarget(line);
+    if (!target) {
+        return refuse(target.error());
+    }
+    const auto pairs = pointPairs(line);
+    if (!pairs) {
+        return refuse(pairs.error());
+    }
+    if (const auto writable = checkWritable(target->path); !writable) {
+        return refuse(QStringLiteral("chart: ") + writable.error());
     }
     // A project is drawn at the units and pressure it was saved under; an option overrides only
     // what it names (--units the units, --pressure or --altitude the pressure).
-    chart::Settings drawnAt = project && project->settings ? *project->settings : display;
-    if (parser.isSet(options.units)) {
+    const std::optional<chart::Settings> saved =
+        *project ? (*project)->work.settings : std::nullopt;
+    chart::Settings drawnAt = saved.value_or(display);
+    if (line.isSet("units")) {
         drawnAt.units = display.units;
     }
-    if (parser.isSet(options.pressure) || parser.isSet(options.altitude)) {
+    if (line.isSet("pressure") || line.isSet("altitude")) {
         drawnAt.atmosphere = display.atmosphere;
     }
-    if (parser.isSet(options.zone) || *dataFile) {
-        const auto chosen = dataOptions(parser, options, dataFile->value_or(QString{}));
-        if (!chosen) {
-            return usage(QStringLiteral("chart: ") + chosen.error());
-        }
-        zones = chosen->zones;
-        if (*dataFile) {
-            auto read = loadData(chosen->request, drawnAt);
-            if (!read) {
-                std::fprintf(stderr, "milten-cli: %s\n", read.error().toUtf8().constData());
-                return kSomeFailed;
-            }
-            loaded = std::move(*read);
-        } else {
-            loaded = LoadedData{};  // zones alone
-        }
+    auto underChart = chartData(line, drawnAt);
+    if (!underChart) {
+        return refuse(underChart.error());
     }
 
     std::vector<chart::PointMm> marks;
-    for (std::size_t k = 0; k < pairs.size(); ++k) {
-        const auto state = solveState(pairs[k], display);
+    const QStringList points = line.values("point");
+    for (std::size_t k = 0; k < pairs->size(); ++k) {
+        const auto state = solveState((*pairs)[k], display);
         if (!state) {
             // Nothing is drawn with a point missing: the numbering would be wrong.
-            std::fprintf(stderr, "milten-cli: --point %s: %s\n",
-                         points[static_cast<qsizetype>(k)].toUtf8().constData(),
-                         state.error().toUtf8().constData());
-            return kSomeFailed;
+            return refuse(QStringLiteral("--point %1: %2")
+                              .arg(points[static_cast<qsizetype>(k)], state.error()),
+                          kSomeFailed);
         }
         marks.push_back({state->X, state->Y});
     }
@@ -923,27 +701,93 @@ int runChart(const QCommandLineParser& parser, const Options& options, const QSt
     char* argv[] = {name, nullptr};
     QGuiApplication application(argc, argv);
     render::installJapanese(application);
-    const chart::Settings& shown = drawnAt;
     // The work's own data first, then the file given with --data over it; the work's zones
     // with those of --zone.
-    data::DataPart shownData = projectData;
-    if (loaded) {
-        shownData.layers.push_back(dataLayer(*loaded, style == QLatin1String("hours")));
+    data::DataPart shownData = *project ? (*project)->data : data::DataPart{};
+    std::vector<data::Zone> zones = shownData.zones;
+    if (underChart->loaded) {
+        shownData.layers.push_back(dataLayer(*underChart->loaded, underChart->hours));
     }
     const render::Underlay underlay = partUnderlay(shownData);
-    zones.insert(zones.begin(), projectData.zones.begin(), projectData.zones.end());
+    zones.insert(zones.end(), underChart->zones.begin(), underChart->zones.end());
     const OverChart overChart =
-        zones.empty() ? OverChart{} : [&zones, &shown](chart::Picture& picture) {
-            data::drawZones(picture, zones, shown.atmosphere.ratio);
+        zones.empty() ? OverChart{} : [&zones, &drawnAt](chart::Picture& picture) {
+            data::drawZones(picture, zones, drawnAt.atmosphere.ratio);
         };
-    const auto written =
-        writeChart(project ? chartWithWork(*project, shown, overChart)
-                           : chartWithPoints(marks, parser.isSet(options.join), display, overChart),
-                   shown, path, *kind, dpi, underlay);
-    if (!written) {
-        return usage(QStringLiteral("chart: ") + written.error());
+    const auto drawn =
+        writeChart(*project ? chartWithWork((*project)->work, drawnAt, overChart)
+                            : chartWithPoints(marks, line.isSet("join"), display, overChart),
+                   drawnAt, target->path, target->kind, target->dotsPerInch, underlay);
+    if (!drawn) {
+        return refuse(QStringLiteral("chart: ") + drawn.error());
     }
     return kOk;
+}
+
+// Where a command runs: in a core application, or in the GUI application it makes itself once
+// its command line has been checked (a picture needs the fonts).
+enum class Application { Core, OwnGui };
+
+// One command: its name, its lines in the synopsis of --help (after "milten-cli "; a line that
+// starts with a blank goes on with the one above), the formats --format takes for it (the first
+// the default; none where it takes no --format) and what runs it. Its options are those that
+// name it (command_line.cpp).
+struct Command {
+    std::string_view name;
+    std::string_view synopsis;
+    std::string_view formats;
+    Application application;
+    int (*run)(const Invocation&);
+};
+
+constexpr std::string_view kTableFormats = "text csv json";
+
+constexpr std::array kCommands{
+    Command{"state", "state [--format=FORMAT] [NAME=VALUE NAME=VALUE]", kTableFormats,
+            Application::Core, runState},
+    Command{"humidify",
+            "humidify (--steam=TS | --water=TW) --air=G --target=PHI\n"
+            "                           [--format=FORMAT] [NAME=VALUE NAME=VALUE]",
+            kTableFormats, Application::Core, runHumidify},
+    Command{"mix", "mix --air1=G1 --air2=G2 [--format=FORMAT] [STATE1 STATE2]", kTableFormats,
+            Application::Core, runMix},
+    Command{"cool", "cool --air=G [--format=FORMAT] [STATE1 STATE2]", kTableFormats,
+            Application::Core, runCool},
+    Command{"heat", "heat --air=G --to=T2 [--format=FORMAT] [NAME=VALUE NAME=VALUE]", kTableFormats,
+            Application::Core, runHeat},
+    Command{"design",
+            "design cool|heat --room=PAIR --outdoor=PAIR --sensible=QS\n"
+            "                           --latent=QL --outdoor-ratio=PERCENT --dt=DT\n"
+            "                           [--bypass=BF | --humidifier=steam[:TS]|spray[:TW]]\n"
+            "                           [--format=FORMAT]",
+            kTableFormats, Application::Core, runDesign},
+    Command{"chart",
+            "chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]\n"
+            "chart -o FILE [--dpi=N] PROJECT.milten",
+            "", Application::OwnGui, runChart},
+    // The data drawn on the chart is shown beside the command that reads it.
+    Command{"data",
+            "data [--zone=ZONE]... [--format=FORMAT] FILE\n"
+            "chart -o FILE --data=FILE [--data-style=STYLE] [--zone=ZONE]...",
+            kTableFormats, Application::Core, runData},
+};
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QString helpText() {
+    QString out;
+    for (const Command& command : kCommands) {
+        for (const QString& line : text(command.synopsis).split(QLatin1Char('\n'))) {
+            out += line.startsWith(QLatin1Char(' ')) ? line
+                   : out.isEmpty()                   ? QStringLiteral("Usage: milten-cli ") + line
+                                                     : QStringLiteral("  or:  milten-cli ") + line;
+            out += QLatin1Char('\n');
+        }
+    }
+    return out + QString::fromUtf8(kAbout) + QStringLiteral("\nOptions:\n") + optionsHelp() +
+           QString::fromUtf8(kClosing);
 }
 
 }  // namespace
@@ -960,73 +804,57 @@ int run(int argc, char** argv) {
     for (int k = 0; k < argc; ++k) {
         arguments << QString::fromLocal8Bit(argv[k]);
     }
-    Options options;
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions(
-        {options.format, options.output,       options.point, options.join,     options.dpi,
-         options.steam,  options.water,        options.air,   options.target,   options.air1,
-         options.air2,   options.to,           options.units, options.pressure, options.altitude,
-         options.data,   options.dataStyle,    options.zone,  options.encoding, options.columns,
-         options.months, options.hours,        options.room,  options.outdoor,  options.sensible,
-         options.latent, options.outdoorRatio, options.dt,    options.bypass,   options.humidifier,
-         options.help,   options.version});
-    if (!parser.parse(arguments)) {
-        return usage(parser.errorText());
+    CommandLine line;
+    if (const auto parsed = line.parse(arguments); !parsed) {
+        return refuse(parsed.error());
     }
-    if (parser.isSet(options.help)) {
-        std::fputs(kHelp, stdout);
+    if (line.isSet("help")) {
+        std::fputs(helpText().toUtf8().constData(), stdout);
         return kOk;
     }
-    if (parser.isSet(options.version)) {
+    if (line.isSet("version")) {
         std::printf("milten-cli %s\n", MILTEN_VERSION);
         return kOk;
     }
-    QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        return usage(QStringLiteral(
-            "missing command (state, humidify, mix, cool, heat, design, chart or data); see "
-            "'milten-cli --help'"));
+    QStringList names;
+    for (const Command& command : kCommands) {
+        names << text(command.name);
     }
-    const QString command = positional.takeFirst();
-    const QStringList commands{"state", "humidify", "mix",   "cool",
-                               "heat",  "design",   "chart", "data"};
-    if (!commands.contains(command)) {
-        return usage(
-            QStringLiteral(
-                "unknown command %1 (state, humidify, mix, cool, heat, design, chart or data)")
-                .arg(quoted(command)));
+    QStringList rest = line.positional();
+    if (rest.isEmpty()) {
+        return refuse(QStringLiteral("missing command (%1); see 'milten-cli --help'")
+                          .arg(listed(names, QLatin1StringView("or"))));
     }
-    if (const auto stray = strayOption(parser, options, command)) {
-        return usage(*stray);
+    const QString name = rest.takeFirst();
+    const Command* command = nullptr;
+    for (const Command& candidate : kCommands) {
+        command = name == text(candidate.name) ? &candidate : command;
     }
-    const auto display = chosenSettings(parser, options);
+    if (command == nullptr) {
+        return refuse(QStringLiteral("unknown command %1 (%2)")
+                          .arg(quoted(name), listed(names, QLatin1StringView("or"))));
+    }
+    if (const auto stray = line.strayOption(command->name)) {
+        return refuse(*stray);
+    }
+    const auto display = line.settings();
     if (!display) {
-        return usage(display.error());
+        return refuse(display.error());
     }
-    if (command == QLatin1String("chart")) {
-        return runChart(parser, options, positional, *display);
+    QString format;
+    if (!command->formats.empty()) {
+        const auto chosen = line.format(command->formats);
+        if (!chosen) {
+            return refuse(chosen.error());
+        }
+        format = *chosen;
+    }
+    const Invocation call{line, rest, *display, format};
+    if (command->application == Application::OwnGui) {
+        return command->run(call);
     }
     QCoreApplication application(argc, argv);
-    if (command == QLatin1String("data")) {
-        return runData(parser, options, positional, *display);
-    }
-    if (command == QLatin1String("humidify")) {
-        return runHumidify(parser, options, positional, *display);
-    }
-    if (command == QLatin1String("mix")) {
-        return runMix(parser, options, positional, *display);
-    }
-    if (command == QLatin1String("cool")) {
-        return runCool(parser, options, positional, *display);
-    }
-    if (command == QLatin1String("heat")) {
-        return runHeat(parser, options, positional, *display);
-    }
-    if (command == QLatin1String("design")) {
-        return runDesign(parser, options, positional, *display);
-    }
-    return runState(parser, options, positional, *display);
+    return command->run(call);
 }
 
 }  // namespace cli

@@ -8,20 +8,16 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "cli/command_line.h"
 #include "render/data_layer_painter.h"
 #include "render/data_underlay.h"
 
 namespace cli {
 namespace {
 
-QString quoted(const QString& text) {
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
-
+// A zone's number, read as every number of the command line is (readNumber).
 std::optional<double> number(const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+    return readNumber(text);
 }
 
 struct Bounds {

@@ -57,7 +57,7 @@ struct LoadedData {
 // The data set of --data as a layer of its own, points or hours, shown.
 [[nodiscard]] data::DataLayer dataLayer(const LoadedData& loaded, bool hours);
 
-// The shown layers of a work's data for render::writeSheet, each in its style and colour with
+// The shown layers of a work's data for cli::writeChart, each in its style and colour with
 // the months and hours its filter keeps (none where no layer is shown).
 [[nodiscard]] render::Underlay partUnderlay(const data::DataPart& part);
 

@@ -10,6 +10,7 @@
 
 #include "chart/number_text.h"
 #include "chart/units.h"
+#include "cli/command_line.h"
 #include "data/design_conditions.h"
 #include "data/readers.h"
 #include "words/messages.h"
@@ -18,10 +19,6 @@ namespace cli {
 namespace {
 
 constexpr double kDefaultSprayTemperature = 15.0;  // °C
-
-QString quoted(const QString& text) {
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-}
 
 std::expected<std::array<Given, 2>, QString> statePair(const QString& text, const char* option) {
     const auto pair = readPair(splitItems(text));

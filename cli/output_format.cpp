@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
 
 #include "chart/number_text.h"
 #include "chart/text_fields.h"
@@ -107,30 +109,43 @@ QString csvField(const QString& text) {
     return QString::fromStdString(chart::tableCell(text.toStdString(), ','));
 }
 
-QString jsonString(const QString& text) {
-    return QString::fromStdString(chart::jsonString(text.toStdString()));
+// A row as JSON: a number in its shortest form (shortestText, "20" and not nlohmann's "20.0"),
+// members parted by ", " and named with ": ", all on one line.
+std::string rowJson(const nlohmann::ordered_json& json) {
+    switch (json.type()) {
+        case nlohmann::ordered_json::value_t::object: {
+            std::string out = "{";
+            for (const auto& member : json.items()) {
+                out += (out.size() > 1 ? ", " : "") + chart::jsonString(member.key()) + ": " +
+                       rowJson(member.value());
+            }
+            return out + "}";
+        }
+        case nlohmann::ordered_json::value_t::number_float:
+            return shortestText(json.get<double>());
+        case nlohmann::ordered_json::value_t::string:
+            return chart::jsonString(json.get<std::string>());
+        default:
+            break;
+    }
+    return json.dump();
 }
 
-QString jsonObject(const Row& row, Table table, chart::Units units) {
-    QString out = QStringLiteral("{");
+nlohmann::ordered_json jsonObject(const Row& row, Table table, chart::Units units) {
+    nlohmann::ordered_json out = nlohmann::ordered_json::object();
     if (const auto column = leadColumn(table)) {
         const auto value = leadValue(row, table);
-        out +=
-            QStringLiteral("\"%1\": %2, ")
-                .arg(QLatin1String(column->name),
-                     value ? QString::fromStdString(shortestText(leadNumber(table, *value, units)))
-                           : QStringLiteral("null"));
+        out[column->name] = value ? nlohmann::ordered_json(leadNumber(table, *value, units))
+                                  : nlohmann::ordered_json(nullptr);
     }
+    const bool good = row.state && row.error.isEmpty();
+    const auto numbers = good ? numbersOf(*row.state, units) : std::array<double, 8>{};
     for (std::size_t k = 0; hasState(table) && k < kColumns.size(); ++k) {
-        const QString value =
-            row.state && row.error.isEmpty()
-                ? QString::fromStdString(shortestText(numbersOf(*row.state, units)[k]))
-                : QStringLiteral("null");
-        out += QStringLiteral("\"%1\": %2, ").arg(QLatin1String(kColumns[k].name), value);
+        out[kColumns[k].name] =
+            good ? nlohmann::ordered_json(numbers[k]) : nlohmann::ordered_json(nullptr);
     }
-    out += QStringLiteral("\"error\": ") +
-           (row.error.isEmpty() ? QStringLiteral("null") : jsonString(row.error)) +
-           QLatin1Char('}');
+    out["error"] = row.error.isEmpty() ? nlohmann::ordered_json(nullptr)
+                                       : nlohmann::ordered_json(row.error.toStdString());
     return out;
 }
 
@@ -226,7 +241,7 @@ void RowWriter::write(const Row& row) {
             if (batch_) {
                 put(QLatin1String(rows_ == 0 ? "\n  " : ",\n  "));
             }
-            put(jsonObject(row, table_, units_));
+            put(QString::fromStdString(rowJson(jsonObject(row, table_, units_))));
             if (!batch_) {
                 put(QStringLiteral("\n"));
             }

@@ -1,5 +1,6 @@
 #include "data/data_archive.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
@@ -7,12 +8,11 @@
 #include <utility>
 #include <variant>
 
-#include "chart/project_file.h"
-
 namespace data {
 namespace {
 
-using Json = nlohmann::ordered_json;
+using Json = chart::ProjectJson;
+using Sink = std::function<bool(std::string_view)>;
 
 // ---- base64 ----
 
@@ -52,13 +52,8 @@ std::string colourText(std::uint32_t colour) {
     return out;
 }
 
-void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t word) {
-    for (unsigned shift = 0; shift < 32; shift += 8) {
-        bytes.push_back(static_cast<std::uint8_t>(word >> shift));
-    }
-}
-
-Json layerJson(const DataLayer& layer) {
+// A layer's members before its rows, in the order they are written.
+Json layerHead(const DataLayer& layer) {
     const DataSet& set = *layer.set;
     Json out = Json::object();
     out["path"] = layer.path;
@@ -73,19 +68,83 @@ Json layerJson(const DataLayer& layer) {
         out["elevation"] = set.elevation;
     }
     out["rows"] = set.states.size();
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(set.states.size() * 8);
-    for (const DataState& s : set.states) {
-        putWord(bytes, std::bit_cast<std::uint32_t>(s.t));
-        putWord(bytes, std::bit_cast<std::uint32_t>(s.x));
+    return out;
+}
+
+void putWord(std::vector<std::uint8_t>& bytes, std::uint32_t word) {
+    for (unsigned shift = 0; shift < 32; shift += 8) {
+        bytes.push_back(static_cast<std::uint8_t>(word >> shift));
     }
-    out["states"] = base64Encode(bytes);
-    if (!set.times.empty()) {
-        bytes.clear();
-        for (const std::uint32_t time : set.times) {
-            putWord(bytes, time);
+}
+
+// Rows go to the file a piece at a time, never as one text: a piece is a whole number of base64
+// groups (a multiple of three bytes), so the pieces' texts joined are the text of all the bytes.
+constexpr std::size_t kPieceRows = 3 * 4096;
+
+// The member `key` of a layer: the base64 text of `count` items, each made bytes by `bytesOf`
+// a piece at a time.
+bool putRowsMember(
+    const Sink& put, std::string_view key, std::size_t count,
+    const std::function<std::vector<std::uint8_t>(std::size_t, std::size_t)>& bytesOf) {
+    if (!put(",\n      \"") || !put(key) || !put("\": \"")) {
+        return false;
+    }
+    for (std::size_t first = 0; first < count; first += kPieceRows) {
+        const std::size_t last = std::min(count, first + kPieceRows);
+        if (!put(base64Encode(bytesOf(first, last)))) {
+            return false;
         }
-        out["times"] = base64Encode(bytes);
+    }
+    return put("\"");
+}
+
+bool putLayer(const Sink& put, const DataLayer& layer) {
+    const DataSet& set = *layer.set;
+    std::string head = "    {";
+    const Json members = layerHead(layer);
+    const char* separator = "\n";
+    for (const auto& [key, value] : members.items()) {
+        head += separator;
+        head +=
+            "      \"" + key + "\": " + value.dump(2, ' ', false, Json::error_handler_t::replace);
+        separator = ",\n";
+    }
+    if (!put(head)) {
+        return false;
+    }
+    const auto states = [&set](std::size_t first, std::size_t last) {
+        return rowBytes(std::span(set.states).subspan(first, last - first));
+    };
+    if (!putRowsMember(put, "states", set.states.size(), states)) {
+        return false;
+    }
+    if (!set.times.empty()) {
+        const auto times = [&set](std::size_t first, std::size_t last) {
+            std::vector<std::uint8_t> bytes;
+            bytes.reserve((last - first) * 4);
+            for (std::size_t k = first; k < last; ++k) {
+                putWord(bytes, set.times[k]);
+            }
+            return bytes;
+        };
+        if (!putRowsMember(put, "times", set.times.size(), times)) {
+            return false;
+        }
+    }
+    return put("\n    }");
+}
+
+// `value` as the member `name` of the top-level object: indented by two, nested lines by two
+// more, as a document dumped whole with an indent of two has it.
+std::string memberText(std::string_view name, const Json& value) {
+    const std::string dumped = value.dump(2, ' ', false, Json::error_handler_t::replace);
+    std::string out = "  \"" + std::string(name) + "\": ";
+    out.reserve(out.size() + dumped.size() + dumped.size() / 16);
+    for (const char c : dumped) {
+        out += c;
+        if (c == '\n') {
+            out += "  ";
+        }
     }
     return out;
 }
@@ -109,20 +168,6 @@ Json zoneJson(const Zone& zone) {
         out["tr"] = *p.tr;
     }
     out["limit"] = p.limit;
-    return out;
-}
-
-// `value` dumped as the member `name` of an object indented by two.
-std::string memberText(std::string_view name, const Json& value) {
-    const std::string dumped = value.dump(2, ' ', false, Json::error_handler_t::replace);
-    std::string out = "  \"" + std::string(name) + "\": ";
-    out.reserve(out.size() + dumped.size() + dumped.size() / 16);
-    for (const char c : dumped) {
-        out += c;
-        if (c == '\n') {
-            out += "  ";
-        }
-    }
     return out;
 }
 
@@ -189,194 +234,88 @@ std::optional<std::vector<std::uint8_t>> base64Decode(std::string_view text) {
     return out;
 }
 
-std::string dataMembers(const DataPart& part) {
-    if (part.empty()) {
-        return {};
+std::vector<std::uint8_t> rowBytes(std::span<const DataState> rows) {
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(rows.size() * kRowBytes);
+    for (const DataState& s : rows) {
+        putWord(bytes, std::bit_cast<std::uint32_t>(s.t));
+        putWord(bytes, std::bit_cast<std::uint32_t>(s.x));
     }
-    Json layers = Json::array();
-    for (const DataLayer& layer : part.layers) {
-        layers.push_back(layerJson(layer));
+    return bytes;
+}
+
+std::expected<std::vector<DataState>, std::size_t> rowsFromBytes(
+    std::span<const std::uint8_t> bytes) {
+    const auto word = [&bytes](std::size_t at) {
+        std::uint32_t w = 0;
+        for (unsigned j = 0; j < 4; ++j) {
+            w |= std::uint32_t{bytes[at + j]} << (8 * j);
+        }
+        return w;
+    };
+    std::vector<DataState> rows;
+    rows.reserve(bytes.size() / kRowBytes);
+    for (std::size_t at = 0; at + kRowBytes <= bytes.size(); at += kRowBytes) {
+        const auto t = std::bit_cast<float>(word(at));
+        const auto x = std::bit_cast<float>(word(at + 4));
+        // Comparisons that fail for NaN: a row is air of the chart's world or none.
+        if (!(t >= -100.0F && t <= 200.0F && x >= 0.0F && x <= 1.0F)) {
+            return std::unexpected(rows.size());
+        }
+        rows.push_back({t, x});
+    }
+    return rows;
+}
+
+bool writeDataMembers(const DataPart& part, const Sink& put) {
+    if (part.empty()) {
+        return true;
+    }
+    if (!put(part.layers.empty() ? "  \"data\": []" : "  \"data\": [\n")) {
+        return false;
+    }
+    for (std::size_t k = 0; k < part.layers.size(); ++k) {
+        if ((k > 0 && !put(",\n")) || !putLayer(put, part.layers[k])) {
+            return false;
+        }
+    }
+    if (!part.layers.empty() && !put("\n  ]")) {
+        return false;
     }
     Json zones = Json::array();
     for (const Zone& zone : part.zones) {
         zones.push_back(zoneJson(zone));
     }
-    return memberText("data", layers) + ",\n" + memberText("zones", zones);
-}
-
-std::string writeProjectWithData(const chart::MarkedWork& work, const DataPart& part) {
-    std::string text = chart::writeProject(work);
-    const std::string members = dataMembers(part);
-    if (members.empty()) {
-        return text;
-    }
-    // After the work's last member, before the top-level object's closing brace (the work's
-    // text always has members: its format and version).
-    const std::size_t brace = text.rfind('}');
-    const std::size_t last = text.find_last_not_of(" \n", brace - 1);
-    return text.substr(0, last + 1) + ",\n" + members + "\n" + text.substr(brace);
+    return put(",\n") && put(memberText("zones", zones));
 }
 
 namespace {
 
-// ---- reading: the two members only, bounded ----
+// ---- reading ----
 
-constexpr std::size_t kMaxDepth = 16;
-// The values kept of the two members: a layer has about fifteen, a zone ten.
-constexpr std::size_t kMaxKeptValues = 8192;
+using Failure = std::unexpected<chart::ProjectFailure>;
 
-using Failure = std::unexpected<DataArchiveFailure>;
-
-Failure fail(DataArchiveError error, std::string where) {
-    return std::unexpected(DataArchiveFailure{error, std::move(where)});
+Failure fail(chart::ProjectError error, std::string where) {
+    return std::unexpected(chart::ProjectFailure{error, std::move(where)});
 }
-
-// Follows the parser's events through the whole file and keeps the values of the top-level
-// object's "data" and "zones" only; every other value is passed over as it goes by. Ends the
-// parse at the first value nested deeper than kMaxDepth, a name given twice in a kept object
-// (or "data"/"zones" twice), a number that overflows, or more than kMaxKeptValues kept.
-class MemberReader {
-  public:
-    std::optional<DataArchiveFailure> failure;
-    Json data;
-    Json zones;
-    bool hasData = false;
-    bool hasZones = false;
-
-    bool null() { return scalar(nullptr); }
-    bool boolean(bool v) { return scalar(v); }
-    bool number_integer(Json::number_integer_t v) { return scalar(v); }
-    bool number_unsigned(Json::number_unsigned_t v) { return scalar(v); }
-    bool number_float(Json::number_float_t v, const Json::string_t& /*text*/) {
-        return std::isfinite(v) ? scalar(v) : stop(DataArchiveError::NotJson);
-    }
-    bool string(Json::string_t& v) { return scalar(std::move(v)); }
-    bool binary(Json::binary_t& /*bytes*/) { return stop(DataArchiveError::NotJson); }
-    bool start_object(std::size_t /*size*/) { return enter(Json::object()); }
-    bool start_array(std::size_t /*size*/) { return enter(Json::array()); }
-    bool end_object() { return leave(); }
-    bool end_array() { return leave(); }
-    bool key(Json::string_t& name) {
-        if (root_ == nullptr && depth_ == 1) {
-            const bool isData = name == "data";
-            if (isData || name == "zones") {
-                bool& seen = isData ? hasData : hasZones;
-                if (seen) {
-                    return stop(DataArchiveError::NotJson, name);
-                }
-                seen = true;
-                root_ = isData ? &data : &zones;
-                rootName_ = name;
-            }
-            return true;
-        }
-        key_ = std::move(name);
-        return true;
-    }
-    bool parse_error(std::size_t /*at*/, const std::string& /*token*/,
-                     const Json::exception& /*why*/) {
-        return stop(DataArchiveError::NotJson);
-    }
-
-  private:
-    bool stop(DataArchiveError why, std::string where = {}) {
-        failure = DataArchiveFailure{why, std::move(where)};
-        return false;
-    }
-
-    // Places `v` in the innermost kept container, or as the kept member itself.
-    Json* place(Json&& v) {
-        if (++kept_ > kMaxKeptValues) {
-            stop(DataArchiveError::TooLarge, rootName_);
-            return nullptr;
-        }
-        if (open_.empty()) {
-            *root_ = std::move(v);
-            return root_;
-        }
-        Json& container = *open_.back();
-        if (container.is_object()) {
-            if (container.contains(key_)) {
-                stop(DataArchiveError::NotJson, rootName_);
-                return nullptr;
-            }
-            return &(container[key_] = std::move(v));
-        }
-        container.push_back(std::move(v));
-        return &container.back();
-    }
-    bool scalar(Json&& v) {
-        if (!begun_) {
-            return stop(DataArchiveError::NotProject);
-        }
-        if (root_ == nullptr) {
-            return true;
-        }
-        if (place(std::move(v)) == nullptr) {
-            return false;
-        }
-        if (open_.empty()) {
-            root_ = nullptr;  // the member was a single value
-        }
-        return true;
-    }
-    bool enter(Json&& container) {
-        if (!begun_) {
-            begun_ = true;
-            if (!container.is_object()) {
-                return stop(DataArchiveError::NotProject);
-            }
-        }
-        if (++depth_ > kMaxDepth) {
-            return stop(DataArchiveError::NotJson);
-        }
-        if (root_ == nullptr) {
-            return true;
-        }
-        Json* at = place(std::move(container));
-        if (at == nullptr) {
-            return false;
-        }
-        open_.push_back(at);
-        return true;
-    }
-    bool leave() {
-        --depth_;
-        if (root_ != nullptr && !open_.empty()) {
-            open_.pop_back();
-            if (open_.empty()) {
-                root_ = nullptr;
-            }
-        }
-        return true;
-    }
-
-    bool begun_ = false;
-    std::size_t depth_ = 0;
-    std::size_t kept_ = 0;
-    Json* root_ = nullptr;  // the member being kept
-    std::string rootName_;
-    std::vector<Json*> open_;  // its open containers; only the innermost grows
-    std::string key_;
-};
 
 const Json* member(const Json& object, const char* key) {
     const auto found = object.find(key);
     return found == object.end() ? nullptr : &*found;
 }
 
-std::expected<const Json*, DataArchiveFailure> field(const Json& object, const char* key,
-                                                     const std::string& where,
-                                                     bool (Json::*is)() const noexcept) {
+std::expected<const Json*, chart::ProjectFailure> field(const Json& object, const char* key,
+                                                        const std::string& where,
+                                                        bool (Json::*is)() const noexcept) {
     const Json* v = member(object, key);
     if (v == nullptr || !(v->*is)()) {
-        return fail(DataArchiveError::MissingField, where + "." + key);
+        return fail(chart::ProjectError::MissingField, where + "." + key);
     }
     return v;
 }
 
-std::expected<double, DataArchiveFailure> numberAt(const Json& object, const char* key,
-                                                   const std::string& where) {
+std::expected<double, chart::ProjectFailure> numberAt(const Json& object, const char* key,
+                                                      const std::string& where) {
     const auto v = field(object, key, where, &Json::is_number);
     if (!v) {
         return Failure(v.error());
@@ -389,26 +328,26 @@ struct Bounds {
     double high;
 };
 
-std::expected<Bounds, DataArchiveFailure> boundsAt(const Json& object, const char* key,
-                                                   const std::string& where) {
+std::expected<Bounds, chart::ProjectFailure> boundsAt(const Json& object, const char* key,
+                                                      const std::string& where) {
     const Json* v = member(object, key);
     if (v == nullptr || !v->is_array() || v->size() != 2 || !(*v)[0].is_number() ||
         !(*v)[1].is_number()) {
-        return fail(DataArchiveError::MissingField, where + "." + key);
+        return fail(chart::ProjectError::MissingField, where + "." + key);
     }
     return Bounds{(*v)[0].get<double>(), (*v)[1].get<double>()};
 }
 
-std::expected<std::uint64_t, DataArchiveFailure> wholeAt(const Json& object, const char* key,
-                                                         const std::string& where,
-                                                         std::uint64_t most) {
+std::expected<std::uint64_t, chart::ProjectFailure> wholeAt(const Json& object, const char* key,
+                                                            const std::string& where,
+                                                            std::uint64_t most) {
     const auto v = field(object, key, where, &Json::is_number_unsigned);
     if (!v) {
         return Failure(v.error());
     }
     const auto n = (*v)->get<std::uint64_t>();
     if (n > most) {
-        return fail(DataArchiveError::ImpossibleValue, where + "." + key);
+        return fail(chart::ProjectError::ImpossibleValue, where + "." + key);
     }
     return n;
 }
@@ -436,37 +375,30 @@ std::optional<std::uint32_t> colourOf(const std::string& text) {
     return colour;
 }
 
-// The little-endian words of a base64 member holding exactly `words` of them.
-std::expected<std::vector<std::uint32_t>, DataArchiveFailure> wordsAt(const Json& object,
-                                                                      const char* key,
-                                                                      const std::string& where,
-                                                                      std::size_t words) {
+// The bytes of a base64 member holding exactly `count` bytes.
+std::expected<std::vector<std::uint8_t>, chart::ProjectFailure> bytesAt(const Json& object,
+                                                                        const char* key,
+                                                                        const std::string& where,
+                                                                        std::size_t count) {
     const auto v = field(object, key, where, &Json::is_string);
     if (!v) {
         return Failure(v.error());
     }
     const auto& text = (*v)->get_ref<const std::string&>();
-    if (text.size() != base64Length(words * 4)) {
-        return fail(DataArchiveError::BadRows, where + "." + key);
+    if (text.size() != base64Length(count)) {
+        return fail(chart::ProjectError::BadRows, where + "." + key);
     }
-    const auto bytes = base64Decode(text);
-    if (!bytes || bytes->size() != words * 4) {
-        return fail(DataArchiveError::BadRows, where + "." + key);
+    auto bytes = base64Decode(text);
+    if (!bytes || bytes->size() != count) {
+        return fail(chart::ProjectError::BadRows, where + "." + key);
     }
-    std::vector<std::uint32_t> out(words);
-    for (std::size_t k = 0; k < words; ++k) {
-        std::uint32_t word = 0;
-        for (unsigned j = 0; j < 4; ++j) {
-            word |= std::uint32_t{(*bytes)[4 * k + j]} << (8 * j);
-        }
-        out[k] = word;
-    }
-    return out;
+    return std::move(*bytes);
 }
 
-std::expected<DataLayer, DataArchiveFailure> layerAt(const Json& json, const std::string& where) {
+std::expected<DataLayer, chart::ProjectFailure> layerAt(const Json& json,
+                                                        const std::string& where) {
     if (!json.is_object()) {
-        return fail(DataArchiveError::MissingField, where);
+        return fail(chart::ProjectError::MissingField, where);
     }
     const auto path = field(json, "path", where, &Json::is_string);
     const auto name = field(json, "name", where, &Json::is_string);
@@ -485,12 +417,12 @@ std::expected<DataLayer, DataArchiveFailure> layerAt(const Json& json, const std
     set->name = (*name)->get<std::string>();
     const auto& styleName = (*style)->get_ref<const std::string&>();
     if (styleName != "points" && styleName != "hours") {
-        return fail(DataArchiveError::ImpossibleValue, where + ".style");
+        return fail(chart::ProjectError::ImpossibleValue, where + ".style");
     }
     layer.style = styleName == "hours" ? LayerStyle::Hours : LayerStyle::Points;
     const auto rgb = colourOf((*colour)->get_ref<const std::string&>());
     if (!rgb) {
-        return fail(DataArchiveError::ImpossibleValue, where + ".colour");
+        return fail(chart::ProjectError::ImpossibleValue, where + ".colour");
     }
     layer.colour = *rgb;
     layer.shown = (*shown)->get<bool>();
@@ -517,38 +449,40 @@ std::expected<DataLayer, DataArchiveFailure> layerAt(const Json& json, const std
         return Failure(rows.error());
     }
     if ((*rows)->get<std::uint64_t>() > kArchiveMaxRows) {
-        return fail(DataArchiveError::TooLarge, where + ".rows");
+        return fail(chart::ProjectError::TooLarge, where + ".rows");
     }
     const auto count = (*rows)->get<std::size_t>();
-    const auto states = wordsAt(json, "states", where, 2 * count);
+    const auto bytes = bytesAt(json, "states", where, count * kRowBytes);
+    if (!bytes) {
+        return Failure(bytes.error());
+    }
+    auto states = rowsFromBytes(*bytes);
     if (!states) {
-        return Failure(states.error());
+        return fail(chart::ProjectError::ImpossibleValue,
+                    where + ".states[" + std::to_string(states.error()) + "]");
     }
-    set->states.reserve(count);
-    for (std::size_t k = 0; k < count; ++k) {
-        const auto t = std::bit_cast<float>((*states)[2 * k]);
-        const auto x = std::bit_cast<float>((*states)[2 * k + 1]);
-        // Comparisons that fail for NaN: a row is air of the chart's world or none.
-        if (!(t >= -100.0F && t <= 200.0F && x >= 0.0F && x <= 1.0F)) {
-            return fail(DataArchiveError::ImpossibleValue,
-                        where + ".states[" + std::to_string(k) + "]");
-        }
-        set->states.push_back({t, x});
-    }
+    set->states = std::move(*states);
     if (member(json, "times") != nullptr) {
-        auto times = wordsAt(json, "times", where, count);
+        const auto times = bytesAt(json, "times", where, count * 4);
         if (!times) {
             return Failure(times.error());
         }
-        set->times = std::move(*times);
+        set->times.resize(count);
+        for (std::size_t k = 0; k < count; ++k) {
+            std::uint32_t word = 0;
+            for (unsigned j = 0; j < 4; ++j) {
+                word |= std::uint32_t{(*times)[4 * k + j]} << (8 * j);
+            }
+            set->times[k] = word;
+        }
     }
     layer.set = std::move(set);
     return layer;
 }
 
-std::expected<Zone, DataArchiveFailure> zoneAt(const Json& json, const std::string& where) {
+std::expected<Zone, chart::ProjectFailure> zoneAt(const Json& json, const std::string& where) {
     if (!json.is_object()) {
-        return fail(DataArchiveError::MissingField, where);
+        return fail(chart::ProjectError::MissingField, where);
     }
     const auto kind = field(json, "kind", where, &Json::is_string);
     if (!kind) {
@@ -567,7 +501,7 @@ std::expected<Zone, DataArchiveFailure> zoneAt(const Json& json, const std::stri
         }
         const bool absolute = member(json, "x") != nullptr;
         if (absolute && member(json, "phi") != nullptr) {
-            return fail(DataArchiveError::ImpossibleValue, where + ".x");
+            return fail(chart::ProjectError::ImpossibleValue, where + ".x");
         }
         const auto humidity = boundsAt(json, absolute ? "x" : "phi", where);
         if (!humidity) {
@@ -596,49 +530,44 @@ std::expected<Zone, DataArchiveFailure> zoneAt(const Json& json, const std::stri
         zone = PmvZone{
             (*name)->get<std::string>(), numbers[0], numbers[1], numbers[2], tr, numbers[3]};
     } else {
-        return fail(DataArchiveError::ImpossibleValue, where + ".kind");
+        return fail(chart::ProjectError::ImpossibleValue, where + ".kind");
     }
     if (!zoneValid(zone)) {
-        return fail(DataArchiveError::ImpossibleValue, where);
+        return fail(chart::ProjectError::ImpossibleValue, where);
     }
     return zone;
 }
 
 }  // namespace
 
-std::expected<DataPart, DataArchiveFailure> readDataPart(std::string_view fileBytes) {
-    if (fileBytes.size() > chart::kProjectWithDataMaxBytes) {
-        return fail(DataArchiveError::TooLarge, {});
-    }
-    MemberReader reader;
-    if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &reader) || reader.failure) {
-        return Failure(reader.failure.value_or(DataArchiveFailure{DataArchiveError::NotJson, {}}));
-    }
+std::expected<DataPart, chart::ProjectFailure> dataPartFromDocument(const Json& document) {
+    const Json* layers = document.is_object() ? member(document, "data") : nullptr;
+    const Json* zones = document.is_object() ? member(document, "zones") : nullptr;
     DataPart part;
-    if (reader.hasData) {
-        if (!reader.data.is_array()) {
-            return fail(DataArchiveError::MissingField, "data");
+    if (layers != nullptr) {
+        if (!layers->is_array()) {
+            return fail(chart::ProjectError::MissingField, "data");
         }
-        if (reader.data.size() > kArchiveMaxLayers) {
-            return fail(DataArchiveError::TooLarge, "data");
+        if (layers->size() > kArchiveMaxLayers) {
+            return fail(chart::ProjectError::TooLarge, "data");
         }
-        for (std::size_t k = 0; k < reader.data.size(); ++k) {
-            auto layer = layerAt(reader.data[k], "data[" + std::to_string(k) + "]");
+        for (std::size_t k = 0; k < layers->size(); ++k) {
+            auto layer = layerAt((*layers)[k], "data[" + std::to_string(k) + "]");
             if (!layer) {
                 return Failure(layer.error());
             }
             part.layers.push_back(std::move(*layer));
         }
     }
-    if (reader.hasZones) {
-        if (!reader.zones.is_array()) {
-            return fail(DataArchiveError::MissingField, "zones");
+    if (zones != nullptr) {
+        if (!zones->is_array()) {
+            return fail(chart::ProjectError::MissingField, "zones");
         }
-        if (reader.zones.size() > kArchiveMaxZones) {
-            return fail(DataArchiveError::TooLarge, "zones");
+        if (zones->size() > kArchiveMaxZones) {
+            return fail(chart::ProjectError::TooLarge, "zones");
         }
-        for (std::size_t k = 0; k < reader.zones.size(); ++k) {
-            auto zone = zoneAt(reader.zones[k], "zones[" + std::to_string(k) + "]");
+        for (std::size_t k = 0; k < zones->size(); ++k) {
+            auto zone = zoneAt((*zones)[k], "zones[" + std::to_string(k) + "]");
             if (!zone) {
                 return Failure(zone.error());
             }

@@ -3,30 +3,31 @@
 #include <cstddef>
 #include <cstdint>
 #include <expected>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "chart/marked_work.h"
+#include "chart/project_file.h"
 #include "data/data_part.h"
 
 // A work's data kept in its project file (.milten), so that it opens with its data even when the
-// files the data came from have moved: two members of the file's top-level object beside the
-// marked work, which the work's own reader passes over.
+// files the data came from have moved: two members of the file's top-level object after the
+// marked work's.
 //
 //   "data": [{"path": "D:/logs/room.csv", "name": "room.csv", "style": "points",
 //             "colour": "#1f77b4", "shown": true, "months": 4095, "hours": 16777215,
 //             "hourly": false, "elevation": 35 (weather files only), "rows": 2,
-//             "states": "<base64 of the rows' t, x as little-endian float32 pairs>",
+//             "states": "<base64 of the rows (rowBytes)>",
 //             "times": "<base64 of the rows' minutes as little-endian uint32>" (dated sets)}],
 //   "zones": [{"kind": "range", "name": "…", "t": [17, 28], "phi": [40, 70]} (or "x"),
 //             {"kind": "pmv", "name": "…", "met": 1.1, "clo": 0.5, "vel": 0.1, "tr": 25 (when
 //              given), "limit": 0.5}]
 //
-// The rows are kept bit for bit (a float's four bytes), the numbers of the zones in the shortest
-// text that reads back to the same double.
+// The rows are kept bit for bit, the numbers of the zones in the shortest text that reads back
+// to the same double.
 namespace data {
 
 // Bounds on what the reader accepts. The rows make a file far larger than the marked work does.
@@ -34,33 +35,24 @@ inline constexpr std::size_t kArchiveMaxLayers = 64;
 inline constexpr std::size_t kArchiveMaxZones = 64;
 inline constexpr std::size_t kArchiveMaxRows = 5000000;
 
+// The rows of a set as the file keeps them, and back: each row's t (°C) and x (kg/kg(DA)) as
+// little-endian float32, kRowBytes a row. Read back, a row must be air of the chart's world:
+// finite, t in −100 … 200 °C and x in 0 … 1; otherwise the index of the first that is not.
+inline constexpr std::size_t kRowBytes = 8;
+[[nodiscard]] std::vector<std::uint8_t> rowBytes(std::span<const DataState> rows);
+[[nodiscard]] std::expected<std::vector<DataState>, std::size_t> rowsFromBytes(
+    std::span<const std::uint8_t> bytes);
+
 // The members "data" and "zones" as lines of the top-level object (indented by two, joined by a
-// comma, without a comma before or after); empty for an empty part, so a file without data is
-// the work's file as it always was.
-[[nodiscard]] std::string dataMembers(const DataPart& part);
+// comma, without a comma before or after), given to `put` a piece at a time so that the rows
+// never stand as one text; nothing for an empty part. False as soon as `put` answers false.
+[[nodiscard]] bool writeDataMembers(const DataPart& part,
+                                    const std::function<bool(std::string_view)>& put);
 
-// The whole project file: chart::writeProject's text with the part's members after the work's.
-[[nodiscard]] std::string writeProjectWithData(const chart::MarkedWork& work, const DataPart& part);
-
-enum class DataArchiveError {
-    NotJson,          // not a JSON document, nested too deep, or a name given twice
-    NotProject,       // the document is not an object
-    MissingField,     // a field is missing or of the wrong type
-    ImpossibleValue,  // a style, colour, filter, state or zone that cannot be
-    BadRows,          // base64 that is not, or a length that does not match the rows
-    TooLarge,         // beyond the bounds above
-};
-
-struct DataArchiveFailure {
-    DataArchiveError error;
-    std::string where;  // the field, as "data[1].states"; may be empty
-};
-
-// The part held by a whole project file (`fileBytes`, at most chart::kProjectWithDataMaxBytes),
-// read without building the rest of the document; an empty part where the file has neither
-// member. Rows are finite with t in −100 … 200 °C and x in 0 … 1 kg/kg(DA); zones pass
-// zoneValid. Whole or refused, never a part of it.
-[[nodiscard]] std::expected<DataPart, DataArchiveFailure> readDataPart(std::string_view fileBytes);
+// The part held by a parsed project document; an empty part where it has neither member. Zones
+// pass zoneValid. Whole or refused, never a part of it.
+[[nodiscard]] std::expected<DataPart, chart::ProjectFailure> dataPartFromDocument(
+    const chart::ProjectJson& document);
 
 // Whether two parts hold the same data: the layers' sets compared by their rows, not by which
 // copy they share.

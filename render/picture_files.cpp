@@ -11,7 +11,6 @@
 
 #include "chart/units_of_length.h"
 #include "render/picture_painter.h"
-#include "render/whole_file.h"
 
 namespace render {
 namespace {
@@ -93,21 +92,6 @@ bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind, 
             return writePng(sheet, device, dotsPerInch, underlay);
     }
     return false;
-}
-
-std::expected<void, QString> writeSheet(const chart::Sheet& sheet, const QString& path,
-                                        ImageKind kind, double dotsPerInch,
-                                        const Underlay& underlay) {
-    const auto written = writeWhole(path, [&](QIODevice& device) {
-        return writeSheetTo(sheet, device, kind, dotsPerInch, underlay);
-    });
-    if (!written) {
-        return std::unexpected(
-            written.error().isEmpty()
-                ? QStringLiteral("cannot draw the chart into '%1'").arg(path)
-                : QStringLiteral("cannot write '%1': %2").arg(path, written.error()));
-    }
-    return {};
 }
 
 }  // namespace render

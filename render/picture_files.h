@@ -23,13 +23,4 @@ enum class ImageKind { Pdf, Svg, Png };
 [[nodiscard]] bool writeSheetTo(const chart::Sheet& sheet, QIODevice& device, ImageKind kind,
                                 double dotsPerInch, const Underlay& underlay = {});
 
-// Writes the sheet to `path`: PDF on an A4 landscape page (1 mm of picture on 1 mm of paper,
-// the 267 × 189 mm surface centred), SVG of 267 × 189 mm, or PNG at `dotsPerInch` with a white
-// background; the pressure line at the surface's top-left corner. The file appears complete or
-// not at all (render::writeWhole). On failure, the one-line reason.
-[[nodiscard]] std::expected<void, QString> writeSheet(const chart::Sheet& sheet,
-                                                      const QString& path, ImageKind kind,
-                                                      double dotsPerInch,
-                                                      const Underlay& underlay = {});
-
 }  // namespace render

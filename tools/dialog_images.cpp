@@ -23,9 +23,9 @@
 #include <utility>
 #include <variant>
 
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
-#include "app/project_io.h"
 #include "app/state_list.h"
 #include "chart/chart_frame.h"
 #include "dialogs/messages.h"

@@ -14,13 +14,13 @@
 #include "app/data_dock.h"
 #include "app/document.h"
 #include "app/main_window.h"
-#include "app/project_io.h"
 #include "chart/chart_frame.h"
 #include "chart/sheet.h"
 #include "chart/units_of_length.h"
 #include "data/data_archive.h"
 #include "data/zones.h"
 #include "dialogs/messages.h"
+#include "files/project_files.h"
 #include "render/picture_painter.h"
 
 namespace {
@@ -132,7 +132,7 @@ TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
     window.dataDock()->setStyle(0, data::LayerStyle::Hours);
     window.dataDock()->addZone(data::ashraeSummerZone());
     document.keepRecoveryNow();  // unsaved data is worth recovering
-    const auto recovered = app::loadProject(document.recoveryFile());
+    const auto recovered = files::readProjectFile(document.recoveryFile());
     ASSERT_TRUE(recovered.has_value());
     EXPECT_TRUE(data::sameData(recovered->data, document.data()));
     ASSERT_TRUE(window.saveAs());

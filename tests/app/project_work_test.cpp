@@ -17,13 +17,13 @@
 #include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
-#include "app/project_io.h"
 #include "app/settings_store.h"
 #include "app/state_list.h"
 #include "app/work_table.h"
 #include "chart/project_file.h"
 #include "chart/settings.h"
 #include "dialogs/messages.h"
+#include "files/project_files.h"
 #include "psychro/atmosphere.h"
 #include "work_scenarios.h"
 
@@ -353,7 +353,7 @@ TEST_F(ProjectWork, UndoBringsBackTheSettingsOfTheStepAndTheStoreKeepsThePrefere
         EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label20"))->text(), "大気圧 = 760 mmHg");
         w.setFileChooser([this](auto, const QString&) { return file("undone"); });
         ASSERT_TRUE(w.saveAs());
-        const auto saved = app::loadProject(file("undone.milten"));
+        const auto saved = files::readProjectFile(file("undone.milten"));
         ASSERT_TRUE(saved.has_value());
         EXPECT_EQ(saved->work.settings, chart::Settings::standard());
     }

@@ -22,7 +22,7 @@
 #include <vector>
 
 #include "chart/chart_frame.h"
-#include "chart/project_file.h"
+#include "files/project_document.h"
 #include "psychro/saturation.h"
 #include "words/messages.h"
 
@@ -767,7 +767,8 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
         const chart::PointMm p = chart::statePoint(i, 1000.0 * x);
         return chart::MarkedState{label, {static_cast<float>(p.X), static_cast<float>(p.Y)}, x, i};
     };
-    chart::MarkedWork work{.chartDrawn = true, .entries = {}, .settings = std::nullopt};
+    chart::MarkedWork work{
+        .chartDrawn = true, .entries = {}, .settings = std::nullopt, .title = {}};
     work.entries.push_back({chart::EntryKind::Point,
                             {marked("1点", 0.0030294, 4.22282)},
                             std::nullopt,
@@ -782,7 +783,7 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
     {
         QFile file(project);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+        file.write(QByteArray::fromStdString(files::projectText(work)));
     }
     const QString path = folder.filePath(QStringLiteral("chart.png"));
     const CliRun run = runCli({QStringLiteral("chart"), QStringLiteral("-o"), path,
@@ -816,7 +817,7 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
     {
         QFile file(project);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(QByteArray::fromStdString(chart::writeProject(work)));
+        file.write(QByteArray::fromStdString(files::projectText(work)));
     }
     const QString si = folder.filePath(QStringLiteral("si.svg"));
     ASSERT_EQ(runCli({QStringLiteral("chart"), QStringLiteral("--units=si"), QStringLiteral("-o"),
