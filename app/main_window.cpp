@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <type_traits>
 #include <utility>
 
 #include "app/chart_export.h"
@@ -378,6 +379,22 @@ Dialog* MainWindow::kept(Dialog*& form) {
         form = new Dialog(messages_, this);
         form->setSettings(settings());
         connect(form, &Dialog::entryRecorded, document_, &Document::addEntry);
+        if constexpr (std::is_same_v<Dialog, dialogs::DesignDialog>) {
+            // A design tried with 計算 is shown over the chart until it is marked or dropped.
+            connect(form, &dialogs::DesignDialog::previewChanged, scene_, &Scene::setPreview);
+            // The weather data's design conditions, offered for the outdoor state.
+            const auto offer = [this, form] {
+                std::vector<dialogs::DesignDialog::OfferedCondition> offered;
+                for (const data::DataLayer& layer : document_->data().layers) {
+                    for (const data::DesignCondition& c : layer.set->designConditions) {
+                        offered.push_back({QString::fromStdString(layer.set->name), c});
+                    }
+                }
+                form->setDesignConditions(offered);
+            };
+            connect(document_, &Document::dataChanged, form, offer);
+            offer();
+        }
         showDialogMemory();
     }
     return form;

@@ -1,6 +1,8 @@
 #include "chart/design_entry.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 #include "chart/chart_marks.h"
@@ -15,7 +17,110 @@ constexpr double kShfBeyondRoom = 0.5;
 
 enum State : std::size_t { Room, Outdoor, Mixed, Supply, Fifth, Sixth };
 
+constexpr double kEmMm = 9.0 * 25.4 / 72.0;  // the picture's 9 pt font
+constexpr double kCellEms = 1.15;
+constexpr double kMarkClearance = 0.3;  // mm kept free around a mark
+// Distances from a state to its label: the first is the usual drop; the farther ones get a
+// leader line.
+constexpr std::array<double, 5> kLabelRings{kLabelDrop, 4.5, 7.0, 9.5, 12.0};
+
+BoxMm markBox(PointMm at) {
+    const double r = kMarkRadius + kMarkClearance;
+    return {at.X - r, at.Y - r, at.X + r, at.Y + r};
+}
+
+bool inside(const BoxMm& box) {
+    return box.left >= 0.0 && box.top >= 0.0 && box.right <= kPictureWidth &&
+           box.bottom <= kPictureHeight;
+}
+
+// The top-left corners tried for a label w × h mm at `d` from the state `p`, in order.
+std::array<PointMm, 8> placesAround(PointMm p, double d, double w, double h) {
+    return {{{p.X, p.Y + d},
+             {p.X - w, p.Y + d},
+             {p.X + d, p.Y - h / 2.0},
+             {p.X - d - w, p.Y - h / 2.0},
+             {p.X, p.Y - d - h},
+             {p.X - w, p.Y - d - h},
+             {p.X - w / 2.0, p.Y + d},
+             {p.X - w / 2.0, p.Y - d - h}}};
+}
+
+struct LabelPlace {
+    PointMm at;
+    bool leader;
+};
+
+// The places of the labels of `states`, each the first free one in the fixed order.
+std::vector<LabelPlace> placeLabels(const std::vector<MarkedState>& states) {
+    std::vector<BoxMm> taken;
+    for (const MarkedState& s : states) {
+        taken.push_back(markBox(s.at));
+    }
+    std::vector<LabelPlace> places;
+    for (const MarkedState& s : states) {
+        const BoxMm usual = labelBox({s.at.X, s.at.Y + kLabelDrop}, s.label);
+        const double w = usual.right - usual.left;
+        const double h = usual.bottom - usual.top;
+        const bool keepInside = inside(markBox(s.at));
+        LabelPlace chosen{{s.at.X, s.at.Y + kLabelDrop}, false};
+        BoxMm chosenBox = usual;
+        bool found = false;
+        for (std::size_t ring = 0; ring < kLabelRings.size() && !found; ++ring) {
+            for (const PointMm at : placesAround(s.at, kLabelRings[ring], w, h)) {
+                const BoxMm box{at.X, at.Y, at.X + w, at.Y + h};
+                if ((keepInside && !inside(box)) ||
+                    std::ranges::any_of(taken,
+                                        [&box](const BoxMm& t) { return overlaps(box, t); })) {
+                    continue;
+                }
+                chosen = {at, ring > 0};
+                chosenBox = box;
+                found = true;
+                break;
+            }
+        }
+        taken.push_back(chosenBox);
+        places.push_back(chosen);
+    }
+    return places;
+}
+
+// A thin line from the edge of the mark at `p` to the nearest point of the label's box.
+void leaderLine(Picture& picture, PointMm p, const BoxMm& box) {
+    const PointMm near{std::clamp(p.X, box.left, box.right), std::clamp(p.Y, box.top, box.bottom)};
+    const double dx = near.X - p.X;
+    const double dy = near.Y - p.Y;
+    const double length = std::hypot(dx, dy);
+    if (length <= kMarkRadius) {
+        return;
+    }
+    picture.line({p.X + dx / length * kMarkRadius, p.Y + dy / length * kMarkRadius}, near, kBlack);
+}
+
 }  // namespace
+
+bool overlaps(const BoxMm& a, const BoxMm& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+BoxMm labelBox(PointMm at, std::string_view text) {
+    double ems = 0.0;
+    for (std::size_t k = 0; k < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[k]);
+        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        bool half = length == 1;
+        if (length == 3 && k + 2 < text.size()) {  // U+FF61 … U+FF9F, half-width kana
+            const unsigned code = ((lead & 0x0Fu) << 12) |
+                                  ((static_cast<unsigned char>(text[k + 1]) & 0x3Fu) << 6) |
+                                  (static_cast<unsigned char>(text[k + 2]) & 0x3Fu);
+            half = code >= 0xFF61 && code <= 0xFF9F;
+        }
+        ems += half ? 0.5 : 1.0;
+        k += length;
+    }
+    return {at.X, at.Y, at.X + ems * kEmMm, at.Y + kCellEms * kEmMm};
+}
 
 bool isDesign(EntryKind kind) {
     return kind == EntryKind::CoolingDesign || kind == EntryKind::ReheatDesign ||
@@ -136,7 +241,7 @@ void drawDesign(Picture& picture, const Entry& entry) {
     const PointMm r = at(Room);
     const PointMm sup = at(Supply);
     picture.line(sup, {r.X + kShfBeyondRoom * (r.X - sup.X), r.Y + kShfBeyondRoom * (r.Y - sup.Y)},
-                 kLightBlue);
+                 kShfColour);
     switch (entry.kind) {
         case EntryKind::CoolingDesign:
             processLine(picture, at(Mixed), sup);
@@ -152,8 +257,14 @@ void drawDesign(Picture& picture, const Entry& entry) {
             processLine(picture, at(Fifth), sup);
             break;
     }
-    for (const MarkedState& state : s) {
-        markState(picture, state.at, state.label);
+    const std::vector<LabelPlace> places = placeLabels(s);
+    for (std::size_t k = 0; k < s.size(); ++k) {
+        markState(picture, s[k].at);
+        if (places[k].leader) {
+            leaderLine(picture, s[k].at, labelBox(places[k].at, s[k].label));
+        }
+        picture.setTextPosition(places[k].at);
+        picture.print(s[k].label);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <expected>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "chart/marked_work.h"
 #include "psychro/air_handling.h"
@@ -44,10 +45,32 @@ struct DesignInputs {
 // "ADP 装置露点", "C コイル出口", "H 加熱後".
 [[nodiscard]] std::string designLabel(EntryKind kind, std::size_t index);
 
+// The colour of the SHF line: cyan (palette 3), which no family of the chart is drawn in.
+inline constexpr int kShfColour = 3;
+
+// A rectangle of the picture, mm.
+struct BoxMm {
+    double left;
+    double top;
+    double right;
+    double bottom;
+};
+[[nodiscard]] bool overlaps(const BoxMm& a, const BoxMm& b);
+
+// The room a text in the picture's font (9 pt, em = 3.175 mm) takes with its top-left corner at
+// `at`: half an em across for each half-width character (ASCII, half-width kana), a whole em
+// for any other, and 1.15 em high (the cell with a little air). An estimate that does not
+// depend on the fonts installed, so the placing below is the same on every machine.
+[[nodiscard]] BoxMm labelBox(PointMm at, std::string_view text);
+
 // Draws the cycle: the mixing line O–R, the SHF line from S through R (half as far again beyond
-// R, in light blue), the coil line M → C with its dashed extension to the ADP and the reheat
+// R, in kShfColour), the coil line M → C with its dashed extension to the ADP and the reheat
 // C → S (C = S without reheat), or heater M → H and humidifier H → S; then every state's mark
-// and label. The entry must be whole.
+// and label. Each label takes the first place, in a fixed order of places around its state
+// (below it first, as the other marks have theirs, then to the sides and above, then farther
+// out with a short black leader line), where it overlaps no label placed before it and no
+// state's mark, within the picture when its state is; with no such place it stays below. The
+// entry must be whole.
 void drawDesign(Picture& picture, const Entry& entry);
 
 }  // namespace chart

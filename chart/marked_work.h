@@ -116,7 +116,7 @@ struct MarkedWork {
     // screen leaves them to the window's settings.
     std::optional<Settings> settings;
     // The calculation report's title block (empty unless the user set one).
-    TitleBlock title;
+    TitleBlock title{};
 
     bool operator==(const MarkedWork&) const = default;
 };

@@ -1,13 +1,18 @@
 #include "cli/design_query.h"
 
 #include <nlohmann/json.hpp>
+
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "chart/number_text.h"
 #include "chart/units.h"
 #include "cli/command_line.h"
+#include "data/design_conditions.h"
+#include "data/readers.h"
 #include "words/messages.h"
 
 namespace cli {
@@ -21,6 +26,77 @@ std::expected<std::array<Given, 2>, QString> statePair(const QString& text, cons
         return std::unexpected(
             QStringLiteral("design: --%1 takes two properties, NAME=VALUE,NAME=VALUE, not %2")
                 .arg(QLatin1String(option), quoted(text)));
+    }
+    return *pair;
+}
+
+// The second line of a file: where an EPW keeps its DESIGN CONDITIONS.
+std::string_view secondLine(std::string_view bytes) {
+    const std::size_t first = bytes.find('\n');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    std::string_view line = bytes.substr(first + 1);
+    line = line.substr(0, line.find('\n'));
+    if (line.ends_with('\r')) {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+// The outdoor state as a pair, or epw:FILE:KIND, a design condition of the weather file FILE:
+// a cooling one by its dry bulb and mean coincident wet bulb; a heating one by its dry bulb and
+// one more NAME=VALUE after a comma (epw:site.epw:heating-99.6,phi=70).
+std::expected<std::array<Given, 2>, QString> outdoorPair(const QString& text) {
+    if (!text.startsWith(QStringLiteral("epw:"))) {
+        return statePair(text, "outdoor");
+    }
+    const QString rest = text.mid(4);
+    const qsizetype colon = rest.lastIndexOf(QLatin1Char(':'));
+    const QString path = colon < 0 ? rest : rest.left(colon);
+    QString choice = colon < 0 ? QString() : rest.mid(colon + 1);
+    QString more;
+    if (const qsizetype comma = choice.indexOf(QLatin1Char(',')); comma >= 0) {
+        more = choice.mid(comma + 1);
+        choice = choice.left(comma);
+    }
+    const auto kind = data::designConditionNamed(choice.toStdString());
+    if (!kind) {
+        return std::unexpected(
+            QStringLiteral(
+                "design: --outdoor=epw:FILE:KIND takes a KIND of cooling-0.4, cooling-1, "
+                "cooling-2, heating-99.6 or heating-99, not %1")
+                .arg(quoted(choice)));
+    }
+    const auto bytes = data::fileBytes(path.toStdString());
+    if (!bytes) {
+        return std::unexpected(
+            QStringLiteral("design: --outdoor: %1: %2")
+                .arg(path, QString::fromStdString(data::failureText(bytes.error()))));
+    }
+    const auto conditions = data::readDesignConditions(
+        std::string_view(*bytes).starts_with("LOCATION,") ? secondLine(*bytes)
+                                                          : std::string_view());
+    const auto found = std::ranges::find(conditions, *kind, &data::DesignCondition::kind);
+    if (found == conditions.end()) {
+        return std::unexpected(
+            QStringLiteral("design: --outdoor: %1 gives no %2 design condition").arg(path, choice));
+    }
+    if (found->wetBulb) {
+        if (!more.isEmpty()) {
+            return std::unexpected(
+                QStringLiteral("design: --outdoor: %1 fixes the state by itself").arg(choice));
+        }
+        return std::array<Given, 2>{Given{psychro::Property::t, found->dryBulb},
+                                    Given{psychro::Property::tw, *found->wetBulb}};
+    }
+    const auto pair = readPair(
+        splitItems(QStringLiteral("t=%1,").arg(QString::number(found->dryBulb, 'g', 17)) + more));
+    if (!pair) {
+        return std::unexpected(
+            QStringLiteral("design: --outdoor: %1 gives the dry bulb; add one more NAME=VALUE "
+                           "after a comma, not %2")
+                .arg(choice, quoted(more)));
     }
     return *pair;
 }
@@ -213,7 +289,7 @@ std::expected<DesignRequest, QString> readDesign(Season season, const DesignText
     if (!room) {
         return std::unexpected(room.error());
     }
-    const auto outdoor = statePair(texts.outdoor, "outdoor");
+    const auto outdoor = outdoorPair(texts.outdoor);
     if (!outdoor) {
         return std::unexpected(outdoor.error());
     }

@@ -21,7 +21,7 @@ enum class Season { Cooling, Heating };
 // The texts of the command line's design options, as typed.
 struct DesignTexts {
     QString room;                       // --room=NAME=VALUE,NAME=VALUE
-    QString outdoor;                    // --outdoor=…
+    QString outdoor;                    // --outdoor=…, or epw:FILE:KIND[,NAME=VALUE]
     QString sensible;                   // --sensible=QS
     QString latent;                     // --latent=QL
     QString outdoorRatio;               // --outdoor-ratio=PERCENT

@@ -253,6 +253,7 @@ DataSet filtered(const DataSet& set, const TimeFilter& filter) {
     out.hourly = set.hourly;
     out.elevation = set.elevation;
     out.hasElevation = set.hasElevation;
+    out.designConditions = set.designConditions;
     const bool ownPressures = set.pressures.size() > 1;
     if (!ownPressures) {
         out.pressures = set.pressures;

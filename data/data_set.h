@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "data/design_conditions.h"
 #include "psychro/atmosphere.h"
 
 // A set of measured or weather readings, as read from a file and shown on the chart. Each row
@@ -98,6 +99,8 @@ struct DataSet {
     bool hourly = false;               // every row stands for one hour (weather files)
     double elevation = 0.0;            // m, weather files only
     bool hasElevation = false;
+    // The site's climatic design conditions, from a weather file that gives them; else empty.
+    std::vector<DesignCondition> designConditions{};
 
     [[nodiscard]] std::size_t rows() const { return readings.size(); }
 

@@ -1010,6 +1010,9 @@ std::expected<EpwRead, ReadError> readEpw(std::string_view bytes, const ReadProg
             }
             return true;
         }
+        if (number == 2) {
+            read.set.designConditions = readDesignConditions(line);
+        }
         if (number <= kHeaderLines) {
             headerWhole = number == kHeaderLines;
             return true;

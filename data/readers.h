@@ -99,11 +99,11 @@ struct EpwRead {
     ReadReport report;
 };
 
-// An EPW file: the LOCATION line (site name, 2nd field; elevation in m, 10th), seven more header
-// lines, then one row an hour: dry bulb (7th field, °C), relative humidity (9th, %), station
-// pressure (10th, Pa). A row with a missing-value marker (dry bulb 99.9, φ 999, pressure
-// 999999) is refused as such, and so is one whose t and φ give no air at its own pressure; the
-// set keeps t, φ and the row's pressure.
+// An EPW file: the LOCATION line (site name, 2nd field; elevation in m, 10th), the DESIGN
+// CONDITIONS line (data/design_conditions.h), six more header lines, then one row an hour: dry bulb
+// (7th field, °C), relative humidity (9th, %), station pressure (10th, Pa). A row with a
+// missing-value marker (dry bulb 99.9, φ 999, pressure 999999) is refused as such, and so is one
+// whose t and φ give no air at its own pressure; the set keeps t, φ and the row's pressure.
 [[nodiscard]] std::expected<EpwRead, ReadError> readEpw(std::string_view bytes,
                                                         const ReadProgress& progress = {});
 

@@ -1,5 +1,7 @@
 #include "dialogs/design_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,12 +27,16 @@ namespace {
 
 using chart::Rounding;
 
-constexpr double kPanelWidth = 3015;
+// The panels' check boxes are widened by kCaptionRoom so that "エンタルピ" is not cut off beside
+// its text box; the text boxes and units move right by as much.
+constexpr double kCaptionRoom = 240;
+constexpr double kPanelWidth = 3015 + kCaptionRoom;
 constexpr double kPanelHeight = 2535;
-constexpr double kRightColumn = 3120;
-constexpr double kTableLeft = 6240;
-constexpr double kDialogWidth = 10560;
-constexpr double kDialogHeight = 6240;
+constexpr double kRightColumn = 3120 + kCaptionRoom;
+constexpr double kTableLeft = 2 * kRightColumn;
+constexpr double kDialogWidth = 10560 + 2 * kCaptionRoom;
+constexpr double kDialogHeight = 6480;
+constexpr double kButtonTop = 5940;
 
 QString unitText(const char* text) {
     return QString::fromUtf8(text);
@@ -58,6 +64,27 @@ QRadioButton* option(QWidget* parent, const char* name, const QString& caption, 
     return button;
 }
 
+// A message that says which box it is about: "顕熱負荷に数値を入力してください。".
+QString aboutBox(const char16_t* box, const char16_t* text) {
+    return QString::fromUtf16(box) + u'に' + QString::fromUtf16(text);
+}
+
+QString conditionCaption(const DesignDialog::OfferedCondition& offered) {
+    const data::DesignCondition& c = offered.condition;
+    static constexpr std::array<const char16_t*, 5> kKinds{u"冷房 0.4 %", u"冷房 1 %", u"冷房 2 %",
+                                                           u"暖房 99.6 %", u"暖房 99 %"};
+    QString text = QString::fromUtf16(kKinds[static_cast<std::size_t>(c.kind)]) + u'：' +
+                   numberText(c.dryBulb, 1, Rounding::HalfUp) + QStringLiteral("℃");
+    if (c.wetBulb) {
+        text += QStringLiteral("、湿球 ") + numberText(*c.wetBulb, 1, Rounding::HalfUp) +
+                QStringLiteral("℃");
+    }
+    if (!offered.site.isEmpty()) {
+        text += QStringLiteral("（") + offered.site + QStringLiteral("）");
+    }
+    return text;
+}
+
 }  // namespace
 
 std::vector<DesignFigure> designFigures(const chart::Entry& entry, chart::Units units) {
@@ -79,6 +106,16 @@ DesignDialog::DesignDialog(Messenger& messages, QWidget* parent)
                                         twipsRect(kRightColumn, 0, kPanelWidth, kPanelHeight));
     roomPanel_ = new StateInputPanel(FrameRoom, PanelHost::ProcessDialog);
     outdoorPanel_ = new StateInputPanel(FrameOutdoor, PanelHost::ProcessDialog);
+    const int room = twipsToPixels(kCaptionRoom);
+    for (QGroupBox* frame : {FrameRoom, FrameOutdoor}) {
+        for (QWidget* w : frame->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (qobject_cast<QCheckBox*>(w) != nullptr) {
+                w->resize(w->width() + room, w->height());
+            } else {
+                w->move(w->x() + room, w->y());
+            }
+        }
+    }
 
     QGroupBox* FrameLoads = makeFrame(this, "FrameLoads", QStringLiteral("室内負荷と条件"),
                                       twipsRect(0, 2600, kRightColumn + kPanelWidth, 1020));
@@ -123,7 +160,8 @@ DesignDialog::DesignDialog(Messenger& messages, QWidget* parent)
 
     ResultTable = new QTableWidget(0, 3, this);
     ResultTable->setObjectName(QStringLiteral("ResultTable"));
-    ResultTable->setGeometry(twipsRect(kTableLeft, 60, kDialogWidth - kTableLeft - 60, 6120));
+    ResultTable->setGeometry(
+        twipsRect(kTableLeft, 60, kDialogWidth - kTableLeft - 60, kDialogHeight - 120));
     ResultTable->setHorizontalHeaderLabels(
         {QStringLiteral("項目"), QStringLiteral("値"), QStringLiteral("単位")});
     ResultTable->verticalHeader()->hide();
@@ -132,13 +170,24 @@ DesignDialog::DesignDialog(Messenger& messages, QWidget* parent)
     ResultTable->horizontalHeader()->setStretchLastSection(true);
     ResultTable->verticalHeader()->setDefaultSectionSize(twipsToPixels(285));
 
+    makeLabel(this, "LabelConditions", QStringLiteral("気象データの設計条件"),
+              twipsRect(60, 5550, 2000, 240));
+    ComboConditions = new QComboBox(this);
+    ComboConditions->setObjectName(QStringLiteral("ComboConditions"));
+    ComboConditions->setGeometry(twipsRect(2100, 5490, kRightColumn + kPanelWidth - 2100, 330));
+    ComboConditions->setEnabled(false);
+    connect(ComboConditions, &QComboBox::activated, this, &DesignDialog::conditionChosen);
+
     const std::vector<QPushButton*> buttons = finishWithButtons({
-        {"Command1", u"計算", twipsRect(kRightColumn + 1080, 5580, 855, 375),
+        {"Command1", u"計算", twipsRect(kRightColumn + 120, kButtonTop, 855, 375),
          [this] { calculate(); }},
-        {"Command3", u"閉じる", twipsRect(kRightColumn + 2040, 5580, 855, 375),
+        {"CommandDraw", u"描画(&W)", twipsRect(kRightColumn + 1080, kButtonTop, 855, 375),
+         [this] { drawDesign(); }},
+        {"Command3", u"閉じる", twipsRect(kRightColumn + 2040, kButtonTop, 855, 375),
          [this] { closeDialog(); }},
     });
     Command1 = buttons[0];
+    orderTabsByPanels();
     connect(OptionCool, &QRadioButton::toggled, this, &DesignDialog::seasonChanged);
     connect(OptionReheat, &QRadioButton::toggled, this, &DesignDialog::seasonChanged);
     connect(OptionSteam, &QRadioButton::toggled, this, [this](bool steam) {
@@ -177,52 +226,223 @@ void DesignDialog::settingsChanged(const chart::Settings& before) {
             }
         }
     }
+    // The figures shown were worked at the former pressure: the boxes are designed again (the
+    // enthalpy boxes now in the new units); what no longer designs is cleared without a word.
     if (shown_) {
-        showEntry(*shown_);
+        if (auto entry = design(false)) {
+            shown_ = *entry;
+            showEntry(*entry);
+            if (previewing_) {
+                setPreview(std::move(entry));
+            }
+        } else {
+            clearResults();
+        }
     }
 }
 
-// Reads every text before anything is drawn; the physics and its refusals are the design's.
-void DesignDialog::calculate() {
-    const auto room = ihProcessForm(*roomPanel_, messages_, settings_);
-    if (!room) {
-        explainRefusal(room.error(), messages_, words::kCheckTwoBoxes);
+void DesignDialog::setDesignConditions(const std::vector<OfferedCondition>& conditions) {
+    conditions_ = conditions;
+    ComboConditions->clear();
+    if (!conditions_.empty()) {
+        ComboConditions->addItem(QStringLiteral("（選んでください）"));
+        for (const OfferedCondition& c : conditions_) {
+            ComboConditions->addItem(conditionCaption(c));
+        }
+    }
+    ComboConditions->setEnabled(!conditions_.empty());
+}
+
+// A cooling condition gives the outdoor state by its dry and wet bulb; a heating one by its dry
+// bulb, beside the relative humidity already in the panel.
+void DesignDialog::conditionChosen(int index) {
+    if (index < 1 || index > static_cast<int>(conditions_.size())) {
         return;
     }
-    const auto outdoor = ihProcessForm(*outdoorPanel_, messages_, settings_);
+    const data::DesignCondition& c = conditions_[static_cast<std::size_t>(index - 1)].condition;
+    StateInputPanel& panel = *outdoorPanel_;
+    panel.ButtonOK();
+    panel.check(psychro::Property::t)->click();
+    panel.setText(psychro::Property::t, numberText(c.dryBulb, 1, Rounding::HalfUp));
+    const psychro::Property second = c.wetBulb ? psychro::Property::tw : psychro::Property::phi;
+    panel.check(second)->click();
+    if (c.wetBulb) {
+        panel.setText(second, numberText(*c.wetBulb, 1, Rounding::HalfUp));
+    }
+    panel.textBox(second)->setFocus();
+    panel.textBox(second)->selectAll();
+}
+
+// Tab goes through the room panel, the outdoor panel, the loads, the season and the coil or
+// humidifier, the design conditions, then the buttons: each group in reading order.
+void DesignDialog::orderTabsByPanels() {
+    std::vector<QWidget*> chain;
+    const auto takesTab = [](QWidget* w) {
+        return !w->objectName().isEmpty() && (qobject_cast<QLineEdit*>(w) != nullptr ||
+                                              qobject_cast<QAbstractButton*>(w) != nullptr ||
+                                              qobject_cast<QComboBox*>(w) != nullptr);
+    };
+    const auto add = [&](QWidget* group) {
+        std::vector<QWidget*> controls;
+        for (QWidget* w : group->findChildren<QWidget*>()) {
+            if (takesTab(w)) {
+                controls.push_back(w);
+            }
+        }
+        std::ranges::stable_sort(controls, [](QWidget* a, QWidget* b) {
+            const int rowA = a->y() / 12;
+            const int rowB = b->y() / 12;
+            return rowA != rowB ? rowA < rowB : a->x() < b->x();
+        });
+        chain.insert(chain.end(), controls.begin(), controls.end());
+    };
+    for (const char* frame : {"FrameRoom", "FrameOutdoor", "FrameLoads", "FrameSeason", "FrameCoil",
+                              "FrameHumidifier"}) {
+        add(findChild<QGroupBox*>(QString::fromLatin1(frame)));
+    }
+    chain.push_back(ComboConditions);
+    for (const char* button : {"Command1", "CommandDraw", "Command3"}) {
+        chain.push_back(findChild<QPushButton*>(QString::fromLatin1(button)));
+    }
+    for (std::size_t k = 1; k < chain.size(); ++k) {
+        setTabOrder(chain[k - 1], chain[k]);
+    }
+}
+
+// Reads every text before anything is shown; the physics and its refusals are the design's.
+std::optional<chart::Entry> DesignDialog::design(bool speak) {
+    RecordedMessages quiet;
+    Messenger& messages = speak ? messages_ : quiet;
+    const auto room = ihProcessForm(*roomPanel_, messages, settings_);
+    if (!room) {
+        explainRefusal(room.error(), messages, words::kCheckTwoBoxes);
+        return std::nullopt;
+    }
+    const auto outdoor = ihProcessForm(*outdoorPanel_, messages, settings_);
     if (!outdoor) {
-        explainRefusal(outdoor.error(), messages_, words::kCheckTwoBoxes);
-        return;
+        explainRefusal(outdoor.error(), messages, words::kCheckTwoBoxes);
+        return std::nullopt;
     }
     const bool cooling = OptionCool->isChecked();
     const bool reheat = cooling && OptionReheat->isChecked();
-    const auto qs = readNumber(TextQs->text());
-    const auto qL = readNumber(TextQl->text());
-    const auto k = readNumber(TextK->text());
-    const auto dt = readNumber(TextDt->text());
-    const auto bf = reheat ? readNumber(TextBf->text()) : std::optional<double>(0.0);
-    const auto tHum = cooling ? std::optional<double>(0.0) : readNumber(TextHum->text());
-    if (!qs || !qL || !k || !dt || !bf || !tHum) {
-        messages_.show(message(words::kNotANumber));
-        return;
+    const auto refuse = [&](QLineEdit* box, const QString& text) {
+        if (speak) {
+            messages.show(text);
+            box->setFocus();
+            box->selectAll();
+        }
+        return std::nullopt;
+    };
+    struct Box {
+        QLineEdit* box;
+        const char16_t* name;
+        bool used;
+    };
+    const Box boxes[] = {{TextQs, u"顕熱負荷", true},
+                         {TextQl, u"潜熱負荷", true},
+                         {TextK, u"外気率", true},
+                         {TextDt, u"吹出し温度差", true},
+                         {TextBf, u"バイパスファクタ", reheat},
+                         {TextHum, u"加湿器の温度", !cooling}};
+    std::array<double, std::size(boxes)> v{};
+    for (std::size_t k = 0; k < std::size(boxes); ++k) {
+        if (!boxes[k].used) {
+            continue;
+        }
+        const auto number = readNumber(boxes[k].box->text());
+        if (!number) {
+            return refuse(boxes[k].box, aboutBox(boxes[k].name, words::kNotANumber));
+        }
+        v[k] = *number;
     }
     const chart::Units units = settings_.units;
     const chart::DesignInputs inputs{
         cooling,
         {room->x, room->i},
         {outdoor->x, outdoor->i},
-        {chart::loadFromShown(*qs, units), chart::loadFromShown(*qL, units), *k, *dt},
-        {reheat ? std::optional<double>(*bf) : std::nullopt},
+        {chart::loadFromShown(v[0], units), chart::loadFromShown(v[1], units), v[2], v[3]},
+        {reheat ? std::optional<double>(v[4]) : std::nullopt},
         {OptionSteam->isChecked() ? psychro::Humidifier::Steam : psychro::Humidifier::WaterSpray,
-         *tHum}};
-    const auto entry = chart::designEntry(inputs, settings_.atmosphere.ratio);
+         v[5]}};
+    auto entry = chart::designEntry(inputs, settings_.atmosphere.ratio);
     if (!entry) {
-        messages_.show(message(words::designErrorText(entry.error())));
+        using E = psychro::DesignError;
+        QLineEdit* box = nullptr;
+        switch (entry.error()) {
+            case E::SensibleLoad:
+                box = TextQs;
+                break;
+            case E::LatentLoad:
+                box = TextQl;
+                break;
+            case E::OutdoorRatio:
+                box = TextK;
+                break;
+            case E::SupplyDifference:
+                box = TextDt;
+                break;
+            case E::BypassFactor:
+                box = TextBf;
+                break;
+            case E::SteamTemperature:
+            case E::WaterTemperature:
+                box = TextHum;
+                break;
+            default:
+                break;
+        }
+        const QString text = QString::fromStdU16String(
+            words::designErrorMessage(entry.error(), settings_.atmosphere.ratio));
+        if (box != nullptr) {
+            return refuse(box, text);
+        }
+        messages.show(text);
+        return std::nullopt;
+    }
+    return std::move(*entry);
+}
+
+void DesignDialog::calculate() {
+    auto entry = design(true);
+    if (!entry) {
+        clearResults();
         return;
     }
     shown_ = *entry;
     showEntry(*entry);
+    setPreview(std::move(entry));
+}
+
+// The boxes as they are now, marked as one entry: what was previewed is in the work now.
+void DesignDialog::drawDesign() {
+    auto entry = design(true);
+    if (!entry) {
+        clearResults();
+        return;
+    }
+    shown_ = *entry;
+    showEntry(*entry);
+    setPreview(std::nullopt);
     record(*entry);
+}
+
+void DesignDialog::clearResults() {
+    ResultTable->setRowCount(0);
+    shown_.reset();
+    setPreview(std::nullopt);
+}
+
+void DesignDialog::setPreview(std::optional<chart::Entry> preview) {
+    if (!preview && !previewing_) {
+        return;
+    }
+    previewing_ = preview.has_value();
+    emit previewChanged(preview);
+}
+
+void DesignDialog::closeDialog() {
+    setPreview(std::nullopt);
+    ChartDialog::closeDialog();
 }
 
 void DesignDialog::showEntry(const chart::Entry& entry) {

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "chart/marked_work.h"
+#include "data/design_conditions.h"
 #include "dialogs/chart_dialog.h"
 
+class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QLabel;
@@ -37,8 +39,12 @@ struct DesignFigure {
 // ratio `TextK` (%), the supply temperature difference `TextDt` (K); 冷房/暖房
 // (`OptionCool`, `OptionHeat`); for cooling the coil without reheat or with a bypass factor
 // (`OptionNoReheat`, `OptionReheat`, `TextBf`), for heating steam or water spray with its
-// temperature (`OptionSteam`, `OptionSpray`, `TextHum`). "計算" (`Command1`) designs, shows
-// every figure in `ResultTable` and marks the cycle as one entry; "閉じる" (`Command3`) hides.
+// temperature (`OptionSteam`, `OptionSpray`, `TextHum`); "気象データの設計条件"
+// (`ComboConditions`), the design conditions of the weather data in the work, which fill the
+// outdoor panel. "計算" (`Command1`) designs and shows every figure in `ResultTable` and the cycle
+// as a preview (previewChanged), marking nothing; "描画(&W)" (`CommandDraw`) designs from the
+// boxes as they are and marks the cycle as one entry; "閉じる" (`Command3`) drops the preview and
+// hides. A refusal clears the figures and the preview; new settings design again from the boxes.
 class DesignDialog : public ChartDialog {
     Q_OBJECT
   public:
@@ -49,8 +55,32 @@ class DesignDialog : public ChartDialog {
     [[nodiscard]] StateInputPanel& roomPanel() { return *roomPanel_; }
     [[nodiscard]] StateInputPanel& outdoorPanel() { return *outdoorPanel_; }
 
+    // The design conditions offered for the outdoor state, each with the name of the site that
+    // gives it; none leaves the choice empty and off.
+    struct OfferedCondition {
+        QString site;
+        data::DesignCondition condition;
+    };
+    void setDesignConditions(const std::vector<OfferedCondition>& conditions);
+
+  signals:
+    // The design 計算 shows, to be drawn over the chart without being part of the work; nullopt
+    // when there is none (refused, marked by 描画, closed).
+    void previewChanged(const std::optional<chart::Entry>& preview);
+
+  protected:
+    void closeDialog() override;
+
   private:
-    void calculate();  // Command1
+    // Reads every box and designs; on a refusal, when `speak`, says which box and why and puts
+    // the focus there. Nothing is shown or marked here.
+    std::optional<chart::Entry> design(bool speak);
+    void calculate();   // Command1
+    void drawDesign();  // CommandDraw
+    void clearResults();
+    void setPreview(std::optional<chart::Entry> preview);
+    void conditionChosen(int index);
+    void orderTabsByPanels();
     void seasonChanged();
     void settingsChanged(const chart::Settings& before) override;
     void showEntry(const chart::Entry& entry);
@@ -73,11 +103,14 @@ class DesignDialog : public ChartDialog {
     QRadioButton* OptionSteam = nullptr;
     QRadioButton* OptionSpray = nullptr;
     QLineEdit* TextHum = nullptr;
+    QComboBox* ComboConditions = nullptr;
     QTableWidget* ResultTable = nullptr;
     QPushButton* Command1 = nullptr;
 
-    // The last design shown, shown again in new units.
+    std::vector<OfferedCondition> conditions_;
+    // The design the table shows, shown again in new units; whether it is the preview.
     std::optional<chart::Entry> shown_;
+    bool previewing_ = false;
 };
 
 }  // namespace dialogs

@@ -378,7 +378,7 @@ void settings(Shots& s, app::MainWindow& window) {
 }
 
 // An air-handling design: room and outdoor air as t and φ, the loads, k and Δt; the dialog with
-// its result table, printed for the guide.
+// its result table after 計算, printed for the guide, then the design marked by 描画.
 void design(Shots& s, bool cooling) {
     QDialog* form = s.open("mnuCalDesign", "FormDesign");
     if (form == nullptr) {
@@ -412,6 +412,7 @@ void design(Shots& s, bool cooling) {
     }
     s.save(form,
            QStringLiteral("design_%1.png").arg(QLatin1String(cooling ? "cooling" : "heating")));
+    s.press(form, "CommandDraw");  // 計算 only shows it; 描画 marks it
     s.press(form, "Command3");
 }
 

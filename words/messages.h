@@ -262,6 +262,17 @@ inline constexpr char16_t kDesignHeaterCannotCool[] =
     return humidifyErrorText(error);
 }
 
+// designErrorText at the pressure ratio r: steam must reach the site's boiling point, which the
+// message states (100 ℃ at 760 mmHg, 95 ℃ at 1,500 m).
+[[nodiscard]] inline std::u16string designErrorMessage(psychro::DesignError error,
+                                                       psychro::PressureRatio pressureRatio) {
+    if (error == psychro::DesignError::SteamTemperature) {
+        return u"蒸気温度は" + boilingPointText(psychro::boilingPoint(pressureRatio)) +
+               u"℃以上を入力してください。";
+    }
+    return designErrorText(error);
+}
+
 // discomfortFailureText at the pressure ratio r: the wet bulb must stay below the site's
 // boiling point.
 [[nodiscard]] inline std::u16string discomfortFailureMessage(psychro::DiscomfortFailure failure,

@@ -1074,6 +1074,17 @@ TEST(CliDesign, FiguresRefusalsAndUsage) {
     const QStringList winter{"--room=t=22,phi=40", "--outdoor=t=0,phi=50", "--sensible=8000",
                              "--latent=1000",      "--outdoor-ratio=25",   "--dt=10"};
     const QStringList cool{"design", "cool", "--sensible=10000", "--latent=2000"};
+    // Weather files with design conditions (its columns: −2.1 °C; 34.3 °C, 25.3 °C) and without.
+    const QTemporaryDir folder;
+    const QString epw = folder.filePath(QStringLiteral("site.epw")), bare = epw + u'2';
+    for (const auto& [path, line] :
+         {std::pair{epw, QByteArray(
+                             "DESIGN CONDITIONS,1,x,,Heating,1,-2.1,-0.9,Cooling,8,6.6,34.3,25.3")},
+          {bare, QByteArray("DESIGN CONDITIONS,0")}}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("LOCATION,Site\r\n" + line + "\r\n");
+    }
     struct Case {
         const char* name;
         QStringList arguments;
@@ -1110,6 +1121,14 @@ TEST(CliDesign, FiguresRefusalsAndUsage) {
         {"neither cool nor heat", QStringList{"design", "dry"} + winter, 2, {}, "cool or heat"},
         {"design option on state", {"state", "--dt=10", "t=20", "phi=50"}, 2, {},
          "--dt belongs to the design command"},
+        {"outdoor from the weather file's cooling 0.4 %",
+         cool + QStringList{summer[0], "--outdoor=epw:" + epw + ":cooling-0.4", "--format=json"} + summer.mid(2), 0,
+         {{"outdoor/t", 34.3}, {"outdoor/tw", 25.3}}, {}},
+        {"heating 99.6 % with the humidity added", QStringList{"design", "heat", winter[0],
+         "--outdoor=epw:" + epw + ":heating-99.6,phi=50", "--format=json"} + winter.mid(2), 0,
+         {{"outdoor/t", -2.1}, {"outdoor/phi", 50}}, {}},
+        {"a file without the line", cool + QStringList{summer[0], "--outdoor=epw:" + bare + ":cooling-1"} + summer.mid(2),
+         2, {}, "gives no cooling-1 design condition"},
     };
     // clang-format on
     for (const Case& c : cases) {
