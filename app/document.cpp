@@ -134,10 +134,11 @@ void Document::addEntry(const chart::Entry& entry) {
 }
 
 void Document::drawChart() {
-    DocumentState next{.work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt},
-                       .settings = state_.settings,
-                       .carried = dialogMemory(),
-                       .data = state_.data};
+    DocumentState next{
+        .work = {.chartDrawn = true, .entries = {}, .settings = std::nullopt, .title = {}},
+        .settings = state_.settings,
+        .carried = dialogMemory(),
+        .data = state_.data};
     pushReplacement(std::move(next), words::kStepDrawChart);
 }
 
@@ -148,13 +149,15 @@ void Document::changeSettings(const chart::Settings& settings) {
     // Marks stand where the old pressure put them: they go with the old chart, and so does a
     // point 1 waiting for its point 2.
     const DialogMemory memory = dialogMemory();
-    DocumentState next{
-        .work = {.chartDrawn = state_.work.chartDrawn, .entries = {}, .settings = std::nullopt},
-        .settings = settings,
-        .carried = {.pointCount = memory.pointCount,
-                    .lastPoint = memory.lastPoint,
-                    .pointOne = std::nullopt},
-        .data = state_.data};
+    DocumentState next{.work = {.chartDrawn = state_.work.chartDrawn,
+                                .entries = {},
+                                .settings = std::nullopt,
+                                .title = {}},
+                       .settings = settings,
+                       .carried = {.pointCount = memory.pointCount,
+                                   .lastPoint = memory.lastPoint,
+                                   .pointOne = std::nullopt},
+                       .data = state_.data};
     pushReplacement(std::move(next), words::kStepSettings);
 }
 
@@ -186,10 +189,11 @@ void Document::pushReplacement(DocumentState next, const char16_t* text,
                                std::optional<QString> path) {
     // The state on screen moves into the step rather than being copied.
     DocumentState before = std::move(state_);
-    state_ = {.work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}},
-              .settings = before.settings,  // until the step's redo replaces it
-              .carried = {},
-              .data = before.data};
+    state_ = {
+        .work = {.chartDrawn = before.work.chartDrawn, .entries = {}, .settings = {}, .title = {}},
+        .settings = before.settings,  // until the step's redo replaces it
+        .carried = {},
+        .data = before.data};
     std::optional<ReplaceStep::FilePaths> paths;
     if (path) {
         paths = ReplaceStep::FilePaths{.before = filePath_, .after = *path};
