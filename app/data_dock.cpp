@@ -378,14 +378,24 @@ void DataDock::applyFilter() {
     }
 }
 
+// The lists are brought up to the document in place, item by item, never cleared: a click on a
+// set's check box changes the document from inside the item's own setData, and the item must
+// outlive that call.
 void DataDock::showData() {
     const data::DataPart& part = document_.data();
     const auto chosen = chosenSet();
     const auto chosenZoneRow = chosenZone();
     showing_ = true;
-    DataList->clear();
-    for (const data::DataLayer& layer : part.layers) {
-        auto* item = new QTreeWidgetItem(DataList);
+    const int sets = static_cast<int>(part.layers.size());
+    while (DataList->topLevelItemCount() > sets) {
+        delete DataList->topLevelItem(DataList->topLevelItemCount() - 1);
+    }
+    while (DataList->topLevelItemCount() < sets) {
+        (void)new QTreeWidgetItem(DataList);
+    }
+    for (int k = 0; k < sets; ++k) {
+        const data::DataLayer& layer = part.layers[static_cast<std::size_t>(k)];
+        QTreeWidgetItem* item = DataList->topLevelItem(k);
         item->setText(NameColumn, QString::fromStdString(layer.set->name));
         item->setToolTip(NameColumn, QString::fromStdString(layer.path));
         item->setCheckState(NameColumn, layer.shown ? Qt::Checked : Qt::Unchecked);
@@ -396,11 +406,18 @@ void DataDock::showData() {
     if (chosen && *chosen < part.layers.size()) {
         DataList->setCurrentItem(DataList->topLevelItem(static_cast<int>(*chosen)));
     } else if (!part.layers.empty()) {
-        DataList->setCurrentItem(DataList->topLevelItem(static_cast<int>(part.layers.size()) - 1));
+        DataList->setCurrentItem(DataList->topLevelItem(sets - 1));
     }
-    ZoneList->clear();
-    for (const data::Zone& zone : part.zones) {
-        ZoneList->addItem(QString::fromStdString(data::zoneName(zone)));
+    const int zones = static_cast<int>(part.zones.size());
+    while (ZoneList->count() > zones) {
+        delete ZoneList->item(ZoneList->count() - 1);
+    }
+    while (ZoneList->count() < zones) {
+        ZoneList->addItem(QString());
+    }
+    for (int k = 0; k < zones; ++k) {
+        ZoneList->item(k)->setText(
+            QString::fromStdString(data::zoneName(part.zones[static_cast<std::size_t>(k)])));
     }
     if (chosenZoneRow && *chosenZoneRow < part.zones.size()) {
         ZoneList->setCurrentRow(static_cast<int>(*chosenZoneRow));
@@ -411,7 +428,11 @@ void DataDock::showData() {
     for (int r = 0; r < ZoneCounts->rowCount(); ++r) {
         const QStringList cells = zoneCountCells(rows[static_cast<std::size_t>(r)]);
         for (int c = 0; c < cells.size(); ++c) {
-            ZoneCounts->setItem(r, c, new QTableWidgetItem(cells[c]));
+            if (QTableWidgetItem* item = ZoneCounts->item(r, c)) {
+                item->setText(cells[c]);
+            } else {
+                ZoneCounts->setItem(r, c, new QTableWidgetItem(cells[c]));
+            }
         }
     }
     showing_ = false;
