@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/data_dock.h"
 #include "bench_window.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_marks.h"
@@ -219,7 +220,7 @@ void BM_PointerMove(benchmark::State& state) {
         }
         data::DataLayer layer;
         layer.set = std::move(year);
-        w.window.addData(std::move(layer));
+        w.window.dataDock()->addData(std::move(layer));
     }
     Window::paintPending();
     int k = 0;

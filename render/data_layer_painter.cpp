@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/units_of_length.h"
 
@@ -48,8 +49,9 @@ QColor cellShade(std::uint32_t count, std::uint32_t most) {
                   mix(kPale.blue(), kDeep.blue()));
 }
 
-DataLayerPainter::DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour)
-    : set_(set), style_(style), colour_(colour) {
+DataLayerPainter::DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour,
+                                   QString note)
+    : set_(set), style_(style), colour_(colour), note_(std::move(note)) {
     if (style_ == data::LayerStyle::Hours) {
         cells_ = data::hourCells(set_);
     }
@@ -113,7 +115,8 @@ double DataLayerPainter::paintLegend(QPainter& painter, double shiftMm) const {
     const double kLegendY = kLegendTop + shiftMm;
     painter.setFont(legendFont());
     painter.setPen(Qt::black);
-    const QString name = QString::fromStdString(set_.name);
+    const QString name = note_.isEmpty() ? QString::fromStdString(set_.name)
+                                         : QString::fromStdString(set_.name) + u' ' + note_;
     if (style_ == data::LayerStyle::Points) {
         painter.setBrush(colour_);
         painter.setPen(Qt::NoPen);

@@ -18,7 +18,9 @@ namespace render {
 
 class DataLayerPainter {
   public:
-    DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour);
+    // `note`: what the legend says after the set's name (the months and hours it keeps).
+    DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour,
+                     QString note = {});
 
     // Paints on a painter whose units are picture millimetres, `dotsPerMm` device pixels each.
     // The points' image is made for that resolution, at most 300 dots per inch, and kept. The
@@ -37,6 +39,7 @@ class DataLayerPainter {
     const data::DataSet& set_;
     data::LayerStyle style_;
     QColor colour_;
+    QString note_;
     data::HourCells cells_;
     QImage points_;
     double pointsDotsPerMm_ = 0.0;

@@ -24,7 +24,8 @@ bool DataUnderlay::follow(const data::DataPart& part) {
                 ? layer.set
                 : std::make_shared<const data::DataSet>(data::filtered(*layer.set, layer.filter));
         const QColor colour(static_cast<QRgb>(0xFF000000U | layer.colour));
-        auto painter = std::make_shared<DataLayerPainter>(*shown, layer.style, colour);
+        auto painter = std::make_shared<DataLayerPainter>(
+            *shown, layer.style, colour, QString::fromStdString(data::filterText(layer.filter)));
         next.push_back({layer, std::move(shown), std::move(painter)});
     }
     const bool changed =

@@ -2,7 +2,9 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableWidget>
@@ -37,7 +39,7 @@ class DataDockTest : public testing::Test {
         for (const char* name : {"AMSTERDAM SCHIPHOL", "室内ロガー"}) {
             data::DataLayer layer;
             layer.set = setNamed(name);
-            window.addData(std::move(layer));
+            window.dataDock()->addData(std::move(layer));
         }
         window.dataDock()->addZone(data::buildingHygieneZone());
         window.dataDock()->addZone(data::ashraeSummerZone());
@@ -124,6 +126,93 @@ TEST_F(DataDockTest, EveryCellTakesClicksAndDoubleClicks) {
             }
         }
     }
+}
+
+// Sets read one after another: each in the next colour of Okabe and Ito's palette that no set
+// has, and a name read again numbered. Rows: what happens, then every set's name and colour.
+TEST_F(DataDockTest, NewSetsTakeFreeColoursAndNames) {
+    struct Row {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::pair<std::string, std::uint32_t>> sets;
+    };
+    const auto add = [this](const char* name) {
+        data::DataLayer layer;
+        layer.set = setNamed(name);
+        window.dataDock()->addData(std::move(layer));
+    };
+    const Row rows[] = {
+        {"as set up", [] {}, {{"AMSTERDAM SCHIPHOL", 0x0072B2}, {"室内ロガー", 0xE69F00}}},
+        {"the logger again",
+         [&] { add("室内ロガー"); },
+         {{"AMSTERDAM SCHIPHOL", 0x0072B2},
+          {"室内ロガー", 0xE69F00},
+          {"室内ロガー (2)", 0x009E73}}},
+        {"and again",
+         [&] { add("室内ロガー"); },
+         {{"AMSTERDAM SCHIPHOL", 0x0072B2},
+          {"室内ロガー", 0xE69F00},
+          {"室内ロガー (2)", 0x009E73},
+          {"室内ロガー (3)", 0xD55E00}}},
+        {"the second removed, the logger again: its name and colour are free",
+         [&] {
+             window.dataDock()->removeSet(1);
+             add("室内ロガー");
+         },
+         {{"AMSTERDAM SCHIPHOL", 0x0072B2},
+          {"室内ロガー (2)", 0x009E73},
+          {"室内ロガー (3)", 0xD55E00},
+          {"室内ロガー", 0xE69F00}}},
+    };
+    for (const Row& row : rows) {
+        row.act();
+        std::vector<std::pair<std::string, std::uint32_t>> sets;
+        for (const data::DataLayer& layer : document.data().layers) {
+            sets.emplace_back(layer.set->name, layer.colour);
+        }
+        EXPECT_EQ(sets, row.sets) << row.what;
+    }
+}
+
+// On a 1366 × 768 screen the chart keeps 70 % of the window beside the dock, the counts show
+// every column whole, and Tab leaves each list for the next control.
+TEST_F(DataDockTest, TheDockFitsBesideTheChartAndTabLeavesItsTables) {
+    window.resize(1366, 768);
+    window.dataDock()->hide();
+    window.dataDock()->show();
+    QApplication::processEvents();
+    EXPECT_GE(window.centralWidget()->width(), 1366 * 70 / 100);
+    auto* counts = view<QTableWidget>("ZoneCounts");
+    int columns = 0;
+    for (int c = 0; c < counts->columnCount(); ++c) {
+        columns += counts->columnWidth(c);
+    }
+    EXPECT_LE(columns, counts->viewport()->width());
+    for (const char* name : {"DataList", "ZoneList", "ZoneCounts"}) {
+        auto* list = view<QAbstractItemView>(name);
+        list->setFocus();
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QTest::keyClick(list, Qt::Key_Tab);
+        EXPECT_FALSE(list->hasFocus()) << name;
+    }
+}
+
+// A set's months and hours, as the dock's filter boxes set them, follow its counts into the
+// copy.
+TEST_F(DataDockTest, TheCopyNamesEachSetsFilter) {
+    auto dated = std::make_shared<data::DataSet>(*setNamed("dated"));
+    dated->times = {data::minutesOf({2024, 7, 1, 9, 0}), data::minutesOf({2024, 12, 1, 9, 0})};
+    data::DataLayer layer;
+    layer.set = dated;
+    window.dataDock()->addData(std::move(layer));
+    window.dataDock()->setFilter(2, {.months = 1U << 6U, .hours = 0x00FFFFFF});
+    window.dataDock()->copyCounts();
+    const QStringList lines =
+        QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 7);
+    EXPECT_EQ(lines[0].split(QLatin1Char('\t')).last(), QStringLiteral("絞り込み"));
+    // 22 °C, 8 g/kg(DA) in July: inside the building hygiene range.
+    EXPECT_EQ(lines[5], QStringLiteral("dated\t建築物衛生法の基準\t1\t1\t100.0\t\t7月"));
 }
 
 }  // namespace
