@@ -767,7 +767,8 @@ TEST(CliChart, AProjectFileIsRenderedWithItsMarks) {
         const chart::PointMm p = chart::statePoint(i, 1000.0 * x);
         return chart::MarkedState{label, {static_cast<float>(p.X), static_cast<float>(p.Y)}, x, i};
     };
-    chart::MarkedWork work{.chartDrawn = true, .entries = {}, .settings = std::nullopt};
+    chart::MarkedWork work{
+        .chartDrawn = true, .entries = {}, .settings = std::nullopt, .title = {}};
     work.entries.push_back({chart::EntryKind::Point,
                             {marked("1点", 0.0030294, 4.22282)},
                             std::nullopt,
