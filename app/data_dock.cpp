@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
@@ -19,15 +20,20 @@
 #include <cmath>
 #include <utility>
 
+#include "app/data_import.h"
 #include "app/document.h"
 #include "dialogs/controls.h"
+#include "dialogs/data_dialogs.h"
 #include "dialogs/messages.h"
+#include "psychro/atmosphere.h"
 #include "words/messages.h"
 
 namespace app {
 namespace {
 
 enum DataColumn { NameColumn, RowsColumn, PeriodColumn, ColourColumn, kDataColumns };
+constexpr int kFilterColumn = 6;  // of the zone counts
+constexpr int kNameChars = 16;    // the width a name is shortened to, in average characters
 
 QIcon colourIcon(std::uint32_t rgb) {
     QPixmap swatch(12, 12);
@@ -93,6 +99,7 @@ std::vector<ZoneCountRow> ZoneCounter::rows(const data::DataPart& part,
                      zone,
                      pressure.value(),
                      {QString::fromStdString(layer.set->name),
+                      QString::fromStdString(data::filterText(layer.filter)),
                       QString::fromStdString(data::zoneName(zone)), kept->rows(),
                       data::countInside(zone, *kept, pressure), kept->hoursOf(1) > 0.0}});
             }
@@ -113,7 +120,8 @@ QStringList zoneCountCells(const ZoneCountRow& row) {
             QString::number(row.rows),
             QString::number(row.count.inside),
             QString::number(100.0 * row.count.share, 'f', 1),
-            hours};
+            hours,
+            row.filter};
 }
 
 }  // namespace
@@ -126,8 +134,10 @@ QString zoneCountText(const std::vector<ZoneCountRow>& rows) {
     return text;
 }
 
-DataDock::DataDock(Document& document, QWidget* parent)
-    : QDockWidget(dialogs::message(words::kDataDockTitle), parent), document_(document) {
+DataDock::DataDock(Document& document, dialogs::Messenger& messages, QWidget* parent)
+    : QDockWidget(dialogs::message(words::kDataDockTitle), parent),
+      document_(document),
+      messages_(messages) {
     setObjectName(QStringLiteral("DataDock"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
@@ -138,6 +148,9 @@ DataDock::DataDock(Document& document, QWidget* parent)
     DataList->setColumnCount(kDataColumns);
     DataList->setHeaderLabels({QStringLiteral("名前"), QStringLiteral("行数"),
                                QStringLiteral("期間"), QStringLiteral("色")});
+    DataList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    DataList->header()->setStretchLastSection(false);
+    DataList->setTabKeyNavigation(false);
     layout->addWidget(DataList);
 
     auto* setRow = new QHBoxLayout;
@@ -193,9 +206,28 @@ DataDock::DataDock(Document& document, QWidget* parent)
 
     ZoneCounts = new QTableWidget(body);
     ZoneCounts->setObjectName(QStringLiteral("ZoneCounts"));
-    ZoneCounts->setColumnCount(6);
-    ZoneCounts->setHorizontalHeaderLabels(
-        dialogs::message(words::kZoneCountHeader).split(QLatin1Char('\t')));
+    // Short headers, the copy's names in their tooltips, every column as wide as its contents:
+    // all of them fit beside the chart.
+    const QStringList names = dialogs::message(words::kZoneCountHeader).split(QLatin1Char('\t'));
+    const QStringList shortNames{QStringLiteral("データ"), QStringLiteral("ゾーン"),
+                                 QStringLiteral("行"),     QStringLiteral("内"),
+                                 QStringLiteral("%"),      QStringLiteral("h"),
+                                 QStringLiteral("絞込")};
+    ZoneCounts->setColumnCount(static_cast<int>(names.size()));
+    for (int c = 0; c < names.size() && c < shortNames.size(); ++c) {
+        auto* header = new QTableWidgetItem(shortNames[c]);
+        header->setToolTip(names[c]);
+        ZoneCounts->setHorizontalHeaderItem(c, header);
+    }
+    ZoneCounts->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // A long name is shortened in its middle (its tooltip holds it whole) so that the figures
+    // stay in view.
+    ZoneCounts->horizontalHeader()->setMaximumSectionSize(
+        ZoneCounts->fontMetrics().averageCharWidth() * kNameChars);
+    ZoneCounts->setTextElideMode(Qt::ElideMiddle);
+    ZoneCounts->setWordWrap(false);
+    // Tab leaves the table for the next control, as everywhere else in the dock.
+    ZoneCounts->setTabKeyNavigation(false);
     ZoneCounts->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ZoneCounts->verticalHeader()->hide();
     layout->addWidget(ZoneCounts);
@@ -204,7 +236,7 @@ DataDock::DataDock(Document& document, QWidget* parent)
     layout->addWidget(copy);
     setWidget(body);
 
-    connect(add, &QPushButton::clicked, this, &DataDock::addRequested);
+    connect(add, &QPushButton::clicked, this, &DataDock::chooseAndAddData);
     connect(DataRemove, &QPushButton::clicked, this, [this] {
         if (const auto set = chosenSet()) {
             removeSet(*set);
@@ -224,14 +256,12 @@ DataDock::DataDock(Document& document, QWidget* parent)
         }
     });
     connect(DataList, &QTreeWidget::currentItemChanged, this, &DataDock::showChosenSet);
-    connect(addRange, &QPushButton::clicked, this,
-            [this] { emit zoneEditRequested(std::nullopt, false); });
-    connect(addPmv, &QPushButton::clicked, this,
-            [this] { emit zoneEditRequested(std::nullopt, true); });
+    connect(addRange, &QPushButton::clicked, this, [this] { editZone(std::nullopt, false); });
+    connect(addPmv, &QPushButton::clicked, this, [this] { editZone(std::nullopt, true); });
     const auto editChosen = [this] {
         if (const auto zone = chosenZone()) {
             const auto& zones = document_.data().zones;
-            emit zoneEditRequested(*zone, std::holds_alternative<data::PmvZone>(zones[*zone]));
+            editZone(*zone, std::holds_alternative<data::PmvZone>(zones[*zone]));
         }
     };
     connect(edit, &QPushButton::clicked, this, editChosen);
@@ -246,6 +276,16 @@ DataDock::DataDock(Document& document, QWidget* parent)
     // The same rows count otherwise at another pressure.
     connect(&document_, &Document::settingsChanged, this, &DataDock::showData);
     showData();
+}
+
+void DataDock::showEvent(QShowEvent* event) {
+    QDockWidget::showEvent(event);
+    // Docked, the dock takes at most 28 % of the window's width: the chart keeps the rest.
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    if (window != nullptr && !isFloating()) {
+        const int wanted = std::min(sizeHint().width(), window->width() * 28 / 100);
+        window->resizeDocks({this}, {wanted}, Qt::Horizontal);
+    }
 }
 
 std::optional<std::size_t> DataDock::chosenSet() const {
@@ -354,16 +394,27 @@ void DataDock::applyFilter() {
     }
 }
 
+// The lists are brought up to the document in place, item by item, never cleared: a click on a
+// set's check box changes the document from inside the item's own setData, and the item must
+// outlive that call.
 void DataDock::showData() {
     const data::DataPart& part = document_.data();
     const auto chosen = chosenSet();
     const auto chosenZoneRow = chosenZone();
     showing_ = true;
-    DataList->clear();
-    for (const data::DataLayer& layer : part.layers) {
-        auto* item = new QTreeWidgetItem(DataList);
+    const int sets = static_cast<int>(part.layers.size());
+    while (DataList->topLevelItemCount() > sets) {
+        delete DataList->topLevelItem(DataList->topLevelItemCount() - 1);
+    }
+    while (DataList->topLevelItemCount() < sets) {
+        (void)new QTreeWidgetItem(DataList);
+    }
+    for (int k = 0; k < sets; ++k) {
+        const data::DataLayer& layer = part.layers[static_cast<std::size_t>(k)];
+        QTreeWidgetItem* item = DataList->topLevelItem(k);
         item->setText(NameColumn, QString::fromStdString(layer.set->name));
-        item->setToolTip(NameColumn, QString::fromStdString(layer.path));
+        item->setToolTip(NameColumn, QString::fromStdString(layer.set->name) + u'\n' +
+                                         QString::fromStdString(layer.path));
         item->setCheckState(NameColumn, layer.shown ? Qt::Checked : Qt::Unchecked);
         item->setText(RowsColumn, QString::number(layer.set->rows()));
         // The first and last dated rows, a typical year's by month and day alone; "—" without
@@ -374,11 +425,18 @@ void DataDock::showData() {
     if (chosen && *chosen < part.layers.size()) {
         DataList->setCurrentItem(DataList->topLevelItem(static_cast<int>(*chosen)));
     } else if (!part.layers.empty()) {
-        DataList->setCurrentItem(DataList->topLevelItem(static_cast<int>(part.layers.size()) - 1));
+        DataList->setCurrentItem(DataList->topLevelItem(sets - 1));
     }
-    ZoneList->clear();
-    for (const data::Zone& zone : part.zones) {
-        ZoneList->addItem(QString::fromStdString(data::zoneName(zone)));
+    const int zones = static_cast<int>(part.zones.size());
+    while (ZoneList->count() > zones) {
+        delete ZoneList->item(ZoneList->count() - 1);
+    }
+    while (ZoneList->count() < zones) {
+        ZoneList->addItem(QString());
+    }
+    for (int k = 0; k < zones; ++k) {
+        ZoneList->item(k)->setText(
+            QString::fromStdString(data::zoneName(part.zones[static_cast<std::size_t>(k)])));
     }
     if (chosenZoneRow && *chosenZoneRow < part.zones.size()) {
         ZoneList->setCurrentRow(static_cast<int>(*chosenZoneRow));
@@ -389,9 +447,19 @@ void DataDock::showData() {
     for (int r = 0; r < ZoneCounts->rowCount(); ++r) {
         const QStringList cells = zoneCountCells(rows[static_cast<std::size_t>(r)]);
         for (int c = 0; c < cells.size(); ++c) {
-            ZoneCounts->setItem(r, c, new QTableWidgetItem(cells[c]));
+            QTableWidgetItem* item = ZoneCounts->item(r, c);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                ZoneCounts->setItem(r, c, item);
+            }
+            item->setText(cells[c]);
+            item->setToolTip(cells[c]);
         }
     }
+    // The filter's column only where a set keeps less than all.
+    ZoneCounts->setColumnHidden(
+        kFilterColumn, std::all_of(rows.begin(), rows.end(),
+                                   [](const ZoneCountRow& row) { return row.filter.isEmpty(); }));
     showing_ = false;
     showChosenSet();
 }
@@ -419,6 +487,117 @@ void DataDock::showChosenSet() {
     MonthTo->setValue(m1 + 1);
     HourFrom->setValue(h0);
     HourTo->setValue(h1);
+}
+
+namespace {
+
+constexpr double kSiteAltitudeMargin = 20.0;  // m
+
+// `name`, or "name (2)", "name (3)" …, the first that no set of `part` has; among n sets one of
+// the first n + 1 is free.
+std::string freeName(const data::DataPart& part, const std::string& name) {
+    const auto taken = [&part](const std::string& n) {
+        return std::any_of(part.layers.begin(), part.layers.end(),
+                           [&n](const data::DataLayer& l) { return l.set->name == n; });
+    };
+    std::string candidate = name;
+    for (std::size_t k = 2; taken(candidate) && k <= part.layers.size() + 1; ++k) {
+        candidate = name + " (" + std::to_string(k) + ")";
+    }
+    return candidate;
+}
+
+}  // namespace
+
+void DataDock::addData(data::DataLayer layer) {
+    data::DataPart part = document_.data();
+    // The same file read twice gives two sets that the list, the legend and the counts must
+    // tell apart; the rows are copied only then.
+    if (std::string name = freeName(part, layer.set->name); name != layer.set->name) {
+        auto renamed = std::make_shared<data::DataSet>(*layer.set);
+        renamed->name = std::move(name);
+        layer.set = std::move(renamed);
+    }
+    layer.colour = data::nextSetColour(part);
+    const std::shared_ptr<const data::DataSet> set = layer.set;
+    const QString site = QString::fromStdString(set->name);
+    part.layers.push_back(std::move(layer));
+    document_.changeData(std::move(part), words::kStepAddData);
+    if (!set->hasElevation || !(set->elevation >= psychro::kLowestAltitude &&
+                                set->elevation <= psychro::kHighestAltitude)) {
+        return;
+    }
+    // Offered where the site lies more than 20 m (about 1.8 mmHg) from the altitude of the
+    // pressure in use: less is within what a weather station's own height above its ground
+    // makes.
+    const chart::Settings& settings = document_.settings();
+    const auto inUse = psychro::altitudeAtPressureRatio(settings.atmosphere.ratio);
+    if (inUse && std::abs(*inUse - set->elevation) <= kSiteAltitudeMargin) {
+        return;
+    }
+    const auto atmosphere = psychro::atmosphereFromAltitude(set->elevation);
+    QString question = dialogs::message(words::kDataElevationQuestion)
+                           .arg(site, QString::number(set->elevation, 'g', 6));
+    if (!document_.work().entries.empty()) {
+        question += dialogs::message(words::kDataElevationMarksGo);
+    }
+    if (!atmosphere || !messages_.ask(question)) {
+        return;
+    }
+    // The document's settings only: the stored preference changes through ツール → 設定.
+    document_.changeSettings({.units = settings.units, .atmosphere = *atmosphere});
+    emit statusMessage(
+        dialogs::message(words::kDataPressureSet).arg(QString::number(set->elevation, 'g', 6)));
+}
+
+void DataDock::chooseAndAddData() {
+    if (dataImport().busy() || !chooseFile_) {
+        return;  // one read at a time: its dialog is in front
+    }
+    const QString path = chooseFile_();
+    if (!path.isEmpty()) {
+        (void)dataImport().start(path, document_.settings());
+    }
+}
+
+DataImport& DataDock::dataImport() {
+    if (dataImport_ == nullptr) {
+        dataImport_ = new DataImport(messages_, parentWidget(), this);
+        connect(dataImport_, &DataImport::finished, this,
+                [this](const ImportResult& result) { addData(result.layer); });
+    }
+    return *dataImport_;
+}
+
+void DataDock::editZone(std::optional<std::size_t> index, bool pmv) {
+    const std::vector<data::Zone>& zones = document_.data().zones;
+    if (index && *index >= zones.size()) {
+        return;
+    }
+    if (FormZone == nullptr) {
+        FormZone = new dialogs::ZoneDialog(messages_, parentWidget());
+        connect(FormZone, &dialogs::ZoneDialog::accepted, this, [this](const data::Zone& zone) {
+            const std::vector<data::Zone>& now = document_.data().zones;
+            const auto at =
+                editedZone_ ? std::find(now.begin(), now.end(), *editedZone_) : now.end();
+            if (at != now.end()) {
+                replaceZone(static_cast<std::size_t>(at - now.begin()), zone);
+            } else {
+                addZone(zone);  // new, or its original is gone
+            }
+        });
+    }
+    editedZone_ = index ? std::optional<data::Zone>(zones[*index]) : std::nullopt;
+    // A new comfort zone starts from office work in summer clothing in still air.
+    const data::Zone start = index ? zones[*index]
+                             : pmv ? data::Zone(data::PmvZone{.name = "PMV ±0.5",
+                                                              .met = 1.1,
+                                                              .clo = 0.5,
+                                                              .vel = 0.1,
+                                                              .tr = std::nullopt,
+                                                              .limit = 0.5})
+                                   : data::Zone(data::buildingHygieneZone());
+    FormZone->showFor(start);
 }
 
 }  // namespace app

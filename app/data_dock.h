@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -15,14 +16,21 @@ class QSpinBox;
 class QTableWidget;
 class QTreeWidget;
 
+namespace dialogs {
+class Messenger;
+class ZoneDialog;
+}  // namespace dialogs
+
 namespace app {
 
+class DataImport;
 class Document;
 
 // One line of the zone table: a data set, a zone, and the rows of the set (as its filter keeps
 // them) inside the zone, their share and the hours they stand for.
 struct ZoneCountRow {
     QString set;
+    QString filter;  // the months and hours the set keeps (data::filterText), "" for all
     QString zone;
     std::size_t rows;
     data::ZoneCount count;
@@ -48,16 +56,35 @@ class ZoneCounter {
     std::vector<Known> known_;
 };
 // The table "集計をコピー" copies: a header line, then a line a row, tab-separated; the share in
-// percent to one decimal, the hours as a whole number (empty where the set says no hours).
+// percent to one decimal, the hours as a whole number (empty where the set says no hours), last
+// the months and hours the set keeps (empty where it keeps all).
 [[nodiscard]] QString zoneCountText(const std::vector<ZoneCountRow>& rows);
 
 // "データ": the document's data sets (name, rows, period, colour, shown or not, style, months and
 // hours kept) and zones, with the rows of each set inside each zone. Every change is a step of
-// the document's history; the dock only shows what the document holds.
+// the document's history; the dock only shows what the document holds. It reads the data files
+// (through DataImport) and edits the zones (through the zone dialog) itself.
 class DataDock : public QDockWidget {
     Q_OBJECT
   public:
-    explicit DataDock(Document& document, QWidget* parent = nullptr);
+    DataDock(Document& document, dialogs::Messenger& messages, QWidget* parent = nullptr);
+
+    // The step that asks for a data file's name ("" cancels); the window gives its file dialog.
+    void setFileChooser(std::function<QString()> choose) { chooseFile_ = std::move(choose); }
+
+    // "データを重ねる": a data set read from a file joins the work (one step), in the first
+    // colour of data::kSetColours no other set has, under a name no other set has ("name (2)"
+    // for a second set of one name). A weather file
+    // whose site lies at another altitude than the pressure in use offers to set the pressure
+    // to the site's (a second step; the marks go with the old chart, as with any settings
+    // change).
+    void addData(data::DataLayer layer);
+    // Asks for a file and reads it (one read at a time).
+    void chooseAndAddData();
+    // Reads the files (tests wait on its signals); made on first use, as the dialogs are.
+    [[nodiscard]] DataImport& dataImport();
+    // The zone dialog for a new zone (PMV or a range) or the zone at `index` of the document.
+    void editZone(std::optional<std::size_t> index, bool pmv);
 
     // The set and the zone chosen in the lists, if any.
     [[nodiscard]] std::optional<std::size_t> chosenSet() const;
@@ -79,10 +106,11 @@ class DataDock : public QDockWidget {
     void copyCounts();
 
   signals:
-    // "追加...": the window reads a file and adds it.
-    void addRequested();
-    // The zone editor for a new zone of a kind (PMV or not), or for the zone at an index.
-    void zoneEditRequested(std::optional<std::size_t> index, bool pmv);
+    // A line for the window's status bar (the pressure set from a weather site's altitude).
+    void statusMessage(const QString& text);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
 
   private:
     void showData();
@@ -92,6 +120,13 @@ class DataDock : public QDockWidget {
     void change(data::DataPart part, const char16_t* text);
 
     Document& document_;
+    dialogs::Messenger& messages_;
+    std::function<QString()> chooseFile_;
+    DataImport* dataImport_ = nullptr;
+    dialogs::ZoneDialog* FormZone = nullptr;
+    // The zone the zone dialog edits, as it was when the dialog opened; none: a new one. Found
+    // again by its value on OK, since an undo may have moved or removed it meanwhile.
+    std::optional<data::Zone> editedZone_;
     QTreeWidget* DataList = nullptr;
     QComboBox* DataStyle = nullptr;
     QSpinBox* MonthFrom = nullptr;

@@ -26,7 +26,6 @@
 
 #include "app/chart_export.h"
 #include "app/data_dock.h"
-#include "app/data_import.h"
 #include "app/document.h"
 #include "app/picture_view.h"
 #include "app/scene.h"
@@ -39,7 +38,6 @@
 #include "chart/sheet.h"
 #include "data/data_layer.h"
 #include "dialogs/comfort_dialogs.h"
-#include "dialogs/data_dialogs.h"
 #include "dialogs/design_dialog.h"
 #include "dialogs/humidifying_dialog.h"
 #include "dialogs/messages.h"
@@ -105,11 +103,12 @@ MainWindow::MainWindow(dialogs::Messenger& messages, QWidget* parent, QSettings*
     stateList_ = new StateList(*document_, this);
     addDockWidget(Qt::RightDockWidgetArea, stateList_);
     stateList_->hide();
-    dataDock_ = new DataDock(*document_, this);
+    dataDock_ = new DataDock(*document_, messages_, this);
     addDockWidget(Qt::RightDockWidgetArea, dataDock_);
     dataDock_->hide();
-    connect(dataDock_, &DataDock::addRequested, this, &MainWindow::chooseAndAddData);
-    connect(dataDock_, &DataDock::zoneEditRequested, this, &MainWindow::editZone);
+    dataDock_->setFileChooser([this] { return chooseFile_(FileAction::Data, QString()); });
+    connect(dataDock_, &DataDock::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(stateList_, &StateList::highlighted, Picture1,
             [this](const std::vector<chart::PointMm>& marks) { Picture1->setHighlight(marks); });
     buildMenus();
@@ -177,7 +176,7 @@ void MainWindow::buildMenus() {
         }
     });
     QAction* dataItem = addItem(file, "mnuFileData", QStringLiteral("データを重ねる(&D)..."));
-    connect(dataItem, &QAction::triggered, this, &MainWindow::chooseAndAddData);
+    connect(dataItem, &QAction::triggered, dataDock_, &DataDock::chooseAndAddData);
     QAction* reportItem = addItem(file, "mnuFileReport", QStringLiteral("計算書を出力(&R)..."));
     connect(reportItem, &QAction::triggered, this, &MainWindow::startReport);
     addSeparator(file, "mnuFProjectSeparator");
@@ -522,92 +521,6 @@ void MainWindow::showSettingsInLabels() {
     if (readoutAt_) {
         showReadout(static_cast<float>(readoutAt_->X), static_cast<float>(readoutAt_->Y));
     }
-}
-
-namespace {
-constexpr double kSiteAltitudeMargin = 20.0;  // m
-}  // namespace
-
-void MainWindow::addData(data::DataLayer layer) {
-    const std::shared_ptr<const data::DataSet> set = layer.set;
-    const QString site = QString::fromStdString(set->name);
-    data::DataPart part = document_->data();
-    part.layers.push_back(std::move(layer));
-    document_->changeData(std::move(part), words::kStepAddData);
-    if (!set->hasElevation || !(set->elevation >= psychro::kLowestAltitude &&
-                                set->elevation <= psychro::kHighestAltitude)) {
-        return;
-    }
-    // Offered where the site lies more than 20 m (about 1.8 mmHg) from the altitude of the
-    // pressure in use: less is within what a weather station's own height above its ground
-    // makes.
-    const auto inUse = psychro::altitudeAtPressureRatio(settings().atmosphere.ratio);
-    if (inUse && std::abs(*inUse - set->elevation) <= kSiteAltitudeMargin) {
-        return;
-    }
-    const auto atmosphere = psychro::atmosphereFromAltitude(set->elevation);
-    QString question = dialogs::message(words::kDataElevationQuestion)
-                           .arg(site, QString::number(set->elevation, 'g', 6));
-    if (!work().entries.empty()) {
-        question += dialogs::message(words::kDataElevationMarksGo);
-    }
-    if (!atmosphere || !messages_.ask(question)) {
-        return;
-    }
-    // The document's settings only: the stored preference changes through ツール → 設定.
-    document_->changeSettings({.units = settings().units, .atmosphere = *atmosphere});
-    statusBar()->showMessage(
-        dialogs::message(words::kDataPressureSet).arg(QString::number(set->elevation, 'g', 6)));
-}
-
-void MainWindow::chooseAndAddData() {
-    if (dataImport().busy()) {
-        return;  // one read at a time: its dialog is in front
-    }
-    const QString path = chooseFile_(FileAction::Data, QString());
-    if (!path.isEmpty()) {
-        (void)dataImport().start(path, settings());
-    }
-}
-
-DataImport& MainWindow::dataImport() {
-    if (dataImport_ == nullptr) {
-        dataImport_ = new DataImport(messages_, this, this);
-        connect(dataImport_, &DataImport::finished, this,
-                [this](const ImportResult& result) { addData(result.layer); });
-    }
-    return *dataImport_;
-}
-
-void MainWindow::editZone(std::optional<std::size_t> index, bool pmv) {
-    const std::vector<data::Zone>& zones = document_->data().zones;
-    if (index && *index >= zones.size()) {
-        return;
-    }
-    if (FormZone == nullptr) {
-        FormZone = new dialogs::ZoneDialog(messages_, this);
-        connect(FormZone, &dialogs::ZoneDialog::accepted, this, [this](const data::Zone& zone) {
-            const std::vector<data::Zone>& now = document_->data().zones;
-            const auto at =
-                editedZone_ ? std::find(now.begin(), now.end(), *editedZone_) : now.end();
-            if (at != now.end()) {
-                dataDock_->replaceZone(static_cast<std::size_t>(at - now.begin()), zone);
-            } else {
-                dataDock_->addZone(zone);  // new, or its original is gone
-            }
-        });
-    }
-    editedZone_ = index ? std::optional<data::Zone>(zones[*index]) : std::nullopt;
-    // A new comfort zone starts from office work in summer clothing in still air.
-    const data::Zone start = index ? zones[*index]
-                             : pmv ? data::Zone(data::PmvZone{.name = "PMV ±0.5",
-                                                              .met = 1.1,
-                                                              .clo = 0.5,
-                                                              .vel = 0.1,
-                                                              .tr = std::nullopt,
-                                                              .limit = 0.5})
-                                   : data::Zone(data::buildingHygieneZone());
-    FormZone->showFor(start);
 }
 
 void MainWindow::showDialogMemory() {

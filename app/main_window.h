@@ -31,13 +31,11 @@ class PmvDialog;
 class PointDialog;
 class SettingsDialog;
 class TitleDialog;
-class ZoneDialog;
 }  // namespace dialogs
 
 namespace app {
 
 class DataDock;
-class DataImport;
 class Document;
 class PictureView;
 class Scene;
@@ -64,9 +62,6 @@ class MainWindow : public QMainWindow {
     [[nodiscard]] PictureView* pictureView() const { return Picture1; }
     [[nodiscard]] StateList* stateList() const { return stateList_; }
     [[nodiscard]] DataDock* dataDock() const { return dataDock_; }
-    // Reads the files of "データを重ねる" (tests wait on its signals); made on first use, as
-    // the dialogs are.
-    [[nodiscard]] DataImport& dataImport();
 
     // The document's settings.
     [[nodiscard]] const chart::Settings& settings() const;
@@ -106,11 +101,6 @@ class MainWindow : public QMainWindow {
     void copyChart();
     void copyList();
 
-    // "データを重ねる": a data set read from a file joins the work (one step). A weather file
-    // whose site lies at another altitude than the pressure in use offers to set the pressure
-    // to the site's (a second step; the marks go with the old chart, as with any settings
-    // change). Reading the file is DataImport's.
-    void addData(data::DataLayer layer);
     // The underlay the view, the printout and the exports paint under the chart.
     [[nodiscard]] render::Underlay dataUnderlay() const;
 
@@ -156,9 +146,6 @@ class MainWindow : public QMainWindow {
     // Label20 and the readout's enthalpy unit for the settings in use.
     void showSettingsInLabels();
     void chooseAndOpen();
-    void chooseAndAddData();
-    // The zone dialog for a new zone (PMV or a range) or the zone at `index` of the document.
-    void editZone(std::optional<std::size_t> index, bool pmv);
     bool saveTo(const QString& path);
 
     // The document's changes in the menus, labels, title and dialogs (the scene draws them).
@@ -184,10 +171,6 @@ class MainWindow : public QMainWindow {
     PictureView* Picture1 = nullptr;
     StateList* stateList_ = nullptr;
     DataDock* dataDock_ = nullptr;
-    DataImport* dataImport_ = nullptr;
-    // The zone the zone dialog edits, as it was when the dialog opened; none: a new one. Found
-    // again by its value on OK, since an undo may have moved or removed it meanwhile.
-    std::optional<data::Zone> editedZone_;
     QGroupBox* Frame1 = nullptr;
     QLabel* Label20 = nullptr;
     // Value labels of the readout, as the design numbers them.
@@ -215,7 +198,6 @@ class MainWindow : public QMainWindow {
     dialogs::HumidifyingDialog* Form7 = nullptr;
     dialogs::DesignDialog* FormDesign = nullptr;
     dialogs::SettingsDialog* FormSettings = nullptr;
-    dialogs::ZoneDialog* FormZone = nullptr;
     dialogs::TitleDialog* FormTitle = nullptr;
 };
 

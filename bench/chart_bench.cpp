@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/data_dock.h"
 #include "app/document.h"
 #include "bench_window.h"
 #include "chart/chart_drawing.h"
@@ -222,7 +223,7 @@ void BM_PointerMove(benchmark::State& state) {
         }
         data::DataLayer layer;
         layer.set = std::move(year);
-        w.window.addData(std::move(layer));
+        w.window.dataDock()->addData(std::move(layer));
     }
     Window::paintPending();
     int k = 0;

@@ -80,7 +80,7 @@ void BM_ReadEpwYearAndBuildLayer(benchmark::State& state) {
         const auto standard = psychro::PressureRatio::standard();
         benchmark::DoNotOptimize(data::hourCells(data::placedStates(read->set, standard)));
         render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1),
-                                       standard);
+                                       standard, QString());
         benchmark::DoNotOptimize(layer.pointsImage(dotsPerMm));
     }
 }
@@ -95,9 +95,9 @@ void BM_PaintMillionPointLayer(benchmark::State& state) {
     QImage view(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     const double dotsPerMm = 1920.0 / 267.0;
     const bool hours = state.range(0) == 1;
-    render::DataLayerPainter layer(read->set,
-                                   hours ? data::LayerStyle::Hours : data::LayerStyle::Points,
-                                   QColor(230, 97, 1), psychro::PressureRatio::standard());
+    render::DataLayerPainter layer(
+        read->set, hours ? data::LayerStyle::Hours : data::LayerStyle::Points, QColor(230, 97, 1),
+        psychro::PressureRatio::standard(), QString());
     {
         QPainter first(&view);
         first.scale(dotsPerMm, dotsPerMm);
@@ -118,7 +118,7 @@ void BM_BuildMillionPointImage(benchmark::State& state) {
         data::readCsv(loggerFile(1000000), {psychro::PressureRatio::standard(), {}, {}});
     for (auto _ : state) {
         render::DataLayerPainter layer(read->set, data::LayerStyle::Points, QColor(230, 97, 1),
-                                       psychro::PressureRatio::standard());
+                                       psychro::PressureRatio::standard(), QString());
         benchmark::DoNotOptimize(layer.pointsImage(1920.0 / 267.0));
     }
 }

@@ -243,6 +243,48 @@ std::optional<std::uint32_t> bitRange(int first, int last, int count) {
     return bits;
 }
 
+namespace {
+
+// "a～b" for each run of set bits (wrapping past the end), joined by "・", numbers from `base`;
+// "" when all `count` bits are set.
+std::string runsText(std::uint32_t bits, int count, int base) {
+    if (bits == 0U) {
+        return "—";  // none kept
+    }
+    const auto on = [&](int k) { return (bits >> ((k % count + count) % count) & 1U) != 0U; };
+    std::string text;
+    for (int k = 0; k < count; ++k) {
+        if (!on(k) || on(k - 1)) {
+            continue;  // not the start of a run
+        }
+        int end = k;
+        while (end - k + 1 < count && on(end + 1)) {
+            ++end;
+        }
+        text += text.empty() ? "" : "・";
+        text += std::to_string(k + base);
+        if (end != k) {
+            text += "～" + std::to_string(end % count + base);
+        }
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string filterText(const TimeFilter& filter) {
+    const std::uint32_t months = filter.months & 0x0FFFU;
+    const std::uint32_t hours = filter.hours & 0x00FFFFFFU;
+    std::string text;
+    if (months != 0x0FFFU) {
+        text += runsText(months, 12, 1) + "月";
+    }
+    if (hours != 0x00FFFFFFU) {
+        text += (text.empty() ? "" : " ") + runsText(hours, 24, 0) + "時";
+    }
+    return text;
+}
+
 DataSet filtered(const DataSet& set, const TimeFilter& filter) {
     if (filter.keepsAll() || set.times.empty()) {
         return set;

@@ -152,6 +152,10 @@ struct Period {
 [[nodiscard]] std::optional<Period> periodOf(const DataSet& set);
 // "2026/07/01 – 2026/07/31", or "1/1 – 12/31 (標準年)" for a typical year; "—" without dates.
 [[nodiscard]] std::string periodText(const DataSet& set);
+// The months and hours a filter keeps, as a legend and the counts' copy name them: runs of
+// months then of hours, e.g. "12～2月 9～17時" (hours 9:00 to 17:59) or "6・8月"; a part that
+// keeps all is left out, and a filter that keeps all gives "". UTF-8.
+[[nodiscard]] std::string filterText(const TimeFilter& filter);
 
 // The rows of a dated set whose time the filter keeps, with their times (a set without dates,
 // or a filter that keeps all, is returned whole; rows without a readable time are left out by a

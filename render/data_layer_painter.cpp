@@ -6,6 +6,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "chart/units_of_length.h"
 
@@ -49,8 +50,8 @@ QColor cellShade(std::uint32_t count, std::uint32_t most) {
 }
 
 DataLayerPainter::DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour,
-                                   psychro::PressureRatio pressure)
-    : set_(set), style_(style), colour_(colour) {
+                                   psychro::PressureRatio pressure, QString note)
+    : set_(set), style_(style), colour_(colour), note_(std::move(note)) {
     if (style_ == data::LayerStyle::Hours) {
         cells_ = data::hourCells(data::placedStates(set_, pressure));
     } else {
@@ -116,7 +117,8 @@ double DataLayerPainter::paintLegend(QPainter& painter, double shiftMm) const {
     const double kLegendY = kLegendTop + shiftMm;
     painter.setFont(legendFont());
     painter.setPen(Qt::black);
-    const QString name = QString::fromStdString(set_.name);
+    const QString name = note_.isEmpty() ? QString::fromStdString(set_.name)
+                                         : QString::fromStdString(set_.name) + u' ' + note_;
     if (style_ == data::LayerStyle::Points) {
         painter.setBrush(colour_);
         painter.setPen(Qt::NoPen);

@@ -18,9 +18,10 @@ namespace render {
 
 class DataLayerPainter {
   public:
-    // The rows placed on the chart drawn at `pressure`.
+    // The rows placed on the chart drawn at `pressure`; `note`: what the legend says after the
+    // set's name (the months and hours it keeps).
     DataLayerPainter(const data::DataSet& set, data::LayerStyle style, QColor colour,
-                     psychro::PressureRatio pressure);
+                     psychro::PressureRatio pressure, QString note);
 
     // Paints on a painter whose units are picture millimetres, `dotsPerMm` device pixels each.
     // The points' image is made for that resolution, at most 300 dots per inch, and kept. The
@@ -40,6 +41,7 @@ class DataLayerPainter {
     data::LayerStyle style_;
     QColor colour_;
     std::vector<data::DataState> placed_;  // the points style's
+    QString note_;
     data::HourCells cells_;
     QImage points_;
     double pointsDotsPerMm_ = 0.0;

@@ -25,7 +25,9 @@ bool DataUnderlay::follow(const data::DataPart& part, psychro::PressureRatio pre
                 ? layer.set
                 : std::make_shared<const data::DataSet>(data::filtered(*layer.set, layer.filter));
         const QColor colour(static_cast<QRgb>(0xFF000000U | layer.colour));
-        auto painter = std::make_shared<DataLayerPainter>(*shown, layer.style, colour, pressure);
+        auto painter = std::make_shared<DataLayerPainter>(
+            *shown, layer.style, colour, pressure,
+            QString::fromStdString(data::filterText(layer.filter)));
         next.push_back({layer, pressure.value(), std::move(shown), std::move(painter)});
     }
     const bool changed =

@@ -64,9 +64,9 @@ class DataWindow : public testing::Test {
 
 TEST_F(DataWindow, ASetIsOneStepSharedByEveryLaterStepAndPaintedUnderTheChart) {
     const auto set = loggedRoom();
-    window.addData(layerOf(set, 0x00FF00));
+    window.dataDock()->addData(layerOf(set));
     ASSERT_EQ(document.data().layers.size(), 1U);
-    EXPECT_EQ(sheetAt(22.0, 0.008), 0x00FF00U);
+    EXPECT_EQ(sheetAt(22.0, 0.008), 0x0072B2U);  // Okabe and Ito's blue
     EXPECT_EQ(window.windowTitle(), "無題[*] - 湿りミルテン");
 
     // Steps after it share the rows: the set is the one read, however the work moves.
@@ -75,7 +75,7 @@ TEST_F(DataWindow, ASetIsOneStepSharedByEveryLaterStepAndPaintedUnderTheChart) {
     window.applySettings({chart::Units::SI, psychro::Atmosphere::standard()});
     window.undo();
     window.undo();
-    EXPECT_EQ(sheetAt(22.0, 0.008), 0x00FF00U);
+    EXPECT_EQ(sheetAt(22.0, 0.008), 0x0072B2U);
     EXPECT_EQ(document.data().layers[0].set.get(), set.get());
     window.undo();
     EXPECT_TRUE(document.data().empty());
@@ -85,13 +85,13 @@ TEST_F(DataWindow, ASetIsOneStepSharedByEveryLaterStepAndPaintedUnderTheChart) {
 }
 
 TEST_F(DataWindow, ZonesAreCountedAndCopiedAsATable) {
-    window.addData(layerOf(loggedRoom()));
+    window.dataDock()->addData(layerOf(loggedRoom()));
     window.dataDock()->addZone(data::buildingHygieneZone());
     window.dataDock()->copyCounts();
     const QStringList lines =
         QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[1], QStringLiteral("室内ロガー\t建築物衛生法の基準\t4\t2\t50.0\t"));
+    EXPECT_EQ(lines[1], QStringLiteral("室内ロガー\t建築物衛生法の基準\t4\t2\t50.0\t\t"));
     window.undo();
     EXPECT_TRUE(document.data().zones.empty());
 
@@ -128,7 +128,7 @@ TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("room.milten"));
     window.setFileChooser([&path](auto, const QString&) { return path; });
-    window.addData(layerOf(loggedRoom(), 0xAA0000));
+    window.dataDock()->addData(layerOf(loggedRoom(), 0xAA0000));
     window.dataDock()->setStyle(0, data::LayerStyle::Hours);
     window.dataDock()->addZone(data::ashraeSummerZone());
     document.keepRecoveryNow();  // unsaved data is worth recovering
@@ -153,20 +153,21 @@ TEST_F(DataWindow, ZonesCountTheReadingsAndPointsMoveWithThePressure) {
     set->name = "φ";
     set->humidity = data::Humidity::Phi;
     set->readings = {{22.0F, 68.0F}, {22.0F, 71.0F}};
-    window.addData(layerOf(set, 0x00FF00));
+    window.dataDock()->addData(layerOf(set, 0x00FF00));
     window.dataDock()->addZone(data::buildingHygieneZone());
+    const std::uint32_t colour = window.document().data().layers.at(0).colour;  // the palette's
     const auto counted = [] {
         return QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     };
     window.dataDock()->copyCounts();
     ASSERT_EQ(counted().size(), 2);
-    EXPECT_EQ(counted()[1], QStringLiteral("φ\t建築物衛生法の基準\t2\t1\t50.0\t"));
-    EXPECT_EQ(sheetAt(22.0, 0.01124), 0x00FF00U);
+    EXPECT_EQ(counted()[1], QStringLiteral("φ\t建築物衛生法の基準\t2\t1\t50.0\t\t"));
+    EXPECT_EQ(sheetAt(22.0, 0.01124), colour);
     window.applySettings({chart::Units::Engineering, *psychro::atmosphereFromAltitude(1500.0)});
     window.dataDock()->copyCounts();
-    EXPECT_EQ(counted()[1], QStringLiteral("φ\t建築物衛生法の基準\t2\t1\t50.0\t"));
-    EXPECT_EQ(sheetAt(22.0, 0.01352), 0x00FF00U);
-    EXPECT_NE(sheetAt(22.0, 0.01124), 0x00FF00U);
+    EXPECT_EQ(counted()[1], QStringLiteral("φ\t建築物衛生法の基準\t2\t1\t50.0\t\t"));
+    EXPECT_EQ(sheetAt(22.0, 0.01352), colour);
+    EXPECT_NE(sheetAt(22.0, 0.01124), colour);
 }
 
 TEST_F(DataWindow, AWeatherSiteAtAnotherAltitudeOffersItsPressure) {
@@ -189,7 +190,7 @@ TEST_F(DataWindow, AWeatherSiteAtAnotherAltitudeOffersItsPressure) {
         auto site = std::make_shared<data::DataSet>(*loggedRoom());
         site->elevation = row.elevation;
         site->hasElevation = true;
-        fresh.addData(layerOf(site));
+        fresh.dataDock()->addData(layerOf(site));
         EXPECT_EQ(asked.messages().size(), row.asked ? 1U : 0U) << row.elevation;
         EXPECT_NEAR(fresh.settings().atmosphere.ratio.value(), row.ratio, 1e-5) << row.elevation;
         EXPECT_EQ(fresh.document().data().layers.size(), 1U);

@@ -10,10 +10,12 @@
 // shown and the last actions at the end.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFile>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +26,9 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
+#include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -35,11 +40,14 @@
 #include <string>
 #include <variant>
 
+#include "app/data_dock.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/picture_view.h"
 #include "chart/chart_drawing.h"
 #include "chart/chart_frame.h"
 #include "chart/picture.h"
+#include "data/data_layer.h"
 #include "dialogs/messages.h"
 
 namespace {
@@ -102,12 +110,25 @@ class Walk {
         chart::drawChart(fresh, psychro::PressureRatio::standard(), chart::Units::Engineering);
         chartItems_ = fresh.items().size();
         window_.setPrintDialog([this](QPrinter& printer) { return printStep(printer); });
-        // Project files and exports go to the walk's own folder, never through a file dialog.
+        // Project files, exports and data go to and come from the walk's own folder, never
+        // through a file dialog; the data is a logger's file of four dated rows.
+        QFile logger(printDir_.filePath(QStringLiteral("walk.csv")));
+        if (logger.open(QIODevice::WriteOnly)) {
+            logger.write(
+                "日時,温度,湿度\n2024/07/01 09:00,22,50\n2024/07/01 10:00,26,60\n"
+                "2024/12/01 11:00,18,35\n2024/12/01 12:00,31,80\n");
+        }
         window_.setFileChooser([this](app::MainWindow::FileAction action, const QString&) {
-            return printDir_.filePath(
-                action == app::MainWindow::FileAction::Export   ? QStringLiteral("walk.svg")
-                : action == app::MainWindow::FileAction::Report ? QStringLiteral("walk.pdf")
-                                                                : QStringLiteral("walk.milten"));
+            switch (action) {
+                case app::MainWindow::FileAction::Export:
+                    return printDir_.filePath(QStringLiteral("walk.svg"));
+                case app::MainWindow::FileAction::Data:
+                    return printDir_.filePath(QStringLiteral("walk.csv"));
+                case app::MainWindow::FileAction::Report:
+                    return printDir_.filePath(QStringLiteral("walk.pdf"));
+                default:
+                    return printDir_.filePath(QStringLiteral("walk.milten"));
+            }
         });
         window_.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window_));
@@ -117,8 +138,11 @@ class Walk {
         for (step_ = 0; step_ < steps_; ++step_) {
             const std::size_t before = window_.picture().items().size();
             bool chartCommand = false;
+            const std::vector<data::Zone> zones = window_.document().data().zones;
             act(chartCommand);
             QApplication::processEvents();
+            // A zone added, changed or taken away draws the picture anew from the work.
+            rebuilt_ = rebuilt_ || !(zones == window_.document().data().zones);
             check(before, chartCommand);
             if (testing::Test::HasFailure()) {
                 report();
@@ -142,9 +166,16 @@ class Walk {
         for (QDialog* d : window_.findChildren<QDialog*>()) {
             dialogs << d->objectName();
         }
-        std::printf("walk seed %llu: %ld actions, %zu messages, %zu circles drawn, dialogs %s\n",
-                    static_cast<unsigned long long>(seed_), steps_, messages_.messages().size(),
-                    circles_, dialogs.join(QLatin1Char(' ')).toStdString().c_str());
+        std::printf(
+            "walk seed %llu: %ld actions, %zu messages, %zu circles drawn, %ld in the data dock "
+            "with %zu sets, dialogs %s\n",
+            static_cast<unsigned long long>(seed_), steps_, messages_.messages().size(), circles_,
+            dockActions_, window_.document().data().layers.size(),
+            dialogs.join(QLatin1Char(' ')).toStdString().c_str());
+        // The fixed walk is long enough to open the dock and work in it.
+        if (steps_ >= kFixedSteps) {
+            EXPECT_GT(dockActions_, 0);
+        }
     }
 
   private:
@@ -270,15 +301,97 @@ class Walk {
         log(QStringLiteral("pointer at %1, %2").arg(at.x()).arg(at.y()));
     }
 
+    // Where a cell's check box is drawn, as the view's style places it.
+    static QPoint checkBoxOf(QAbstractItemView* view, const QModelIndex& index) {
+        QStyleOptionViewItem option;
+        option.initFrom(view->viewport());
+        option.rect = view->visualRect(index);
+        option.features =
+            QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+        return view->style()
+            ->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view)
+            .center();
+    }
+
+    // The data dock: a click or a double-click on a cell of its lists and tables (on a set's
+    // check box too), a press of one of its buttons, or a number in one of its boxes. Its
+    // colour button is left alone: it opens the platform's colour dialog, not one of ours.
+    void actOnDock() {
+        app::DataDock* dock = window_.dataDock();
+        if (chance(0.6)) {
+            QList<QAbstractItemView*> views;
+            for (QAbstractItemView* v : dock->findChildren<QAbstractItemView*>()) {
+                if (v->isVisible() && v->model()->rowCount() > 0) {
+                    views.append(v);
+                }
+            }
+            if (views.isEmpty()) {
+                return;
+            }
+            QAbstractItemView* view = views[pick(static_cast<int>(views.size()))];
+            const QModelIndex index = view->model()->index(pick(view->model()->rowCount()),
+                                                           pick(view->model()->columnCount()));
+            view->scrollTo(index);
+            const QPoint at =
+                chance(0.5) ? checkBoxOf(view, index) : view->visualRect(index).center();
+            const bool twice = chance(0.4);
+            log(QStringLiteral("dock %1 %2 row %3 column %4")
+                    .arg(twice ? QStringLiteral("double-click") : QStringLiteral("click"),
+                         view->objectName())
+                    .arg(index.row())
+                    .arg(index.column()));
+            if (twice) {
+                QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+            } else {
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+            }
+            return;
+        }
+        if (chance(0.3)) {
+            QList<QSpinBox*> boxes;
+            for (QSpinBox* box : dock->findChildren<QSpinBox*>()) {
+                if (box->isVisible() && box->isEnabled()) {
+                    boxes.append(box);
+                }
+            }
+            if (!boxes.isEmpty()) {
+                QSpinBox* box = boxes[pick(static_cast<int>(boxes.size()))];
+                const int value = box->minimum() + pick(box->maximum() - box->minimum() + 1);
+                log(QStringLiteral("dock %1 = %2").arg(box->objectName()).arg(value));
+                box->setValue(value);
+            }
+            return;
+        }
+        QList<QPushButton*> buttons;
+        for (QPushButton* b : dock->findChildren<QPushButton*>()) {
+            if (b->isVisible() && b->isEnabled() &&
+                b->objectName() != QStringLiteral("DataColour")) {
+                buttons.append(b);
+            }
+        }
+        if (!buttons.isEmpty()) {
+            QPushButton* button = buttons[pick(static_cast<int>(buttons.size()))];
+            log(QStringLiteral("dock press %1 %2").arg(button->objectName(), button->text()));
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+    }
+
     void act(bool& chartCommand) {
         const QList<QDialog*> shown = shownDialogs();
         // Kinds of action: menu command, pointer move, then within a shown dialog: check box,
-        // typed text, button, filling every box, closing. Dialog work weighs most, so that a
-        // dialog stays open long enough to get somewhere.
+        // typed text, button, filling every box, closing; last, the data dock where it is
+        // shown. Dialog work weighs most, so that a dialog stays open long enough to get
+        // somewhere.
+        const double dockWeight = window_.dataDock()->isVisible() ? 2.0 : 0.0;
         std::discrete_distribution<int> kinds =
-            shown.isEmpty() ? std::discrete_distribution<int>{3, 1}
-                            : std::discrete_distribution<int>{2, 2, 6, 4, 6, 3, 1, 3};
+            shown.isEmpty() ? std::discrete_distribution<int>{3, 1, 0, 0, 0, 0, 0, 0, dockWeight}
+                            : std::discrete_distribution<int>{2, 2, 6, 4, 6, 3, 1, 3, dockWeight};
         const int kind = kinds(random_);
+        if (kind == 8) {
+            ++dockActions_;
+            actOnDock();
+            return;
+        }
         if (kind == 0) {
             const QList<QAction*> items = commands();
             QAction* item = items[pick(static_cast<int>(items.size()))];
@@ -477,7 +590,11 @@ class Walk {
                 checkItem(item);
             }
         } else if (chartCommand) {
-            EXPECT_EQ(items.size(), chartItems_);
+            // The chart and the zones the dock added, which lie over it.
+            chart::Picture zones;
+            data::drawZones(zones, window_.document().data().zones,
+                            psychro::PressureRatio::standard());
+            EXPECT_EQ(items.size(), chartItems_ + zones.items().size());
         } else {
             EXPECT_GE(items.size(), before);
             for (std::size_t k = before; k < items.size(); ++k) {
@@ -508,6 +625,7 @@ class Walk {
     std::size_t chartItems_ = 0;
     std::size_t messagesSeen_ = 0;
     std::size_t circles_ = 0;
+    long dockActions_ = 0;
     bool rebuilt_ = false;
     std::map<QLineEdit*, QSet<QString>> typed_;
     std::deque<QString> trail_;

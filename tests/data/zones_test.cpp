@@ -78,17 +78,23 @@ TEST(Zones, MonthsAndHoursFilterDatedRows) {
     }
     const auto read = data::readCsv(rows, {psychro::PressureRatio::standard(), {}, {}});
     ASSERT_TRUE(read.has_value());
+    // With the filter's name in the legend and the counts' copy.
     struct Row {
         int firstMonth, lastMonth, firstHour, lastHour;
         std::size_t kept;
+        const char* text;
     };
-    for (const Row& r : {Row{1, 12, 0, 23, 36}, Row{6, 9, 0, 23, 12}, Row{12, 2, 9, 17, 3},
-                         Row{1, 12, 22, 5, 24}, Row{7, 7, 9, 9, 1}}) {
+    for (const Row& r : {Row{1, 12, 0, 23, 36, ""}, Row{6, 9, 0, 23, 12, "6～9月"},
+                         Row{12, 2, 9, 17, 3, "12～2月 9～17時"}, Row{1, 12, 22, 5, 24, "22～5時"},
+                         Row{7, 7, 9, 9, 1, "7月 9時"}}) {
         const data::TimeFilter filter{
             static_cast<std::uint16_t>(*data::bitRange(r.firstMonth, r.lastMonth, 12)),
             *data::bitRange(r.firstHour, r.lastHour, 24)};
         EXPECT_EQ(data::filtered(read->set, filter).rows(), r.kept) << r.firstMonth;
+        EXPECT_EQ(data::filterText(filter), r.text) << r.firstMonth;
     }
+    // Months apart (as a project file may hold them): June and August.
+    EXPECT_EQ(data::filterText({.months = 0b1010'0000, .hours = 0x00FFFFFF}), "6・8月");
     EXPECT_FALSE(data::bitRange(0, 5, 12).has_value());
     EXPECT_FALSE(data::bitRange(3, 24, 24).has_value());
 }
