@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -57,6 +58,16 @@ std::pair<int, int> runOf(std::uint32_t bits, int count) {
     return {0, count - 1};
 }
 
+// Whether a set came from a CSV/TSV file (read again through the column dialog): one read with
+// columns, or one whose file is no weather file.
+bool fromCsv(const data::DataLayer& layer) {
+    return layer.readWith.has_value() ||
+           (!layer.path.empty() &&
+            QFileInfo(QString::fromStdString(layer.path))
+                    .suffix()
+                    .compare(QStringLiteral("epw"), Qt::CaseInsensitive) != 0);
+}
+
 data::DataPart withLayer(data::DataPart part, std::size_t set,
                          const std::function<void(data::DataLayer&)>& edit) {
     if (set < part.layers.size()) {
@@ -93,15 +104,15 @@ std::vector<ZoneCountRow> ZoneCounter::rows(const data::DataPart& part,
                 if (!kept) {
                     kept = data::filtered(*layer.set, layer.filter);
                 }
-                known.push_back(
-                    {layer.set,
-                     layer.filter,
-                     zone,
-                     pressure.value(),
-                     {QString::fromStdString(layer.set->name),
-                      QString::fromStdString(data::filterText(layer.filter)),
-                      QString::fromStdString(data::zoneName(zone)), kept->rows(),
-                      data::countInside(zone, *kept, pressure), kept->hoursOf(1) > 0.0}});
+                known.push_back({layer.set,
+                                 layer.filter,
+                                 zone,
+                                 pressure.value(),
+                                 {QString::fromStdString(layer.set->name),
+                                  QString::fromStdString(data::filterText(layer.filter)),
+                                  QString::fromStdString(data::zoneName(zone)), kept->rows(),
+                                  data::countInside(zone, *kept, pressure), kept->hoursOf(1) > 0.0,
+                                  layer.datesUnread}});
             }
             rows.push_back(known.back().row);
         }
@@ -114,7 +125,9 @@ namespace {
 
 // The cells of a row of the zone table, as the dock shows them and the copy writes them.
 QStringList zoneCountCells(const ZoneCountRow& row) {
-    const QString hours = row.hasHours ? QString::number(std::llround(row.count.hours)) : QString();
+    const QString hours = row.datesUnread ? DataImport::datesUnreadText()
+                          : row.hasHours  ? QString::number(std::llround(row.count.hours))
+                                          : QString();
     return {row.set,
             row.zone,
             QString::number(row.rows),
@@ -153,7 +166,7 @@ DataDock::DataDock(Document& document, dialogs::Messenger& messages, QWidget* pa
     DataList->setTabKeyNavigation(false);
     layout->addWidget(DataList);
 
-    auto* setRow = new QHBoxLayout;
+    auto* setRow = new QGridLayout;
     QPushButton* add = dialogs::makeNamed<QPushButton>(body, QStringLiteral("DataAdd"),
                                                        QStringLiteral("追加(&A)..."));
     DataRemove =
@@ -163,9 +176,14 @@ DataDock::DataDock(Document& document, dialogs::Messenger& messages, QWidget* pa
     DataStyle = new QComboBox(body);
     DataStyle->setObjectName(QStringLiteral("DataStyle"));
     DataStyle->addItems({QStringLiteral("点"), QStringLiteral("時間数")});
-    for (QWidget* w : std::initializer_list<QWidget*>{add, DataRemove, DataColour, DataStyle}) {
-        setRow->addWidget(w);
-    }
+    CommandColumns = dialogs::makeNamed<QPushButton>(body, QStringLiteral("CommandColumns"),
+                                                     QStringLiteral("列の指定..."));
+    // Two rows, so that the dock stays narrow beside the chart.
+    setRow->addWidget(add, 0, 0);
+    setRow->addWidget(DataRemove, 0, 1);
+    setRow->addWidget(DataColour, 0, 2);
+    setRow->addWidget(CommandColumns, 1, 0, 1, 2);
+    setRow->addWidget(DataStyle, 1, 2);
     layout->addLayout(setRow);
 
     auto* filterRow = new QGridLayout;
@@ -243,6 +261,7 @@ DataDock::DataDock(Document& document, dialogs::Messenger& messages, QWidget* pa
         }
     });
     connect(DataColour, &QPushButton::clicked, this, &DataDock::chooseColour);
+    connect(CommandColumns, &QPushButton::clicked, this, &DataDock::chooseColumns);
     connect(DataStyle, &QComboBox::activated, this, [this](int index) {
         if (const auto set = chosenSet()) {
             setStyle(*set, index == 1 ? data::LayerStyle::Hours : data::LayerStyle::Points);
@@ -419,7 +438,9 @@ void DataDock::showData() {
         item->setText(RowsColumn, QString::number(layer.set->rows()));
         // The first and last dated rows, a typical year's by month and day alone; "—" without
         // dates.
-        item->setText(PeriodColumn, QString::fromStdString(data::periodText(*layer.set)));
+        item->setText(PeriodColumn, layer.datesUnread
+                                        ? DataImport::datesUnreadText()
+                                        : QString::fromStdString(data::periodText(*layer.set)));
         item->setIcon(ColourColumn, colourIcon(layer.colour));
     }
     if (chosen && *chosen < part.layers.size()) {
@@ -471,6 +492,7 @@ void DataDock::showChosenSet() {
                                                       MonthTo, HourFrom, HourTo, FilterApply}) {
         w->setEnabled(any);
     }
+    CommandColumns->setEnabled(any && fromCsv(document_.data().layers[*set]));
     if (!any) {
         return;
     }
@@ -563,10 +585,52 @@ void DataDock::chooseAndAddData() {
 DataImport& DataDock::dataImport() {
     if (dataImport_ == nullptr) {
         dataImport_ = new DataImport(messages_, parentWidget(), this);
-        connect(dataImport_, &DataImport::finished, this,
-                [this](const ImportResult& result) { addData(result.layer); });
+        dataImport_->setMemory(columnMemory_);
+        connect(dataImport_, &DataImport::finished, this, [this](const ImportResult& result) {
+            if (result.replaces) {
+                readAgain(result);
+            } else {
+                addData(result.layer);
+            }
+        });
     }
     return *dataImport_;
+}
+
+void DataDock::setColumnMemory(QSettings* store) {
+    columnMemory_ = store;
+    if (dataImport_ != nullptr) {
+        dataImport_->setMemory(store);
+    }
+}
+
+void DataDock::chooseColumns() {
+    const auto set = chosenSet();
+    if (!set || dataImport().busy()) {
+        return;
+    }
+    const data::DataLayer& layer = document_.data().layers[*set];
+    if (fromCsv(layer)) {
+        (void)dataImport().startAgain(QString::fromStdString(layer.path), document_.settings(),
+                                      layer.readWith, layer.set);
+    }
+}
+
+// The set is found again by its rows: an undo while the dialog was open may have moved it. One
+// removed meanwhile comes back as a new set rather than the read being lost.
+void DataDock::readAgain(const ImportResult& result) {
+    data::DataPart part = document_.data();
+    const auto at =
+        std::find_if(part.layers.begin(), part.layers.end(),
+                     [&](const data::DataLayer& l) { return l.set == result.replaces; });
+    if (at == part.layers.end()) {
+        addData(result.layer);
+        return;
+    }
+    at->set = result.layer.set;
+    at->readWith = result.layer.readWith;
+    at->datesUnread = result.layer.datesUnread;
+    change(std::move(part), words::kStepColumns);
 }
 
 void DataDock::editZone(std::optional<std::size_t> index, bool pmv) {

@@ -12,6 +12,7 @@
 class QComboBox;
 class QListWidget;
 class QPushButton;
+class QSettings;
 class QSpinBox;
 class QTableWidget;
 class QTreeWidget;
@@ -25,6 +26,7 @@ namespace app {
 
 class DataImport;
 class Document;
+struct ImportResult;
 
 // One line of the zone table: a data set, a zone, and the rows of the set (as its filter keeps
 // them) inside the zone, their share and the hours they stand for.
@@ -34,7 +36,8 @@ struct ZoneCountRow {
     QString zone;
     std::size_t rows;
     data::ZoneCount count;
-    bool hasHours;  // the set is hourly or dated: its rows stand for hours
+    bool hasHours;             // the set is hourly or dated: its rows stand for hours
+    bool datesUnread = false;  // its date column held no date that could be read
 };
 
 // Every shown set counted in every zone at the document's pressure. A count stays known while
@@ -81,6 +84,12 @@ class DataDock : public QDockWidget {
     void addData(data::DataLayer layer);
     // Asks for a file and reads it (one read at a time).
     void chooseAndAddData();
+    // "列の指定...": the column dialog for the chosen CSV/TSV set's file, set as the set was read;
+    // its OK reads the file again and puts the rows in the set's place (one step), the set's
+    // name, colour, style, shown flag and months and hours kept as they were.
+    void chooseColumns();
+    // Where the columns the user confirms are remembered by their file's header (may be null).
+    void setColumnMemory(QSettings* store);
     // Reads the files (tests wait on its signals); made on first use, as the dialogs are.
     [[nodiscard]] DataImport& dataImport();
     // The zone dialog for a new zone (PMV or a range) or the zone at `index` of the document.
@@ -118,12 +127,14 @@ class DataDock : public QDockWidget {
     void chooseColour();
     void applyFilter();
     void change(data::DataPart part, const char16_t* text);
+    void readAgain(const ImportResult& result);
 
     Document& document_;
     dialogs::Messenger& messages_;
     std::function<QString()> chooseFile_;
     DataImport* dataImport_ = nullptr;
     dialogs::ZoneDialog* FormZone = nullptr;
+    QSettings* columnMemory_ = nullptr;
     // The zone the zone dialog edits, as it was when the dialog opened; none: a new one. Found
     // again by its value on OK, since an undo may have moved or removed it meanwhile.
     std::optional<data::Zone> editedZone_;
@@ -135,6 +146,7 @@ class DataDock : public QDockWidget {
     QSpinBox* HourTo = nullptr;
     QPushButton* DataRemove = nullptr;
     QPushButton* DataColour = nullptr;
+    QPushButton* CommandColumns = nullptr;
     QPushButton* FilterApply = nullptr;
     QListWidget* ZoneList = nullptr;
     QTableWidget* ZoneCounts = nullptr;

@@ -3,11 +3,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProgressDialog>
+#include <QSettings>
 #include <QStringList>
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
+#include "data/column_memory.h"
 #include "dialogs/data_dialogs.h"
 #include "dialogs/messages.h"
 
@@ -20,6 +22,21 @@ constexpr int kProgressSteps = 1000;
 constexpr int kTickMs = 100;
 // The head of a file the column dialog previews and takes its header from.
 constexpr std::size_t kHeadBytes = 64 * 1024;
+// The user's confirmed columns, as data::rememberedText writes them, newest last.
+const QString kMemoryKey = QStringLiteral("data/columnChoices");
+// Said of a set whose date column held no date that could be read: it has no hours.
+const QString kDatesUnread = QStringLiteral("日時を読めませんでした。");
+
+std::vector<std::string> storedChoices(const QSettings& store) {
+    std::vector<std::string> texts;
+    const QStringList stored = store.value(kMemoryKey).toStringList();
+    // Only the newest are ever looked at; a store grown by hand is not walked whole.
+    for (qsizetype k = std::max<qsizetype>(0, stored.size() - data::kRememberedHeaders);
+         k < stored.size(); ++k) {
+        texts.push_back(stored[k].toStdString());
+    }
+    return texts;
+}
 
 }  // namespace
 
@@ -77,23 +94,73 @@ QString DataImport::reportText(const data::ReadReport& report) {
     return lines.join(QLatin1Char('\n'));
 }
 
-bool DataImport::start(const QString& path, const chart::Settings& settings) {
-    if (busy_) {
-        return false;
-    }
+QString DataImport::datesUnreadText() {
+    return kDatesUnread;
+}
+
+bool DataImport::open(const QString& path, const chart::Settings& settings) {
     busy_ = true;
     path_ = path;
     settings_ = settings;
+    fromMemory_ = false;
+    chosen_.reset();
+    replaces_.reset();
     weather_ = QFileInfo(path).suffix().compare(QStringLiteral("epw"), Qt::CaseInsensitive) == 0;
     auto bytes = data::fileBytes(QFile::encodeName(path).toStdString());
     if (!bytes) {
         refuse(QString::fromStdString(data::failureText(bytes.error())));
-        return true;
+        return false;
     }
     lines_ = static_cast<std::size_t>(std::ranges::count(*bytes, '\n'));
     bytes_ = std::make_shared<const std::string>(std::move(*bytes));
+    return true;
+}
+
+bool DataImport::start(const QString& path, const chart::Settings& settings) {
+    if (busy_) {
+        return false;
+    }
+    if (!open(path, settings)) {
+        return true;
+    }
+    if (!weather_ && memory_ != nullptr) {
+        if (const auto remembered = data::rememberedFor(*bytes_, storedChoices(*memory_))) {
+            fromMemory_ = true;
+            read({settings_.atmosphere.ratio,
+                  remembered->encoding,
+                  remembered->columns,
+                  {},
+                  remembered->dateOrder},
+                 true);
+            return true;
+        }
+    }
     read({settings_.atmosphere.ratio, {}, {}}, false);
     return true;
+}
+
+bool DataImport::startAgain(const QString& path, const chart::Settings& settings,
+                            const std::optional<data::CsvChoice>& readWith,
+                            std::shared_ptr<const data::DataSet> replaces) {
+    if (busy_) {
+        return false;
+    }
+    if (!open(path, settings)) {
+        return true;
+    }
+    replaces_ = std::move(replaces);
+    askColumns(readWith ? readWith : foundInFile());
+    return true;
+}
+
+// What the reader makes of the file on its own (the date order aside), to start the dialog from.
+std::optional<data::CsvChoice> DataImport::foundInFile() const {
+    const auto found =
+        data::readCsv(*bytes_, {settings_.atmosphere.ratio, {}, {}, {}, data::DateOrder::Ymd});
+    if (!found) {
+        return std::nullopt;
+    }
+    return data::CsvChoice{found->encoding, found->columns, std::nullopt};
 }
 
 void DataImport::read(const data::CsvOptions& options, bool userChose) {
@@ -104,13 +171,17 @@ void DataImport::read(const data::CsvOptions& options, bool userChose) {
             if (!epw) {
                 return std::unexpected(std::move(epw.error()));
             }
-            return std::pair{std::move(epw->set), std::move(epw->report)};
+            return Got{std::move(epw->set), std::move(epw->report), std::nullopt, false};
         }
         auto csv = data::readCsv(bytes, given);
         if (!csv) {
             return std::unexpected(std::move(csv.error()));
         }
-        return std::pair{std::move(csv->set), std::move(csv->report)};
+        const bool dated = csv->columns.dateTime || csv->columns.date;
+        data::CsvChoice choice{csv->encoding, csv->columns,
+                               dated ? std::optional(csv->dateOrder) : std::nullopt};
+        return Got{std::move(csv->set), std::move(csv->report), std::move(choice),
+                   csv->datesUnread};
     };
     if (lines_ <= kBackgroundLines) {
         take(run(*bytes_, options), userChose);
@@ -162,21 +233,42 @@ void DataImport::read(const data::CsvOptions& options, bool userChose) {
 void DataImport::take(Outcome outcome, bool userChose) {
     if (outcome) {
         ImportResult result;
-        auto& [set, report] = *outcome;
-        if (!weather_ || set.name.empty()) {
-            set.name = QFileInfo(path_).completeBaseName().toStdString();
+        Got& got = *outcome;
+        if (replaces_) {
+            got.set.name = replaces_->name;
+        } else if (!weather_ || got.set.name.empty()) {
+            got.set.name = QFileInfo(path_).completeBaseName().toStdString();
         }
-        result.layer.set = std::make_shared<const data::DataSet>(std::move(set));
+        result.layer.set = std::make_shared<const data::DataSet>(std::move(got.set));
         result.layer.path = path_.toStdString();
-        result.report = std::move(report);
+        result.layer.readWith = got.choice;
+        result.layer.datesUnread = got.datesUnread;
+        result.report = std::move(got.report);
+        result.replaces = std::move(replaces_);
+        if (chosen_) {
+            remember(*chosen_);
+        }
         end();
+        QStringList said;
         if (result.report.rowsRefused > 0) {
-            messages_.show(reportText(result.report));
+            said << reportText(result.report);
+        }
+        if (result.layer.datesUnread) {
+            said << kDatesUnread;
+        }
+        if (!said.isEmpty()) {
+            messages_.show(said.join(QLatin1Char('\n')));
         }
         emit finished(result);
         return;
     }
     const data::ReadError& error = outcome.error();
+    if (fromMemory_ && error.failure != data::ReadFailure::Cancelled) {
+        // A remembered choice the file does not bear out is dropped: the reader's own look.
+        fromMemory_ = false;
+        read({settings_.atmosphere.ratio, {}, {}}, false);
+        return;
+    }
     switch (error.failure) {
         case data::ReadFailure::Cancelled:
             end();
@@ -185,7 +277,15 @@ void DataImport::take(Outcome outcome, bool userChose) {
         case data::ReadFailure::ColumnsUnrecognised:
         case data::ReadFailure::EncodingUndecided:
             if (!weather_ && !userChose) {
-                askColumns();
+                askColumns(std::nullopt);
+                return;
+            }
+            break;
+        case data::ReadFailure::DateOrderUndecided:
+            // Said, then asked: the dialog's order of dates decides it.
+            if (!weather_) {
+                messages_.show(QString::fromStdString(data::failureText(error.failure)));
+                askColumns(chosen_ ? chosen_ : foundInFile());
                 return;
             }
             break;
@@ -201,17 +301,36 @@ void DataImport::take(Outcome outcome, bool userChose) {
     refuse(QString::fromStdString(data::failureText(error.failure)));
 }
 
-void DataImport::askColumns() {
+void DataImport::askColumns(const std::optional<data::CsvChoice>& preset) {
     askingColumns_ = true;
-    columns_->showFor(bytes_->substr(0, kHeadBytes), std::nullopt);
+    if (preset) {
+        columns_->showChoice(bytes_->substr(0, kHeadBytes), *preset);
+    } else {
+        columns_->showFor(bytes_->substr(0, kHeadBytes), std::nullopt);
+    }
 }
 
-void DataImport::columnsChosen(const data::ColumnChoice& columns, data::Encoding encoding) {
+void DataImport::columnsChosen(const data::CsvChoice& choice) {
     if (!askingColumns_) {
         return;
     }
     askingColumns_ = false;
-    read({settings_.atmosphere.ratio, encoding, columns}, true);
+    chosen_ = choice;
+    read({settings_.atmosphere.ratio, choice.encoding, choice.columns, {}, choice.dateOrder}, true);
+}
+
+// Kept where the read went through: a choice that reads nothing is not worth remembering.
+void DataImport::remember(const data::CsvChoice& choice) {
+    if (memory_ == nullptr || !bytes_) {
+        return;
+    }
+    const std::vector<std::string> kept =
+        data::remembering(storedChoices(*memory_), *bytes_, choice);
+    QStringList texts;
+    for (const std::string& text : kept) {
+        texts << QString::fromStdString(text);
+    }
+    memory_->setValue(kMemoryKey, texts);
 }
 
 void DataImport::refuse(const QString& why) {
@@ -224,6 +343,9 @@ void DataImport::refuse(const QString& why) {
 void DataImport::end() {
     busy_ = false;
     askingColumns_ = false;
+    fromMemory_ = false;
+    chosen_.reset();
+    replaces_.reset();
     bytes_.reset();
 }
 

@@ -15,6 +15,8 @@ int main(int argc, char** argv) {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("milten"),
                     QStringLiteral("milten"));
     app::MainWindow window(messages, nullptr, &store);
+    // Columns the user confirms are remembered beside the settings.
+    window.dataDock()->setColumnMemory(&store);
     window.show();
     window.offerRecovery();
     // `milten FILE.milten` opens the file at start.

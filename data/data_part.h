@@ -4,11 +4,13 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/data_layer.h"
 #include "data/data_set.h"
+#include "data/readers.h"
 #include "data/zones.h"
 
 // The measured and weather data of a piece of work: the data sets laid under the chart and the
@@ -28,6 +30,10 @@ struct DataLayer {
     std::uint32_t colour = kSetColours[0];  // 0xRRGGBB
     bool shown = true;
     TimeFilter filter;  // the months and hours shown and counted (dated sets)
+    // A CSV/TSV set: what it was read with (for 列の指定...), and whether its date column held
+    // no date it could read. Not kept in the project file.
+    std::optional<CsvChoice> readWith{};
+    bool datesUnread = false;
 
     bool operator==(const DataLayer&) const = default;
 };

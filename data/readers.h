@@ -48,6 +48,7 @@ struct ColumnChoice {
     bool xInGrams = false;                // the x column holds g/kg(DA)
     bool fahrenheit = false;              // the temperature columns hold °F
     std::size_t headerLine = 1;  // 1-based line of the header, data following; 0: no header
+    bool operator==(const ColumnChoice&) const = default;
 };
 
 // The order of year, month and day in a date whose year is not written first.
@@ -65,6 +66,15 @@ struct CsvOptions {
     std::optional<ColumnChoice> columns;      // as the user chose them; recognised when absent
     ReadProgress progress = {};               // told of the rows read; may cancel
     std::optional<DateOrder> dateOrder = {};  // as the user chose it; else from the rows
+};
+
+// What a CSV file was read with, to read it again the same way: its encoding, its columns and,
+// for a dated set, the order its dates were read in (none: decided from the rows).
+struct CsvChoice {
+    Encoding encoding = Encoding::Utf8;
+    ColumnChoice columns;
+    std::optional<DateOrder> dateOrder;
+    bool operator==(const CsvChoice&) const = default;
 };
 
 struct CsvRead {

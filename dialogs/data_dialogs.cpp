@@ -15,6 +15,7 @@
 #include <QShortcut>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -156,10 +157,17 @@ ColumnDialog::ColumnDialog(Messenger& messages, QWidget* parent)
         grid->addWidget(label, row, 0);
         grid->addWidget(ComboRoles[k], row, 1);
     }
+    ComboDateOrder = makeNamed<QComboBox>(this, QStringLiteral("ComboDateOrder"));
+    ComboDateOrder->addItems({QStringLiteral("自動"), QStringLiteral("年月日"),
+                              QStringLiteral("月日年"), QStringLiteral("日月年")});
+    grid->addWidget(
+        makeBuddyLabel(this, "LabelDateOrder", QStringLiteral("日付の順(&Y)"), ComboDateOrder),
+        3 + kRoles, 0);
+    grid->addWidget(ComboDateOrder, 3 + kRoles, 1);
     CheckGrams = makeNamed<QCheckBox>(this, "CheckGrams", QStringLiteral("絶対湿度は g/kg(DA)"));
     CheckFahrenheit = makeNamed<QCheckBox>(this, "CheckFahrenheit", QStringLiteral("温度は °F"));
-    grid->addWidget(CheckGrams, 3 + kRoles, 0, 1, 2);
-    grid->addWidget(CheckFahrenheit, 4 + kRoles, 0, 1, 2);
+    grid->addWidget(CheckGrams, 4 + kRoles, 0, 1, 2);
+    grid->addWidget(CheckFahrenheit, 5 + kRoles, 0, 1, 2);
     giveAltKey(this, CheckGrams, Qt::Key_G);
     giveAltKey(this, CheckFahrenheit, Qt::Key_F);
 
@@ -170,7 +178,7 @@ ColumnDialog::ColumnDialog(Messenger& messages, QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(CommandOK);
     buttons->addWidget(CommandCancel);
-    grid->addLayout(buttons, 5 + kRoles, 0, 1, 2);
+    grid->addLayout(buttons, 6 + kRoles, 0, 1, 2);
     giveAltKey(this, CommandOK, Qt::Key_O);
     giveAltKey(this, CommandCancel, Qt::Key_C);
 
@@ -181,24 +189,36 @@ ColumnDialog::ColumnDialog(Messenger& messages, QWidget* parent)
 }
 
 void ColumnDialog::showFor(std::string bytes, std::optional<data::Encoding> chosen) {
+    data::CsvChoice preset;
+    preset.encoding = chosen.value_or(decodedText(headOf(bytes), data::Encoding::Utf8)
+                                          ? data::Encoding::Utf8
+                                          : data::Encoding::ShiftJis);
+    showChoice(std::move(bytes), preset);
+}
+
+void ColumnDialog::showChoice(std::string bytes, const data::CsvChoice& preset) {
     bytes_ = headOf(std::move(bytes));
-    const data::Encoding encoding =
-        chosen.value_or(decodedText(bytes_, data::Encoding::Utf8) ? data::Encoding::Utf8
-                                                                  : data::Encoding::ShiftJis);
+    preset_ = preset.columns;
     for (QComboBox* combo : ComboRoles) {
         combo->clear();
     }
-    CheckGrams->setChecked(false);
-    CheckFahrenheit->setChecked(false);
+    CheckGrams->setChecked(preset.columns.xInGrams);
+    CheckFahrenheit->setChecked(preset.columns.fahrenheit);
+    ComboDateOrder->setCurrentIndex(preset.dateOrder ? static_cast<int>(*preset.dateOrder) + 1 : 0);
     {
-        const QSignalBlocker quiet(SpinHeader);
-        SpinHeader->setValue(1);
+        const QSignalBlocker quietHeader(SpinHeader);
+        const QSignalBlocker quietEncoding(ComboEncoding);
+        SpinHeader->setValue(static_cast<int>(
+            std::min(preset.columns.headerLine, static_cast<std::size_t>(kHeadLines - 1))));
+        ComboEncoding->setCurrentIndex(preset.encoding == data::Encoding::ShiftJis ? 1 : 0);
     }
-    const int index = encoding == data::Encoding::ShiftJis ? 1 : 0;
-    if (ComboEncoding->currentIndex() == index) {
-        showPreview();
-    } else {
-        ComboEncoding->setCurrentIndex(index);  // shows the preview
+    showPreview();
+    const data::ColumnChoice& c = preset.columns;
+    const std::array<std::optional<std::size_t>, kRoles> columns{c.t,   c.phi,      c.x,    c.tw,
+                                                                 c.dew, c.dateTime, c.date, c.time};
+    for (std::size_t k = 0; k < kRoles; ++k) {
+        const int item = columns[k] ? static_cast<int>(*columns[k]) + 1 : 0;
+        ComboRoles[k]->setCurrentIndex(item < ComboRoles[k]->count() ? item : 0);
     }
     show();
     raise();
@@ -290,9 +310,18 @@ void ColumnDialog::accept() {
     choice.xInGrams = CheckGrams->isChecked();
     choice.fahrenheit = CheckFahrenheit->isChecked();
     choice.headerLine = static_cast<std::size_t>(SpinHeader->value());
-    const data::Encoding chosenEncoding = encoding();
+    if (choice.headerLine == preset_.headerLine) {
+        choice.pressure = preset_.pressure;
+        choice.pressureKPa = preset_.pressureKPa;
+    }
+    const int order = ComboDateOrder->currentIndex();
+    const data::CsvChoice made{
+        .encoding = encoding(),
+        .columns = choice,
+        .dateOrder =
+            order > 0 ? std::optional(static_cast<data::DateOrder>(order - 1)) : std::nullopt};
     hide();
-    emit chosen(choice, chosenEncoding);
+    emit chosen(made);
 }
 
 // ---- ZoneDialog ------------------------------------------------------------------------------

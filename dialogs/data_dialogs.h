@@ -25,7 +25,8 @@ class Messenger;
 // where the reader could not tell. The preview shows the file's first lines decoded in the
 // encoding chosen (decoded again whenever the choice changes; a text that is not in that
 // encoding is said to be so, never shown garbled). Each role's combo lists "なし" and the fields
-// of the header line. "OK" needs two of the five state columns, each column at most once.
+// of the header line; the order of year, month and day is 自動 (from the rows) or as chosen.
+// "OK" needs two of the five state columns, each column at most once.
 class ColumnDialog : public QDialog {
     Q_OBJECT
   public:
@@ -35,13 +36,17 @@ class ColumnDialog : public QDialog {
     // preview in `encoding` (without one: UTF-8 where the lines are UTF-8, else Shift-JIS),
     // every role on "なし", and brings it forward.
     void showFor(std::string bytes, std::optional<data::Encoding> encoding);
+    // The same, its controls set to `preset` (a column past the header's fields left on
+    // "なし"); the pressure column, which the dialog does not show, is handed on as it was while
+    // the header line stays the one of the preset.
+    void showChoice(std::string bytes, const data::CsvChoice& preset);
 
     // The roles in the order of their combos: t, φ, x, t′, dew point, date/time, date, time.
     static constexpr std::size_t kRoles = 8;
 
   signals:
     // "OK" with columns that passed the checks.
-    void chosen(const data::ColumnChoice& columns, data::Encoding encoding);
+    void chosen(const data::CsvChoice& choice);
 
   private:
     void showPreview();  // decodes the lines again and refills the combos
@@ -50,12 +55,14 @@ class ColumnDialog : public QDialog {
 
     Messenger& messages_;
     std::string bytes_;  // the head of the file
+    data::ColumnChoice preset_;
     bool decodes_ = false;
 
     QComboBox* ComboEncoding = nullptr;
     QPlainTextEdit* TextPreview = nullptr;
     QSpinBox* SpinHeader = nullptr;  // 1-based header line, 0 for none
     std::array<QComboBox*, kRoles> ComboRoles{};
+    QComboBox* ComboDateOrder = nullptr;  // 自動, 年月日, 月日年, 日月年
     QCheckBox* CheckGrams = nullptr;
     QCheckBox* CheckFahrenheit = nullptr;
     QPushButton* CommandOK = nullptr;

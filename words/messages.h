@@ -348,6 +348,7 @@ inline constexpr char16_t kStepAddData[] = u"データを重ねる";
 inline constexpr char16_t kStepRemoveData[] = u"データの削除";
 inline constexpr char16_t kStepShowData[] = u"データの表示";
 inline constexpr char16_t kStepZones[] = u"ゾーンの変更";
+inline constexpr char16_t kStepColumns[] = u"列の指定";
 inline constexpr char16_t kStepTitle[] = u"表題の変更";
 inline constexpr char16_t kDataDockTitle[] = u"データ";
 inline constexpr char16_t kDataFilter[] =

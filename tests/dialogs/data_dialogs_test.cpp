@@ -46,7 +46,7 @@ TEST(ColumnDialog, NeedsTwoStateColumnsEachOnce) {
         EXPECT_EQ(messages.messages().size(), c.taken ? 0U : 1U);
         EXPECT_EQ(dialog.isVisible(), !c.taken);
         if (c.taken) {
-            const auto columns = chosen.front().at(0).value<data::ColumnChoice>();
+            const auto columns = chosen.front().at(0).value<data::CsvChoice>().columns;
             EXPECT_EQ(columns.t, 1U);
             EXPECT_EQ(columns.phi, 2U);
             EXPECT_EQ(columns.dateTime, 0U);
