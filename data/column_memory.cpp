@@ -159,6 +159,7 @@ std::string rememberedText(const RememberedColumns& remembered) {
 }
 
 std::optional<RememberedColumns> rememberedFromText(std::string_view text) {
+    const std::string_view original = text;
     std::vector<std::string_view> parts;
     while (parts.size() <= kFields) {
         const std::size_t end = text.find(';');
@@ -208,6 +209,10 @@ std::optional<RememberedColumns> rememberedFromText(std::string_view text) {
     if (order != kOrders.begin()) {
         out.choice.dateOrder = static_cast<DateOrder>(order - kOrders.begin() - 1);
     }
+    // One text for one choice: "007" or "0.0" are no writer's.
+    if (rememberedText(out) != original) {
+        return std::nullopt;
+    }
     return out;
 }
 
@@ -237,6 +242,9 @@ std::vector<std::string> remembering(std::vector<std::string> stored, std::strin
         return stored;
     }
     const RememberedColumns remembered{headerKey(*header), choice};
+    if (!rememberedFromText(rememberedText(remembered))) {
+        return stored;  // a column past what is kept
+    }
     std::erase_if(stored, [&](const std::string& text) {
         return text.starts_with(remembered.key + ";") || !rememberedFromText(text);
     });
