@@ -2,6 +2,7 @@
 #include <QSettings>
 #include <QStringList>
 
+#include "app/data_dock.h"
 #include "app/main_window.h"
 #include "dialogs/messages.h"
 #include "render/japanese.h"
