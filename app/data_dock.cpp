@@ -35,6 +35,10 @@ namespace {
 enum DataColumn { NameColumn, RowsColumn, PeriodColumn, ColourColumn, kDataColumns };
 constexpr int kFilterColumn = 6;  // of the zone counts
 constexpr int kNameChars = 16;    // the width a name is shortened to, in average characters
+constexpr int kHoursColumn = 5;   // of the zone counts
+// In the dock's narrow columns a set whose dates could not be read says so briefly; its
+// tooltip says it whole.
+const QString kDatesUnreadShort = QStringLiteral("日時を読めず");
 
 QIcon colourIcon(std::uint32_t rgb) {
     QPixmap swatch(12, 12);
@@ -439,8 +443,10 @@ void DataDock::showData() {
         // The first and last dated rows, a typical year's by month and day alone; "—" without
         // dates.
         item->setText(PeriodColumn, layer.datesUnread
-                                        ? DataImport::datesUnreadText()
+                                        ? kDatesUnreadShort
                                         : QString::fromStdString(data::periodText(*layer.set)));
+        item->setToolTip(PeriodColumn,
+                         layer.datesUnread ? DataImport::datesUnreadText() : QString());
         item->setIcon(ColourColumn, colourIcon(layer.colour));
     }
     if (chosen && *chosen < part.layers.size()) {
@@ -475,6 +481,9 @@ void DataDock::showData() {
             }
             item->setText(cells[c]);
             item->setToolTip(cells[c]);
+        }
+        if (rows[static_cast<std::size_t>(r)].datesUnread) {
+            ZoneCounts->item(r, kHoursColumn)->setText(kDatesUnreadShort);
         }
     }
     // The filter's column only where a set keeps less than all.

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUndoStack>
@@ -16,6 +17,7 @@
 #include "app/document.h"
 #include "app/main_window.h"
 #include "data/column_memory.h"
+#include "data/zones.h"
 #include "dialogs/data_dialogs.h"
 #include "dialogs/messages.h"
 
@@ -130,8 +132,13 @@ TEST_F(ColumnChoiceTest, SetsAreReadAgainAndHeadersRemembered) {
          {},
          [](ColumnChoiceTest& t) {
              t.add("dates_unreadable.csv");
-             EXPECT_EQ(t.dock->findChild<QTreeWidget*>("DataList")->topLevelItem(0)->text(2),
-                       QStringLiteral("日時を読めませんでした。"));
+             t.dock->addZone(data::buildingHygieneZone());  // 20 °C 50 %, 21 °C 52 %: inside
+             EXPECT_EQ(t.dock->findChild<QTableWidget*>("ZoneCounts")->item(0, 5)->text(),
+                       QStringLiteral("日時を読めず"));
+             const QTreeWidgetItem* set =
+                 t.dock->findChild<QTreeWidget*>("DataList")->topLevelItem(0);
+             EXPECT_EQ(set->text(2), QStringLiteral("日時を読めず"));
+             EXPECT_EQ(set->toolTip(2), QStringLiteral("日時を読めませんでした。"));
          },
          {2},
          {"日時を読めませんでした。"},
