@@ -14,7 +14,7 @@ namespace {
 constexpr std::size_t kLookedAt = 64 * 1024;
 constexpr std::size_t kMostHeaderLine = 20;  // the reader's header search
 constexpr double kMostKPaPerUnit = 1000.0;
-constexpr std::size_t kFields = 17;
+constexpr std::size_t kFields = 16;
 
 // The first 64 KiB of a file, cut after its last line feed there (never inside a character).
 std::string_view headOf(std::string_view bytes) {
@@ -139,10 +139,10 @@ std::string headerKey(std::string_view header) {
     return key;
 }
 
-std::string rememberedText(const RememberedColumns& remembered) {
-    const ColumnChoice& c = remembered.choice.columns;
-    std::string text = remembered.key + ";1;";
-    text += remembered.choice.encoding == Encoding::ShiftJis ? "s" : "u";
+std::string choiceText(const CsvChoice& choice) {
+    const ColumnChoice& c = choice.columns;
+    std::string text = "1;";
+    text += choice.encoding == Encoding::ShiftJis ? "s" : "u";
     text += ";" + std::to_string(c.headerLine);
     for (const auto& column : columnsOf(c)) {
         text += ";" + columnText(column);
@@ -152,13 +152,12 @@ std::string rememberedText(const RememberedColumns& remembered) {
     text += ";" + std::string(kpa.data(), written.ptr);
     text += c.xInGrams ? ";1" : ";0";
     text += c.fahrenheit ? ";1" : ";0";
-    const std::optional<DateOrder>& order = remembered.choice.dateOrder;
     text += ";";
-    text += kOrders[order ? static_cast<std::size_t>(*order) + 1 : 0];
+    text += kOrders[choice.dateOrder ? static_cast<std::size_t>(*choice.dateOrder) + 1 : 0];
     return text;
 }
 
-std::optional<RememberedColumns> rememberedFromText(std::string_view text) {
+std::optional<CsvChoice> choiceFromText(std::string_view text) {
     const std::string_view original = text;
     std::vector<std::string_view> parts;
     while (parts.size() <= kFields) {
@@ -169,51 +168,65 @@ std::optional<RememberedColumns> rememberedFromText(std::string_view text) {
         }
         text.remove_prefix(end + 1);
     }
-    if (parts.size() != kFields || parts[1] != "1" || parts[0].size() != 16 ||
-        parts[0].find_first_not_of("0123456789abcdef") != std::string_view::npos ||
-        (parts[2] != "u" && parts[2] != "s")) {
+    if (parts.size() != kFields || parts[0] != "1" || (parts[1] != "u" && parts[1] != "s")) {
         return std::nullopt;
     }
-    RememberedColumns out;
-    out.key = std::string(parts[0]);
-    out.choice.encoding = parts[2] == "s" ? Encoding::ShiftJis : Encoding::Utf8;
-    const auto headerLine = wholeNumber(parts[3], kMostHeaderLine);
+    CsvChoice out;
+    out.encoding = parts[1] == "s" ? Encoding::ShiftJis : Encoding::Utf8;
+    const auto headerLine = wholeNumber(parts[2], kMostHeaderLine);
     if (!headerLine || *headerLine == 0) {
         return std::nullopt;
     }
-    ColumnChoice& c = out.choice.columns;
+    ColumnChoice& c = out.columns;
     c.headerLine = *headerLine;
     const std::array<std::optional<std::size_t>*, 9> columns{
         &c.t, &c.phi, &c.x, &c.tw, &c.dew, &c.dateTime, &c.date, &c.time, &c.pressure};
     for (std::size_t k = 0; k < columns.size(); ++k) {
-        const auto column = columnFrom(parts[4 + k]);
+        const auto column = columnFrom(parts[3 + k]);
         if (!column) {
             return std::nullopt;
         }
         *columns[k] = *column;
     }
-    const std::string_view kpa = parts[13];
+    const std::string_view kpa = parts[12];
     const auto [end, error] = std::from_chars(kpa.data(), kpa.data() + kpa.size(), c.pressureKPa);
     if (error != std::errc{} || end != kpa.data() + kpa.size() || !std::isfinite(c.pressureKPa) ||
         c.pressureKPa < 0.0 || c.pressureKPa > kMostKPaPerUnit) {
         return std::nullopt;
     }
-    const auto grams = flagFrom(parts[14]);
-    const auto fahrenheit = flagFrom(parts[15]);
-    const auto order = std::find(kOrders.begin(), kOrders.end(), parts[16]);
+    const auto grams = flagFrom(parts[13]);
+    const auto fahrenheit = flagFrom(parts[14]);
+    const auto order = std::find(kOrders.begin(), kOrders.end(), parts[15]);
     if (!grams || !fahrenheit || order == kOrders.end()) {
         return std::nullopt;
     }
     c.xInGrams = *grams;
     c.fahrenheit = *fahrenheit;
     if (order != kOrders.begin()) {
-        out.choice.dateOrder = static_cast<DateOrder>(order - kOrders.begin() - 1);
+        out.dateOrder = static_cast<DateOrder>(order - kOrders.begin() - 1);
     }
     // One text for one choice: "007" or "0.0" are no writer's.
-    if (rememberedText(out) != original) {
+    if (choiceText(out) != original) {
         return std::nullopt;
     }
     return out;
+}
+
+std::string rememberedText(const RememberedColumns& remembered) {
+    return remembered.key + ";" + choiceText(remembered.choice);
+}
+
+std::optional<RememberedColumns> rememberedFromText(std::string_view text) {
+    const std::string_view key = text.substr(0, std::min<std::size_t>(16, text.size()));
+    if (key.size() != 16 || text.size() < 17 || text[16] != ';' ||
+        key.find_first_not_of("0123456789abcdef") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    auto choice = choiceFromText(text.substr(17));
+    if (!choice) {
+        return std::nullopt;
+    }
+    return RememberedColumns{std::string(key), std::move(*choice)};
 }
 
 std::optional<CsvChoice> rememberedFor(std::string_view bytes,

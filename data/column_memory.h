@@ -32,11 +32,14 @@ struct RememberedColumns {
 // A 64-bit FNV-1a hash of the header text as 16 lower-case hex digits.
 [[nodiscard]] std::string headerKey(std::string_view header);
 
-// One remembered choice as text, "key;1;u;1;t;φ;x;t′;dew;datetime;date;time;pressure;kPa;g;F;
-// order" with "-" for a column not taken, and back. The reader takes only what the writer
-// writes: any other text, a column past kMaxRememberedColumn or a header line past the header
-// search gives nullopt.
+// A choice as text, "1;u;1;t;φ;x;t′;dew;datetime;date;time;pressure;kPa;g;F;order" (version,
+// encoding, header line, the columns with "-" for one not taken, kPa per unit, x in grams, °F,
+// the order of dates or "-"), and back; a remembered one is its header's key, ";" and that. The
+// readers take only what the writers write: any other text, a column past kMaxRememberedColumn
+// or a header line outside 1 … 20 gives nullopt.
 inline constexpr std::size_t kMaxRememberedColumn = 1023;
+[[nodiscard]] std::string choiceText(const CsvChoice& choice);
+[[nodiscard]] std::optional<CsvChoice> choiceFromText(std::string_view text);
 [[nodiscard]] std::string rememberedText(const RememberedColumns& remembered);
 [[nodiscard]] std::optional<RememberedColumns> rememberedFromText(std::string_view text);
 

@@ -8,6 +8,8 @@
 #include <utility>
 #include <variant>
 
+#include "data/column_memory.h"
+
 namespace data {
 namespace {
 
@@ -84,6 +86,12 @@ Json layerHead(const DataLayer& layer) {
     out["hourly"] = set.hourly;
     if (set.hasElevation) {
         out["elevation"] = set.elevation;
+    }
+    if (layer.readWith) {
+        out["columns"] = choiceText(*layer.readWith);
+    }
+    if (layer.datesUnread) {
+        out["datesUnread"] = true;
     }
     out["rows"] = set.rows();
     if (!plainRows(set)) {
@@ -534,6 +542,21 @@ std::expected<DataLayer, chart::ProjectFailure> layerAt(const Json& json,
         set->elevation = *elevation;
         set->hasElevation = true;
     }
+    if (const Json* columns = member(json, "columns"); columns != nullptr) {
+        const auto choice = columns->is_string()
+                                ? choiceFromText(columns->get_ref<const std::string&>())
+                                : std::nullopt;
+        if (!choice) {
+            return fail(chart::ProjectError::ImpossibleValue, where + ".columns");
+        }
+        layer.readWith = *choice;
+    }
+    if (const Json* unread = member(json, "datesUnread"); unread != nullptr) {
+        if (!unread->is_boolean()) {
+            return fail(chart::ProjectError::ImpossibleValue, where + ".datesUnread");
+        }
+        layer.datesUnread = unread->get<bool>();
+    }
     const auto rows = field(json, "rows", where, &Json::is_number_unsigned);
     if (!rows) {
         return Failure(rows.error());
@@ -668,7 +691,7 @@ bool sameData(const DataPart& a, const DataPart& b) {
         const DataLayer& p = a.layers[k];
         const DataLayer& q = b.layers[k];
         if (p.path != q.path || p.style != q.style || p.colour != q.colour || p.shown != q.shown ||
-            !(p.filter == q.filter)) {
+            !(p.filter == q.filter) || p.readWith != q.readWith || p.datesUnread != q.datesUnread) {
             return false;
         }
         const DataSet& s = *p.set;

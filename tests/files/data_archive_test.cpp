@@ -23,7 +23,8 @@ std::string handWritten() {
             "shown": false, "months": 7, "hours": 255, "hourly": true, "elevation": 35.5,
             "rows": 2, "states": "AACgQQAAAAAAALDAzcxMPA=="},
            {"path": "room.csv", "name": "room", "style": "points", "colour": "#1f77b4",
-            "shown": true, "months": 4095, "hours": 16777215, "hourly": false, "rows": 2,
+            "shown": true, "months": 4095, "hours": 16777215, "hourly": false,
+            "columns": "1;u;1;1;2;-;-;-;0;-;-;-;0;0;0;dmy", "datesUnread": true, "rows": 2,
             "states": "AACgQQAAAAAAALDAzcxMPA==", "times": "AAAAAP////8="}],
   "zones": [{"kind": "range", "name": "衛生法", "t": [17, 28], "phi": [40, 70]},
             {"kind": "range", "name": "夏", "t": [24, 28], "x": [0, 0.012]},
@@ -36,12 +37,18 @@ std::string handWritten() {
 
 data::DataPart expectedPart() {
     const std::vector<data::Reading> rows{{20.0F, 0.0F}, {-5.5F, 0.0125F}};
+    // t in the second column, φ in the third, the date and time in the first, day first
+    data::CsvChoice readWith;
+    readWith.columns.t = 1;
+    readWith.columns.phi = 2;
+    readWith.columns.dateTime = 0;
+    readWith.dateOrder = data::DateOrder::Dmy;
     auto weather = std::make_shared<data::DataSet>(
         data::DataSet{"Tokyo", data::Humidity::X, rows, {}, {}, true, 35.5, true});
     auto logger = std::make_shared<data::DataSet>(
         data::DataSet{"room", data::Humidity::X, rows, {}, {0U, data::kNoTime}, false, 0.0, false});
     return {{{weather, "C:/w/tokyo.epw", data::LayerStyle::Hours, 0xFF8000, false, {7, 255}},
-             {logger, "room.csv", data::LayerStyle::Points, 0x1F77B4, true, {}}},
+             {logger, "room.csv", data::LayerStyle::Points, 0x1F77B4, true, {}, readWith, true}},
             {data::RangeZone{"衛生法", 17, 28, false, 40, 70},
              data::RangeZone{"夏", 24, 28, true, 0, 0.012},
              data::PmvZone{"PMV", 1.2, 0.5, 0.1, 25.5, 0.5},
@@ -136,6 +143,10 @@ TEST(DataArchive, BrokenDataIsRefusedWithItsField) {
         {"colour without #", "\"#1f77b4\"", "\"1f77b4\"", ProjectError::ImpossibleValue,
          "data[1].colour"},
         {"unknown style", "\"points\"", "\"dots\"", ProjectError::ImpossibleValue, "data[1].style"},
+        {"columns past the header search", ";u;1;1;2;", ";u;21;1;2;", ProjectError::ImpossibleValue,
+         "data[1].columns"},
+        {"unread dates not a flag", "\"datesUnread\": true", "\"datesUnread\": 1",
+         ProjectError::ImpossibleValue, "data[1].datesUnread"},
         {"a thirteenth month", "\"months\": 7", "\"months\": 4096", ProjectError::ImpossibleValue,
          "data[0].months"},
         {"shown missing", "\"shown\": false, ", "", ProjectError::MissingField, "data[0].shown"},
