@@ -129,8 +129,7 @@ void DataSet::sharePressures() {
     if (pressures.size() > 1 &&
         std::all_of(pressures.begin(), pressures.end(),
                     [first = pressures.front()](float p) { return p == first; })) {
-        pressures.resize(1);
-        pressures.shrink_to_fit();
+        pressures = std::vector<float>{pressures.front()};  // one for every row
     }
 }
 
@@ -264,7 +263,8 @@ std::string runsText(std::uint32_t bits, int count, int base) {
         text += text.empty() ? "" : "・";
         text += std::to_string(k + base);
         if (end != k) {
-            text += "～" + std::to_string(end % count + base);
+            text += "～";
+            text += std::to_string(end % count + base);
         }
     }
     return text;
@@ -277,10 +277,17 @@ std::string filterText(const TimeFilter& filter) {
     const std::uint32_t hours = filter.hours & 0x00FFFFFFU;
     std::string text;
     if (months != 0x0FFFU) {
-        text += runsText(months, 12, 1) + "月";
+        text += runsText(months, 12, 1);
+        text += "月";
     }
     if (hours != 0x00FFFFFFU) {
-        text += (text.empty() ? "" : " ") + runsText(hours, 24, 0) + "時";
+        // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) of a text put before a
+        // temporary one.
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += runsText(hours, 24, 0);
+        text += "時";
     }
     return text;
 }
