@@ -28,7 +28,6 @@
 #include "app/state_list.h"
 #include "chart/chart_drawing.h"
 #include "chart/pressure_text.h"
-#include "data/data_layer.h"
 #include "dialogs/comfort_dialogs.h"
 #include "dialogs/design_dialog.h"
 #include "dialogs/humidifying_dialog.h"
@@ -185,7 +184,7 @@ void MainWindow::buildMenus() {
         {"mnuCal", "mnuCalDesign", "空調設計(&D)...", "",
          [](W& w) { w.kept(w.designDialog_)->showFromMenu(); }},
         {nullptr, "mnuDraw", "作図(&D)", "", nullptr},
-        {"mnuDraw", "mnuDrawW", "ミルテン描画(&W)", "", [](W& w) { w.drawChart(); }},
+        {"mnuDraw", "mnuDrawW", "ミルテン描画(&W)", "", [](W& w) { w.document_->drawChart(); }},
         {"mnuDraw", "mnuDSeparator", "-", "", nullptr},
         {"mnuDraw", "mnuDrawPoint", "点指定(&P)", "",
          [](W& w) { w.kept(w.pointDialog_)->showFromMenu(); }},
@@ -236,25 +235,13 @@ Dialog* MainWindow::kept(Dialog*& form) {
             // A design tried with 計算 is shown over the chart until it is marked or dropped.
             connect(form, &dialogs::DesignDialog::previewChanged, scene_, &Scene::setPreview);
             // The weather data's design conditions, offered for the outdoor state.
-            const auto offer = [this, form] {
-                std::vector<dialogs::DesignDialog::OfferedCondition> offered;
-                for (const data::DataLayer& layer : document_->data().layers) {
-                    for (const data::DesignCondition& c : layer.set->designConditions) {
-                        offered.push_back({QString::fromStdString(layer.set->name), c});
-                    }
-                }
-                form->setDesignConditions(offered);
-            };
+            const auto offer = [this, form] { form->offerDesignConditions(document_->data()); };
             connect(document_, &Document::dataChanged, form, offer);
             offer();
         }
         showDialogMemory();
     }
     return form;
-}
-
-void MainWindow::drawChart() {
-    document_->drawChart();
 }
 
 void MainWindow::showSettings() {

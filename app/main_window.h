@@ -118,7 +118,6 @@ class MainWindow : public QMainWindow {
     template <typename Dialog>
     Dialog* kept(Dialog*& form);
 
-    void drawChart();
     void showSettings();
     // The pressure label and the readout for the settings in use.
     void showSettingsInLabels();
