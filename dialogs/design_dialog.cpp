@@ -253,6 +253,16 @@ void DesignDialog::setDesignConditions(const std::vector<OfferedCondition>& cond
     ComboConditions->setEnabled(!conditions_.empty());
 }
 
+void DesignDialog::offerDesignConditions(const data::DataPart& data) {
+    std::vector<OfferedCondition> offered;
+    for (const data::DataLayer& layer : data.layers) {
+        for (const data::DesignCondition& c : layer.set->designConditions) {
+            offered.push_back({QString::fromStdString(layer.set->name), c});
+        }
+    }
+    setDesignConditions(offered);
+}
+
 // A cooling condition gives the outdoor state by its dry and wet bulb; a heating one by its dry
 // bulb, beside the relative humidity already in the panel.
 void DesignDialog::conditionChosen(int index) {
