@@ -419,13 +419,16 @@ void design(Shots& s, Design kind) {
     state("FrameRoom", cooling ? "26" : "22", cooling ? "50" : "40");
     state("FrameOutdoor", cooling ? "33" : "0", cooling ? "63" : "50");
     s.check(form, cooling ? "OptionCool" : "OptionHeat");
-    // The coil's option clicked only when it changes, so that the other pictures stay as
-    // they were made before the reheat design was.
+    // The coil's option chosen only when it changes, so that the other pictures stay as they
+    // were made before the reheat design was. A mouse click at the middle of "再熱なし" falls
+    // beside its short text, which a radio button does not take as a click: click() chooses it
+    // as the user's click on its text would.
     const char* coil = kind == Design::Reheat ? "OptionReheat" : "OptionNoReheat";
-    const auto* option = form->findChild<QAbstractButton*>(QString::fromLatin1(coil));
-    if (cooling && (option == nullptr || !option->isChecked())) {
-        s.check(form, coil);
+    auto* option = form->findChild<QAbstractButton*>(QString::fromLatin1(coil));
+    if (cooling && option != nullptr && !option->isChecked()) {
+        option->click();
     }
+    s.found(!cooling || option != nullptr, coil);
     if (kind == Design::Reheat) {
         s.type(form, "TextBf", "0.1");
     }
@@ -498,6 +501,7 @@ void reportPages(Shots& s, app::MainWindow& window, const QDir& folder) {
     write("TextDate", QStringLiteral("2026/12/09"));
     s.save(title, QStringLiteral("report_title.png"));
     s.press(title, "CommandOK");
+    window.document().changeData(data::DataPart{}, u"データを重ねる");  // none for what follows
 }
 
 }  // namespace
