@@ -130,17 +130,20 @@ void PictureView::placeInTwips(QWidget* child, QRectF twips, double fontPoints) 
     layOutChildren();
 }
 
-void PictureView::keepInView(QWidget* child) {
-    if (std::ranges::find(keptInView_, child) == keptInView_.end()) {
-        keptInView_.push_back(child);
+void PictureView::keepInView(QWidget* child, Qt::Corner corner) {
+    const auto kept = std::ranges::find(keptInView_, child, &KeptInView::widget);
+    if (kept != keptInView_.end()) {
+        kept->corner = corner;
+    } else {
+        keptInView_.push_back({child, corner});
     }
     layOutChildren();
 }
 
 QWidget* PictureView::keptInViewHolding(const QWidget* widget) const {
-    for (QWidget* kept : keptInView_) {
-        if (kept == widget || kept->isAncestorOf(widget)) {
-            return kept;
+    for (const KeptInView& kept : keptInView_) {
+        if (kept.widget == widget || kept.widget->isAncestorOf(widget)) {
+            return kept.widget;
         }
     }
     return nullptr;
@@ -635,18 +638,33 @@ void PictureView::changeEvent(QEvent* event) {
 }
 
 void PictureView::layOutChildren(bool fonts) {
-    // Zoomed, the children kept in view stand at the start view's scale, one below the other.
-    int keptTop = 0;
-    for (QWidget* kept : keptInView_) {
-        const auto placed = std::ranges::find(placements_, kept, &Placement::widget);
-        const bool inPlace = fit_ || placed == placements_.end();
-        if (!inPlace) {
-            const double perTwip = fittedPixelsPerMm() / kTwipsPerMm;
-            const QRectF r(0.0, 0.0, placed->twips.width() * perTwip,
-                           placed->twips.height() * perTwip);
-            kept->setGeometry(r.toRect().translated(0, keptTop));
-            keptTop += kept->height();
+    // Zoomed, the children kept in view stand as they do fitted to the window, moved with the
+    // corner they keep from the fitted surface's corner to that of the part in view.
+    const double fitted = fittedPixelsPerMm();
+    const QSize fittedSurface(static_cast<int>(std::lround(chart::kPictureWidth * fitted)),
+                              static_cast<int>(std::lround(chart::kPictureHeight * fitted)));
+    const QRect shown = viewport() & QRect(-offset_, surfaceSize());
+    for (const KeptInView& kept : keptInView_) {
+        const auto placed = std::ranges::find(placements_, kept.widget, &Placement::widget);
+        if (fit_ || placed == placements_.end()) {
+            continue;
         }
+        const double perTwip = fitted / kTwipsPerMm;
+        const QRect atFit =
+            QRectF(placed->twips.x() * perTwip, placed->twips.y() * perTwip,
+                   placed->twips.width() * perTwip, placed->twips.height() * perTwip)
+                .toRect();
+        const bool right =
+            kept.corner == Qt::TopRightCorner || kept.corner == Qt::BottomRightCorner;
+        const bool bottom =
+            kept.corner == Qt::BottomLeftCorner || kept.corner == Qt::BottomRightCorner;
+        const QPoint by(right ? shown.x() + shown.width() - fittedSurface.width() : shown.x(),
+                        bottom ? shown.y() + shown.height() - fittedSurface.height() : shown.y());
+        // Where the part in view is smaller than the fitted surface, the child's top-left stays
+        // in it.
+        const QPoint to = atFit.topLeft() + by;
+        kept.widget->move(std::max(to.x(), shown.x()), std::max(to.y(), shown.y()));
+        kept.widget->resize(atFit.size());
     }
     for (const Placement& p : placements_) {
         const bool onSurface = p.widget->parentWidget() == this;

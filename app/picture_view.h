@@ -24,6 +24,9 @@ class Picture;
 
 namespace app {
 
+// The form's font size, points at natural size, of the controls placed on the surface.
+inline constexpr double kFormFontPoints = 9.0;
+
 // The chart surface `Picture1`: shows the 267 × 189 mm picture and reports pointer moves in
 // picture millimetres. Child controls placed on it in twips (the readout frame, the pressure
 // label) keep their millimetre places on the surface and scale with it.
@@ -89,11 +92,11 @@ class PictureView : public QWidget {
     // Keeps `child` (any descendant) at `twips`, relative to its parent, with its font at
     // `fontPoints` at natural size; both scale with the picture. Placing a child again moves it.
     void placeInTwips(QWidget* child, QRectF twips, double fontPoints);
-    // Keeps `child`, placed on the surface itself, in view at every zoom of its own: there it
-    // stands at the left edge of the viewport, below the children kept in view before it, at the
-    // size (and with the contents) the start view would give it. Fitted to the window it stands
-    // at its place on the surface.
-    void keepInView(QWidget* child);
+    // Keeps `child`, placed on the surface itself, in view at every zoom and scroll of its own:
+    // there it has the size (and the contents) the start view gives it and stands as far from
+    // `corner` of the part of the surface in view as it stands from that corner of the surface
+    // fitted to the window. Fitted to the window it stands at its place on the surface.
+    void keepInView(QWidget* child, Qt::Corner corner);
 
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -169,7 +172,11 @@ class PictureView : public QWidget {
 
     const chart::Picture& picture_;
     std::vector<Placement> placements_;
-    std::vector<QWidget*> keptInView_;  // top to bottom
+    struct KeptInView {
+        QWidget* widget;
+        Qt::Corner corner;
+    };
+    std::vector<KeptInView> keptInView_;
     render::PicturePlan plan_;
     QImage kept_;
     std::size_t paintedSteps_ = 0;  // plan steps that the kept image shows

@@ -12,9 +12,10 @@
 namespace app {
 namespace {
 
-// The picture's top-left corner stands 5 twips (1/1440 inch) up and left of the printable
-// area's corner: 0.088 mm.
-constexpr double kPictureOffsetMm = -5.0 * chart::kMmPerInch / chart::kTwipsPerInch;
+// The pressure line stands 5 twips (1/1440 inch, 0.088 mm) right of and below the surface's
+// corner, as on the page the line at the printable area's corner over the picture drawn 5 twips
+// up and left of it.
+constexpr double kLineOffsetMm = 5.0 * chart::kMmPerInch / chart::kTwipsPerInch;
 
 }  // namespace
 
@@ -32,26 +33,35 @@ QString printFailedMessage() {
     return QStringLiteral("チャートを印刷できませんでした。");
 }
 
-PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer, const PrintDialogStep& dialog,
-                       const render::Underlay& underlay) {
-    // The 267 × 189 mm picture fits A4 only across; the chart's families are told apart by
-    // colour.
+void setUpPrinter(QPrinter& printer) {
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setColorMode(QPrinter::Color);
+}
+
+bool paintOnPrinter(const chart::Sheet& sheet, QPrinter& printer,
+                    const render::Underlay& underlay) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    // The painter's origin is the printable area's corner, and the printer's width and height
+    // are that area's, in dots.
+    const double dotsPerMm = printer.resolution() / chart::kMmPerInch;
+    const render::SheetPlacement place =
+        render::placeSheet(QSizeF(printer.width() / dotsPerMm, printer.height() / dotsPerMm));
+    const QPointF corner = place.cornerMm / place.scale;
+    render::paintSheet(painter, sheet, dotsPerMm * place.scale, corner,
+                       corner + QPointF(kLineOffsetMm, kLineOffsetMm), underlay);
+    return painter.end() && printer.printerState() != QPrinter::Error;
+}
+
+PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer, const PrintDialogStep& dialog,
+                       const render::Underlay& underlay) {
+    setUpPrinter(printer);
     if (!dialog(printer)) {
         return PrintResult::Cancelled;
     }
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        return PrintResult::Failed;
-    }
-    // The chart clipped to its surface as on the screen; the pressure line over it at the
-    // printable area's corner.
-    render::paintSheet(painter, sheet, printer.resolution() / chart::kMmPerInch,
-                       {kPictureOffsetMm, kPictureOffsetMm}, {0.0, 0.0}, underlay);
-    const bool ended = painter.end();
-    return ended && printer.printerState() != QPrinter::Error ? PrintResult::Printed
-                                                              : PrintResult::Failed;
+    return paintOnPrinter(sheet, printer, underlay) ? PrintResult::Printed : PrintResult::Failed;
 }
 
 }  // namespace app

@@ -27,12 +27,20 @@ enum class PrintResult {
     Failed,     // the printer could not be opened or reported an error
 };
 
-// Prints the sheet: opens `dialog` on a landscape page in colour, then draws the chart at
-// natural size (1 mm of picture on 1 mm of paper) with its top-left corner 5 twips up and left
-// of the printable area's corner, clipped to the 267 × 189 mm surface, and over it, at the
-// printable area's top-left corner, the pressure line ("大気圧 = 760 mmHg" at the defaults).
-// Everything is replayed as vectors at the printer's resolution; `underlay` (the data sets) goes
-// under the chart.
+// A landscape page in colour: the 267 × 189 mm picture fits A4 only across, and the chart's
+// families are told apart by colour.
+void setUpPrinter(QPrinter& printer);
+
+// Paints the sheet as one page on `printer`: the chart clipped to the 267 × 189 mm surface,
+// placed as render::placeSheet places it in the printable area (centred, at natural size where
+// it fits), and over it the pressure line ("大気圧 = 760 mmHg" at the defaults) 5 twips right of
+// and below the surface's corner. Everything is replayed as vectors at the printer's
+// resolution; `underlay` (the data sets) goes under the chart. False when the printer could not
+// be opened or reported an error.
+[[nodiscard]] bool paintOnPrinter(const chart::Sheet& sheet, QPrinter& printer,
+                                  const render::Underlay& underlay = {});
+
+// Prints the sheet: sets the printer up, opens `dialog` on it, then paints the page.
 [[nodiscard]] PrintResult printChart(const chart::Sheet& sheet, QPrinter& printer,
                                      const PrintDialogStep& dialog,
                                      const render::Underlay& underlay);

@@ -708,15 +708,6 @@ int runChart(const Invocation& call) {
         marks.push_back({state->X, state->Y});
     }
 
-    // Rendering needs a GUI application for the fonts; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int argc = 1;
-    char name[] = "milten-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
-    render::installJapanese(application);
     // The work's own data first, then the file given with --data over it; the work's zones
     // with those of --zone.
     data::DataPart shownData = *project ? (*project)->data : data::DataPart{};
@@ -750,9 +741,9 @@ int runReportCommand(const Invocation& call) {
                       .pressureGiven = line.isSet("pressure") || line.isSet("altitude")});
 }
 
-// Where a command runs: in a core application, or in the GUI application it makes itself once
-// its command line has been checked (a picture needs the fonts).
-enum class Application { Core, OwnGui };
+// Where a command runs: in a core application, or in a GUI application with the program's
+// Japanese fonts (a picture or a laid-out text needs them).
+enum class Application { Core, Gui };
 
 // One command: its name, its lines in the synopsis of --help (after "milten-cli "; a line that
 // starts with a blank goes on with the one above), the formats --format takes for it (the first
@@ -790,14 +781,14 @@ constexpr std::array kCommands{
     Command{"chart",
             "chart -o FILE [--point=NAME=VALUE,NAME=VALUE]... [--join] [--dpi=N]\n"
             "chart -o FILE [--dpi=N] PROJECT.milten",
-            "", Application::OwnGui, runChart},
+            "", Application::Gui, runChart},
     // The data drawn on the chart is shown beside the command that reads it.
     Command{"data",
             "data [--zone=ZONE]... [--format=FORMAT] FILE\n"
             "chart -o FILE --data=FILE [--data-style=STYLE] [--zone=ZONE]...",
             kTableFormats, Application::Core, runData},
     // Its --format (pdf or html, else by the file's extension) is the report's to read.
-    Command{"report", "report -o FILE [--format=pdf|html] PROJECT.milten", "", Application::OwnGui,
+    Command{"report", "report -o FILE [--format=pdf|html] PROJECT.milten", "", Application::Gui,
             runReportCommand},
 };
 
@@ -879,7 +870,17 @@ int run(int argc, char** argv) {
         format = *chosen;
     }
     const Invocation call{line, rest, *display, format};
-    if (command->application == Application::OwnGui) {
+    if (command->application == Application::Gui) {
+        // Offscreen unless the caller chose a platform: no display is needed. Qt reads none of
+        // the command's own arguments.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        }
+        int guiArgc = 1;
+        char program[] = "milten-cli";
+        char* guiArgv[] = {program, nullptr};
+        QGuiApplication application(guiArgc, guiArgv);
+        render::installJapanese(application);
         return command->run(call);
     }
     QCoreApplication application(argc, argv);

@@ -38,7 +38,13 @@ constexpr std::array kOptions{
                "air quantity of state 2 in a mixing, kg/h (above 0)"},
     OptionSpec{"to", "", "T2", Number, "heat", "temperature after heating, °C"},
     OptionSpec{"room", "", "PAIR", Text, kDesign, "room state of a design, e.g. t=26,phi=50"},
-    OptionSpec{"outdoor", "", "PAIR", Text, kDesign, "outdoor state of a design, e.g. t=33,phi=63"},
+    OptionSpec{"outdoor", "", "PAIR", Text, kDesign,
+               "outdoor state of a design, e.g. t=33,phi=63; or\n"
+               "epw:FILE:KIND, a design condition of the weather file\n"
+               "FILE, KIND one of cooling-0.4, cooling-1, cooling-2 (its\n"
+               "dry bulb and mean coincident wet bulb), heating-99.6 or\n"
+               "heating-99 (its dry bulb, and one more NAME=VALUE after\n"
+               "a comma: epw:site.epw:heating-99.6,phi=70)"},
     OptionSpec{"sensible", "", "QS", Number, kDesign,
                "room sensible load, kcal/h (SI: kW), above 0"},
     OptionSpec{"latent", "", "QL", Number, kDesign, "room latent load, kcal/h (SI: kW), 0 or more"},

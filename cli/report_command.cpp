@@ -1,13 +1,11 @@
 #include "cli/report_command.h"
 
-#include <QGuiApplication>
 #include <cstdio>
 
 #include "chart/sheet.h"
 #include "cli/chart_output.h"
 #include "cli/data_command.h"
 #include "files/project_files.h"
-#include "render/japanese.h"
 #include "report/report_files.h"
 #include "report/report_model.h"
 
@@ -76,16 +74,6 @@ int runReport(const ReportArguments& arguments) {
     if (arguments.pressureGiven) {
         settings.atmosphere = arguments.display.atmosphere;
     }
-
-    // Laying out text needs a GUI application for the fonts; no display is needed.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    int argc = 1;
-    char name[] = "milten-cli";
-    char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
-    render::installJapanese(application);
 
     const chart::MarkedWork& work = project->work;
     const chart::Picture picture = report::workChart(work, settings, project->data.zones);

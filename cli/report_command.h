@@ -22,6 +22,7 @@ struct ReportArguments {
 // Writes the report; the project's own units and pressure unless --units or --pressure/
 // --altitude override them. Exit status: 0 written; 1 the project file refused (its message on
 // standard error); 2 a usage error or a file that cannot be written (one line, nothing written).
+// Runs within a GUI application with the program's Japanese fonts installed.
 [[nodiscard]] int runReport(const ReportArguments& arguments);
 
 }  // namespace cli

@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "data/column_memory.h"
+#include "data/design_conditions.h"
 
 namespace data {
 namespace {
@@ -87,6 +88,19 @@ Json layerHead(const DataLayer& layer) {
     if (set.hasElevation) {
         out["elevation"] = set.elevation;
     }
+    if (!set.designConditions.empty()) {
+        Json conditions = Json::array();
+        for (const DesignCondition& c : set.designConditions) {
+            Json condition = Json::object();
+            condition["kind"] = designConditionName(c.kind);
+            condition["t"] = c.dryBulb;
+            if (c.wetBulb) {
+                condition["tw"] = *c.wetBulb;
+            }
+            conditions.push_back(std::move(condition));
+        }
+        out["designConditions"] = std::move(conditions);
+    }
     if (layer.readWith) {
         out["columns"] = choiceText(*layer.readWith);
     }
@@ -134,8 +148,14 @@ bool putLayer(const Sink& put, const DataLayer& layer) {
     const char* separator = "\n";
     for (const auto& [key, value] : members.items()) {
         head += separator;
-        head +=
-            "      \"" + key + "\": " + value.dump(2, ' ', false, Json::error_handler_t::replace);
+        head += "      \"" + key + "\": ";
+        // A list's nested lines indented past the member's own.
+        for (const char c : value.dump(2, ' ', false, Json::error_handler_t::replace)) {
+            head += c;
+            if (c == '\n') {
+                head += "      ";
+            }
+        }
         separator = ",\n";
     }
     if (!put(head)) {
@@ -493,6 +513,63 @@ std::expected<void, chart::ProjectFailure> readRows(const Json& json, std::size_
     return {};
 }
 
+// The design conditions layerHead wrote: at most one of each kind, in the order of the kinds,
+// as a weather file gives them (readDesignConditions): temperatures within the file's range, a
+// wet bulb for each cooling condition and none for heating, at most its dry bulb.
+std::expected<std::vector<DesignCondition>, chart::ProjectFailure> designConditionsAt(
+    const Json& json, const std::string& where) {
+    constexpr std::size_t kKinds = 5;
+    const std::string at = where + ".designConditions";
+    const Json* list = member(json, "designConditions");
+    if (!list->is_array()) {
+        return fail(chart::ProjectError::MissingField, at);
+    }
+    if (list->size() > kKinds) {
+        return fail(chart::ProjectError::TooLarge, at);
+    }
+    const auto temperature = [](double t) { return t >= -70.0 && t <= 70.0; };
+    std::vector<DesignCondition> out;
+    for (std::size_t k = 0; k < list->size(); ++k) {
+        const std::string item = at + "[" + std::to_string(k) + "]";
+        const Json& c = (*list)[k];
+        if (!c.is_object()) {
+            return fail(chart::ProjectError::MissingField, item);
+        }
+        const auto name = field(c, "kind", item, &Json::is_string);
+        if (!name) {
+            return Failure(name.error());
+        }
+        const auto kind = designConditionNamed((*name)->get_ref<const std::string&>());
+        if (!kind || (!out.empty() && *kind <= out.back().kind)) {
+            return fail(chart::ProjectError::ImpossibleValue, item + ".kind");
+        }
+        const auto dryBulb = numberAt(c, "t", item);
+        if (!dryBulb) {
+            return Failure(dryBulb.error());
+        }
+        if (!temperature(*dryBulb)) {
+            return fail(chart::ProjectError::ImpossibleValue, item + ".t");
+        }
+        const bool cooling = *kind <= DesignConditionKind::Cooling2;
+        if (!cooling && member(c, "tw") != nullptr) {
+            return fail(chart::ProjectError::ImpossibleValue, item + ".tw");
+        }
+        DesignCondition condition{*kind, *dryBulb, std::nullopt};
+        if (cooling) {
+            const auto wetBulb = numberAt(c, "tw", item);
+            if (!wetBulb) {
+                return Failure(wetBulb.error());
+            }
+            if (!temperature(*wetBulb) || *wetBulb > *dryBulb) {
+                return fail(chart::ProjectError::ImpossibleValue, item + ".tw");
+            }
+            condition.wetBulb = *wetBulb;
+        }
+        out.push_back(condition);
+    }
+    return out;
+}
+
 std::expected<DataLayer, chart::ProjectFailure> layerAt(const Json& json,
                                                         const std::string& where) {
     if (!json.is_object()) {
@@ -541,6 +618,13 @@ std::expected<DataLayer, chart::ProjectFailure> layerAt(const Json& json,
         }
         set->elevation = *elevation;
         set->hasElevation = true;
+    }
+    if (member(json, "designConditions") != nullptr) {
+        auto conditions = designConditionsAt(json, where);
+        if (!conditions) {
+            return Failure(conditions.error());
+        }
+        set->designConditions = std::move(*conditions);
     }
     if (const Json* columns = member(json, "columns"); columns != nullptr) {
         const auto choice = columns->is_string()
@@ -701,7 +785,8 @@ bool sameData(const DataPart& a, const DataPart& b) {
         };
         if (s.name != r.name || s.times != r.times || s.hourly != r.hourly ||
             s.humidity != r.humidity || s.pressures != r.pressures ||
-            s.hasElevation != r.hasElevation || (s.hasElevation && s.elevation != r.elevation) ||
+            s.designConditions != r.designConditions || s.hasElevation != r.hasElevation ||
+            (s.hasElevation && s.elevation != r.elevation) ||
             !std::equal(s.readings.begin(), s.readings.end(), r.readings.begin(), r.readings.end(),
                         same)) {
             return false;

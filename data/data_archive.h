@@ -20,8 +20,12 @@
 //   "data": [{"path": "D:/logs/room.csv", "name": "room.csv", "style": "points",
 //             "colour": "#1f77b4", "shown": true, "months": 4095, "hours": 16777215,
 //             "hourly": false, "elevation": 35 (weather files only),
+//             "designConditions": [{"kind": "cooling-0.4", "t": 34.3, "tw": 25.3},
+//                                  {"kind": "heating-99.6", "t": -2.1}] (weather files that
+//             give them: the kinds as designConditionName spells them, in their order),
 //             "columns": "<choiceText of what a CSV set was read with>" (where known),
-//             "datesUnread": true (a CSV set whose date column held no readable date), "rows": 2,
+//             "datesUnread": true (a CSV set whose date column held no readable date),
+//             "rows": 2,
 //             "states": "<base64 of the rows (rowBytes)>" where the rows are readings of x
 //             without pressures (as every file before the readings were kept), else
 //             "humidity": "phi" (or "x" in kg/kg(DA), "dew" in °C: what the readings hold),

@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "chart/design_entry.h"
 #include "chart/design_figures.h"
@@ -253,6 +256,16 @@ void DesignDialog::setDesignConditions(const std::vector<OfferedCondition>& cond
     ComboConditions->setEnabled(!conditions_.empty());
 }
 
+void DesignDialog::offerDesignConditions(const data::DataPart& data) {
+    std::vector<OfferedCondition> offered;
+    for (const data::DataLayer& layer : data.layers) {
+        for (const data::DesignCondition& c : layer.set->designConditions) {
+            offered.push_back({QString::fromStdString(layer.set->name), c});
+        }
+    }
+    setDesignConditions(offered);
+}
+
 // A cooling condition gives the outdoor state by its dry and wet bulb; a heating one by its dry
 // bulb, beside the relative humidity already in the panel.
 void DesignDialog::conditionChosen(int index) {
@@ -367,34 +380,19 @@ std::optional<chart::Entry> DesignDialog::design(bool speak) {
     auto entry = chart::designEntry(inputs, settings_.atmosphere.ratio);
     if (!entry) {
         using E = psychro::DesignError;
-        QLineEdit* box = nullptr;
-        switch (entry.error()) {
-            case E::SensibleLoad:
-                box = TextQs;
-                break;
-            case E::LatentLoad:
-                box = TextQl;
-                break;
-            case E::OutdoorRatio:
-                box = TextK;
-                break;
-            case E::SupplyDifference:
-                box = TextDt;
-                break;
-            case E::BypassFactor:
-                box = TextBf;
-                break;
-            case E::SteamTemperature:
-            case E::WaterTemperature:
-                box = TextHum;
-                break;
-            default:
-                break;
-        }
+        // The box whose number an input's error is about; a design that cannot be made is
+        // about none. The message is the error's own either way.
+        const std::pair<E, QLineEdit*> boxOf[] = {
+            {E::SensibleLoad, TextQs},     {E::LatentLoad, TextQl},
+            {E::OutdoorRatio, TextK},      {E::SupplyDifference, TextDt},
+            {E::BypassFactor, TextBf},     {E::SteamTemperature, TextHum},
+            {E::WaterTemperature, TextHum}};
         const QString text = QString::fromStdU16String(
             words::designErrorMessage(entry.error(), settings_.atmosphere.ratio));
-        if (box != nullptr) {
-            return refuse(box, text);
+        const auto* about =
+            std::ranges::find(boxOf, entry.error(), &std::pair<E, QLineEdit*>::first);
+        if (about != std::end(boxOf)) {
+            return refuse(about->second, text);
         }
         messages.show(text);
         return std::nullopt;

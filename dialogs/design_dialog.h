@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "chart/marked_work.h"
+#include "data/data_part.h"
 #include "data/design_conditions.h"
 #include "dialogs/chart_dialog.h"
 
@@ -62,6 +63,8 @@ class DesignDialog : public ChartDialog {
         data::DesignCondition condition;
     };
     void setDesignConditions(const std::vector<OfferedCondition>& conditions);
+    // Offers the design conditions of every weather file among `data`'s sets.
+    void offerDesignConditions(const data::DataPart& data);
 
   signals:
     // The design 計算 shows, to be drawn over the chart without being part of the work; nullopt

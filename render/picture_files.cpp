@@ -35,9 +35,11 @@ bool writePdf(const chart::Sheet& sheet, QIODevice& device, const Underlay& unde
     if (!painter.begin(&writer)) {
         return false;
     }
-    const QPointF corner((kA4Width - chart::kPictureWidth) / 2.0,
-                         (kA4Height - chart::kPictureHeight) / 2.0);
-    paintSheet(painter, sheet, kPdfDotsPerInch / kMmPerInch, corner, corner, underlay);
+    // The page has no margins: all of it is printable.
+    const SheetPlacement place = placeSheet(QSizeF(kA4Width, kA4Height));
+    const QPointF corner = place.cornerMm / place.scale;
+    paintSheet(painter, sheet, kPdfDotsPerInch / kMmPerInch * place.scale, corner, corner,
+               underlay);
     return painter.end();
 }
 

@@ -1,6 +1,7 @@
 #include "render/picture_painter.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "render/picture_plan.h"
@@ -73,6 +74,14 @@ void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
     painter.translate(lineCornerMm);
     paintPicture(painter, sheet.pressure);
     painter.restore();
+}
+
+SheetPlacement placeSheet(QSizeF areaMm) {
+    const double scale = std::min(
+        {1.0, areaMm.width() / chart::kPictureWidth, areaMm.height() / chart::kPictureHeight});
+    return {QPointF((areaMm.width() - chart::kPictureWidth * scale) / 2.0,
+                    (areaMm.height() - chart::kPictureHeight * scale) / 2.0),
+            scale};
 }
 
 QImage sheetImage(const chart::Sheet& sheet, double dotsPerInch, const Underlay& underlay) {

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRectF>
+#include <QSizeF>
 #include <cstddef>
 
 #include "chart/picture.h"
@@ -49,6 +50,15 @@ using Underlay = std::function<void(QPainter& painter, double dotsPerMm)>;
 
 void paintSheet(QPainter& painter, const chart::Sheet& sheet, double dotsPerMm,
                 QPointF chartCornerMm, QPointF lineCornerMm, const Underlay& underlay);
+
+// Where the 267 × 189 mm surface stands on a page whose printable part is `areaMm`: centred in
+// it, at natural size where it fits, else scaled down uniformly until it does. The corner is in
+// page millimetres from the area's corner; the surface spans scale × its size from there.
+struct SheetPlacement {
+    QPointF cornerMm;
+    double scale;
+};
+[[nodiscard]] SheetPlacement placeSheet(QSizeF areaMm);
 
 // The sheet as an image of the surface, as pictureImage makes it, the pressure line at its top
 // left.

@@ -3,6 +3,9 @@
 // buttons and grabs the result. It also prints every figure and message the dialogs showed, so
 // that the guide quotes what the program really shows. Run by scripts/docs-images:
 //   build/dev/tools/dialog_images docs/images
+// Given a picture's file name after the folder, it goes through the same steps and writes only
+// that picture:
+//   build/dev/tools/dialog_images docs/images design_reheat_chart.png
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +21,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <memory>
@@ -40,8 +44,16 @@ namespace {
 
 class Shots {
   public:
-    Shots(app::MainWindow& window, dialogs::RecordedMessages& messages, QDir folder)
-        : window_(window), messages_(messages), folder_(std::move(folder)) {}
+    // `only`: the one picture to write, or empty for every one.
+    Shots(app::MainWindow& window, dialogs::RecordedMessages& messages, QDir folder, QString only)
+        : window_(window),
+          messages_(messages),
+          folder_(std::move(folder)),
+          only_(std::move(only)) {}
+
+    [[nodiscard]] bool wanted(const QString& name) const {
+        return only_.isEmpty() || name == only_;
+    }
 
     void found(bool there, const char* name) {
         if (!there) {
@@ -112,6 +124,9 @@ class Shots {
             return;
         }
         QApplication::processEvents();
+        if (!wanted(name)) {
+            return;
+        }
         QImage image = widget->grab(crop.isNull() ? QRect(QPoint(0, 0), widget->size()) : crop)
                            .toImage()
                            .convertToFormat(QImage::Format_RGB32);
@@ -176,12 +191,14 @@ class Shots {
         return dialog(name);
     }
 
-    // The part of the chart around every mark drawn since it was last redrawn.
-    void saveMarks(const QString& file) {
+    // The part of the chart around every mark drawn since it was last redrawn, `sideMm` to
+    // the left and right of each (room for a label placed beside its mark).
+    void saveMarks(const QString& file, double sideMm = 15.0) {
         QRectF box;
         for (const chart::PictureItem& item : window_.picture().items()) {
             if (const auto* circle = std::get_if<chart::CircleItem>(&item)) {
-                box |= QRectF(circle->centre.X - 15.0, circle->centre.Y - 12.0, 30.0, 24.0);
+                box |=
+                    QRectF(circle->centre.X - sideMm, circle->centre.Y - 12.0, 2.0 * sideMm, 24.0);
             }
         }
         app::PictureView* view = window_.pictureView();
@@ -209,6 +226,7 @@ class Shots {
     app::MainWindow& window_;
     dialogs::RecordedMessages& messages_;
     QDir folder_;
+    QString only_;
     bool ok_ = true;
 };
 
@@ -377,9 +395,13 @@ void settings(Shots& s, app::MainWindow& window) {
     s.save(&window, QStringLiteral("si_chart.png"), {}, window.width() * 2 / 3);
 }
 
-// An air-handling design: room and outdoor air as t and φ, the loads, k and Δt; the dialog with
-// its result table after 計算, printed for the guide, then the design marked by 描画.
-void design(Shots& s, bool cooling) {
+enum class Design { Cooling, Reheat, Heating };
+
+// An air-handling design: room and outdoor air as t and φ, the loads, k and Δt (cooling with
+// reheat: at a bypass factor of 0.1); the dialog with its result table after 計算, printed for
+// the guide, then the design marked by 描画.
+void design(Shots& s, Design kind) {
+    const bool cooling = kind != Design::Heating;
     QDialog* form = s.open("mnuCalDesign", "FormDesign");
     if (form == nullptr) {
         return;
@@ -397,12 +419,28 @@ void design(Shots& s, bool cooling) {
     state("FrameRoom", cooling ? "26" : "22", cooling ? "50" : "40");
     state("FrameOutdoor", cooling ? "33" : "0", cooling ? "63" : "50");
     s.check(form, cooling ? "OptionCool" : "OptionHeat");
+    // The coil's option chosen only when it changes, so that the other pictures stay as they
+    // were made before the reheat design was. A mouse click at the middle of "再熱なし" falls
+    // beside its short text, which a radio button does not take as a click: click() chooses it
+    // as the user's click on its text would.
+    const char* coil = kind == Design::Reheat ? "OptionReheat" : "OptionNoReheat";
+    auto* option = form->findChild<QAbstractButton*>(QString::fromLatin1(coil));
+    if (cooling && option != nullptr && !option->isChecked()) {
+        option->click();
+    }
+    s.found(!cooling || option != nullptr, coil);
+    if (kind == Design::Reheat) {
+        s.type(form, "TextBf", "0.1");
+    }
     s.type(form, "TextQs", cooling ? "10000" : "8000");
     s.type(form, "TextQl", cooling ? "2000" : "1000");
     s.type(form, "TextK", "25");
     s.type(form, "TextDt", "10");
     s.press(form, "Command1");
-    std::printf("design (%s):\n", cooling ? "cooling" : "heating");
+    const char* name = kind == Design::Cooling  ? "cooling"
+                       : kind == Design::Reheat ? "reheat"
+                                                : "heating";
+    std::printf("design (%s):\n", name);
     if (const auto* table = form->findChild<QTableWidget*>("ResultTable")) {
         for (int r = 0; r < table->rowCount(); ++r) {
             std::printf("  %s = %s %s\n", table->item(r, 0)->text().toUtf8().constData(),
@@ -410,8 +448,9 @@ void design(Shots& s, bool cooling) {
                         table->item(r, 2)->text().toUtf8().constData());
         }
     }
-    s.save(form,
-           QStringLiteral("design_%1.png").arg(QLatin1String(cooling ? "cooling" : "heating")));
+    if (kind != Design::Reheat) {  // the guide shows the reheat design on the chart alone
+        s.save(form, QStringLiteral("design_%1.png").arg(QLatin1String(name)));
+    }
     s.press(form, "CommandDraw");  // 計算 only shows it; 描画 marks it
     s.press(form, "Command3");
 }
@@ -421,7 +460,7 @@ void design(Shots& s, bool cooling) {
 // written to report.pdf for scripts/docs-images to turn into pictures.
 void reportPages(Shots& s, app::MainWindow& window, const QDir& folder) {
     s.menu("mnuDrawW");
-    design(s, true);
+    design(s, Design::Cooling);
     s.menu("mnuDrawPoint");
     QDialog* form2 = s.dialog("Form2");
     s.check(form2, "Check3");
@@ -462,14 +501,15 @@ void reportPages(Shots& s, app::MainWindow& window, const QDir& folder) {
     write("TextDate", QStringLiteral("2026/12/09"));
     s.save(title, QStringLiteral("report_title.png"));
     s.press(title, "CommandOK");
+    window.document().changeData(data::DataPart{}, u"データを重ねる");  // none for what follows
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: dialog_images FOLDER\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: dialog_images FOLDER [PICTURE.png]\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -493,7 +533,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "dialog_images: the window was not shown\n");
         return 1;
     }
-    Shots shots(window, messages, folder);
+    Shots shots(window, messages, folder, argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString());
     pointDialog(shots, window);
     // The main window with its menu bar and the chart drawn, at two thirds of its size.
     shots.save(&window, QStringLiteral("main_window.png"), {}, window.width() * 2 / 3);
@@ -519,11 +559,14 @@ int main(int argc, char** argv) {
     humidifying(shots, "mnuCalWW", "15", "spray");
     shots.saveMarks(QStringLiteral("humidifying_chart.png"));
     shots.menu("mnuDrawW");
-    design(shots, true);
+    design(shots, Design::Cooling);
     shots.saveMarks(QStringLiteral("design_cooling_chart.png"));
     shots.menu("mnuDrawW");
-    design(shots, false);
+    design(shots, Design::Heating);
     shots.saveMarks(QStringLiteral("design_heating_chart.png"));
+    shots.menu("mnuDrawW");
+    design(shots, Design::Reheat);
+    shots.saveMarks(QStringLiteral("design_reheat_chart.png"), 25.0);
     shots.menu("mnuDrawW");
     pmv(shots);
     discomfort(shots);
@@ -532,7 +575,10 @@ int main(int argc, char** argv) {
     shots.saveMenu("mnuView", QStringLiteral("menu_view.png"));
     shots.saveMenu("mnuCal", QStringLiteral("menu_calc.png"));
     shots.saveMenu("mnuDraw", QStringLiteral("menu_draw.png"));
-    reportPages(shots, window, folder);
+    // The report goes elsewhere when it is not wanted, so that only the one picture is written.
+    const QTemporaryDir scratch;
+    reportPages(shots, window,
+                shots.wanted(QStringLiteral("report.pdf")) ? folder : QDir(scratch.path()));
     QFile::remove(app::recoveryPath());  // the pictures' work leaves nothing behind
     shots.menu("mnuDrawW");
     settings(shots, window);

@@ -365,5 +365,10 @@ inline constexpr char16_t kProgramTitle[] = u"湿りミルテン";
 inline constexpr char16_t kUntitled[] = u"無題";
 // %1 is the file name (or kUntitled), "[*]" the place of the modified mark.
 inline constexpr char16_t kDocumentTitle[] = u"%1[*] - 湿りミルテン";
+// ヘルプ → 使い方ガイド: %1 is where the guide was looked for, or the guide's file.
+inline constexpr char16_t kGuideMissing[] =
+    u"使い方ガイドが見つかりません。インストールを確かめてください。（%1）";
+inline constexpr char16_t kGuideNotOpened[] =
+    u"使い方ガイドを開けませんでした。ブラウザで %1 を開いてください。";
 
 }  // namespace words

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
@@ -128,7 +130,10 @@ TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("room.milten"));
     window.setFileChooser([&path](auto, const QString&) { return path; });
-    window.dataDock()->addData(layerOf(loggedRoom(), 0xAA0000));
+    // A set with a weather file's design condition: the design dialog offers it after reopening.
+    auto site = std::make_shared<data::DataSet>(*loggedRoom());
+    site->designConditions = {{data::DesignConditionKind::Cooling04, 34.3, 25.3}};
+    window.dataDock()->addData(layerOf(site, 0xAA0000));
     window.dataDock()->setStyle(0, data::LayerStyle::Hours);
     window.dataDock()->addZone(data::ashraeSummerZone());
     document.keepRecoveryNow();  // unsaved data is worth recovering
@@ -142,6 +147,10 @@ TEST_F(DataWindow, ASavedWorkOpensWithItsDataAndARecoveryKeepsIt) {
     ASSERT_TRUE(other.openProject(path));
     EXPECT_TRUE(data::sameData(other.document().data(), document.data()));
     EXPECT_EQ(other.document().data().layers[0].path, "/logs/room.csv");
+    other.findChild<QAction*>(QStringLiteral("mnuCalDesign"))->trigger();
+    const auto* offered = other.findChild<QComboBox*>(QStringLiteral("ComboConditions"));
+    ASSERT_NE(offered, nullptr);
+    EXPECT_EQ(offered->count(), 2);  // "（選んでください）" and the site's 0.4 % condition
 }
 
 // Readings of φ: the zone counts them as measured at any pressure, and the points move to

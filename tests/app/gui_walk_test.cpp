@@ -22,6 +22,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -222,13 +223,15 @@ class Walk {
 
     // The commands of the menu bar that lead somewhere: items with a name, no sub-menu, not
     // separators; Exit stays out (it ends the program, which has its own tests), and so do the
-    // settings (a change erases the marks on purpose; they have their own tests).
+    // settings (a change erases the marks on purpose; they have their own tests) and the guide
+    // (it starts the user's browser).
     QList<QAction*> commands() const {
         QList<QAction*> found;
         for (QAction* a : window_.findChildren<QAction*>()) {
             if (!a->objectName().startsWith(QStringLiteral("mnu")) || a->isSeparator() ||
                 a->menu() != nullptr || a->objectName() == QStringLiteral("mnuFileExit") ||
-                a->objectName() == QStringLiteral("mnuToolSettings")) {
+                a->objectName() == QStringLiteral("mnuToolSettings") ||
+                a->objectName() == QStringLiteral("mnuHelpGuide")) {
                 continue;
             }
             found.append(a);
@@ -403,6 +406,13 @@ class Walk {
                            .contains(item->objectName());
             if (item->isEnabled()) {
                 item->trigger();
+            }
+            // The print preview, Qt's own window, is looked at and closed by its frame.
+            if (item->objectName() == QStringLiteral("mnuFilePreview")) {
+                auto* preview = window_.findChild<QPrintPreviewDialog*>();
+                ASSERT_TRUE(preview != nullptr && preview->isVisible());
+                preview->close();
+                QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             }
             return;
         }

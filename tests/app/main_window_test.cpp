@@ -4,12 +4,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "app/picture_view.h"
@@ -34,6 +42,7 @@ const MenuEntry kMenuTree[] = {
     {1, "mnuFileData", "データを重ねる(&D)..."},
     {1, "mnuFileReport", "計算書を出力(&R)..."},
     {1, "mnuFProjectSeparator", "-"},
+    {1, "mnuFilePreview", "印刷プレビュー(&V)..."},
     {1, "mnuFileprint", "印刷(&P)"},
     {1, "mnuFSeparator", "-"},
     {1, "mnuFileExit", "終了(&X)"},
@@ -70,6 +79,7 @@ const MenuEntry kMenuTree[] = {
     {0, "mnuTool", "ツール(&T)"},
     {1, "mnuToolSettings", "設定(&S)..."},
     {0, "mnuHelp", "ヘルプ(&H)"},
+    {1, "mnuHelpGuide", "使い方ガイド(&G)"},
     {1, "mnuHelpV", "バージョン情報"},
 };
 
@@ -132,7 +142,8 @@ TEST_F(MainWindowTest, InertItemsDoNothing) {
     EXPECT_TRUE(window.picture().items().empty());
 }
 
-TEST_F(MainWindowTest, ReadoutFrameShowsItsDesignCaptions) {
+// The value boxes stay empty until there is a state to show.
+TEST_F(MainWindowTest, ReadoutFrameShowsNamesAndUnitsAndNoValueYet) {
     auto* frame = window.findChild<QGroupBox*>("Frame1");
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->title(), "空気状態");
@@ -145,7 +156,7 @@ TEST_F(MainWindowTest, ReadoutFrameShowsItsDesignCaptions) {
     const char* units[] = {"kg/kg(DA)", "kcal/kg(DA)", "℃", "℃", "m3/kg(DA)", "％"};
     for (int k = 0; k < 6; ++k) {
         EXPECT_EQ(frame->findChild<QLabel*>(rows[k][0])->text(), QString::fromUtf8(names[k]));
-        EXPECT_EQ(frame->findChild<QLabel*>(rows[k][1])->text(), QString::fromUtf8(rows[k][1]));
+        EXPECT_EQ(frame->findChild<QLabel*>(rows[k][1])->text(), QString()) << rows[k][1];
         EXPECT_EQ(frame->findChild<QLabel*>(rows[k][2])->text(), QString::fromUtf8(units[k]));
     }
     EXPECT_EQ(window.findChild<QLabel*>("Label20")->text(), "大気圧 = 760 mmHg");
@@ -169,6 +180,57 @@ TEST_F(MainWindowTest, PictureScalesUniformlyAndReportsMillimetres) {
     ASSERT_EQ(moved.count(), 1);
     EXPECT_FLOAT_EQ(moved[0][0].toFloat(), 100.0f);
     EXPECT_FLOAT_EQ(moved[0][1].toFloat(), 160.0f);
+}
+
+// The guide opens in what shows files (here a text browser standing for the user's browser):
+// the page made from docs/guide.md, with its tables.
+TEST_F(MainWindowTest, TheGuideOpensAsAWebPage) {
+    QTextBrowser browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "setSource");
+    window.findChild<QAction*>("mnuHelpGuide")->trigger();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_TRUE(messages.messages().empty());
+    const QFileInfo page(browser.source().toLocalFile());
+    EXPECT_TRUE(page.isFile()) << page.filePath().toStdString();
+    EXPECT_EQ(page.fileName(), "guide.html");
+    EXPECT_EQ(browser.documentTitle(), "湿りミルテン 利用の手引き");
+    EXPECT_TRUE(browser.toPlainText().contains(QStringLiteral("絶対湿度")));
+    EXPECT_FALSE(browser.toPlainText().contains(QStringLiteral("|---|"))) << "tables as tables";
+}
+
+// The real file dialogs say what they are for.
+TEST_F(MainWindowTest, TheExportDialogIsTitledExport) {
+    QString title;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            title = dialog->windowTitle();
+            dialog->reject();
+        }
+    });
+    poll.start(20);
+    window.findChild<QAction*>("mnuFileExport")->trigger();
+    EXPECT_EQ(title, "エクスポート");
+    EXPECT_TRUE(messages.messages().empty()) << "a cancelled export says nothing";
+}
+
+// 印刷プレビュー shows the one landscape page as it will be printed, without holding up the
+// window, and goes when closed.
+TEST_F(MainWindowTest, PrintPreviewShowsThePage) {
+    window.findChild<QAction*>("mnuDrawW")->trigger();
+    window.findChild<QAction*>("mnuFilePreview")->trigger();
+    QPointer<QPrintPreviewDialog> preview = window.findChild<QPrintPreviewDialog*>("printPreview");
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_FALSE(preview->isModal());
+    EXPECT_EQ(preview->printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    auto* pages = preview->findChild<QPrintPreviewWidget*>();
+    ASSERT_NE(pages, nullptr);
+    pages->updatePreview();
+    EXPECT_EQ(pages->pageCount(), 1);
+    preview->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(preview.isNull());
 }
 
 // Exit and the close box both end the event loop, also with another window open.

@@ -127,6 +127,30 @@ TEST_F(Printing, DrawnChartPrintsAtNaturalSizeWithThePressureLine) {
     EXPECT_GT(pressure->yMin, 0.0);
 }
 
+// Printed to a PDF and exported as one, the chart stands in the same place, centred on A4
+// across at natural size: "温度 t [℃]" at (104.15, 165) mm of the picture lies at
+// (15 + 104.15, 10.5 + 165) mm of the page. (The printer's page is 842 × 595 whole points, 0.1 mm
+// less high than the exported one: the chart stands 0.05 mm higher there.)
+TEST_F(Printing, PrintedAndExportedChartsStandAlike) {
+    window.findChild<QAction*>("mnuDrawW")->trigger();
+    print();
+    const QString exported = directory.filePath(QStringLiteral("export.pdf"));
+    ASSERT_TRUE(window.exportTo(exported));
+    const std::vector<Word> printed = wordsOf(pdf);
+    const std::vector<Word> other = wordsOf(exported);
+    for (const char* text : {"温度", "比容積", "絶対湿度"}) {
+        const Word* a = findWord(printed, QString::fromUtf8(text));
+        const Word* b = findWord(other, QString::fromUtf8(text));
+        ASSERT_NE(a, nullptr) << text;
+        ASSERT_NE(b, nullptr) << text;
+        EXPECT_NEAR(a->xMin, b->xMin, 0.2) << text;
+        EXPECT_NEAR(a->yMin, b->yMin, 0.2) << text;
+    }
+    const Word* title = findWord(printed, QStringLiteral("温度"));
+    EXPECT_NEAR(title->xMin, (15.0 + 104.15) * kPointsPerMm, 1.0);
+    EXPECT_NEAR(title->yMin, (10.5 + 165.0) * kPointsPerMm, 1.0);
+}
+
 TEST_F(Printing, BeforeDrawingOnlyThePressureLineIsPrinted) {
     print();
     EXPECT_TRUE(messages.messages().empty());

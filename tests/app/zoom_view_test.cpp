@@ -141,10 +141,13 @@ TEST_F(ZoomView, CtrlWheelZoomsAboutThePointer) {
     EXPECT_EQ(view->zoom(), 0.25);
 }
 
-// Zoomed, the readout frame and the pressure line stay whole in view, one above the other,
-// wherever the view is scrolled (two 拡大 in 1010 × 715 once left 4 % of the frame in view);
-// fitted again they stand where start-up put them, to the pixel.
-TEST_F(ZoomView, ReadoutFrameAndPressureLineStayInView) {
+// Zoomed, the readout frame and the pressure line keep the places they have fitted to the
+// window, wherever the view is scrolled: the frame as far from the bottom-right corner of the part
+// of the surface in view as from the fitted surface's, the line at its top-right, at their
+// fitted sizes (two 拡大 in 1010 × 715 once left 4 % of the frame in view, and any zoom moved
+// them over the enthalpy scale at the top left); fitted again they stand where start-up put them,
+// to the pixel.
+TEST_F(ZoomView, ReadoutFrameAndPressureLineKeepTheirCorners) {
     const auto* frame = window.findChild<QWidget*>("Frame1");
     const auto* line = window.findChild<QWidget*>("Label20");
     for (const QSize size : {QSize(1010, 715), QSize(1366, 768)}) {
@@ -152,13 +155,27 @@ TEST_F(ZoomView, ReadoutFrameAndPressureLineStayInView) {
         QApplication::processEvents();
         const QRect frameAtStart = frame->geometry();
         const QRect lineAtStart = line->geometry();
+        // The fitted surface's right and bottom edges, pixels.
+        const QPointF fittedEdge = view->widgetAt({267.0, 189.0});
         for (const char* step : {"mnuViewZoomIn", "mnuViewZoomIn", "mnuViewZoomIn", "mnuViewActual",
                                  "mnuViewZoomOut"}) {
             trigger(step);
-            for (const QPoint to : {QPoint(0, 0), QPoint(100000, 100000)}) {
+            for (const QPoint to : {QPoint(0, 0), QPoint(100000, 100000), QPoint(150, 90)}) {
                 view->scrollTo(to);
-                EXPECT_TRUE(view->viewport().contains(frame->geometry())) << step;
-                EXPECT_TRUE(view->viewport().contains(line->geometry())) << step;
+                const QRectF surface(view->widgetAt({0.0, 0.0}), view->widgetAt({267.0, 189.0}));
+                const QRectF shown = surface & QRectF(view->viewport());
+                EXPECT_EQ(frame->size(), frameAtStart.size()) << step;
+                EXPECT_EQ(line->size(), lineAtStart.size()) << step;
+                EXPECT_NEAR(shown.right() - (frame->x() + frame->width()),
+                            fittedEdge.x() - (frameAtStart.x() + frameAtStart.width()), 1.0)
+                    << step;
+                EXPECT_NEAR(shown.bottom() - (frame->y() + frame->height()),
+                            fittedEdge.y() - (frameAtStart.y() + frameAtStart.height()), 1.0)
+                    << step;
+                EXPECT_NEAR(shown.right() - (line->x() + line->width()),
+                            fittedEdge.x() - (lineAtStart.x() + lineAtStart.width()), 1.0)
+                    << step;
+                EXPECT_EQ(line->y(), std::lround(shown.top())) << step;
                 EXPECT_FALSE(frame->geometry().intersects(line->geometry())) << step;
             }
         }

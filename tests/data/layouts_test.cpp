@@ -49,6 +49,8 @@ TEST(Layouts, EachSampleIsReadWhole) {
         {"logger_channels.csv", Encoding::ShiftJis, 4, 3, 1.5, 2, 3, "2026/07/01 – 2026/07/01"},
         // January of 1988 and December of 1997: a typical year.
         {"tmy3_typical.csv", Encoding::Utf8, 6, 1, 1.0, 4, 10, "1/1 – 12/31 (標準年)"},
+        // A published TMY3 file's first rows: January in Greensboro, none inside.
+        {"tmy3_greensboro_head.csv", Encoding::Utf8, 30, 0, 0.0, 31, 37, "1988/01/01 – 1988/01/02"},
         {"memo_kana.csv", Encoding::ShiftJis, 12, 12, 12.0, 1, 2, "2026/07/01 – 2026/07/01"},
         {"semicolon_comma.csv", Encoding::Utf8, 4, 2, 2.0, 1, 2, "2026/06/30 – 2026/07/01"},
     };

@@ -14,13 +14,16 @@ using chart::ProjectError;
 
 // A work's file as written without data, a weather file's layer and a logger's in it by hand:
 // the rows (20 °C, 0) and (−5.5 °C, 0.0125f = 0x3C4CCCCD) as little-endian float32, the times
-// 0 (1900-01-01 00:00) and none (0xFFFFFFFF).
+// 0 (1900-01-01 00:00) and none (0xFFFFFFFF); the weather file's design conditions as its
+// DESIGN CONDITIONS line gave them.
 std::string handWritten() {
     std::string text = files::projectText({});
     text.resize(text.size() - 3);  // "\n}\n"
     return text + R"(,
   "data": [{"path": "C:/w/tokyo.epw", "name": "Tokyo", "style": "hours", "colour": "#FF8000",
             "shown": false, "months": 7, "hours": 255, "hourly": true, "elevation": 35.5,
+            "designConditions": [{"kind": "cooling-1", "t": 33, "tw": 25},
+                                 {"kind": "heating-99.6", "t": -2.1}],
             "rows": 2, "states": "AACgQQAAAAAAALDAzcxMPA=="},
            {"path": "room.csv", "name": "room", "style": "points", "colour": "#1f77b4",
             "shown": true, "months": 4095, "hours": 16777215, "hourly": false,
@@ -44,7 +47,16 @@ data::DataPart expectedPart() {
     readWith.columns.dateTime = 0;
     readWith.dateOrder = data::DateOrder::Dmy;
     auto weather = std::make_shared<data::DataSet>(
-        data::DataSet{"Tokyo", data::Humidity::X, rows, {}, {}, true, 35.5, true});
+        data::DataSet{"Tokyo",
+                      data::Humidity::X,
+                      rows,
+                      {},
+                      {},
+                      true,
+                      35.5,
+                      true,
+                      {{data::DesignConditionKind::Cooling1, 33.0, 25.0},
+                       {data::DesignConditionKind::Heating996, -2.1, std::nullopt}}});
     auto logger = std::make_shared<data::DataSet>(
         data::DataSet{"room", data::Humidity::X, rows, {}, {0U, data::kNoTime}, false, 0.0, false});
     return {{{weather, "C:/w/tokyo.epw", data::LayerStyle::Hours, 0xFF8000, false, {7, 255}},
@@ -150,6 +162,24 @@ TEST(DataArchive, BrokenDataIsRefusedWithItsField) {
         {"a thirteenth month", "\"months\": 7", "\"months\": 4096", ProjectError::ImpossibleValue,
          "data[0].months"},
         {"shown missing", "\"shown\": false, ", "", ProjectError::MissingField, "data[0].shown"},
+        {"unknown design condition", "\"cooling-1\"", "\"cooling-5\"",
+         ProjectError::ImpossibleValue, "data[0].designConditions[0].kind"},
+        {"design conditions out of order", "\"heating-99.6\"", "\"cooling-0.4\", \"tw\": -3",
+         ProjectError::ImpossibleValue, "data[0].designConditions[1].kind"},
+        {"wet bulb above dry bulb", "\"tw\": 25", "\"tw\": 33.5", ProjectError::ImpossibleValue,
+         "data[0].designConditions[0].tw"},
+        {"cooling without wet bulb", ", \"tw\": 25", "", ProjectError::MissingField,
+         "data[0].designConditions[0].tw"},
+        {"heating with a wet bulb", "\"t\": -2.1", "\"t\": -2.1, \"tw\": -3",
+         ProjectError::ImpossibleValue, "data[0].designConditions[1].tw"},
+        {"design dry bulb beyond the weather file's", "\"t\": -2.1", "\"t\": -71",
+         ProjectError::ImpossibleValue, "data[0].designConditions[1].t"},
+        {"more design conditions than kinds", "\"designConditions\": [",
+         "\"designConditions\": [{}, {}, {}, {}, ", ProjectError::TooLarge,
+         "data[0].designConditions"},
+        {"design conditions not a list", "\"designConditions\": [",
+         "\"designConditions\": 1, \"dc\": [", ProjectError::MissingField,
+         "data[0].designConditions"},
         {"rows beyond the bound", "\"rows\": 2, \"states\"", "\"rows\": 5000001, \"states\"",
          ProjectError::TooLarge, "data[0].rows"},
         {"invalid zone", "[40, 70]", "[70, 40]", ProjectError::ImpossibleValue, "zones[0]"},

@@ -431,3 +431,25 @@ TEST(PicturePlan, InkStaysWithinItsBounds) {
 }
 
 }  // namespace
+
+// The sheet on a page's printable part: centred, at natural size where it fits, scaled down
+// uniformly where it does not (hand-worked from 267 × 189 mm).
+TEST(SheetPlacement, CentredAndScaledDownOnlyWhereThePageIsSmaller) {
+    struct Row {
+        QSizeF area;
+        double x, y, scale;
+    };
+    const Row rows[] = {
+        {{297.0, 210.0}, 15.0, 10.5, 1.0},                 // A4 across
+        {{267.0, 189.0}, 0.0, 0.0, 1.0},                   // the surface exactly
+        {{420.0, 297.0}, 76.5, 54.0, 1.0},                 // A3 across: never scaled up
+        {{210.0, 297.0}, 0.0, 74.1741573, 0.7865168539},   // A4 upright: 210 / 267
+        {{400.0, 100.0}, 129.3650794, 0.0, 0.5291005291},  // a low strip: 100 / 189
+    };
+    for (const Row& row : rows) {
+        const render::SheetPlacement place = render::placeSheet(row.area);
+        EXPECT_NEAR(place.cornerMm.x(), row.x, 1e-6) << row.area.width();
+        EXPECT_NEAR(place.cornerMm.y(), row.y, 1e-6) << row.area.width();
+        EXPECT_NEAR(place.scale, row.scale, 1e-9) << row.area.width();
+    }
+}

@@ -1,5 +1,6 @@
-// main() of the render tests: a GUI application without widgets, as the command line has it,
-// offscreen unless the caller chose a platform, with the fonts the program installs.
+// main() of the tests that paint without widgets (render, report): a GUI application as
+// milten-cli has it, offscreen unless the caller chose a platform, with the fonts the program
+// installs.
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
