@@ -153,10 +153,16 @@ bool DataImport::startAgain(const QString& path, const chart::Settings& settings
     return true;
 }
 
-// What the reader makes of the file on its own (the date order aside), to start the dialog from.
+// What the reader makes of the file's head on its own (the date order aside), to start the
+// dialog from: the columns are found in the first lines, and a large file is not read whole.
 std::optional<data::CsvChoice> DataImport::foundInFile() const {
+    std::string_view head(*bytes_);
+    if (head.size() > kHeadBytes) {
+        const std::size_t end = head.substr(0, kHeadBytes).rfind('\n');
+        head = head.substr(0, end == std::string_view::npos ? kHeadBytes : end + 1);
+    }
     const auto found =
-        data::readCsv(*bytes_, {settings_.atmosphere.ratio, {}, {}, {}, data::DateOrder::Ymd});
+        data::readCsv(head, {settings_.atmosphere.ratio, {}, {}, {}, data::DateOrder::Ymd});
     if (!found) {
         return std::nullopt;
     }

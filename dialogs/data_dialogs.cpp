@@ -251,8 +251,11 @@ void ColumnDialog::showPreview() {
     if (source < lines.size()) {
         const std::string_view line = lines[source];
         std::vector<std::string_view> fields;
-        data::detail::splitFields(line, line.find('\t') != std::string_view::npos ? '\t' : ',',
-                                  fields);
+        // As the reader splits it: at tabs, else at semicolons, else at commas.
+        const char delimiter = line.find('\t') != std::string_view::npos  ? '\t'
+                               : line.find(';') != std::string_view::npos ? ';'
+                                                                          : ',';
+        data::detail::splitFields(line, delimiter, fields);
         for (std::size_t k = 0; k < fields.size(); ++k) {
             const QString name =
                 QString::fromUtf8(fields[k].data(), static_cast<qsizetype>(fields[k].size()));
