@@ -141,15 +141,19 @@ std::string headerKey(std::string_view header) {
 
 std::string choiceText(const CsvChoice& choice) {
     const ColumnChoice& c = choice.columns;
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) of ";" + a temporary string.
     std::string text = "1;";
     text += choice.encoding == Encoding::ShiftJis ? "s" : "u";
-    text += ";" + std::to_string(c.headerLine);
+    text += ';';
+    text += std::to_string(c.headerLine);
     for (const auto& column : columnsOf(c)) {
-        text += ";" + columnText(column);
+        text += ';';
+        text += columnText(column);
     }
     std::array<char, 32> kpa{};
     const auto written = std::to_chars(kpa.data(), kpa.data() + kpa.size(), c.pressureKPa);
-    text += ";" + std::string(kpa.data(), written.ptr);
+    text += ';';
+    text.append(kpa.data(), written.ptr);
     text += c.xInGrams ? ";1" : ";0";
     text += c.fahrenheit ? ";1" : ";0";
     text += ";";
