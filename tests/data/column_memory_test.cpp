@@ -46,7 +46,10 @@ TEST(ColumnMemory, KeepsTheNewestHeadersOnly) {
     choice.columns.phi = 1;
     std::vector<std::string> stored;
     for (int k = 0; k < 40; ++k) {
-        stored = data::remembering(stored, "A" + std::to_string(k) + ",B\n", choice);
+        std::string file = "A";  // appended: g++ 12 warns falsely of "A" + a temporary
+        file += std::to_string(k);
+        file += ",B\n";
+        stored = data::remembering(stored, file, choice);
     }
     EXPECT_EQ(stored.size(), 32U);
     EXPECT_FALSE(data::rememberedFor("A7,B\n", stored));
