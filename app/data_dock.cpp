@@ -601,6 +601,9 @@ DataImport& DataDock::dataImport() {
             } else {
                 addData(result.layer);
             }
+            if (result.remembered) {  // not the reader's own guess: say so, and how to change it
+                emit statusMessage(dialogs::message(words::kDataColumnsRemembered));
+            }
         });
     }
     return *dataImport_;

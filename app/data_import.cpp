@@ -251,6 +251,7 @@ void DataImport::take(Outcome outcome, bool userChose) {
         result.layer.datesUnread = got.datesUnread;
         result.report = std::move(got.report);
         result.replaces = std::move(replaces_);
+        result.remembered = fromMemory_;
         if (chosen_) {
             remember(*chosen_);
         }

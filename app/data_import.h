@@ -34,6 +34,7 @@ struct ImportResult {
     data::DataLayer layer;
     data::ReadReport report;
     std::shared_ptr<const data::DataSet> replaces{};
+    bool remembered = false;  // read with the columns confirmed for a file of the same header
 };
 
 // Lines above which a file is read in the background with a progress dialog that can cancel.

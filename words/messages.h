@@ -359,6 +359,8 @@ inline constexpr char16_t kDataElevationQuestion[] =
 inline constexpr char16_t kDataElevationMarksGo[] =
     u"\n（記入した点は消えます。元に戻すで戻せます。）";
 inline constexpr char16_t kDataPressureSet[] = u"大気圧を標高 %1 m の値にしました。";
+inline constexpr char16_t kDataColumnsRemembered[] =
+    u"同じ見出しのファイルで選んだ列で読みました（変えるときは「列の指定...」）。";
 inline constexpr char16_t kZoneCountHeader[] =
     u"データ\tゾーン\t行数\t範囲内\t割合(%)\t時間(h)\t絞り込み";
 inline constexpr char16_t kProgramTitle[] = u"湿りミルテン";

@@ -91,8 +91,14 @@ TEST_F(ColumnChoiceTest, SetsAreReadAgainAndHeadersRemembered) {
              t.add("channels_a.csv");
              t.pick("ComboRole1", 2);
              t.pick("ComboRole2", 3);
+             QStringList status;
+             const QObject listening;
+             QObject::connect(t.dock, &app::DataDock::statusMessage, &listening,
+                              [&status](const QString& text) { status << text; });
              t.ok();
              t.add("channels_b.csv");
+             EXPECT_EQ(status, QStringList{"同じ見出しのファイルで選んだ列で読みました"
+                                           "（変えるときは「列の指定...」）。"});
          },
          {2, 3},
          {},
