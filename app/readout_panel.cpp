@@ -6,17 +6,12 @@
 #include "app/picture_view.h"
 #include "chart/cursor_readout.h"
 #include "chart/units.h"
+#include "dialogs/controls.h"
 
 namespace app {
 namespace {
 
 constexpr double kUnitFontPoints = 8.25;
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    return label;
-}
 
 // The rows top to bottom, with the design's names of their labels.
 struct RowDesign {
@@ -49,17 +44,20 @@ ReadoutPanel::ReadoutPanel(PictureView& surface, const chart::Settings& settings
     for (std::size_t k = 0; k < rows_.size(); ++k) {
         const RowDesign& design = kRows[k];
         const QString caption = QString::fromUtf8(design.caption);
-        QLabel* name = makeLabel(this, design.nameLabel, caption);
+        QLabel* name =
+            dialogs::makeNamed<QLabel>(this, QString::fromLatin1(design.nameLabel), caption);
         surface_.placeInTwips(name, QRectF(120, top, 900, kRowHeight), kFormFontPoints);
 
-        QLabel* value = makeLabel(this, design.valueLabel, QString());
+        QLabel* value =
+            dialogs::makeNamed<QLabel>(this, QString::fromLatin1(design.valueLabel), QString());
         value->setStyleSheet(QStringLiteral("background-color: white; color: black;"));
         // Half-width fixed-pitch digits: "0.01053" fits the design's narrow value column.
         value->setFont(QFont(QStringLiteral("ＭＳ ゴシック")));
         value->setAccessibleName(caption);
         surface_.placeInTwips(value, QRectF(1080, top, 675, kRowHeight), kFormFontPoints);
 
-        QLabel* unit = makeLabel(this, design.unitLabel, QString::fromUtf8(design.unit));
+        QLabel* unit = dialogs::makeNamed<QLabel>(this, QString::fromLatin1(design.unitLabel),
+                                                  QString::fromUtf8(design.unit));
         unit->setFont(QFont(QStringLiteral("Times New Roman")));
         surface_.placeInTwips(unit, QRectF(1800, top, 870, kRowHeight), kUnitFontPoints);
         rows_[k] = {value, unit, caption};

@@ -230,15 +230,19 @@ class Shots {
     bool ok_ = true;
 };
 
-void pointDialog(Shots& s, app::MainWindow& window) {
-    s.menu("mnuDrawW");
-    s.menu("mnuDrawPoint");
-    QDialog* form2 = s.dialog("Form2");
-    // Point 1: 20 °C and 50 %.
+// Point 1 of the guide's examples typed into the point dialog: 20 °C and 50 %.
+void typeTwentyAndFifty(Shots& s, QDialog* form2) {
     s.check(form2, "Check3");
     s.check(form2, "Check6");
     s.type(form2, "Text3", "20");
     s.type(form2, "Text6", "50");
+}
+
+void pointDialog(Shots& s, app::MainWindow& window) {
+    s.menu("mnuDrawW");
+    s.menu("mnuDrawPoint");
+    QDialog* form2 = s.dialog("Form2");
+    typeTwentyAndFifty(s, form2);
     s.save(form2, QStringLiteral("point_input.png"));
     s.press(form2, "Command1");
     s.report(form2, "point 1 (t=20, phi=50):");
@@ -463,10 +467,7 @@ void reportPages(Shots& s, app::MainWindow& window, const QDir& folder) {
     design(s, Design::Cooling);
     s.menu("mnuDrawPoint");
     QDialog* form2 = s.dialog("Form2");
-    s.check(form2, "Check3");
-    s.check(form2, "Check6");
-    s.type(form2, "Text3", "20");
-    s.type(form2, "Text6", "50");
+    typeTwentyAndFifty(s, form2);
     s.press(form2, "Command1");
     form2->hide();
     // A summer day: 24 to 32 °C and back, the humidity rising through the afternoon.
